@@ -1,0 +1,42 @@
+# Module selection and the small helpers every folder's CMakeLists uses.
+
+# tamsel_module_enabled(<name> <out-var>): true when TAMSEL_MODULES is "all" or lists <name>.
+function(tamsel_module_enabled name out)
+  if(TAMSEL_MODULES STREQUAL "all" OR name IN_LIST TAMSEL_MODULES)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# tamsel_add_modules(<folder>...): add_subdirectory for each enabled folder that has a CMakeLists.
+function(tamsel_add_modules)
+  foreach(dir IN LISTS ARGN)
+    tamsel_module_enabled(${dir} on)
+    if(on AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# tamsel_add_gtest(<name> SOURCES <files>... LIBS <targets>...)
+# One test executable, registered with CTest as one test. Widget tests run on Qt's offscreen
+# platform; every test gets its own empty TAMSEL_HOME so nothing touches a user's data.
+function(tamsel_add_gtest name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAMSEL_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp;VANTIL_REGISTRY=${CMAKE_BINARY_DIR}/vantil-registry.txt")
+endfunction()
+
+# tamsel_add_bench(<name> SOURCES <files>... LIBS <targets>...)
+function(tamsel_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
+endfunction()

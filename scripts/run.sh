@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Tamsel, installs it into the program's folder, prepares a demo database there when
+# none exists yet, and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+prefix=${TAMSEL_PREFIX:-$HOME/.local/opt/tamsel}
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release -j "$(nproc)"
+cmake --install build/release --prefix "$prefix" >/dev/null
+
+if [ ! -e "$prefix/Roumu.MDB" ]; then
+  "$prefix/tamsel-db" init --demo "$prefix/Roumu.MDB"
+fi
+if [ -x "$prefix/tamsel" ]; then
+  exec "$prefix/tamsel"
+fi
+exec "$prefix/tamsel-db" sql "$prefix/Roumu.MDB" "SELECT * FROM SYAIN_MT ORDER BY SYAINID DESC"

@@ -1,0 +1,86 @@
+// The database layer the screens use: open a database file, record sets over SQL text,
+// execute, transactions, stored queries, dynasets and compaction, on SQLite's C API.
+//
+// Storage decisions every module relies on:
+// - Statement texts are written the way the screens build them (#yyyy/mm/dd# date literals,
+//   DELETE * FROM, [bracketed] names, Year(), Kyuyo_F.*) and run through translateSql()
+//   (SqlDialect.h) before SQLite sees them.
+// - Dates are stored as canonical text "YYYY-MM-DD HH:MM:SS" (declared type DATETIME TEXT),
+//   which compares and sorts exactly; a month key is "YYYY-MM-01 00:00:00". CrtDate is filled
+//   by the database on insert with the local time.
+// - Hours are REAL. Currency (declared type CURRENCY REAL) is stored as a REAL amount, so SQL
+//   arithmetic such as D1*TMONY works, and read back as Currency rounded to four decimals.
+// - SyainID and GenbaID are INTEGER PRIMARY KEY AUTOINCREMENT: assigned on insert, never
+//   reused after a delete.
+// - Text put into statement text by callers goes through sqlEscape()/sqlQuote(); any UTF-8
+//   text (quotes, %, backslashes, characters outside Shift-JIS) is stored unchanged.
+// - Several programs may open one file: rollback journal (plain file copies of a closed
+//   database are complete), synchronous=FULL (a committed month survives a crash), a busy
+//   timeout of 3 s after which a writer fails with err::Locked (3260).
+// - Errors are plat::jet::Error exceptions with a number and a Japanese description (Error.h).
+#pragma once
+
+#include "platform/jet/Dynaset.h"
+#include "platform/jet/Error.h"
+#include "platform/jet/Recordset.h"
+#include "platform/jet/SqlDialect.h"
+#include "platform/jet/Value.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace plat::jet {
+
+class Connection;
+
+// A handle to one open database file. Copies share the connection; record sets and dynasets
+// keep it open until they are gone too.
+class Database {
+public:
+    // Opens an existing file read-write (shared). Never creates a file: a missing one raises
+    // err::FileNotFound, an unreadable one err::CannotOpen, a non-database err::BadFormat.
+    static Database open(const std::string& path);
+
+    Database(const Database&) = default;
+    Database& operator=(const Database&) = default;
+    Database(Database&&) noexcept = default;
+    Database& operator=(Database&&) noexcept = default;
+    ~Database();
+
+    const std::string& path() const;
+
+    // A SELECT statement text, or the bare name of a table or stored query (all its rows).
+    Recordset openRecordset(std::string_view sqlOrName);
+    // DELETE, INSERT, UPDATE or a DDL statement; returns the number of rows affected.
+    std::int64_t execute(std::string_view sql);
+
+    // Transactions of the default workspace. beginTrans() takes the write lock at once (waiting
+    // up to the busy timeout), so a transaction that started can also commit.
+    void beginTrans();
+    void commitTrans();
+    void rollback();
+    bool inTransaction() const;
+
+    // Stored queries are SQLite views named after the query; `sql` is a statement text as above.
+    // createQuery raises err::ObjectExists for a taken name; deleteQuery raises
+    // err::ItemNotFound for a missing one (callers that expect that may ignore it).
+    void createQuery(std::string_view name, std::string_view sql);
+    void deleteQuery(std::string_view name);
+    bool hasQuery(std::string_view name);
+    Recordset openQuery(std::string_view name);
+
+    // A table or stored query as an updatable dynaset. With `appendOnly` no rows are read:
+    // the dynaset only adds new ones (the work tables of the reports).
+    Dynaset openDynaset(std::string_view tableOrQuery, bool appendOnly = false);
+
+    // Key assigned to the last row inserted through this handle.
+    std::int64_t lastInsertId() const;
+
+private:
+    explicit Database(std::shared_ptr<Connection> c);
+    std::shared_ptr<Connection> c_;
+};
+
+} // namespace plat::jet

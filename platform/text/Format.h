@@ -12,7 +12,15 @@ namespace plat::text {
 
 // Numbers: '0' and '#' digit places, ',' thousands grouping, '.' decimal point; the value is
 // rounded half away from zero on its decimal text; negative values get a leading minus sign.
+// Sections "positive;negative;zero" pick the text by the value's sign (the negative section
+// shows the value without its minus sign); '%' multiplies by 100; "quoted" and \-escaped text
+// and any other character pass through. An empty format gives the plain decimal text.
+// A double is taken at 15 significant digits.
 std::string formatNumber(double value, std::string_view format);
+
+// A single-precision value (hours) taken at its 7 significant digits, so 0.35f shows as 0.4
+// under "#0.0" as it does on the ledger.
+std::string formatSingle(float value, std::string_view format);
 
 // Currency held as a 64-bit count of ten-thousandths (1.2345 is 12345); formatted exactly,
 // without passing through a double.

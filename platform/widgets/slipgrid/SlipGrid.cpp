@@ -1,0 +1,475 @@
+// The slip grid widget: forwards painting to paintSlipGrid, turns keys and clicks into cell
+// moves and edits, and reports values through the notifications the screens handle.
+#include "platform/widgets/slipgrid/SlipGrid.h"
+
+#include "platform/widgets/slipgrid/SlipKeys.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <stdexcept>
+
+namespace plat::widgets {
+
+SlipGrid::SlipGrid(QWidget* parent) : SlipGrid(SlipGridLayout{}, parent) {}
+
+SlipGrid::SlipGrid(SlipGridLayout layout, QWidget* parent) : QAbstractScrollArea(parent) {
+    QFont f = font();
+    f.setFamily(QStringLiteral("IPAPGothic"));
+    f.setPointSize(9);
+    setFont(f);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setGridLayout(std::move(layout));
+}
+
+SlipGrid::~SlipGrid() = default;
+
+void SlipGrid::setGridLayout(SlipGridLayout layout) {
+    auto model = std::make_unique<SlipGridModel>(std::move(layout));
+    geometry_ = std::make_unique<SlipGridGeometry>(model->layout());
+    model_ = std::move(model);
+    edit_.cancel();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    updateGeometry();
+    refresh();
+}
+
+SlipView SlipGrid::view() const {
+    SlipView v;
+    v.hOffset = horizontalScrollBar()->value();
+    v.topRow = verticalScrollBar()->value();
+    v.viewport = viewport()->size();
+    v.rowCount = model_->rowCount();
+    return v;
+}
+
+void SlipGrid::refresh() {
+    updateScrollBars();
+    viewport()->update();
+}
+
+void SlipGrid::updateScrollBars() {
+    const SlipView v = view();
+    const int fit = std::max(1, geometry_->rowsThatFit(v.viewport.height()));
+    verticalScrollBar()->setRange(0, geometry_->maxTopRow(v));
+    verticalScrollBar()->setPageStep(fit);
+    verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setRange(0, geometry_->maxHOffset(v.viewport.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, v.viewport.width() - geometry_->frozenWidth()));
+    horizontalScrollBar()->setSingleStep(20);
+}
+
+int SlipGrid::fieldColumn(const QString& field) const {
+    const int c = model_->columnIndex(field);
+    if (c < 0)
+        throw std::out_of_range("slip grid: no row field " + field.toStdString());
+    return c;
+}
+
+int SlipGrid::areaCellIndex(const QString& field) const {
+    const int i = model_->areaIndex(field);
+    if (i < 0)
+        throw std::out_of_range("slip grid: no heading or totals field " + field.toStdString());
+    return i;
+}
+
+// Rows --------------------------------------------------------------------------------------
+
+void SlipGrid::appendRow() {
+    model_->appendRow();
+    updateGeometry();
+    refresh();
+}
+
+void SlipGrid::removeAllRows() {
+    edit_.cancel();
+    model_->removeAllRows();
+    verticalScrollBar()->setValue(0);
+    updateGeometry();
+    refresh();
+}
+
+void SlipGrid::clearRow(int row) {
+    if (row == model_->currentRow())
+        edit_.cancel();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        storeValue(row, c, SlipValue::empty());
+}
+
+void SlipGrid::clearAllRows() {
+    for (int r = 0; r < model_->rowCount(); ++r)
+        clearRow(r);
+}
+
+SlipValue SlipGrid::value(int row, const QString& field) const {
+    return model_->value(row, fieldColumn(field));
+}
+
+double SlipGrid::number(int row, const QString& field) const {
+    return value(row, field).toNumber();
+}
+
+QString SlipGrid::displayText(int row, const QString& field) const {
+    return model_->displayText(row, fieldColumn(field));
+}
+
+void SlipGrid::setValue(int row, const QString& field, const SlipValue& v) {
+    const int c = fieldColumn(field);
+    if (row == model_->currentRow() && c == model_->currentColumn())
+        edit_.cancel();
+    storeValue(row, c, v);
+}
+
+void SlipGrid::storeValue(int row, int column, const SlipValue& v) {
+    if (!model_->setValue(row, column, v))
+        return;
+    viewport()->update();
+    emit valueChanged(row, fieldName(column));
+}
+
+bool SlipGrid::isFieldEnabled(int row, const QString& field) const {
+    return model_->isEnabled(row, fieldColumn(field));
+}
+
+void SlipGrid::setFieldEnabled(int row, const QString& field, bool on) {
+    const int c = fieldColumn(field);
+    if (!on && row == model_->currentRow() && c == model_->currentColumn())
+        edit_.cancel();
+    model_->setEnabled(row, c, on);
+    viewport()->update();
+}
+
+// Current cell ------------------------------------------------------------------------------
+
+QString SlipGrid::currentField() const {
+    if (model_->columnCount() == 0)
+        return QString();
+    return fieldName(model_->currentColumn());
+}
+
+void SlipGrid::setCurrentCell(int row, const QString& field) {
+    const int c = fieldColumn(field);
+    if (row == model_->currentRow() && c == model_->currentColumn())
+        return;
+    edit_.cancel();
+    model_->setCurrent(row, c);
+    reveal(SlipCell{row, c});
+    viewport()->update();
+    emit currentCellChanged(row, field);
+}
+
+void SlipGrid::setCurrentRow(int row) {
+    setCurrentCell(row, currentField());
+}
+
+void SlipGrid::setCurrentField(const QString& field) {
+    setCurrentCell(model_->currentRow(), field);
+}
+
+// Heading and totals ------------------------------------------------------------------------
+
+void SlipGrid::setHeadingText(const QString& field, const QString& text) {
+    model_->setAreaValue(areaCellIndex(field), SlipValue::text(text));
+    viewport()->update();
+}
+
+QString SlipGrid::headingText(const QString& field) const {
+    return model_->areaDisplayText(areaCellIndex(field));
+}
+
+void SlipGrid::setHeadingColor(const QString& field, const QColor& colour) {
+    model_->setAreaColor(areaCellIndex(field), colour);
+    viewport()->update();
+}
+
+QColor SlipGrid::headingColor(const QString& field) const {
+    return model_->areaColor(areaCellIndex(field));
+}
+
+void SlipGrid::setTotal(const QString& field, double v) {
+    model_->setAreaValue(areaCellIndex(field), SlipValue::number(v));
+    viewport()->update();
+}
+
+void SlipGrid::blankTotal(const QString& field) {
+    model_->setAreaValue(areaCellIndex(field), SlipValue::empty());
+    viewport()->update();
+}
+
+SlipValue SlipGrid::total(const QString& field) const {
+    return model_->areaValue(areaCellIndex(field));
+}
+
+QString SlipGrid::areaDisplayText(const QString& field) const {
+    return model_->areaDisplayText(areaCellIndex(field));
+}
+
+// Editing -----------------------------------------------------------------------------------
+
+bool SlipGrid::commitValue(int row, int column, SlipValue v) {
+    const QString field = fieldName(column);
+    emit committing(row, field, v);
+    bool refuse = false;
+    emit validating(row, field, v, refuse);
+    if (!refuse) {
+        try {
+            v = model_->normalized(column, v);
+        } catch (const std::invalid_argument&) {
+            refuse = true; // the committing handler put a text that is no number
+        }
+    }
+    if (refuse) {
+        QApplication::beep();
+        viewport()->update();
+        return false;
+    }
+    storeValue(row, column, v);
+    return true;
+}
+
+bool SlipGrid::commitEdit() {
+    if (!edit_.isActive())
+        return true;
+    const SlipValue typed = edit_.finish();
+    viewport()->update();
+    const int row = model_->currentRow();
+    if (row < 0)
+        return true;
+    return commitValue(row, model_->currentColumn(), typed);
+}
+
+void SlipGrid::cancelEdit() {
+    edit_.cancel();
+    viewport()->update();
+}
+
+void SlipGrid::beginEdit(const QString& initial) {
+    const int column = model_->currentColumn();
+    edit_.begin(model_->column(column).kind, QString());
+    edit_.type(initial);
+    viewport()->update();
+}
+
+void SlipGrid::typeText(const QString& text) {
+    const int row = model_->currentRow();
+    if (row < 0 || !model_->isEditable(row, model_->currentColumn()))
+        return;
+    // Typing into a cell that is not being entered replaces its value.
+    if (!edit_.isActive()) {
+        SlipEditBuffer probe;
+        probe.begin(model_->column(model_->currentColumn()).kind, QString());
+        if (!probe.type(text))
+            return;
+        beginEdit(QString());
+    }
+    edit_.type(text);
+    viewport()->update();
+}
+
+bool SlipGrid::moveTo(SlipCell cell) {
+    if (!commitEdit())
+        return false;
+    if (cell.row < 0 || cell.row >= model_->rowCount())
+        return false;
+    setCurrentCell(cell.row, fieldName(cell.column));
+    return true;
+}
+
+bool SlipGrid::move(SlipMove m, int times) {
+    if (!commitEdit())
+        return false;
+    // The change handler may have removed rows.
+    if (model_->currentRow() < 0 || model_->currentRow() >= model_->rowCount())
+        return false;
+    SlipCell at{model_->currentRow(), model_->currentColumn()};
+    std::optional<SlipCell> to;
+    for (int i = 0; i < times; ++i) {
+        std::optional<SlipCell> next = model_->step(at, m);
+        if (!next)
+            break;
+        at = *next;
+        to = next;
+    }
+    return to && moveTo(*to);
+}
+
+// Events ------------------------------------------------------------------------------------
+
+void SlipGrid::keyPressEvent(QKeyEvent* e) {
+    const int pressed = virtualKeyCode(e->key(), e->modifiers());
+    int code = pressed;
+    emit keyDown(code, shiftState(e->modifiers()));
+    if (pressed != 0 && code == 0) {
+        e->accept(); // the screen swallowed the key
+        return;
+    }
+    const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
+    const int row = model_->currentRow();
+    switch (e->key()) {
+    case Qt::Key_Left:
+        move(SlipMove::Left);
+        break;
+    case Qt::Key_Right:
+        move(SlipMove::Right);
+        break;
+    case Qt::Key_Up:
+        move(SlipMove::Up);
+        break;
+    case Qt::Key_Down:
+        move(SlipMove::Down);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        move(shift ? SlipMove::Previous : SlipMove::Next);
+        break;
+    case Qt::Key_Home:
+        move(SlipMove::RowStart);
+        break;
+    case Qt::Key_End:
+        move(SlipMove::RowEnd);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        move(e->key() == Qt::Key_PageUp ? SlipMove::Up : SlipMove::Down,
+             std::max(1, geometry_->rowsThatFit(viewport()->height())));
+        break;
+    case Qt::Key_Escape:
+        if (!edit_.isActive()) {
+            e->ignore();
+            return;
+        }
+        cancelEdit();
+        break;
+    case Qt::Key_F2:
+        if (row >= 0 && !edit_.isActive() && model_->isEditable(row, model_->currentColumn()))
+            beginEdit(model_->value(row, model_->currentColumn()).toText());
+        break;
+    case Qt::Key_Delete:
+        if (edit_.isActive()) {
+            edit_.clear();
+            viewport()->update();
+        } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
+            commitValue(row, model_->currentColumn(), SlipValue::empty());
+        }
+        break;
+    case Qt::Key_Backspace:
+        if (edit_.isActive()) {
+            edit_.backspace();
+            viewport()->update();
+        } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
+            beginEdit(QString());
+        }
+        break;
+    default:
+        if (e->text().isEmpty() || e->modifiers().testAnyFlags(Qt::ControlModifier |
+                                                               Qt::AltModifier)) {
+            QAbstractScrollArea::keyPressEvent(e);
+            return;
+        }
+        typeText(e->text());
+        break;
+    }
+    e->accept();
+}
+
+void SlipGrid::inputMethodEvent(QInputMethodEvent* e) {
+    if (!e->commitString().isEmpty())
+        typeText(e->commitString());
+    e->accept();
+}
+
+QVariant SlipGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImCursorRectangle && model_->currentRow() >= 0) {
+        return geometry_
+            ->rowCellRect(model_->currentRow(), model_->currentColumn(), view())
+            .translated(viewport()->pos());
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
+}
+
+void SlipGrid::mousePressEvent(QMouseEvent* e) {
+    setFocus(Qt::MouseFocusReason);
+    if (e->button() != Qt::LeftButton)
+        return;
+    const std::optional<SlipCell> hit = geometry_->rowCellAt(e->position().toPoint(), view());
+    if (hit && model_->isEnabled(hit->row, hit->column))
+        moveTo(*hit);
+}
+
+void SlipGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+    mousePressEvent(e);
+    const int row = model_->currentRow();
+    const std::optional<SlipCell> hit = geometry_->rowCellAt(e->position().toPoint(), view());
+    if (hit && hit->row == row && hit->column == model_->currentColumn() &&
+        model_->isEditable(row, hit->column) && !edit_.isActive())
+        beginEdit(model_->value(row, hit->column).toText());
+}
+
+void SlipGrid::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    viewport()->update();
+    emit gotFocus();
+}
+
+void SlipGrid::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    // Leaving the grid keeps what was typed unless the screen refuses it.
+    if (!commitEdit())
+        cancelEdit();
+    viewport()->update();
+}
+
+void SlipGrid::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+void SlipGrid::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void SlipGrid::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    SlipPaintState st;
+    st.view = view();
+    st.focused = hasFocus();
+    st.editing = edit_.isActive();
+    st.editText = edit_.text();
+    paintSlipGrid(p, *model_, *geometry_, style_, st);
+}
+
+void SlipGrid::reveal(SlipCell cell) {
+    const SlipView v = geometry_->revealed(cell, view());
+    verticalScrollBar()->setValue(v.topRow);
+    horizontalScrollBar()->setValue(v.hOffset);
+}
+
+void SlipGrid::setStyle(const SlipGridStyle& style) {
+    style_ = style;
+    viewport()->update();
+}
+
+QSize SlipGrid::sizeHint() const {
+    const QSize s = geometry_->fullSize(std::max(1, model_->rowCount()));
+    const int f = 2 * frameWidth();
+    return QSize(s.width() + f, s.height() + f);
+}
+
+QSize SlipGrid::minimumSizeHint() const {
+    const int f = 2 * frameWidth();
+    return QSize(geometry_->frozenWidth() + 60 + f,
+                 geometry_->headingHeight() + geometry_->rowHeight() + geometry_->totalsHeight() +
+                     f);
+}
+
+} // namespace plat::widgets

@@ -1,0 +1,142 @@
+// Painting of the slip grid: one function over model, geometry, style and scroll state.
+#include "platform/widgets/slipgrid/SlipGridPainter.h"
+
+#include <QPainter>
+
+namespace plat::widgets {
+namespace {
+
+Qt::Alignment alignmentOf(SlipAlign align, const SlipValue& v, bool area) {
+    switch (align) {
+    case SlipAlign::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case SlipAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case SlipAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case SlipAlign::Auto:
+        break;
+    }
+    if (v.isNumber())
+        return Qt::AlignRight | Qt::AlignVCenter;
+    return (area ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align,
+              const QString& text, const QColor& colour) {
+    if (text.isEmpty())
+        return;
+    p.setPen(colour);
+    // Headings may wrap anywhere: Japanese captions have no spaces to break at.
+    p.drawText(cell.adjusted(padding, 0, -padding, 0), int(align) | Qt::TextWrapAnywhere, text);
+}
+
+void paintRowCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
+                  const SlipGridStyle& s, const SlipPaintState& st, int row, int column) {
+    const QRect r = g.rowCellRect(row, column, st.view);
+    const bool enabled = m.isEnabled(row, column);
+    const bool current = row == m.currentRow() && column == m.currentColumn();
+    QColor fill = s.background;
+    if (!enabled)
+        fill = s.disabledBackground;
+    else if (!m.column(column).editable)
+        fill = s.readOnlyBackground;
+    if (current && st.editing)
+        fill = s.editBackground;
+    else if (current && st.focused && enabled)
+        fill = s.currentFill;
+    p.fillRect(r, fill);
+    p.setPen(s.gridLine);
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    const SlipColumn& col = m.column(column);
+    if (current && st.editing) {
+        const Qt::Alignment a = col.kind == SlipKind::Number && col.align == SlipAlign::Auto
+                                    ? Qt::AlignRight | Qt::AlignVCenter
+                                    : alignmentOf(col.align, SlipValue::text(st.editText), false);
+        // A caret bar after the typed text shows that the cell is being entered.
+        drawText(p, r.adjusted(0, 0, -2, 0), s.padding, a, st.editText, s.text);
+        const int w = p.fontMetrics().horizontalAdvance(st.editText);
+        const int x = a.testFlag(Qt::AlignRight) ? r.right() - s.padding - 1
+                                                 : r.left() + s.padding + w + 1;
+        p.fillRect(QRect(x, r.top() + 4, 1, r.height() - 8), s.text);
+    } else {
+        const SlipValue& v = m.value(row, column);
+        drawText(p, r, s.padding, alignmentOf(col.align, v, false), m.displayText(row, column),
+                 enabled ? s.text : s.disabledText);
+    }
+    if (current) {
+        p.setPen(QPen(st.focused ? s.currentFrame : s.currentFrameUnfocused, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(1, 1, -1, -1));
+    }
+}
+
+void paintAreaCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
+                   const SlipGridStyle& s, const SlipPaintState& st, int i) {
+    const bool heading = m.isHeadingCell(i);
+    const SlipAreaCell& cell = m.areaCell(i);
+    const QRect r = g.areaCellRect(cell, heading, st.view);
+    p.fillRect(r, heading ? s.headingBackground : s.totalsBackground);
+    p.setPen(s.areaLine);
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    const QColor colour = m.areaColor(i).isValid() ? m.areaColor(i) : s.text;
+    drawText(p, r, s.padding, alignmentOf(cell.align, m.areaValue(i), true),
+             m.areaDisplayText(i), colour);
+}
+
+// Unfrozen cells first, clipped to the right of the frozen columns; frozen ones on top.
+template <typename PaintOne>
+void inTwoLayers(QPainter& p, const SlipGridGeometry& g, const QRect& band, PaintOne paintOne) {
+    p.save();
+    p.setClipRect(QRect(g.frozenWidth(), band.top(), band.width(), band.height()));
+    paintOne(false);
+    p.restore();
+    p.save();
+    p.setClipRect(band);
+    paintOne(true);
+    p.restore();
+}
+
+} // namespace
+
+void paintSlipGrid(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
+                   const SlipGridStyle& s, const SlipPaintState& st) {
+    const int width = st.view.viewport.width();
+    p.fillRect(QRect(QPoint(0, 0), st.view.viewport), s.background);
+
+    const int rowsTop = g.headingHeight();
+    const int totalsTop = g.totalsTop(st.view);
+    const QRect rowsBand(0, rowsTop, width, totalsTop - rowsTop);
+    const int lastRow = std::min(m.rowCount(), st.view.topRow + rowsBand.height() / g.rowHeight() + 1);
+    inTwoLayers(p, g, rowsBand, [&](bool frozen) {
+        for (int row = st.view.topRow; row < lastRow; ++row) {
+            for (int c = 0; c < m.columnCount(); ++c) {
+                if (g.isFrozen(c) == frozen)
+                    paintRowCell(p, m, g, s, st, row, c);
+            }
+        }
+    });
+
+    auto paintArea = [&](bool heading, const QRect& band) {
+        inTwoLayers(p, g, band, [&](bool frozen) {
+            for (int i = 0; i < m.areaCellCount(); ++i) {
+                if (m.isHeadingCell(i) == heading && g.isFrozen(m.areaCell(i).column) == frozen)
+                    paintAreaCell(p, m, g, s, st, i);
+            }
+        });
+    };
+    paintArea(true, QRect(0, 0, width, g.headingHeight()));
+    paintArea(false, QRect(0, totalsTop, width, g.totalsHeight()));
+
+    // A firmer line closes the frozen columns and the grid's outer edge.
+    p.setPen(s.areaLine);
+    const int bottom = totalsTop + g.totalsHeight() - 1;
+    if (g.frozenWidth() > 0)
+        p.drawLine(g.frozenWidth() - 1, 0, g.frozenWidth() - 1, bottom);
+    const int right = std::min(width, g.contentWidth() - st.view.hOffset) - 1;
+    p.drawRect(QRect(0, 0, right, bottom));
+}
+
+} // namespace plat::widgets

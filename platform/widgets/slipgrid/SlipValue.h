@@ -1,0 +1,36 @@
+// The value of one slip grid field: empty, a number, or a text (site names).
+#pragma once
+
+#include <QString>
+
+namespace plat::widgets {
+
+class SlipValue {
+public:
+    enum class Kind { Empty, Number, Text };
+
+    SlipValue() = default;
+    static SlipValue empty() { return SlipValue(); }
+    static SlipValue number(double v);
+    // An empty text is the empty value: a blanked name cell reads back as empty.
+    static SlipValue text(const QString& t);
+
+    Kind kind() const { return kind_; }
+    bool isEmpty() const { return kind_ == Kind::Empty; }
+    bool isNumber() const { return kind_ == Kind::Number; }
+    bool isText() const { return kind_ == Kind::Text; }
+
+    // The screens count an empty field as 0; a text counts as 0 as well.
+    double toNumber() const { return kind_ == Kind::Number ? number_ : 0.0; }
+    // Numbers come back in their shortest decimal form ("7.5"); empty gives "".
+    QString toText() const;
+
+    friend bool operator==(const SlipValue& a, const SlipValue& b);
+
+private:
+    Kind kind_ = Kind::Empty;
+    double number_ = 0.0;
+    QString text_;
+};
+
+} // namespace plat::widgets

@@ -1,0 +1,54 @@
+// The control's user-visible texts: the string resources and the built-in captions, each
+// defined once here and referred to by name everywhere else.
+#pragma once
+
+#include <string_view>
+
+namespace vantil::texts {
+
+// String resources of the library, by resource number.
+inline constexpr std::string_view kTypeName = "Quodra LX4 VantilBox Control";       // 1
+inline constexpr std::string_view kListPopupCaption = "ｺﾝﾎﾞﾎﾞｯｸｽ";                  // 200
+inline constexpr std::string_view kListPopupClass = "LISTBOX";                        // 201
+inline constexpr std::string_view kInvalidValue = "値が不正です.";                   // 202
+inline constexpr std::string_view kReadOnly = "参照専用です.";                       // 203
+inline constexpr std::string_view kDesignTimeOnly = "デザイン時専用です.";           // 204
+inline constexpr std::string_view kReadOnlyAtRunTime = "実行時には参照専用です.";    // 205
+inline constexpr std::string_view kInvalidIndex = "インデックスが不正です.";         // 206
+inline constexpr std::string_view kFirstColumnLeft = "先頭の列は、左詰でなければなりません ."; // 207
+
+// Looks a string resource up by its number; empty for a number the library does not define.
+constexpr std::string_view stringResource(int id) {
+    switch (id) {
+    case 1: return kTypeName;
+    case 200: return kListPopupCaption;
+    case 201: return kListPopupClass;
+    case 202: return kInvalidValue;
+    case 203: return kReadOnly;
+    case 204: return kDesignTimeOnly;
+    case 205: return kReadOnlyAtRunTime;
+    case 206: return kInvalidIndex;
+    case 207: return kFirstColumnLeft;
+    default: return {};
+    }
+}
+
+// The about box.
+inline constexpr std::string_view kAboutTitle = "About Quodra VantilBox Control";
+inline constexpr std::string_view kAboutVersionLine = "拡張コンボボックス, Version 4.0.2.20";
+inline constexpr std::string_view kAboutSecondLine = "複数列ドロップダウンリスト付き入力ボックス";
+inline constexpr std::string_view kAboutOk = "OK";
+
+// Description of an about box that cannot be shown because no dialog service is installed.
+inline constexpr std::string_view kNoDialogService = "ダイアログを表示できません.";
+
+// Built-in captions of the context-menu entries 0 to 5 (undo, cut, copy, paste, delete,
+// select all).
+inline constexpr std::string_view kMenuUndo = "元に戻す(&U)";
+inline constexpr std::string_view kMenuCut = "切り取り(&T)";
+inline constexpr std::string_view kMenuCopy = "ｺﾋﾟｰ(&C)";
+inline constexpr std::string_view kMenuPaste = "貼り付け(&P)";
+inline constexpr std::string_view kMenuDelete = "削除(&D)";
+inline constexpr std::string_view kMenuSelectAll = "すべて選択(&A)";
+
+} // namespace vantil::texts

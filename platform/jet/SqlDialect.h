@@ -7,13 +7,13 @@
 namespace plat::jet {
 
 // Rewrites, outside string literals only:
-//   #2004/04/01#, #4/1/2004#, #2004/04/01 13:05:00#  ->  '2004-04-01 00:00:00' (canonical date text)
+//   #2004/04/01#, #4/1/2004#    ->  '2004-04-01 00:00:00' (canonical date text; a time
+//                                   part as in #2004/04/01 13:05# is kept)
 //   DELETE * FROM       ->  DELETE FROM
 //   [name]              ->  "name"
 //   "text"              ->  'text'   (double-quoted string literal)
 //   a & b               ->  a || b   (text concatenation)
 //   Year(x) / Month(x) / Day(x)  ->  the date part of x as an integer
-//   Int(x)              ->  the largest integer not above x
 //   a trailing ';'      ->  removed
 // Single-quoted literals (with doubled quotes inside) pass through untouched.
 std::string translateSql(std::string_view sql);

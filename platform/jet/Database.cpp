@@ -1,0 +1,168 @@
+// Opening a database file and the statement-level operations on it.
+#include "platform/jet/Database.h"
+
+#include "platform/jet/Connection.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+
+namespace plat::jet {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 3000;
+
+bool isBareName(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    if (s.size() >= 2 && s.front() == '[' && s.back() == ']')
+        return s.find(']') == s.size() - 1;
+    if (s.empty())
+        return false;
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (!(std::isalnum(u) || c == '_' || u >= 0x80))
+            return false;
+    }
+    return true;
+}
+
+std::string quoteName(std::string_view name) {
+    std::string q = "\"";
+    for (char c : name) {
+        if (c == '"')
+            q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+} // namespace
+
+Database Database::open(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw Error(err::FileNotFound, path);
+    if (!S_ISREG(st.st_mode))
+        throw Error(err::CannotOpen, path);
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        throw Error(rc == SQLITE_CANTOPEN ? err::CannotOpen : sqliteError(rc, nullptr).number(),
+                    path);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    auto conn = std::make_shared<Connection>(db, path);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // Reading the schema proves the file is a database; the pragmas then make every commit
+    // durable before it returns.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        conn->raise(rc);
+    conn->exec("PRAGMA synchronous=FULL");
+    return Database(std::move(conn));
+}
+
+Database::Database(std::shared_ptr<Connection> c) : c_(std::move(c)) {}
+Database::~Database() = default;
+
+const std::string& Database::path() const {
+    return c_->path();
+}
+
+Recordset Database::openRecordset(std::string_view sqlOrName) {
+    if (isBareName(sqlOrName))
+        return makeRecordset(c_, c_->prepare("SELECT * FROM " + std::string(sqlOrName)));
+    return makeRecordset(c_, c_->prepare(sqlOrName));
+}
+
+std::int64_t Database::execute(std::string_view sql) {
+    Statement st = c_->prepare(sql);
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        c_->raise(rc);
+    return sqlite3_changes64(c_->db());
+}
+
+void Database::beginTrans() {
+    if (c_->transactionDepth > 0 && sqlite3_get_autocommit(c_->db()))
+        c_->transactionDepth = 0; // the engine ended the transaction after an I/O error
+    if (c_->transactionDepth == 0)
+        c_->exec("BEGIN IMMEDIATE");
+    else
+        c_->exec("SAVEPOINT jet_" + std::to_string(c_->transactionDepth));
+    ++c_->transactionDepth;
+}
+
+void Database::commitTrans() {
+    if (!inTransaction())
+        throw Error(err::NoTransaction);
+    if (c_->transactionDepth == 1)
+        c_->exec("COMMIT"); // a failed commit (locked) leaves the transaction open
+    else
+        c_->exec("RELEASE jet_" + std::to_string(c_->transactionDepth - 1));
+    --c_->transactionDepth;
+}
+
+void Database::rollback() {
+    if (!inTransaction())
+        throw Error(err::NoTransaction);
+    if (c_->transactionDepth == 1) {
+        c_->exec("ROLLBACK");
+    } else {
+        const std::string sp = "jet_" + std::to_string(c_->transactionDepth - 1);
+        c_->exec("ROLLBACK TO " + sp);
+        c_->exec("RELEASE " + sp);
+    }
+    --c_->transactionDepth;
+}
+
+bool Database::inTransaction() const {
+    if (c_->transactionDepth > 0 && sqlite3_get_autocommit(c_->db()))
+        c_->transactionDepth = 0;
+    return c_->transactionDepth > 0;
+}
+
+bool Database::hasQuery(std::string_view name) {
+    Statement st = c_->prepareNative(
+        "SELECT 1 FROM sqlite_master WHERE type='view' AND name=?1 COLLATE NOCASE");
+    sqlite3_bind_text(st.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        c_->raise(rc);
+    return rc == SQLITE_ROW;
+}
+
+void Database::createQuery(std::string_view name, std::string_view sql) {
+    if (hasQuery(name))
+        throw Error(err::ObjectExists, name);
+    c_->exec("CREATE VIEW " + quoteName(name) + " AS " + translateSql(sql));
+}
+
+void Database::deleteQuery(std::string_view name) {
+    if (!hasQuery(name))
+        throw Error(err::ItemNotFound, name);
+    c_->exec("DROP VIEW " + quoteName(name));
+}
+
+Recordset Database::openQuery(std::string_view name) {
+    if (!hasQuery(name))
+        throw Error(err::ItemNotFound, name);
+    return makeRecordset(c_, c_->prepareNative("SELECT * FROM " + quoteName(name)));
+}
+
+Dynaset Database::openDynaset(std::string_view tableOrQuery, bool appendOnly) {
+    return makeDynaset(c_, tableOrQuery, appendOnly);
+}
+
+std::int64_t Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(c_->db());
+}
+
+} // namespace plat::jet

@@ -1,0 +1,121 @@
+// Forward-only record set: one prepared statement stepped row by row.
+#include "platform/jet/Recordset.h"
+
+#include "platform/jet/Columns.h"
+#include "platform/jet/Connection.h"
+
+#include <cctype>
+#include <vector>
+
+namespace plat::jet {
+
+namespace {
+std::string lower(std::string_view s) {
+    std::string l(s);
+    for (char& c : l)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return l;
+}
+} // namespace
+
+class Recordset::Impl {
+public:
+    Impl(std::shared_ptr<Connection> c, Statement s) : conn(std::move(c)), stmt(std::move(s)) {
+        sqlite3_stmt* st = stmt.get();
+        const int n = sqlite3_column_count(st);
+        for (int i = 0; i < n; ++i) {
+            const char* name = sqlite3_column_name(st, i);
+            names.emplace_back(name ? name : "");
+            lowerNames.push_back(lower(names.back()));
+            kinds.push_back(kindOfDeclaredType(sqlite3_column_decltype(st, i)));
+        }
+        step();
+    }
+
+    void step() {
+        const int rc = sqlite3_step(stmt.get());
+        if (rc == SQLITE_ROW) {
+            atEnd = false;
+        } else if (rc == SQLITE_DONE) {
+            atEnd = true;
+            stmt.release(); // frees the read lock as soon as the rows are exhausted
+        } else {
+            atEnd = true;
+            const Error e = sqliteError(rc, conn->db());
+            stmt.release();
+            throw e;
+        }
+    }
+
+    int indexOf(std::string_view name) const {
+        const std::string l = lower(name);
+        for (std::size_t i = 0; i < lowerNames.size(); ++i)
+            if (lowerNames[i] == l)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    std::shared_ptr<Connection> conn;
+    Statement stmt;
+    std::vector<std::string> names;
+    std::vector<std::string> lowerNames;
+    std::vector<ColumnKind> kinds;
+    bool atEnd = true;
+};
+
+Recordset makeRecordset(std::shared_ptr<Connection> conn, Statement stmt) {
+    return Recordset(std::make_shared<Recordset::Impl>(std::move(conn), std::move(stmt)));
+}
+
+Recordset::Recordset(std::shared_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Recordset::Recordset(Recordset&&) noexcept = default;
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+Recordset::~Recordset() = default;
+
+bool Recordset::eof() const {
+    return !impl_ || impl_->atEnd;
+}
+
+void Recordset::moveNext() {
+    if (eof())
+        throw Error(err::NoCurrentRecord);
+    impl_->step();
+}
+
+int Recordset::fieldCount() const {
+    return impl_ ? static_cast<int>(impl_->names.size()) : 0;
+}
+
+std::string Recordset::fieldName(int index) const {
+    if (index < 0 || index >= fieldCount())
+        throw Error(err::ItemNotFound, std::to_string(index));
+    return impl_->names[static_cast<std::size_t>(index)];
+}
+
+bool Recordset::hasField(std::string_view name) const {
+    return impl_ && impl_->indexOf(name) >= 0;
+}
+
+Value Recordset::field(std::string_view name) const {
+    const int i = impl_ ? impl_->indexOf(name) : -1;
+    if (i < 0)
+        throw Error(err::ItemNotFound, name);
+    return field(i);
+}
+
+Value Recordset::field(int index) const {
+    if (index < 0 || index >= fieldCount())
+        throw Error(err::ItemNotFound, std::to_string(index));
+    if (eof())
+        throw Error(err::NoCurrentRecord);
+    return readColumn(impl_->stmt.get(), index, impl_->kinds[static_cast<std::size_t>(index)]);
+}
+
+void Recordset::close() {
+    if (impl_) {
+        impl_->stmt.release();
+        impl_->atEnd = true;
+    }
+}
+
+} // namespace plat::jet

@@ -38,7 +38,7 @@ void appendUtf16(std::u16string& out, char32_t c) {
 }
 
 // Next code point of UTF-8 text at pos (advancing pos); ill-formed input gives U+FFFD and
-// skips one byte, so a broken sequence never swallows the characters after it.
+// never swallows a byte that could start the next character.
 char32_t nextUtf8(std::string_view s, std::size_t& pos) {
     const auto b0 = static_cast<unsigned char>(s[pos]);
     if (b0 < 0x80) {
@@ -58,17 +58,14 @@ char32_t nextUtf8(std::string_view s, std::size_t& pos) {
         ++pos;
         return kReplacement;
     }
-    if (pos + len > s.size()) {
-        ++pos;
-        return kReplacement;
-    }
+    // A broken sequence is replaced as a whole: the lead and the continuation bytes that
+    // follow it, up to the first byte that cannot continue it.
     for (std::size_t i = 1; i < len; ++i) {
-        const auto b = static_cast<unsigned char>(s[pos + i]);
-        if ((b & 0xC0) != 0x80) {
-            ++pos;
+        if (pos + i >= s.size() || (static_cast<unsigned char>(s[pos + i]) & 0xC0) != 0x80) {
+            pos += i;
             return kReplacement;
         }
-        c = (c << 6) | (b & 0x3F);
+        c = (c << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
     }
     if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         ++pos;

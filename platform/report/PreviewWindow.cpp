@@ -1,0 +1,207 @@
+// Preview window: toolbar, scrolled page image, and the print and PDF actions.
+#include "platform/report/PreviewWindow.h"
+
+#include "platform/report/Output.h"
+#include "platform/report/PagePainter.h"
+#include "platform/report/Report.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/Texts.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace plat::report {
+
+namespace {
+
+constexpr double kZoomSteps[] = {0.5, 0.75, 1.0, 1.5, 2.0};
+constexpr int kFitWidth = -1;
+constexpr int kFitPage = -2;
+
+QString u8(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* parent)
+    : QDialog(parent), document_(document), title_(std::move(title))
+{
+    setWindowTitle(title_.isEmpty() ? u8(texts::kPreviewTitle) : title_);
+    setModal(true);
+
+    first_ = new QPushButton(u8(texts::kFirstPage));
+    previous_ = new QPushButton(u8(texts::kPreviousPage));
+    next_ = new QPushButton(u8(texts::kNextPage));
+    last_ = new QPushButton(u8(texts::kLastPage));
+    pageLabel_ = new QLabel;
+    zoomBox_ = new QComboBox;
+    for (double z : kZoomSteps)
+        zoomBox_->addItem(QStringLiteral("%1%").arg(int(std::lround(z * 100))), z);
+    zoomBox_->addItem(u8(texts::kZoomFitWidth), kFitWidth);
+    zoomBox_->addItem(u8(texts::kZoomFitPage), kFitPage);
+    zoomBox_->setCurrentIndex(2);
+    auto* print = new QPushButton(u8(texts::kPrint));
+    auto* save = new QPushButton(u8(texts::kSavePdf));
+    auto* close = new QPushButton(u8(texts::kClose));
+
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(first_), static_cast<QWidget*>(previous_),
+                       static_cast<QWidget*>(pageLabel_), static_cast<QWidget*>(next_),
+                       static_cast<QWidget*>(last_), static_cast<QWidget*>(zoomBox_)})
+        bar->addWidget(w);
+    bar->addStretch();
+    bar->addWidget(print);
+    bar->addWidget(save);
+    bar->addWidget(close);
+
+    pageView_ = new QLabel;
+    pageView_->setAlignment(Qt::AlignCenter);
+    scroll_ = new QScrollArea;
+    scroll_->setWidget(pageView_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setBackgroundRole(QPalette::Dark);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_, 1);
+
+    connect(first_, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(previous_, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
+    connect(next_, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
+    connect(last_, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    connect(zoomBox_, &QComboBox::activated, this, &PreviewWindow::onZoomChosen);
+    connect(print, &QPushButton::clicked, this, &PreviewWindow::printAll);
+    connect(save, &QPushButton::clicked, this, &PreviewWindow::askPdfPath);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    resize(1000, 760);
+    render();
+    updateControls();
+}
+
+void PreviewWindow::showPage(int pageIndex)
+{
+    const int clamped = std::clamp(pageIndex, 0, std::max(0, pageCount() - 1));
+    if (clamped == current_ && !image_.isNull())
+        return;
+    current_ = clamped;
+    render();
+    updateControls();
+}
+
+void PreviewWindow::setZoom(double zoom)
+{
+    zoom_ = std::clamp(zoom, 0.1, 8.0);
+    render();
+}
+
+void PreviewWindow::onZoomChosen(int index)
+{
+    const double choice = zoomBox_->itemData(index).toDouble();
+    if (choice > 0) {
+        setZoom(choice);
+        return;
+    }
+    // Fit to the visible area: the page's size at 100% against the viewport's.
+    const double dpi = logicalDpiX();
+    const double pageWidth = document_.paper.width * dpi / kTwipsPerInch;
+    const double pageHeight = document_.paper.height * dpi / kTwipsPerInch;
+    const QSize view = scroll_->viewport()->size() - QSize(8, 8);
+    double z = view.width() / pageWidth;
+    if (int(choice) == kFitPage)
+        z = std::min(z, view.height() / pageHeight);
+    setZoom(z);
+}
+
+void PreviewWindow::render()
+{
+    if (document_.empty())
+        return;
+    const double scale = zoom_ * logicalDpiX() / double(kTwipsPerInch);
+    const QSize size(std::max(1, int(std::lround(document_.paper.width * scale))),
+                     std::max(1, int(std::lround(document_.paper.height * scale))));
+    image_ = QImage(size, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    QPainter painter(&image_);
+    painter.scale(scale, scale);
+    paintPage(document_, current_, painter);
+    painter.end();
+    pageView_->setPixmap(QPixmap::fromImage(image_));
+}
+
+void PreviewWindow::updateControls()
+{
+    pageLabel_->setText(u8(texts::kPageOfPages).arg(current_ + 1).arg(pageCount()));
+    first_->setEnabled(current_ > 0);
+    previous_->setEnabled(current_ > 0);
+    next_->setEnabled(current_ + 1 < pageCount());
+    last_->setEnabled(current_ + 1 < pageCount());
+}
+
+void PreviewWindow::setErrorHandler(std::function<void(const ReportError&)> handler)
+{
+    errorHandler_ = std::move(handler);
+}
+
+void PreviewWindow::report(const ReportError& error)
+{
+    if (errorHandler_) {
+        errorHandler_(error);
+        return;
+    }
+    QMessageBox::critical(this, u8(texts::kErrorTitle),
+                          QString::number(error.number()) + QStringLiteral(": ") +
+                              QString::fromStdString(error.description()));
+}
+
+void PreviewWindow::printAll()
+{
+    try {
+        printDocument(document_, title_);
+    } catch (const ReportError& e) {
+        report(e);
+    }
+}
+
+void PreviewWindow::saveAsPdf(const QString& path)
+{
+    try {
+        writePdf(document_, path, title_);
+    } catch (const ReportError& e) {
+        report(e);
+    }
+}
+
+void PreviewWindow::askPdfPath()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, u8(texts::kSavePdf), QString(), u8(texts::kPdfFilter));
+    if (!path.isEmpty())
+        saveAsPdf(path);
+}
+
+bool showPreview(Report& report, QWidget* parent)
+{
+    const Document& document = report.run();
+    if (document.empty())
+        return false;
+    PreviewWindow window(document, QString::fromStdString(report.caption), parent);
+    window.exec();
+    return true;
+}
+
+} // namespace plat::report

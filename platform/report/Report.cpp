@@ -1,0 +1,72 @@
+// The report object: its bands, data source and the run that lays it out.
+#include "platform/report/Report.h"
+
+#include "platform/report/LayoutPass.h"
+#include "platform/report/ReportError.h"
+
+namespace plat::report {
+
+Report::Report() = default;
+Report::~Report() = default;
+
+Band& Report::addBand(BandKind kind, std::string name, int height)
+{
+    Band b;
+    b.kind = kind;
+    b.name = std::move(name);
+    b.height = height;
+    bands_.push_back(std::move(b));
+    return bands_.back();
+}
+
+Band& Report::band(std::string_view name)
+{
+    for (Band& b : bands_) {
+        if (b.name == name)
+            return b;
+    }
+    throw ReportError(ErrorCode::InvalidCall, std::string(name));
+}
+
+Control& Report::control(std::string_view name)
+{
+    for (Band& b : bands_) {
+        if (b.findControl(name))
+            return b.control(name);
+    }
+    throw ReportError(ErrorCode::InvalidCall, std::string(name));
+}
+
+void Report::setRecordSource(std::unique_ptr<RecordSource> source)
+{
+    source_ = std::move(source);
+}
+
+void Report::setDataSource(std::string databasePath, std::string recordSourceName)
+{
+    databasePath_ = std::move(databasePath);
+    recordSourceName_ = std::move(recordSourceName);
+    source_.reset();
+}
+
+Value Report::fieldValue(std::string_view column) const
+{
+    if (!currentRow_)
+        return {};
+    for (std::size_t i = 0; i < columns_.size() && i < currentRow_->size(); ++i) {
+        if (sameColumnName(columns_[i], column))
+            return (*currentRow_)[i];
+    }
+    return {};
+}
+
+const Document& Report::run()
+{
+    if (!ran_) {
+        LayoutPass(*this).run();
+        ran_ = true;
+    }
+    return document_;
+}
+
+} // namespace plat::report

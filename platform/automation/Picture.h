@@ -48,8 +48,8 @@ public:
     Picture(); // an empty picture (type None, size 0)
     // nullptr when the bytes are not an image this object understands.
     static std::shared_ptr<Picture> fromBytes(std::vector<std::uint8_t> bytes);
-    // nullptr and `error` (380, "値が不正です." is the control's; here: file not found 53 or
-    // invalid picture 481) when the file cannot be read or is no image.
+    // nullptr and `error` (file not found 53, or invalid picture 481) when the file cannot be
+    // read or is no image.
     static std::shared_ptr<Picture> loadFile(const std::string& path, AutomationError* error);
 
     PictureType type() const { return type_; }

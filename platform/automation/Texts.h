@@ -12,6 +12,7 @@ inline constexpr char kMemberNotFound[] = "メンバーが見つかりません�
 inline constexpr char kUnknownName[] = "メソッドまたはデータ メンバーが見つかりません。";
 inline constexpr char kBadParamCount[] = "引数の数が一致していません。";
 inline constexpr char kParamNotOptional[] = "引数は省略できません。";
+inline constexpr char kInvalidPropertyValue[] = "プロパティの値が無効です。";
 inline constexpr char kFileNotFound[] = "ファイルが見つかりません。";
 inline constexpr char kInvalidPicture[] = "ピクチャが不正です。";
 inline constexpr char kClassNotRegistered[] = "クラスが登録されていません。";

@@ -13,7 +13,6 @@ namespace plat::text {
 
 namespace {
 
-using cp932::appendChar;
 using cp932::charCode;
 using cp932::charLength;
 
@@ -99,24 +98,46 @@ unsigned singleToDoubleByte(unsigned code) {
 }
 
 void foldText(std::string_view text, FoldOptions options, std::string& out) {
-    out.clear();
-    out.reserve(text.size() * 2);
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t len = charLength(text, pos);
-        if (len == 1 && cp932::isLeadByte(static_cast<unsigned char>(text[pos]))) {
-            out += text[pos]; // a lead byte at the end: no character to convert
-            break;
+    // Written through a pointer into a buffer of the largest size the folding can reach: this
+    // runs for every item on every sorted insertion.
+    out.resize(text.size() * 2);
+    char* dst = out.data();
+    auto put = [&dst](unsigned code) {
+        if (code >= 0x100)
+            *dst++ = static_cast<char>(code >> 8);
+        *dst++ = static_cast<char>(code & 0xFF);
+    };
+    const auto& lower = lowerTable().map;
+    const auto* src = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t pos = 0; pos < n;) {
+        const unsigned b = src[pos];
+        if (cp932::isLeadByte(static_cast<unsigned char>(b))) {
+            if (pos + 1 >= n) {
+                put(b); // a lead byte at the end: no character to convert
+                break;
+            }
+            unsigned code = (b << 8) | src[pos + 1];
+            pos += 2;
+            if (options.ignoreCase) {
+                code = lower[code - 0x8100];
+                if (code >= kFullUpperA && code <= kFullUpperZ)
+                    code += kFullCaseOffset;
+            }
+            if (options.ignoreKanaCase)
+                code = hiraganaToKatakana(code);
+            put(code);
+        } else {
+            unsigned code = b;
+            ++pos;
+            if (options.ignoreCase && code >= 'A' && code <= 'Z')
+                code += 'a' - 'A';
+            if (options.ignoreCharSet)
+                code = singleToDoubleByte(code);
+            put(code);
         }
-        unsigned code = charCode(text, pos);
-        if (options.ignoreCase)
-            code = lowerCaseChar(code);
-        if (options.ignoreKanaCase)
-            code = hiraganaToKatakana(code);
-        if (options.ignoreCharSet && code < 0x100)
-            code = singleToDoubleByte(code);
-        appendChar(out, code);
-        pos += len;
     }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
 }
 
 std::string foldText(std::string_view text, FoldOptions options) {

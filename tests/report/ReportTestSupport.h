@@ -86,7 +86,8 @@ inline std::string pdfText(const std::filesystem::path& pdf, int page = 0)
 {
     std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page)
                                  : std::string();
-    return runCommand("pdftotext -enc UTF-8" + range + " '" + pdf.string() + "' - 2>/dev/null");
+    // -layout keeps each printed line together, in the order of the page.
+    return runCommand("pdftotext -layout -enc UTF-8" + range + " '" + pdf.string() + "' - 2>/dev/null");
 }
 
 inline std::string pdfInfo(const std::filesystem::path& pdf)
@@ -101,11 +102,37 @@ inline int pdfPages(const std::filesystem::path& pdf)
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
 
-// Removes blanks and line breaks, so texts that pdftotext splits or spaces still compare.
+// Width and height of the first page in points, and whether pdfinfo names it A4.
+struct PdfPageSize {
+    double width = 0;
+    double height = 0;
+    bool a4 = false;
+};
+
+inline PdfPageSize pdfPageSize(const std::filesystem::path& pdf)
+{
+    const std::string info = pdfInfo(pdf);
+    PdfPageSize size;
+    const auto at = info.find("Page size:");
+    if (at == std::string::npos)
+        return size;
+    std::sscanf(info.c_str() + at + 10, "%lf x %lf", &size.width, &size.height);
+    const auto eol = info.find('\n', at);
+    size.a4 = info.substr(at, eol - at).find("(A4)") != std::string::npos;
+    return size;
+}
+
+// Removes blanks (also the full-width blank) and line breaks: the PDF holds no glyph for a
+// blank, and pdftotext puts its own blanks where it sees gaps.
 inline std::string squeeze(const std::string& s)
 {
     std::string out;
-    for (char c : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (s.compare(i, 3, "\xE3\x80\x80") == 0) {
+            i += 2;
+            continue;
+        }
         if (c != ' ' && c != '\n' && c != '\f' && c != '\r' && c != '\t')
             out += c;
     }

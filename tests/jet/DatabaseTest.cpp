@@ -1,0 +1,168 @@
+// Opening files, errors, transactions, stored queries and text round trips.
+#include "TestDb.h"
+
+#include "platform/jet/Database.h"
+#include "platform/jet/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+
+namespace {
+
+using plat::jet::Database;
+using plat::jet::Error;
+namespace err = plat::jet::err;
+
+template <typename F> int errorNumber(F&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        EXPECT_FALSE(e.description().empty());
+        return e.number();
+    }
+    return 0;
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+TEST(DatabaseOpen, MissingFileIsAnErrorAndIsNotCreated) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    EXPECT_EQ(errorNumber([&] { Database::open(path); }), err::FileNotFound);
+    EXPECT_FALSE(exists(path));
+    EXPECT_EQ(errorNumber([&] { Database::open(dir.path()); }), err::CannotOpen);
+}
+
+TEST(DatabaseOpen, FileThatIsNotADatabaseIsRejected) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    std::ofstream(path) << "Standard Jet DB? no, just some text that is long enough to matter\n"
+                        << std::string(200, 'x');
+    EXPECT_EQ(errorNumber([&] { Database::open(path); }), err::BadFormat);
+}
+
+TEST(DatabaseOpen, SchemaIsNeverCreatedOverAnExistingFile) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    auto db = jettest::createDatabase(path);
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('x')");
+    EXPECT_EQ(errorNumber([&] { plat::jet::createSchema(path, {2004, 4, 1}); }),
+              err::DatabaseExists);
+    EXPECT_FALSE(db.openRecordset("SYAIN_MT").eof());
+}
+
+class DatabaseTest : public testing::Test {
+protected:
+    jettest::TempDir dir;
+    Database db = jettest::createDatabase(dir.file("Roumu.MDB"));
+};
+
+TEST_F(DatabaseTest, StatementErrorsCarryTheirNumbers) {
+    EXPECT_EQ(errorNumber([&] { db.openRecordset("SELECT * FROM NOSUCH"); }), err::TableNotFound);
+    EXPECT_EQ(errorNumber([&] { db.openRecordset("SELECT NOSUCH FROM SYAIN_MT"); }),
+              err::UnknownColumn);
+    EXPECT_EQ(errorNumber([&] { db.execute("INSERT INTO SYAIN_MT (SName VALUES (1)"); }),
+              err::SyntaxError);
+    EXPECT_EQ(errorNumber([&] { db.execute("SELECT 1; SELECT 2"); }), err::SyntaxError);
+    db.execute("INSERT INTO SYAIN_MT (SyainID,SName) VALUES (5,'a')");
+    EXPECT_EQ(errorNumber([&] { db.execute("INSERT INTO SYAIN_MT (SyainID,SName) VALUES (5,'b')"); }),
+              err::DuplicateKey);
+    EXPECT_EQ(errorNumber([&] { db.commitTrans(); }), err::NoTransaction);
+    auto rs = db.openRecordset("SELECT * FROM SYAIN_MT");
+    EXPECT_EQ(errorNumber([&] { rs.field("NoSuchField"); }), err::ItemNotFound);
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(errorNumber([&] { rs.field("SName"); }), err::NoCurrentRecord);
+}
+
+TEST_F(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
+    db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('a',1100.25)");
+    auto rs = db.openRecordset("select syainid, SNAME, tmony from syain_mt");
+    EXPECT_EQ(rs["SyainID"].toLong(), 1);
+    EXPECT_EQ(rs["sname"].toText(), "a");
+    EXPECT_EQ(rs["TMONY"].toCurrency().scaled, 11002500);
+    EXPECT_EQ(rs.fieldName(1), "SName") << "a column keeps the spelling of its table";
+}
+
+TEST_F(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {
+    const std::vector<std::string> names = {
+        "O'Brien", "''", "100%", "C:\\dir\\", "[a] #2004/04/01# & \"x\"", "髙橋　𠮷野家", "😀 Ω", "",
+        "a;b", "--x"};
+    for (const auto& n : names)
+        db.execute("INSERT INTO GENBA_MT (GName) VALUES (" + plat::jet::sqlQuote(n) + ")");
+    std::vector<std::string> back;
+    for (auto rs = db.openRecordset("SELECT GNAME FROM GENBA_MT ORDER BY GENBAID"); !rs.eof();
+         rs.moveNext())
+        back.push_back(rs["GName"].toText());
+    EXPECT_EQ(back, names);
+    // And found again by the same quoting in a WHERE clause.
+    for (const auto& n : names) {
+        auto rs = db.openRecordset("SELECT count(*) AS n FROM GENBA_MT WHERE GNAME=" +
+                                   plat::jet::sqlQuote(n));
+        EXPECT_EQ(rs["n"].toLong(), 1) << n;
+    }
+}
+
+TEST_F(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
+    const std::string apr = jettest::sqlDate(2004, 4);
+    jettest::LedgerLine a{1, "a", {8}};
+    jettest::replaceMonth(db, apr, 1, "n", 1200, {a, a});
+    // An unescaped quote in the name makes the second INSERT fail after the DELETE ran.
+    jettest::LedgerLine broken{2, "O'Brien", {4}};
+    EXPECT_THROW(jettest::replaceMonth(db, apr, 1, "n", 1300, {a, broken}), Error);
+    EXPECT_FALSE(db.inTransaction());
+    int rows = 0;
+    for (auto rs = db.openRecordset(jettest::readMonthSql(apr, 1)); !rs.eof(); rs.moveNext()) {
+        ++rows;
+        EXPECT_EQ(rs["TMony"].toDouble(), 1200.0);
+    }
+    EXPECT_EQ(rows, 2);
+}
+
+TEST_F(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {
+    db.beginTrans();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('outer')");
+    db.beginTrans();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('inner')");
+    db.rollback();
+    db.commitTrans();
+    auto rs = db.openRecordset("SELECT count(*) AS n, max(SName) AS s FROM SYAIN_MT");
+    EXPECT_EQ(rs["n"].toLong(), 1);
+    EXPECT_EQ(rs["s"].toText(), "outer");
+}
+
+TEST_F(DatabaseTest, StoredQueriesAreCreatedOpenedAndDeleted) {
+    db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('a',1000)");
+    db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('b',2000)");
+    db.createQuery("Q_Test", "SELECT [SName] & '様' AS Title FROM SYAIN_MT WHERE TMony>1500;");
+    EXPECT_TRUE(db.hasQuery("q_test"));
+    EXPECT_EQ(errorNumber([&] { db.createQuery("Q_TEST", "SELECT 1"); }), err::ObjectExists);
+    EXPECT_EQ(db.openQuery("Q_Test")["Title"].toText(), "b様");
+    EXPECT_EQ(db.openRecordset("Q_Test")["Title"].toText(), "b様");
+    db.deleteQuery("Q_Test");
+    EXPECT_FALSE(db.hasQuery("Q_Test"));
+    EXPECT_EQ(errorNumber([&] { db.deleteQuery("Q_Test"); }), err::ItemNotFound);
+    EXPECT_EQ(errorNumber([&] { db.openQuery("Q_Test"); }), err::ItemNotFound);
+    EXPECT_EQ(errorNumber([&] { db.deleteQuery("SYAIN_MT"); }), err::ItemNotFound)
+        << "a table is not a stored query";
+}
+
+TEST_F(DatabaseTest, RecordsetKeepsTheConnectionAliveAfterTheHandleGoes) {
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('a')");
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('b')");
+    auto rs = [&] {
+        Database other = Database::open(db.path());
+        return other.openRecordset("SELECT SName FROM SYAIN_MT ORDER BY SyainID");
+    }();
+    EXPECT_EQ(rs["SName"].toText(), "a");
+    rs.moveNext();
+    EXPECT_EQ(rs["SName"].toText(), "b");
+}
+
+} // namespace

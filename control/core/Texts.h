@@ -42,6 +42,10 @@ inline constexpr std::string_view kAboutOk = "OK";
 // Description of an about box that cannot be shown because no dialog service is installed.
 inline constexpr std::string_view kNoDialogService = "ダイアログを表示できません.";
 
+// Description of a member whose work needs the list engine or the window system when the
+// library runs without them.
+inline constexpr std::string_view kNotAvailable = "この機能は使用できません.";
+
 // Built-in captions of the context-menu entries 0 to 5 (undo, cut, copy, paste, delete,
 // select all).
 inline constexpr std::string_view kMenuUndo = "元に戻す(&U)";

@@ -1,0 +1,120 @@
+// The combo control object: its dispatch interface _DVantil built from the member table, the
+// setter rules every property follows, the embedding contract (site, reset, load and save)
+// and its event connections.
+#pragma once
+
+#include "control/core/ControlPlatform.h"
+#include "control/core/ControlProperties.h"
+#include "control/core/MemberTable.h"
+#include "control/core/PropertyPersistence.h"
+#include "platform/automation/ControlObject.h"
+#include "platform/automation/DispatchObject.h"
+#include "platform/automation/EventSink.h"
+#include "platform/automation/FontObject.h"
+#include "platform/automation/HostSite.h"
+
+#include <memory>
+#include <span>
+
+namespace vantil {
+
+// The BorderWidth that setting BorderStyle gives.
+std::int16_t standardBorderWidth(std::int16_t style);
+
+// Value of GetPpgStatus: one bit for each of the six built-in context-menu entries.
+inline constexpr std::int32_t kPpgStatus = 63;
+
+class CVantilCtrl final : public plat::automation::DispatchObject,
+                          public plat::automation::ControlObject,
+                          public plat::automation::EventSource {
+public:
+    using Variant = plat::automation::Variant;
+    using Status = plat::automation::Status;
+
+    CVantilCtrl();
+    ~CVantilCtrl() override;
+    CVantilCtrl(const CVantilCtrl&) = delete;
+    CVantilCtrl& operator=(const CVantilCtrl&) = delete;
+
+    // ---- Dispatch facets ----
+    plat::automation::EventSource* eventSource() override { return this; }
+    plat::automation::ControlObject* controlObject() override { return this; }
+
+    // ---- ControlObject ----
+    void setClientSite(plat::automation::HostSite* site) override;
+    Status initNew() override;
+    Status load(const plat::automation::PropertyBag& bag,
+                plat::automation::AutomationError* error) override;
+    Status save(plat::automation::PropertyBag& bag, bool clearDirty) override;
+    Status load(plat::automation::StreamStore& stream,
+                plat::automation::AutomationError* error) override;
+    Status save(plat::automation::StreamStore& stream, bool clearDirty) override;
+    bool isDirty() const override { return dirty_; }
+    void ambientPropertyChanged(DispId id) override;
+    void setExtent(std::int32_t width, std::int32_t height) override;
+    void extent(std::int32_t& width, std::int32_t& height) const override;
+    Status activateInPlace(int x, int y, int widthPx, int heightPx) override;
+    void deactivate() override;
+    void close() override;
+
+    // ---- EventSource ----
+    void advise(plat::automation::EventSink* sink) override { sinks_.add(sink); }
+    void unadvise(plat::automation::EventSink* sink) override { sinks_.remove(sink); }
+    const plat::automation::TypeInfo* eventTypeInfo() const override;
+
+    // ---- For the control's own modules ----
+    const ControlProperties& properties() const { return props_; }
+    ControlProperties& properties() { return props_; }
+    // The host's design mode: a site whose ambient user mode is false.
+    bool designMode() const;
+    void setListEngine(ListEngine* engine) { list_ = engine; }
+    std::int32_t listCount() const;
+    // Setter rule 3 after a store: refresh and repaint, tell the host, mark modified.
+    void propertyChanged(DispId id);
+    void setModified();
+    void fireEvent(DispId id, std::span<Variant> args = {});
+
+    // Reads and writes of a member by its table row; what invoke() runs.
+    Variant get(const Member& m, std::span<Variant> args);
+    void put(const Member& m, std::span<Variant> args, const Variant& value);
+    Variant call(const Member& m, std::span<Variant> args);
+
+private:
+    void defineMembers();
+    AmbientDefaults ambientDefaults() const;
+    void exchange(plat::automation::PropertyExchange& ex);
+    void afterLoad();
+    void syncFontObjects();
+
+    Variant getStored(const Member& m) const;
+    void putStored(const Member& m, const Variant& value);
+    bool putSpecial(const Member& m, std::span<Variant> args, const Variant& value);
+    bool getSpecial(const Member& m, std::span<Variant> args, Variant& out);
+    Color resolvedCaptionColor(DispId id) const;
+    void putBorderStyle(std::int16_t style);
+    void putFont(DispId id, const Variant& value);
+    void putMouseIcon(const Variant& value);
+    void putMenuMember(DispId id, std::span<Variant> args, const Variant& value);
+    Variant getMenuMember(DispId id, std::span<Variant> args) const;
+    Variant setMenuItem(std::span<Variant> args);
+    Variant getMenuItem(std::span<Variant> args) const;
+    Variant setColumnData(std::span<Variant> args);
+    Variant getColumnData(std::span<Variant> args) const;
+    void putSelStart(std::int32_t value);
+    void putSelLength(std::int32_t value);
+    Variant selText() const;
+    void selectAll(const Variant& cancel);
+    void aboutBox();
+    [[noreturn]] void notYetAvailable() const;
+
+    ControlProperties props_;
+    plat::automation::HostSite* site_ = nullptr;
+    std::shared_ptr<plat::automation::FontObject> font_;
+    std::shared_ptr<plat::automation::FontObject> captionFont_;
+    std::unique_ptr<ControlView> view_;
+    ListEngine* list_ = nullptr;
+    plat::automation::EventSinkList sinks_;
+    bool dirty_ = false;
+};
+
+} // namespace vantil

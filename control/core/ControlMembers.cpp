@@ -1,0 +1,474 @@
+// Members of the control with rules of their own: resolved caption colours, MousePointer's
+// custom value, the list state, the text and its selection, the context-menu table, the
+// column definitions, the property-page status and the about box.
+#include "control/core/CVantilCtrl.h"
+
+#include "control/core/Texts.h"
+#include "platform/text/Cp932.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vantil {
+
+namespace cp932 = plat::text::cp932;
+using namespace plat::automation;
+
+namespace {
+
+constexpr std::int16_t kStoredCustomPointer = 16;
+constexpr std::int16_t kCustomPointer = 99;
+constexpr DispId kChangeTextEvent = 3;
+
+[[noreturn]] void invalidValue() { raise(errnum::InvalidPropertyValue, texts::kInvalidValue); }
+[[noreturn]] void invalidIndex() { raise(errnum::InvalidIndex, texts::kInvalidIndex); }
+
+std::int32_t toInt(const Variant& v) {
+    Variant out;
+    if (failed(v.tryConvert(VarType::Long, out))) {
+        invalidValue();
+    }
+    return out.asLong();
+}
+
+// A menu index: 0..19 except the reserved entries 6..9.
+std::size_t menuIndex(const Variant& v) {
+    const std::int32_t i = toInt(v);
+    if (i < 0 || i >= kMenuEntryCount || (i >= kBuiltInMenuEntries && i < kFirstHostMenuEntry)) {
+        invalidValue();
+    }
+    return static_cast<std::size_t>(i);
+}
+
+Variant nothing() { return Variant(std::shared_ptr<Dispatch>()); }
+
+} // namespace
+
+Color CVantilCtrl::resolvedCaptionColor(DispId id) const {
+    const ControlProperties& p = props_;
+    Color stored = 0;
+    Color follows = 0;
+    switch (id) {
+    case dispids::CaptionColor:
+        stored = p.captionColor;
+        follows = p.foreColor;
+        break;
+    case dispids::CaptionFocusColor:
+        stored = p.captionFocusColor;
+        follows = p.focusColor;
+        break;
+    case dispids::CaptionDisabledColor:
+        stored = p.captionDisabledColor;
+        follows = p.disabledColor;
+        break;
+    default:
+        stored = p.captionPointedColor;
+        follows = resolvedCaptionColor(dispids::CaptionColor);
+        break;
+    }
+    // Data of format 4.0 reads the stored value as it is.
+    if (stored != kNoColor || p.loadedVersion <= kVersion40) {
+        return stored;
+    }
+    return follows;
+}
+
+bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& out) {
+    const ControlProperties& p = props_;
+    switch (m.id) {
+    case dispids::CaptionColor:
+    case dispids::CaptionFocusColor:
+    case dispids::CaptionDisabledColor:
+    case dispids::CaptionPointedColor:
+        out = Variant(static_cast<std::int32_t>(resolvedCaptionColor(m.id)));
+        return true;
+    case dispids::MousePointer:
+        out = Variant(p.mousePointer == kStoredCustomPointer ? kCustomPointer : p.mousePointer);
+        return true;
+    case dispids::ListCount:
+        out = Variant(listCount());
+        return true;
+    case 83: // VisibleCount: no list window, no visible rows
+        out = Variant(std::int16_t{0});
+        return true;
+    case dispids::HWnd:
+        out = Variant(static_cast<std::int32_t>(view_ ? view_->windowHandle() : 0));
+        return true;
+    case dispids::BoundText:
+        out = Variant(cp932::toUtf16(p.text));
+        return true;
+    case dispids::RowSource:
+        out = nothing();
+        return true;
+    case dispids::ListField: {
+        const std::int32_t i = toInt(args[0]);
+        const std::int32_t live = list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
+        if (i < 0 || i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
+            invalidIndex();
+        }
+        out = Variant(cp932::toUtf16(p.columns[static_cast<std::size_t>(i)].listField));
+        return true;
+    }
+    case 127: // ColumnWidth: no live columns without the list engine
+        toInt(args[0]);
+        out = Variant(std::int32_t{-1});
+        return true;
+    case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105: case 106:
+        // Indexed item properties of an empty list: every index is out of range.
+        invalidIndex();
+    case dispids::SelStart:
+        out = Variant(static_cast<std::int16_t>(std::min(p.edit.caret, p.edit.anchor)));
+        return true;
+    case dispids::SelLength:
+        out = Variant(static_cast<std::int16_t>(std::abs(p.edit.caret - p.edit.anchor)));
+        return true;
+    case dispids::SelText:
+        out = selText();
+        return true;
+    case dispids::MenuCaption:
+    case dispids::MenuEnabled:
+    case dispids::MenuHidden:
+    case dispids::MenuSeparator:
+        out = getMenuMember(m.id, args);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Variant& value) {
+    ControlProperties& p = props_;
+    switch (m.id) {
+    case dispids::ListIndex: {
+        const std::int32_t v = toInt(value);
+        if (v < -1 || v > listCount() - 1) {
+            invalidValue();
+        }
+        if (v != p.listIndex) {
+            p.listIndex = v;
+            propertyChanged(m.id);
+        }
+        return true;
+    }
+    case dispids::Text: {
+        Variant converted;
+        if (failed(value.tryConvert(VarType::String, converted))) {
+            invalidValue();
+        }
+        std::string text = cp932::fromUtf16(converted.asString());
+        const bool different = text != p.text;
+        if (different) {
+            p.text = std::move(text);
+            if (!designMode()) {
+                p.edit.caret = 0;
+                p.edit.anchor = 0;
+                p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
+            }
+        }
+        p.edit.horizontalOffset = 0;
+        propertyChanged(m.id);
+        if (different && !designMode()) {
+            fireEvent(kChangeTextEvent);
+        }
+        return true;
+    }
+    case dispids::Caption:
+    case dispids::CaptionAccelerator: {
+        const bool before = p.captionAccelerator;
+        const std::string caption = p.caption;
+        return [&] {
+            putStored(m, value);
+            if ((before != p.captionAccelerator || caption != p.caption) && site_) {
+                site_->onMnemonicsChanged();
+            }
+            return true;
+        }();
+    }
+    case dispids::BoundText: {
+        if (site_ && !site_->onRequestEdit(m.id)) {
+            raise(AutomationError::setNotSupported());
+        }
+        Variant converted;
+        if (failed(value.tryConvert(VarType::String, converted))) {
+            invalidValue();
+        }
+        p.boundText = cp932::fromUtf16(converted.asString());
+        if (site_) {
+            site_->onChanged(m.id);
+        }
+        return true;
+    }
+    case dispids::RowSource:
+        setModified();
+        return true;
+    case dispids::ListField: {
+        const std::int32_t i = toInt(args[0]);
+        const std::int32_t live = list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
+        if (i < 0 || i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
+            invalidIndex();
+        }
+        Variant converted;
+        if (failed(value.tryConvert(VarType::String, converted))) {
+            invalidValue();
+        }
+        p.columns[static_cast<std::size_t>(i)].listField = cp932::fromUtf16(converted.asString());
+        setModified();
+        return true;
+    }
+    case 127: // ColumnWidth: nothing to set without live columns
+        return true;
+    case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105:
+        invalidIndex();
+    case dispids::SelStart:
+        putSelStart(toInt(value));
+        return true;
+    case dispids::SelLength:
+        putSelLength(toInt(value));
+        return true;
+    case dispids::MenuCaption:
+    case dispids::MenuEnabled:
+    case dispids::MenuHidden:
+    case dispids::MenuSeparator:
+        putMenuMember(m.id, args, value);
+        return true;
+    default:
+        return false;
+    }
+}
+
+Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
+    if (list_ && list_->handles(m.id)) {
+        return list_->invoke(m.id, args, nullptr);
+    }
+    ControlProperties& p = props_;
+    switch (m.id) {
+    case dispids::GetPpgStatus:
+        args[0].assign(Variant(kPpgStatus));
+        return Variant();
+    case dispids::SetMenuItem:
+        return setMenuItem(args);
+    case dispids::GetMenuItem:
+        return getMenuItem(args);
+    case dispids::SetColumnData:
+        return setColumnData(args);
+    case dispids::GetColumnData:
+        return getColumnData(args);
+    case 90: // SelectAll
+        selectAll(args[0]);
+        return Variant();
+    case dispids::AboutBox:
+        aboutBox();
+        return Variant();
+    case 58: // RemoveItem: no item to remove
+        toInt(args[0]);
+        return Variant(false);
+    case 59: // RemoveColumn: no live column to remove
+        toInt(args[0]);
+        return Variant(false);
+    case 60: // ClearItem
+        p.newIndex = -1;
+        p.listIndex = -1;
+        return Variant(true);
+    case 61: // ClearColumn: false when there is no column
+        return Variant(false);
+    case 91: // Clear
+        p.newIndex = -1;
+        p.listIndex = -1;
+        setModified();
+        if (view_) {
+            view_->propertyChanged(m.id);
+        }
+        return Variant();
+    case 62: // FindItem, GetFirstVisible, HitTest: nothing in an empty list
+    case 63:
+    case 64:
+        return nothing();
+    default:
+        notYetAvailable();
+    }
+}
+
+// ---- Selection --------------------------------------------------------------------------
+
+void CVantilCtrl::putSelStart(std::int32_t value) {
+    EditState& e = props_.edit;
+    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
+    if (e.anchor > e.caret) {
+        std::swap(e.anchor, e.caret);
+    }
+    const std::int32_t length = e.caret - e.anchor;
+    e.anchor = std::min(value, count);
+    e.caret = std::min(e.anchor + length, count);
+    if (view_) {
+        view_->propertyChanged(dispids::SelStart);
+    }
+}
+
+void CVantilCtrl::putSelLength(std::int32_t value) {
+    EditState& e = props_.edit;
+    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
+    if (e.anchor > e.caret) {
+        std::swap(e.anchor, e.caret);
+    }
+    e.anchor = std::min(e.anchor, count);
+    e.caret = std::min(e.anchor + value, count);
+    if (view_) {
+        view_->propertyChanged(dispids::SelLength);
+    }
+}
+
+Variant CVantilCtrl::selText() const {
+    const EditState& e = props_.edit;
+    const auto start = static_cast<std::size_t>(std::max(0, std::min(e.caret, e.anchor)));
+    const auto count = static_cast<std::size_t>(std::abs(e.caret - e.anchor));
+    return Variant(cp932::toUtf16(cp932::midChars(props_.text, start, count)));
+}
+
+void CVantilCtrl::selectAll(const Variant& cancel) {
+    bool selectWhole = false;
+    if (!cancel.isMissing()) {
+        Variant converted;
+        if (failed(cancel.tryConvert(VarType::Bool, converted))) {
+            raise(errnum::ArgumentNotConvertible, texts::kInvalidValue);
+        }
+        selectWhole = converted.asBool();
+    }
+    EditState& e = props_.edit;
+    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
+    e.anchor = selectWhole ? 0 : count;
+    e.caret = count;
+    if (view_) {
+        view_->propertyChanged(90);
+    }
+}
+
+// ---- Context-menu table -----------------------------------------------------------------
+
+Variant CVantilCtrl::getMenuMember(DispId id, std::span<Variant> args) const {
+    const MenuEntry& e = props_.menu[menuIndex(args[0])];
+    switch (id) {
+    case dispids::MenuCaption:
+        return Variant(cp932::toUtf16(e.caption));
+    case dispids::MenuEnabled:
+        return Variant(e.enabled);
+    case dispids::MenuHidden:
+        return Variant(e.hidden);
+    default:
+        return Variant(e.separator);
+    }
+}
+
+void CVantilCtrl::putMenuMember(DispId id, std::span<Variant> args, const Variant& value) {
+    const std::size_t i = menuIndex(args[0]);
+    MenuEntry& e = props_.menu[i];
+    const bool builtIn = i < static_cast<std::size_t>(kFirstHostMenuEntry);
+    if (builtIn && (id == dispids::MenuCaption || id == dispids::MenuSeparator)) {
+        invalidValue();
+    }
+    Variant converted;
+    const VarType type = id == dispids::MenuCaption ? VarType::String : VarType::Bool;
+    if (failed(value.tryConvert(type, converted))) {
+        invalidValue();
+    }
+    switch (id) {
+    case dispids::MenuCaption:
+        e.caption = cp932::fromUtf16(converted.asString());
+        break;
+    case dispids::MenuEnabled:
+        e.enabled = converted.asBool();
+        break;
+    case dispids::MenuHidden:
+        e.hidden = converted.asBool();
+        break;
+    default:
+        e.separator = converted.asBool();
+        break;
+    }
+    setModified();
+}
+
+Variant CVantilCtrl::setMenuItem(std::span<Variant> args) {
+    const std::size_t i = menuIndex(args[0]);
+    MenuEntry& e = props_.menu[i];
+    const std::string caption = cp932::fromUtf16(args[1].toString());
+    const bool enabled = args[2].toBool();
+    const bool hidden = args[3].toBool();
+    const bool separator = args[4].toBool();
+    if (i >= static_cast<std::size_t>(kFirstHostMenuEntry)) {
+        e.caption = caption;
+        e.separator = separator;
+    }
+    e.enabled = enabled;
+    e.hidden = hidden;
+    setModified();
+    return Variant();
+}
+
+Variant CVantilCtrl::getMenuItem(std::span<Variant> args) const {
+    const MenuEntry& e = props_.menu[menuIndex(args[0])];
+    args[1].assign(Variant(cp932::toUtf16(e.caption)));
+    args[2].assign(Variant(e.enabled));
+    args[3].assign(Variant(e.hidden));
+    args[4].assign(Variant(e.separator));
+    return Variant();
+}
+
+// ---- Column definitions -----------------------------------------------------------------
+
+Variant CVantilCtrl::setColumnData(std::span<Variant> args) {
+    auto& columns = props_.columns;
+    const std::int32_t index = args[0].toShort();
+    const auto count = static_cast<std::int32_t>(columns.size());
+    ColumnDefinition d;
+    d.caption = cp932::fromUtf16(args[1].toString());
+    d.listField = cp932::fromUtf16(args[2].toString());
+    d.width = args[3].toShort();
+    d.alignmentH = args[4].toShort();
+    d.alignmentV = args[5].toShort();
+    d.multiLine = args[6].toShort() != 0;
+    if (index < 0 || index > count) {
+        return Variant(false);
+    }
+    // Width -1 with alignments -2 and -3 deletes the definition.
+    if (d.width == -1 && d.alignmentH == -2 && d.alignmentV == -3) {
+        if (index == count) {
+            return Variant(false);
+        }
+        columns.erase(columns.begin() + index);
+    } else if (index == count) {
+        columns.push_back(std::move(d));
+    } else {
+        columns[static_cast<std::size_t>(index)] = std::move(d);
+    }
+    setModified();
+    return Variant(true);
+}
+
+Variant CVantilCtrl::getColumnData(std::span<Variant> args) const {
+    const std::int32_t index = args[0].toShort();
+    if (index < 0 || index >= static_cast<std::int32_t>(props_.columns.size())) {
+        return Variant(false);
+    }
+    const ColumnDefinition& d = props_.columns[static_cast<std::size_t>(index)];
+    args[1].assign(Variant(cp932::toUtf16(d.caption)));
+    args[2].assign(Variant(cp932::toUtf16(d.listField)));
+    args[3].assign(Variant(static_cast<std::int16_t>(d.width)));
+    args[4].assign(Variant(static_cast<std::int16_t>(d.alignmentH)));
+    args[5].assign(Variant(static_cast<std::int16_t>(d.alignmentV)));
+    args[6].assign(Variant(static_cast<std::int16_t>(d.multiLine ? -1 : 0)));
+    return Variant(true);
+}
+
+// ---- About box --------------------------------------------------------------------------
+
+void CVantilCtrl::aboutBox() {
+    ControlPlatform* platform = controlPlatform();
+    AboutBoxService* service = platform ? platform->aboutBox() : nullptr;
+    if (service == nullptr) {
+        raise(errnum::InvalidProcedureCall, texts::kNoDialogService);
+    }
+    service->showModal(AboutBoxContent{texts::kAboutTitle, texts::kAboutVersionLine,
+                                       texts::kAboutSecondLine, texts::kAboutOk});
+}
+
+} // namespace vantil

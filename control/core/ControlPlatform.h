@@ -1,0 +1,78 @@
+// The seams between the control's core and the window system: the control's window (layout,
+// painting, handle), the modal about box and the list engine. The window-system layer
+// installs one ControlPlatform for the process; a core-only build has none, so the control
+// runs windowless and AboutBox reports that no dialog can be shown.
+#pragma once
+
+#include "platform/automation/Dispatch.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace vantil {
+
+class CVantilCtrl;
+
+// The control's window as the core sees it.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    // Property `id` changed: recompute the layout and repaint the control, and the list window
+    // when it is dropped down.
+    virtual void propertyChanged(plat::automation::DispId id) = 0;
+    // The properties were loaded: hand the list window what it keeps of them.
+    virtual void propertiesLoaded() = 0;
+    // The window-system handle of the control's window; 0 while it has none.
+    virtual std::intptr_t windowHandle() const = 0;
+};
+
+struct AboutBoxContent {
+    std::string_view title;
+    std::string_view versionLine;
+    std::string_view secondLine;
+    std::string_view okText;
+};
+
+// Shows the about box modally and returns when it is closed.
+class AboutBoxService {
+public:
+    virtual ~AboutBoxService() = default;
+    virtual void showModal(const AboutBoxContent& content) = 0;
+};
+
+// What the window-system layer provides for every control it hosts.
+class ControlPlatform {
+public:
+    virtual ~ControlPlatform() = default;
+    virtual AboutBoxService* aboutBox() = 0;
+    // The control's window, created when the host activates the control in place.
+    virtual std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow,
+                                                    int x, int y, int widthPx,
+                                                    int heightPx) = 0;
+};
+
+// The process-wide platform; nullptr in a core-only build. The window-system layer installs
+// it once when the library is loaded.
+ControlPlatform* controlPlatform();
+void installControlPlatform(ControlPlatform* platform);
+
+// The list engine: items, columns and the drop-down list. The members whose behaviour lives
+// there are forwarded to it; without one the control has an empty list.
+class ListEngine {
+public:
+    virtual ~ListEngine() = default;
+    virtual std::int32_t itemCount() const = 0;
+    virtual std::int32_t columnCount() const = 0;
+    // True when the engine implements member `id`.
+    virtual bool handles(plat::automation::DispId id) const = 0;
+    // A get or method call (`value` nullptr) or a put (`value` the new value) of member `id`;
+    // args are the member's arguments with omitted ones as missing variants. Errors are
+    // thrown as automation exceptions.
+    virtual plat::automation::Variant invoke(plat::automation::DispId id,
+                                             std::span<plat::automation::Variant> args,
+                                             const plat::automation::Variant* value) = 0;
+};
+
+} // namespace vantil

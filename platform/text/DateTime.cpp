@@ -1,5 +1,5 @@
 // Civil-calendar arithmetic (proleptic Gregorian) behind month keys and serial dates.
-#include "DateTime.h"
+#include "platform/text/DateTime.h"
 
 #include <cmath>
 #include <cstdio>
@@ -122,16 +122,68 @@ std::string toCanonical(const DateTime& d) {
     return buf;
 }
 
-std::optional<DateTime> parseCanonical(std::string_view text) {
-    DateTime r;
-    r.hour = r.minute = r.second = 0;
-    std::string s(text);
-    char sep1 = 0, sep2 = 0;
-    int n = std::sscanf(s.c_str(), "%d%c%d%c%d %d:%d:%d", &r.year, &sep1, &r.month, &sep2, &r.day,
-                        &r.hour, &r.minute, &r.second);
-    if (n < 5 || sep1 != sep2 || (sep1 != '-' && sep1 != '/') || n == 6)
+namespace {
+
+// Reads 1 to maxDigits decimal digits at pos; nothing when there is no digit.
+std::optional<int> readNumber(std::string_view text, std::size_t& pos, std::size_t maxDigits) {
+    int value = 0;
+    std::size_t digits = 0;
+    while (pos < text.size() && digits < maxDigits && text[pos] >= '0' && text[pos] <= '9') {
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+        ++digits;
+    }
+    if (digits == 0)
         return std::nullopt;
-    if (!isValid(r))
+    return value;
+}
+
+bool readChar(std::string_view text, std::size_t& pos, char c) {
+    if (pos >= text.size() || text[pos] != c)
+        return false;
+    ++pos;
+    return true;
+}
+
+} // namespace
+
+std::optional<DateTime> parseCanonical(std::string_view text) {
+    // The whole text must be a date: a value with anything after it is not taken as a date
+    // with the rest dropped.
+    std::size_t pos = 0;
+    const auto year = readNumber(text, pos, 4);
+    if (!year || pos >= text.size() || (text[pos] != '-' && text[pos] != '/'))
+        return std::nullopt;
+    const char sep = text[pos++];
+    const auto month = readNumber(text, pos, 2);
+    if (!month || !readChar(text, pos, sep))
+        return std::nullopt;
+    const auto day = readNumber(text, pos, 2);
+    if (!day)
+        return std::nullopt;
+    DateTime r{*year, *month, *day, 0, 0, 0};
+    if (pos < text.size()) {
+        if (!readChar(text, pos, ' ') && !readChar(text, pos, 'T'))
+            return std::nullopt;
+        const auto hour = readNumber(text, pos, 2);
+        if (!hour || !readChar(text, pos, ':'))
+            return std::nullopt;
+        const auto minute = readNumber(text, pos, 2);
+        if (!minute)
+            return std::nullopt;
+        r.hour = *hour;
+        r.minute = *minute;
+        if (pos < text.size()) {
+            const auto second = readChar(text, pos, ':') ? readNumber(text, pos, 2) : std::nullopt;
+            if (!second)
+                return std::nullopt;
+            r.second = *second;
+            // Fractions of a second (as SQLite's own time functions may write) are cut off.
+            if (readChar(text, pos, '.') && !readNumber(text, pos, 9))
+                return std::nullopt;
+        }
+    }
+    if (pos != text.size() || !isValid(r))
         return std::nullopt;
     return r;
 }

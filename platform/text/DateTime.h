@@ -43,7 +43,9 @@ DateTime addDays(const DateTime& d, int days);
 
 // Canonical text "YYYY-MM-DD HH:MM:SS", which sorts and compares exactly as the dates do.
 std::string toCanonical(const DateTime& d);
-// Accepts "YYYY-MM-DD", "YYYY-MM-DD HH:MM" and "YYYY-MM-DD HH:MM:SS" (also with '/').
+// Accepts "YYYY-MM-DD", "YYYY-MM-DD HH:MM" and "YYYY-MM-DD HH:MM:SS" (also with '/', single-digit
+// fields, a 'T' before the time and fractions of a second, which are cut off); nothing else
+// may follow.
 std::optional<DateTime> parseCanonical(std::string_view text);
 
 DateTime nowLocal();

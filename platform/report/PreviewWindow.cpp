@@ -58,6 +58,16 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     auto* save = new QPushButton(u8(texts::kSavePdf));
     auto* close = new QPushButton(u8(texts::kClose));
 
+    first_->setObjectName(QStringLiteral("firstPage"));
+    previous_->setObjectName(QStringLiteral("previousPage"));
+    next_->setObjectName(QStringLiteral("nextPage"));
+    last_->setObjectName(QStringLiteral("lastPage"));
+    pageLabel_->setObjectName(QStringLiteral("pageLabel"));
+    zoomBox_->setObjectName(QStringLiteral("zoom"));
+    print->setObjectName(QStringLiteral("print"));
+    save->setObjectName(QStringLiteral("savePdf"));
+    close->setObjectName(QStringLiteral("close"));
+
     auto* bar = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(first_), static_cast<QWidget*>(previous_),
                        static_cast<QWidget*>(pageLabel_), static_cast<QWidget*>(next_),

@@ -118,9 +118,16 @@ void CVantilCtrl::defineMembers() {
         if (m.kind == vantil::MemberKind::Method) {
             addMethod(memberInfo(m), [this, row](std::span<Variant> args) { return call(*row, args); });
         } else {
+            // A member without a setter answers set-not-supported from the dispatch itself.
+            Setter setter;
+            if (!m.has(access::NoSetter)) {
+                setter = [this, row](std::span<Variant> args, const Variant& v) {
+                    put(*row, args, v);
+                };
+            }
             addProperty(
                 memberInfo(m), [this, row](std::span<Variant> args) { return get(*row, args); },
-                [this, row](std::span<Variant> args, const Variant& v) { put(*row, args, v); });
+                std::move(setter));
         }
         if (m.typeLibraryName() != m.name) {
             addAlias(wide(m.name), m.id);

@@ -31,6 +31,15 @@ std::int32_t toInt(const Variant& v) {
     return out.asLong();
 }
 
+// The value as an integer inside the member's range.
+std::int32_t inRange(const Member& m, const Variant& v) {
+    const std::int32_t i = toInt(v);
+    if (!m.inRange(i)) {
+        invalidValue();
+    }
+    return i;
+}
+
 // A menu index: 0..19 except the reserved entries 6..9.
 std::size_t menuIndex(const Variant& v) {
     const std::int32_t i = toInt(v);
@@ -220,10 +229,10 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105:
         invalidIndex();
     case dispids::SelStart:
-        putSelStart(toInt(value));
+        putSelStart(inRange(m, value));
         return true;
     case dispids::SelLength:
-        putSelLength(toInt(value));
+        putSelLength(inRange(m, value));
         return true;
     case dispids::MenuCaption:
     case dispids::MenuEnabled:

@@ -3,6 +3,7 @@
 
 #include "platform/text/Cp932.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <type_traits>
@@ -167,7 +168,9 @@ void exchangeProperties(PropertyExchange& ex, ControlProperties& p,
 }
 
 std::int16_t heightForFont(const FontDesc& font) {
-    const long points = std::lround(font.size.toDouble());
+    // A damaged store may carry any size; the font object's own limits are 1..2160 points.
+    constexpr long kMaxPoints = 2160;
+    const long points = std::clamp(std::lround(font.size.toDouble()), 1L, kMaxPoints);
     return static_cast<std::int16_t>(points + 8);
 }
 

@@ -29,6 +29,7 @@ public:
     Value field(std::string_view name) const;
     Value field(int index) const;
     Value operator[](std::string_view name) const { return field(name); }
+    Value operator[](int index) const { return field(index); }
 
     // Releases the statement (and the read lock it holds) before the object goes away.
     void close();

@@ -1,0 +1,56 @@
+// Frame window around the main menu.
+#include "app/frame/MainFrm.h"
+
+#include "app/frame/AppIcon.h"
+#include "app/frame/MainMenu.h"
+#include "app/frame/RoumuM.h"
+#include "app/frame/ScreenRegistry.h"
+#include "app/frame/Std_1.h"
+#include "app/frame/Texts.h"
+#include "platform/widgets/UiFont.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace tamsel {
+
+MainFrm::MainFrm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(QString::fromUtf8(texts::kAppTitle));
+    setWindowIcon(appIcon());
+
+    comH_ = menuBar()->addMenu(QString::fromUtf8(texts::kHelpMenu));
+    comH_->setObjectName(QStringLiteral("comH"));
+    comB_ = comH_->addAction(QString::fromUtf8(texts::kVersionCommand));
+    comB_->setObjectName(QStringLiteral("comB"));
+    QAction* linekbn1 = comH_->addSeparator();
+    linekbn1->setObjectName(QStringLiteral("linekbn1"));
+    connect(comB_, &QAction::triggered, this, [] { openScreen(ScreenIndex::VersionInfo); });
+    menuBar()->setFont(plat::widgets::uiFont());
+
+    menu_ = new MainMenu(this);
+    setCentralWidget(menu_);
+    adjustSize();
+    setFixedSize(sizeHint());
+
+    double left = 0;
+    double top = 0;
+    CenterPosition(*this, left, top);
+    moveToTwips(*this, left, top);
+}
+
+bool MainFrm::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        menu_->activated();
+    return QMainWindow::event(e);
+}
+
+void MainFrm::closeEvent(QCloseEvent* e) {
+    e->accept();
+    RoumuM().RoumuDb.reset();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+} // namespace tamsel

@@ -1,0 +1,33 @@
+// The frame window (MainFrm, "Tamsel"): hosts the main menu and the help menu with the version
+// dialog. Closing it ends the program without a question.
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+
+namespace tamsel {
+
+class MainMenu;
+
+class MainFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainFrm(QWidget* parent = nullptr);
+
+    MainMenu* menu() const { return menu_; }
+    QMenu* comH() const { return comH_; }
+    QAction* comB() const { return comB_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    MainMenu* menu_;
+    QMenu* comH_;
+    QAction* comB_;
+};
+
+} // namespace tamsel

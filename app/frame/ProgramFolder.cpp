@@ -1,0 +1,28 @@
+// Locating the program's folder.
+#include "app/frame/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+
+namespace tamsel {
+
+QString programFolder() {
+    const QString fromEnv = qEnvironmentVariable("TAMSEL_HOME");
+    if (!fromEnv.isEmpty())
+        return QDir::cleanPath(fromEnv);
+    if (QCoreApplication::instance() == nullptr)
+        return QDir::currentPath();
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--home") && i + 1 < args.size())
+            return QDir::cleanPath(args[i + 1]);
+        if (args[i].startsWith(QLatin1String("--home=")))
+            return QDir::cleanPath(args[i].mid(7));
+    }
+    return QCoreApplication::applicationDirPath();
+}
+
+QString databasePath() { return programFolder() + QStringLiteral("/Roumu.MDB"); }
+
+} // namespace tamsel

@@ -1,0 +1,122 @@
+// Screen lifecycle shared by every working screen.
+#include "app/frame/Screen.h"
+
+#include "app/frame/RoumuM.h"
+#include "app/frame/Std_1.h"
+#include "app/frame/Texts.h"
+#include "platform/widgets/MessageService.h"
+#include "platform/widgets/UiFont.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace tamsel {
+
+Screen::Screen(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setFont(plat::widgets::uiFont());
+    qApp->installEventFilter(this);
+}
+
+Screen::~Screen() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+void Screen::open() {
+    if (!loaded_) {
+        loaded_ = true;
+        closePending_ = false;
+        state_ = Loading;
+        if (QWidget* menu = RoumuM().MenuForm)
+            menu->window()->hide();
+        onLoad();
+        if (state_ == Loading)
+            state_ = Ready;
+    }
+    show();
+    raise();
+    activateWindow();
+    closeIfLoadFailed();
+}
+
+bool Screen::runBusy(const std::function<void()>& action) {
+    if (busy_)
+        return false;
+    busy_ = true;
+    try {
+        action();
+    } catch (...) {
+        busy_ = false;
+        throw;
+    }
+    busy_ = false;
+    return true;
+}
+
+bool Screen::onPreviewKey(QKeyEvent*) { return false; }
+
+void Screen::failLoad(const QString& description) {
+    state_ = LoadFailed;
+    plat::widgets::MessageService::error(description, QString::fromUtf8(texts::kTitleLoad),
+                                         this);
+}
+
+void Screen::placeCentered(double extraTopTwips) {
+    double left = 0;
+    double top = 0;
+    CenterPosition(*this, left, top);
+    moveToTwips(*this, left, top + extraTopTwips);
+}
+
+void Screen::closeIfLoadFailed() {
+    if (state_ != LoadFailed || closePending_)
+        return;
+    closePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        closePending_ = false;
+        if (loaded_ && state_ == LoadFailed)
+            close();
+    });
+}
+
+bool Screen::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && loaded_) {
+        if (state_ == LoadFailed)
+            closeIfLoadFailed();
+        else
+            onActivate();
+    }
+    return QWidget::event(e);
+}
+
+void Screen::closeEvent(QCloseEvent* e) {
+    if (!loaded_) {
+        e->accept();
+        return;
+    }
+    if (busy_ || (state_ != LoadFailed && !onQueryUnload())) {
+        e->ignore();
+        return;
+    }
+    onUnload();
+    loaded_ = false;
+    if (QWidget* menu = RoumuM().MenuForm) {
+        menu->window()->show();
+        menu->window()->raise();
+        menu->window()->activateWindow();
+    }
+    e->accept();
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* e) {
+    if (keyPreview_ && loaded_ && e->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        if (onPreviewKey(static_cast<QKeyEvent*>(e)))
+            return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+} // namespace tamsel

@@ -1,0 +1,243 @@
+// Common routines: SQL date text, placement, look-ups, width cutting, compaction and backup.
+#include "app/frame/Std_1.h"
+
+#include "app/frame/LongTask.h"
+#include "app/frame/RoumuM.h"
+#include "app/frame/Texts.h"
+#include "platform/jet/Compaction.h"
+#include "platform/jet/Error.h"
+#include "platform/text/Cp932.h"
+#include "platform/widgets/MessageService.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace tamsel {
+
+using plat::widgets::MessageService;
+using plat::widgets::MsgButtons;
+using plat::widgets::MsgIcon;
+using plat::widgets::MsgResult;
+
+namespace {
+QString tr8(const char* utf8) { return QString::fromUtf8(utf8); }
+
+double roundCurrency(double v) { return std::round(v * 10000.0) / 10000.0; }
+
+QScreen* screenOf(const QWidget& w) {
+    QScreen* s = w.screen();
+    return s ? s : QGuiApplication::primaryScreen();
+}
+
+int displayWidth(QStringView ch) {
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(ch.utf16()),
+                                    static_cast<std::size_t>(ch.size()));
+    return plat::text::cp932::fromUtf16(units).size() >= 2 ? 2 : 1;
+}
+
+void showDbError(const QString& description, const QString& title) {
+    MessageService::error(description, title);
+}
+
+// Description of whatever a database call threw.
+struct Failure {
+    int number = 0;
+    QString description;
+};
+
+Failure describe(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const plat::jet::Error& err) {
+        return {err.number(), QString::fromStdString(err.description())};
+    } catch (const std::exception& err) {
+        return {plat::jet::err::EngineError, QString::fromLocal8Bit(err.what())};
+    } catch (...) {
+        return {plat::jet::err::EngineError,
+                QString::fromUtf8(plat::jet::errorDescription(plat::jet::err::EngineError))};
+    }
+}
+
+// Compacts p into the work file p + "wk", then puts the work file in p's place with one rename
+// that replaces p. A work file that was there before is never touched (the compaction refuses
+// it with 3204); the one made here is removed again when the rename fails while p still holds
+// the database. Should p be gone after a failed rename, the work file is kept and the message
+// says where the data is.
+std::optional<Failure> compactInPlace(const QString& p, QWidget* parent, const FileOps& ops) {
+    const QString w = p + QStringLiteral("wk");
+    const std::exception_ptr failed =
+        runWithProgress(parent, tr8(texts::kCompacting), [&](const ProgressSink& progress) {
+            plat::jet::compactDatabase(p.toStdString(), w.toStdString(), progress);
+        });
+    if (failed)
+        return describe(failed);
+    if (ops.renameReplacing(w, p))
+        return std::nullopt;
+    const QString cannot = tr8(texts::kCannotRename).arg(w);
+    if (ops.fileExists(p)) {
+        ops.removeFile(w);
+        return Failure{75, cannot + QLatin1Char('\n') + tr8(texts::kDatabaseUnchanged)};
+    }
+    return Failure{75, cannot + QLatin1Char('\n') +
+                           tr8(texts::kDataKeptInWorkFile).arg(w, QFileInfo(p).fileName())};
+}
+} // namespace
+
+QString FormatSqlDate(const plat::text::DateTime& date) {
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.year, 4, 10, QLatin1Char('0'))
+        .arg(date.month, 2, 10, QLatin1Char('0'))
+        .arg(date.day, 2, 10, QLatin1Char('0'));
+}
+
+TwipsPoint centerPositionTwips(double screenWidth, double screenHeight, double windowWidth,
+                               double windowHeight) {
+    return {roundCurrency(screenWidth / 2 - windowWidth / 2),
+            roundCurrency(screenHeight / 2 - windowHeight / 2 - 1000)};
+}
+
+void CenterPosition(const QWidget& window, double& left, double& top) {
+    const QScreen* screen = screenOf(window);
+    const double twipsX = kTwipsPerInch / screen->logicalDotsPerInchX();
+    const double twipsY = kTwipsPerInch / screen->logicalDotsPerInchY();
+    const QSize screenSize = screen->geometry().size();
+    const QSize windowSize = window.frameGeometry().size();
+    const TwipsPoint p =
+        centerPositionTwips(screenSize.width() * twipsX, screenSize.height() * twipsY,
+                            windowSize.width() * twipsX, windowSize.height() * twipsY);
+    left = p.left;
+    top = p.top;
+}
+
+void moveToTwips(QWidget& window, double left, double top) {
+    const QScreen* screen = screenOf(window);
+    const QRect area = screen->geometry();
+    const int x = area.left() + qRound(left * screen->logicalDotsPerInchX() / kTwipsPerInch);
+    int y = area.top() + qRound(top * screen->logicalDotsPerInchY() / kTwipsPerInch);
+    y = std::max(y, screen->availableGeometry().top());
+    window.move(x, y);
+}
+
+int LeftByWidth(const QString& text, std::int16_t maxWidth, QString& leading) {
+    leading.clear();
+    int width = 0;
+    qsizetype taken = 0;
+    while (taken < text.size() && width < maxWidth) {
+        const qsizetype units =
+            text[taken].isHighSurrogate() && taken + 1 < text.size() ? 2 : 1;
+        const QStringView ch = QStringView(text).mid(taken, units);
+        width += displayWidth(ch);
+        if (width > maxWidth)
+            break;
+        leading += ch;
+        taken += units;
+    }
+    return static_cast<int>(taken);
+}
+
+void SplitByWidth(const QVariant& value, QString& first, QString& remainder) {
+    if (value.isNull() || !value.isValid()) {
+        first.clear();
+        remainder.clear();
+        return;
+    }
+    const QString text = value.toString();
+    const int taken = LeftByWidth(text, 30, first);
+    remainder = text.mid(taken);
+}
+
+bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage) {
+    const QString title = tr8(texts::kTitleSyainInfo);
+    try {
+        auto& db = RoumuM().RoumuDb;
+        if (!db)
+            throw plat::jet::Error(plat::jet::err::ObjectClosed);
+        plat::jet::Recordset rs =
+            db->openRecordset("SELECT SNAME,TMONY FROM SYAIN_MT WHERE SYAINID=" +
+                              std::to_string(syainId));
+        if (!rs.eof()) {
+            const QString n = QString::fromStdString(rs["SName"].toText());
+            const plat::jet::Currency w = rs["TMony"].toCurrency();
+            name = n;
+            wage = w;
+        }
+        return true;
+    } catch (...) {
+        showDbError(describe(std::current_exception()).description, title);
+        return false;
+    }
+}
+
+bool GetGenbaName(std::int64_t genbaId, QString& name) {
+    const QString title = tr8(texts::kTitleGenbaName);
+    try {
+        auto& db = RoumuM().RoumuDb;
+        if (!db)
+            throw plat::jet::Error(plat::jet::err::ObjectClosed);
+        plat::jet::Recordset rs = db->openRecordset(
+            "SELECT GNAME FROM GENBA_MT WHERE GENBAID=" + std::to_string(genbaId));
+        if (!rs.eof())
+            name = QString::fromStdString(rs["GName"].toText());
+        return true;
+    } catch (...) {
+        showDbError(describe(std::current_exception()).description, title);
+        return false;
+    }
+}
+
+bool CompactDb(const QString& path, QWidget* parent, const FileOps& ops) {
+    const std::optional<Failure> failure = compactInPlace(path, parent, ops);
+    if (!failure)
+        return true;
+    const QString title = tr8(texts::kTitleCompact);
+    if (failure->number == plat::jet::err::DatabaseExists)
+        MessageService::show({path + QStringLiteral("wk") + tr8(texts::kWorkFileExistsCompact),
+                              title, MsgIcon::Error, MsgButtons::Ok, MsgResult::Ok},
+                             parent);
+    else
+        MessageService::notice(failure->description, title, parent);
+    return false;
+}
+
+bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent,
+              const FileOps& ops) {
+    std::optional<Failure> failure = compactInPlace(path, parent, ops);
+    if (!failure) {
+        bool copied = false;
+        const std::exception_ptr e = runWithProgress(
+            parent, tr8(texts::kCopyingBackup),
+            [&](const ProgressSink&) { copied = ops.copyFile(path, backupPath); });
+        if (!e && copied)
+            return true;
+        failure = Failure{75, tr8(texts::kCannotCopy).arg(backupPath)};
+    }
+    if (failure->number == plat::jet::err::DatabaseExists)
+        MessageService::show({path + QStringLiteral("wk") + tr8(texts::kWorkFileExistsBackup),
+                              tr8(texts::kTitleBackupAbort), MsgIcon::Error, MsgButtons::Ok,
+                              MsgResult::Ok},
+                             parent);
+    else
+        MessageService::notice(failure->description, tr8(texts::kTitleCompact), parent);
+    return false;
+}
+
+bool EnsureFolder(const QString& folder, QWidget* parent, const FileOps& ops) {
+    if (!folder.isEmpty() && ops.folderExists(folder))
+        return true;
+    if (!folder.isEmpty() && ops.createFolder(folder))
+        return true;
+    const bool parentExists =
+        !folder.isEmpty() && ops.folderExists(QFileInfo(folder).absolutePath());
+    MessageService::notice(
+        tr8(parentExists ? texts::kCannotCreateFolder : texts::kPathNotFound).arg(folder),
+        tr8(texts::kTitleBackup), parent);
+    return false;
+}
+
+} // namespace tamsel

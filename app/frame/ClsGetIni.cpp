@@ -12,9 +12,13 @@
 namespace tamsel {
 
 namespace {
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
-bool isHeader(const QString& line) { return line.startsWith(QLatin1Char('[')); }
+bool isHeader(const QString& line) {
+    return line.startsWith(QLatin1Char('['));
+}
 
 QString headerName(const QString& line) {
     const qsizetype close = line.indexOf(QLatin1Char(']'));
@@ -107,8 +111,7 @@ std::int16_t ClsGetIni::SetInifile(const QString& sIninm) {
 
 qsizetype ClsGetIni::sectionStart(const QString& section) const {
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        if (isHeader(lines_[i]) &&
-            headerName(lines_[i]).compare(section, Qt::CaseInsensitive) == 0)
+        if (isHeader(lines_[i]) && headerName(lines_[i]).compare(section, Qt::CaseInsensitive) == 0)
             return i + 1;
     }
     return -1;

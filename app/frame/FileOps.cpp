@@ -15,8 +15,7 @@ namespace tamsel {
 
 namespace {
 bool renameReplacing(const QString& from, const QString& to) {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
-           0;
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 bool copyFile(const QString& from, const QString& to) {

@@ -75,7 +75,9 @@ void MainMenu::comFunc_Click(int index) {
     openScreen(index);
 }
 
-void MainMenu::activated() { acLbl_->Refresh(); }
+void MainMenu::activated() {
+    acLbl_->Refresh();
+}
 
 bool MainMenu::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && isWindow())

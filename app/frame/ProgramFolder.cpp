@@ -23,6 +23,8 @@ QString programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString databasePath() { return programFolder() + QStringLiteral("/Roumu.MDB"); }
+QString databasePath() {
+    return programFolder() + QStringLiteral("/Roumu.MDB");
+}
 
 } // namespace tamsel

@@ -55,12 +55,13 @@ bool Screen::runBusy(const std::function<void()>& action) {
     return true;
 }
 
-bool Screen::onPreviewKey(QKeyEvent*) { return false; }
+bool Screen::onPreviewKey(QKeyEvent*) {
+    return false;
+}
 
 void Screen::failLoad(const QString& description) {
     state_ = LoadFailed;
-    plat::widgets::MessageService::error(description, QString::fromUtf8(texts::kTitleLoad),
-                                         this);
+    plat::widgets::MessageService::error(description, QString::fromUtf8(texts::kTitleLoad), this);
 }
 
 void Screen::placeCentered(double extraTopTwips) {

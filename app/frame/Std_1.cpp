@@ -26,9 +26,13 @@ using plat::widgets::MsgIcon;
 using plat::widgets::MsgResult;
 
 namespace {
-QString tr8(const char* utf8) { return QString::fromUtf8(utf8); }
+QString tr8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-double roundCurrency(double v) { return std::round(v * 10000.0) / 10000.0; }
+double roundCurrency(double v) {
+    return std::round(v * 10000.0) / 10000.0;
+}
 
 QScreen* screenOf(const QWidget& w) {
     QScreen* s = w.screen();
@@ -129,8 +133,7 @@ int LeftByWidth(const QString& text, std::int16_t maxWidth, QString& leading) {
     int width = 0;
     qsizetype taken = 0;
     while (taken < text.size() && width < maxWidth) {
-        const qsizetype units =
-            text[taken].isHighSurrogate() && taken + 1 < text.size() ? 2 : 1;
+        const qsizetype units = text[taken].isHighSurrogate() && taken + 1 < text.size() ? 2 : 1;
         const QStringView ch = QStringView(text).mid(taken, units);
         width += displayWidth(ch);
         if (width > maxWidth)
@@ -158,9 +161,8 @@ bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage
         auto& db = RoumuM().RoumuDb;
         if (!db)
             throw plat::jet::Error(plat::jet::err::ObjectClosed);
-        plat::jet::Recordset rs =
-            db->openRecordset("SELECT SNAME,TMONY FROM SYAIN_MT WHERE SYAINID=" +
-                              std::to_string(syainId));
+        plat::jet::Recordset rs = db->openRecordset(
+            "SELECT SNAME,TMONY FROM SYAIN_MT WHERE SYAINID=" + std::to_string(syainId));
         if (!rs.eof()) {
             const QString n = QString::fromStdString(rs["SName"].toText());
             const plat::jet::Currency w = rs["TMony"].toCurrency();
@@ -180,8 +182,8 @@ bool GetGenbaName(std::int64_t genbaId, QString& name) {
         auto& db = RoumuM().RoumuDb;
         if (!db)
             throw plat::jet::Error(plat::jet::err::ObjectClosed);
-        plat::jet::Recordset rs = db->openRecordset(
-            "SELECT GNAME FROM GENBA_MT WHERE GENBAID=" + std::to_string(genbaId));
+        plat::jet::Recordset rs = db->openRecordset("SELECT GNAME FROM GENBA_MT WHERE GENBAID=" +
+                                                    std::to_string(genbaId));
         if (!rs.eof())
             name = QString::fromStdString(rs["GName"].toText());
         return true;
@@ -205,14 +207,13 @@ bool CompactDb(const QString& path, QWidget* parent, const FileOps& ops) {
     return false;
 }
 
-bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent,
-              const FileOps& ops) {
+bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent, const FileOps& ops) {
     std::optional<Failure> failure = compactInPlace(path, parent, ops);
     if (!failure) {
         bool copied = false;
-        const std::exception_ptr e = runWithProgress(
-            parent, tr8(texts::kCopyingBackup),
-            [&](const ProgressSink&) { copied = ops.copyFile(path, backupPath); });
+        const std::exception_ptr e =
+            runWithProgress(parent, tr8(texts::kCopyingBackup),
+                            [&](const ProgressSink&) { copied = ops.copyFile(path, backupPath); });
         if (!e && copied)
             return true;
         failure = Failure{75, tr8(texts::kCannotCopy).arg(backupPath)};

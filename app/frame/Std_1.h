@@ -49,8 +49,7 @@ bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage
 bool GetGenbaName(std::int64_t genbaId, QString& name);
 
 // Compacts the database file at path in place through the work file path + "wk".
-bool CompactDb(const QString& path, QWidget* parent = nullptr,
-               const FileOps& ops = realFileOps());
+bool CompactDb(const QString& path, QWidget* parent = nullptr, const FileOps& ops = realFileOps());
 // Compacts the database and copies it to backupPath, replacing an existing copy.
 bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent = nullptr,
               const FileOps& ops = realFileOps());

@@ -39,7 +39,8 @@ inline constexpr char kCannotCopy[] = "ファイルをコピーできません�
 inline constexpr char kPathNotFound[] = "パスが見つかりません。(%1)";
 inline constexpr char kCannotCreateFolder[] = "フォルダを作成できません。(%1)";
 inline constexpr char kDataKeptInWorkFile[] =
-    "最適化したデータはワークファイル %1 に残っています。このファイルの名前を %2 に戻してください。";
+    "最適化したデータはワークファイル %1 に残っています。このファイルの名前を %2 "
+    "に戻してください。";
 inline constexpr char kDatabaseUnchanged[] = "データベースは変更されていません。";
 
 inline constexpr char kCompacting[] = "データベースを最適化しています...";

@@ -12,9 +12,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tamsel::texts::kAppTitle));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                          .arg(tamsel::kVersionMajor)
-                                          .arg(tamsel::kVersionMinor)
-                                          .arg(tamsel::kVersionRevision));
+                                            .arg(tamsel::kVersionMajor)
+                                            .arg(tamsel::kVersionMinor)
+                                            .arg(tamsel::kVersionRevision));
     QApplication::setWindowIcon(tamsel::appIcon());
     plat::widgets::applyUiFont(app);
 

@@ -23,7 +23,9 @@ namespace t = maintenance::texts;
 using plat::widgets::MessageService;
 
 namespace {
-QString tr8(const char* utf8) { return QString::fromUtf8(utf8); }
+QString tr8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 } // namespace
 
 BKForm::BKForm(QWidget* parent) : Screen(parent) {
@@ -81,8 +83,8 @@ void BKForm::readConfiguration() {
         MessageService::error(QDir::toNativeSeparators(iniPath) + tr8(t::kCannotOpen), {}, this);
         configState_ = kConfigMissing;
     }
-    if (const std::optional<QString> value = ini.GetKeyword(QStringLiteral("BKPATH"),
-                                                            QStringLiteral("PATH"))) {
+    if (const std::optional<QString> value =
+            ini.GetKeyword(QStringLiteral("BKPATH"), QStringLiteral("PATH"))) {
         folder = *value;
     } else {
         MessageService::error(tr8(t::kNoBackupPath), tr8(t::kNoBackupPathTitle), this);
@@ -104,8 +106,7 @@ void BKForm::comFunc_Click(int index) {
                 configState_ == kConfigUsable) {
                 const QString folder = bkPath_->text();
                 finished = EnsureFolder(folder, this) &&
-                           BackupDb(databasePath(), folder + QStringLiteral("/RoumuBK.mdb"),
-                                    this);
+                           BackupDb(databasePath(), folder + QStringLiteral("/RoumuBK.mdb"), this);
             }
             break;
         case 2:

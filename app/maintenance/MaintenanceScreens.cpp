@@ -5,8 +5,7 @@
 #include "app/maintenance/RSVerInfo.h"
 
 namespace {
-const bool registered = tamsel::registerScreen(tamsel::ScreenIndex::BKForm,
-                                               [] { return new tamsel::BKForm; }) &&
-                        tamsel::registerScreen(tamsel::ScreenIndex::VersionInfo,
-                                               [] { return new tamsel::RSVerInfo; });
+const bool registered =
+    tamsel::registerScreen(tamsel::ScreenIndex::BKForm, [] { return new tamsel::BKForm; }) &&
+    tamsel::registerScreen(tamsel::ScreenIndex::VersionInfo, [] { return new tamsel::RSVerInfo; });
 } // namespace

@@ -24,7 +24,9 @@ namespace t = maintenance::texts;
 using plat::automation::RegistryRoot;
 
 namespace {
-QString tr8(const char* utf8) { return QString::fromUtf8(utf8); }
+QString tr8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Where the system-information tool registers itself.
 constexpr char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -34,8 +36,8 @@ constexpr char kToolLocationValue[] = "MSINFO";
 constexpr char kToolFile[] = "MSINFO32.EXE";
 
 // System-information viewers of the desktop, tried in this order when none is registered.
-constexpr const char* kViewers[] = {"hardinfo2", "hardinfo", "kinfocenter",
-                                    "gnome-system-monitor", "xfce4-taskmanager"};
+constexpr const char* kViewers[] = {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor",
+                                    "xfce4-taskmanager"};
 } // namespace
 
 RSVerInfo::RSVerInfo(QWidget* parent) : QDialog(parent) {
@@ -53,12 +55,10 @@ RSVerInfo::RSVerInfo(QWidget* parent) : QDialog(parent) {
     lblTitle_ = new plat::widgets::Label(title, this);
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
     lblTitle_->setFont(plat::widgets::uiFont(16));
-    lblVersion_ = new plat::widgets::Label(tr8(t::kVersionPrefix) +
-                                               QStringLiteral("%1.%2.%3")
-                                                   .arg(kVersionMajor)
-                                                   .arg(kVersionMinor)
-                                                   .arg(kVersionRevision),
-                                           this);
+    lblVersion_ = new plat::widgets::Label(
+        tr8(t::kVersionPrefix) +
+            QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision),
+        this);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
 
     cmdOK_ = new plat::widgets::CommandButton(tr8(t::kOK), this);
@@ -106,8 +106,8 @@ void RSVerInfo::showEvent(QShowEvent* event) {
     moveToTwips(*this, left, top);
 }
 
-bool RSVerInfo::GetKeyValue(RegistryRoot KeyRoot, const QString& KeyName,
-                            const QString& SubKeyRef, QString& KeyVal) {
+bool RSVerInfo::GetKeyValue(RegistryRoot KeyRoot, const QString& KeyName, const QString& SubKeyRef,
+                            QString& KeyVal) {
     const plat::automation::ComponentRegistry store;
     const std::optional<plat::automation::RegistryValue> v =
         store.value(KeyRoot, KeyName.toStdString(), SubKeyRef.toStdString());
@@ -151,8 +151,7 @@ void RSVerInfo::StartSysInfo() {
     const QString tool = findSysInfoTool();
     if (!tool.isEmpty() && QProcess::startDetached(tool, {}))
         return;
-    plat::widgets::MessageService::notice(tr8(t::kSysInfoUnavailable), tr8(texts::kAppTitle),
-                                          this);
+    plat::widgets::MessageService::notice(tr8(t::kSysInfoUnavailable), tr8(texts::kAppTitle), this);
 }
 
 } // namespace tamsel

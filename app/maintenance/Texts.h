@@ -10,7 +10,8 @@ inline constexpr char kCompactOnly[] = "F2：最適化のみ";
 inline constexpr char kCompactAndBackup[] = "F3：最適化・ﾊﾞｯｸｱｯﾌﾟ";
 inline constexpr char kClose[] = "F12：閉じる";
 inline constexpr char kInfo1[] = "　データベースを最適化してバックアップを取ります。";
-inline constexpr char kInfo2[] = "　最適化・バックアップが成功するとこのフォームは自動的に閉じます。";
+inline constexpr char kInfo2[] =
+    "　最適化・バックアップが成功するとこのフォームは自動的に閉じます。";
 
 // Appended to the configuration file's path when it cannot be read.
 inline constexpr char kCannotOpen[] = "がオープンできません";

@@ -12,7 +12,9 @@ namespace plat::widgets {
 using plat::text::DateTime;
 
 namespace {
-DateTime yearStart(const DateTime& d) { return {d.year, 1, 1}; }
+DateTime yearStart(const DateTime& d) {
+    return {d.year, 1, 1};
+}
 } // namespace
 
 DateBox::DateBox(QWidget* parent) : QLineEdit(parent), min_(defaultMinimum()) {
@@ -27,7 +29,9 @@ DateTime DateBox::defaultMaximum() {
     return plat::text::addMonths(plat::text::firstOfMonth(plat::text::nowLocal()), 3);
 }
 
-DateTime DateBox::maximum() const { return max_ ? *max_ : defaultMaximum(); }
+DateTime DateBox::maximum() const {
+    return max_ ? *max_ : defaultMaximum();
+}
 
 void DateBox::setMinimum(const DateTime& d) {
     min_ = plat::text::firstOfMonth(d);

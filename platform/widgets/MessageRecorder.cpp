@@ -8,7 +8,9 @@ MessageRecorder::MessageRecorder(MsgResult yesNoAnswer) : yesNoAnswer_(yesNoAnsw
         [this](const MessageRequest& request) { return answer(request); });
 }
 
-MessageRecorder::~MessageRecorder() { MessageService::setAnswerer(std::move(previous_)); }
+MessageRecorder::~MessageRecorder() {
+    MessageService::setAnswerer(std::move(previous_));
+}
 
 void MessageRecorder::queueAnswers(std::initializer_list<MsgResult> answers) {
     queued_.insert(queued_.end(), answers.begin(), answers.end());

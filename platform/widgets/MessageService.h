@@ -34,8 +34,7 @@ public:
     // A plain notice: OK button, no icon.
     static void notice(const QString& text, const QString& title = {}, QWidget* parent = nullptr);
     // A Yes/No question with the question icon and No as default; true on Yes.
-    static bool askYesNo(const QString& text, const QString& title = {},
-                         QWidget* parent = nullptr);
+    static bool askYesNo(const QString& text, const QString& title = {}, QWidget* parent = nullptr);
 
     // Replaces the real boxes by answerer (nullptr restores them); returns the previous one.
     static Answerer setAnswerer(Answerer answerer);

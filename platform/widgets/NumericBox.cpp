@@ -14,7 +14,9 @@ namespace plat::widgets {
 namespace {
 constexpr std::int64_t kScale = 10000;
 
-std::int64_t toScaled(double v) { return static_cast<std::int64_t>(std::llround(v * kScale)); }
+std::int64_t toScaled(double v) {
+    return static_cast<std::int64_t>(std::llround(v * kScale));
+}
 
 int decimalsOf(const QString& format) {
     const qsizetype dot = format.indexOf(QLatin1Char('.'));
@@ -88,7 +90,9 @@ double NumericBox::value() const {
     return static_cast<double>(value_.value_or(0)) / static_cast<double>(kScale);
 }
 
-void NumericBox::setValue(double v) { setCurrency(toScaled(v)); }
+void NumericBox::setValue(double v) {
+    setCurrency(toScaled(v));
+}
 
 void NumericBox::setCurrency(std::int64_t scaled) {
     if (min_ && scaled < *min_)
@@ -152,9 +156,9 @@ void NumericBox::showValue() {
         setText(plainText());
         return;
     }
-    setText(value_ ? QString::fromStdString(
-                         plat::text::formatCurrency(*value_, format_.toStdString()))
-                   : QString());
+    setText(value_
+                ? QString::fromStdString(plat::text::formatCurrency(*value_, format_.toStdString()))
+                : QString());
 }
 
 void NumericBox::commitText() {

@@ -29,6 +29,8 @@ QFont uiFont(double pointSize) {
     return font;
 }
 
-void applyUiFont(QApplication& app) { app.setFont(uiFont()); }
+void applyUiFont(QApplication& app) {
+    app.setFont(uiFont());
+}
 
 } // namespace plat::widgets

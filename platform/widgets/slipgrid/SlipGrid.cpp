@@ -58,13 +58,28 @@ void SlipGrid::refresh() {
     viewport()->update();
 }
 
+// The bars are worked out from the largest viewport, so a grid sized to show everything gets
+// no bars, and one that needs a bar in one direction loses room for the other.
 void SlipGrid::updateScrollBars() {
-    const SlipView v = view();
+    const QSize full = maximumViewportSize();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int rows = model_->rowCount();
+    auto rowsFit = [&](int height) { return geometry_->rowsThatFit(height) >= rows; };
+    bool needH = geometry_->contentWidth() > full.width();
+    bool needV = !rowsFit(full.height() - (needH ? barHeight : 0));
+    if (needV && !needH)
+        needH = geometry_->contentWidth() > full.width() - barWidth;
+    needV = !rowsFit(full.height() - (needH ? barHeight : 0));
+
+    SlipView v = view();
+    v.viewport =
+        QSize(full.width() - (needV ? barWidth : 0), full.height() - (needH ? barHeight : 0));
     const int fit = std::max(1, geometry_->rowsThatFit(v.viewport.height()));
-    verticalScrollBar()->setRange(0, geometry_->maxTopRow(v));
+    verticalScrollBar()->setRange(0, needV ? geometry_->maxTopRow(v) : 0);
     verticalScrollBar()->setPageStep(fit);
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setRange(0, geometry_->maxHOffset(v.viewport.width()));
+    horizontalScrollBar()->setRange(0, needH ? geometry_->maxHOffset(v.viewport.width()) : 0);
     horizontalScrollBar()->setPageStep(std::max(1, v.viewport.width() - geometry_->frozenWidth()));
     horizontalScrollBar()->setSingleStep(20);
 }
@@ -371,8 +386,8 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
         }
         break;
     default:
-        if (e->text().isEmpty() || e->modifiers().testAnyFlags(Qt::ControlModifier |
-                                                               Qt::AltModifier)) {
+        if (e->text().isEmpty() ||
+            e->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)) {
             QAbstractScrollArea::keyPressEvent(e);
             return;
         }
@@ -390,8 +405,7 @@ void SlipGrid::inputMethodEvent(QInputMethodEvent* e) {
 
 QVariant SlipGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImCursorRectangle && model_->currentRow() >= 0) {
-        return geometry_
-            ->rowCellRect(model_->currentRow(), model_->currentColumn(), view())
+        return geometry_->rowCellRect(model_->currentRow(), model_->currentColumn(), view())
             .translated(viewport()->pos());
     }
     return QAbstractScrollArea::inputMethodQuery(query);
@@ -467,9 +481,9 @@ QSize SlipGrid::sizeHint() const {
 
 QSize SlipGrid::minimumSizeHint() const {
     const int f = 2 * frameWidth();
-    return QSize(geometry_->frozenWidth() + 60 + f,
-                 geometry_->headingHeight() + geometry_->rowHeight() + geometry_->totalsHeight() +
-                     f);
+    return QSize(geometry_->frozenWidth() + 60 + f, geometry_->headingHeight() +
+                                                        geometry_->rowHeight() +
+                                                        geometry_->totalsHeight() + f);
 }
 
 } // namespace plat::widgets

@@ -124,9 +124,8 @@ SlipValue SlipGridModel::normalized(int column, const SlipValue& v) const {
     if (col.kind == SlipKind::Number && v.isText()) {
         std::optional<SlipValue> n = parseSlipNumber(v.toText());
         if (!n)
-            throw std::invalid_argument(("slip grid: '" + v.toText() + "' is no number for " +
-                                         col.field)
-                                            .toStdString());
+            throw std::invalid_argument(
+                ("slip grid: '" + v.toText() + "' is no number for " + col.field).toStdString());
         return *n;
     }
     return v;

@@ -1,7 +1,10 @@
 // Painting of the slip grid: one function over model, geometry, style and scroll state.
 #include "platform/widgets/slipgrid/SlipGridPainter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace plat::widgets {
 namespace {
@@ -22,13 +25,36 @@ Qt::Alignment alignmentOf(SlipAlign align, const SlipValue& v, bool area) {
     return (area ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align,
-              const QString& text, const QColor& colour) {
+// Text that fits is drawn on one line. A caption too wide for a cell of two or more lines
+// wraps (anywhere: Japanese has no spaces to break at); anything else, numbers above all,
+// shrinks to fit rather than lose digits.
+void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, const QString& text,
+              const QColor& colour) {
     if (text.isEmpty())
         return;
     p.setPen(colour);
-    // Headings may wrap anywhere: Japanese captions have no spaces to break at.
-    p.drawText(cell.adjusted(padding, 0, -padding, 0), int(align) | Qt::TextWrapAnywhere, text);
+    const QFontMetrics fm = p.fontMetrics();
+    const QRect box = cell.adjusted(padding, 0, -padding, 0);
+    const int width = fm.horizontalAdvance(text);
+    if (width <= box.width()) {
+        p.drawText(box, int(align) | Qt::TextSingleLine, text);
+        return;
+    }
+    if (box.height() >= 2 * fm.height()) {
+        p.drawText(box, int(align) | Qt::TextWrapAnywhere, text);
+        return;
+    }
+    const QRect tight = cell.adjusted(1, 0, -1, 0);
+    const double scale = std::max(0.5, double(tight.width()) / width);
+    QFont f = p.font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * scale);
+    else
+        f.setPixelSize(std::max(1, int(f.pixelSize() * scale)));
+    p.save();
+    p.setFont(f);
+    p.drawText(tight, int(align) | Qt::TextSingleLine, text);
+    p.restore();
 }
 
 void paintRowCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
@@ -57,8 +83,8 @@ void paintRowCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g
         // A caret bar after the typed text shows that the cell is being entered.
         drawText(p, r.adjusted(0, 0, -2, 0), s.padding, a, st.editText, s.text);
         const int w = p.fontMetrics().horizontalAdvance(st.editText);
-        const int x = a.testFlag(Qt::AlignRight) ? r.right() - s.padding - 1
-                                                 : r.left() + s.padding + w + 1;
+        const int x =
+            a.testFlag(Qt::AlignRight) ? r.right() - s.padding - 1 : r.left() + s.padding + w + 1;
         p.fillRect(QRect(x, r.top() + 4, 1, r.height() - 8), s.text);
     } else {
         const SlipValue& v = m.value(row, column);
@@ -82,8 +108,8 @@ void paintAreaCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
     p.drawLine(r.topRight(), r.bottomRight());
     p.drawLine(r.bottomLeft(), r.bottomRight());
     const QColor colour = m.areaColor(i).isValid() ? m.areaColor(i) : s.text;
-    drawText(p, r, s.padding, alignmentOf(cell.align, m.areaValue(i), true),
-             m.areaDisplayText(i), colour);
+    drawText(p, r, s.padding, alignmentOf(cell.align, m.areaValue(i), true), m.areaDisplayText(i),
+             colour);
 }
 
 // Unfrozen cells first, clipped to the right of the frozen columns; frozen ones on top.
@@ -109,7 +135,8 @@ void paintSlipGrid(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
     const int rowsTop = g.headingHeight();
     const int totalsTop = g.totalsTop(st.view);
     const QRect rowsBand(0, rowsTop, width, totalsTop - rowsTop);
-    const int lastRow = std::min(m.rowCount(), st.view.topRow + rowsBand.height() / g.rowHeight() + 1);
+    const int lastRow =
+        std::min(m.rowCount(), st.view.topRow + rowsBand.height() / g.rowHeight() + 1);
     inTwoLayers(p, g, rowsBand, [&](bool frozen) {
         for (int row = st.view.topRow; row < lastRow; ++row) {
             for (int c = 0; c < m.columnCount(); ++c) {

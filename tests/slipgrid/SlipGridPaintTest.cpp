@@ -1,0 +1,136 @@
+// Real pixels of a ledger-like grid: Sunday headings in red, disabled cells greyed, numbers
+// on the right, the current cell marked. Also leaves the picture as slipgrid_ledger.png in
+// the test folder for a look by eye.
+#include "SlipTestSupport.h"
+
+#include "platform/widgets/slipgrid/SlipGrid.h"
+
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+using namespace plat::widgets;
+
+namespace {
+
+const char* const weekdays[] = {"月", "火", "水", "木", "金", "土", "日"};
+
+// February 2015: the 1st is a Sunday, 28 days, indexes 28-30 show March 1-3.
+void fillLedger(SlipGrid& g) {
+    const QDate first(2015, 2, 1);
+    for (int i = 0; i <= 30; ++i) {
+        const QDate d = first.addDays(i);
+        g.setHeadingText(indexedField("lD", i), QString::number(d.day()) + "日");
+        g.setHeadingText(indexedField("a", i),
+                         QString("(%1)").arg(QString::fromUtf8(weekdays[d.dayOfWeek() - 1])));
+        const QColor colour = d.dayOfWeek() == 7 ? QColor(255, 0, 0) : QColor();
+        g.setHeadingColor(indexedField("lD", i), colour);
+        g.setHeadingColor(indexedField("a", i), colour);
+    }
+    const char* const sites[] = {"本社ビル改修", "駅前マンション", "市民体育館"};
+    for (int r = 0; r < 9; ++r) {
+        for (int d = 0; d <= 30; ++d)
+            g.setFieldEnabled(r, indexedField("D", d), r < 3 && d < 28);
+    }
+    for (int r = 0; r < 3; ++r) {
+        g.setText(r, "GName", QString::fromUtf8(sites[r]));
+        float line = 0;
+        for (int d = 0; d < 28; ++d) {
+            if (QDate(2015, 2, 1).addDays(d).dayOfWeek() == 7 || (d + r) % 5 == 0)
+                continue;
+            const double h = r == 0 ? 8 : (r == 1 ? 7.5 : 3);
+            g.setNumber(r, indexedField("D", d), h);
+            line += static_cast<float>(h);
+        }
+        g.setNumber(r, "D31", line);
+    }
+    const double wage = 1250;
+    float month = 0;
+    for (int c = 0; c <= 31; ++c) {
+        float h = 0;
+        for (int r = 0; r < 3; ++r)
+            h += static_cast<float>(g.number(r, indexedField("D", c)));
+        if (c < 31)
+            month += h;
+        g.setTotal(indexedField("TTime", c), c == 31 ? month : h);
+        g.setTotal(indexedField("Total", c), std::floor(wage * (c == 31 ? month : h)));
+    }
+    g.setCurrentCell(1, "D4");
+}
+
+int countPixels(const QImage& img, const QRect& r, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (test(img.pixelColor(x, y)))
+                ++n;
+    return n;
+}
+
+bool reddish(QColor c) {
+    return c.red() > 150 && c.green() < 110 && c.blue() < 110;
+}
+bool dark(QColor c) {
+    return c.lightness() < 110;
+}
+
+TEST(SlipGridPaintTest, LedgerPictureShowsSundaysDisabledDaysAlignmentAndCurrentCell) {
+    slipgrid_test::app();
+    SlipGrid g(slipgrid_test::ledgerLayout());
+    g.resize(g.sizeHint());
+    g.show();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    g.setFocus();
+    fillLedger(g);
+    const QImage img = g.grab().toImage();
+
+    const QString dir = qEnvironmentVariable("TAMSEL_TEST_TMP", QDir::tempPath());
+    QDir().mkpath(dir);
+    ASSERT_TRUE(img.save(dir + "/slipgrid_ledger.png"));
+
+    const SlipGridGeometry& geo = g.geometry();
+    const SlipView v = g.view();
+    auto heading = [&](const char* field) {
+        for (const SlipAreaCell& c : g.model().layout().heading.cells)
+            if (c.field == field)
+                return geo.areaCellRect(c, true, v).adjusted(1, 1, -2, -2);
+        return QRect();
+    };
+    auto cell = [&](int row, const char* field) {
+        return geo.rowCellRect(row, g.model().columnIndex(field), v);
+    };
+
+    // Sundays (the 1st, 8th, 15th, 22nd and March 1st) in red; Mondays not.
+    for (const char* f : {"lD0", "a0", "lD7", "a21", "lD28"})
+        EXPECT_GT(countPixels(img, heading(f), reddish), 3) << f;
+    for (const char* f : {"lD1", "a1", "lD29"})
+        EXPECT_EQ(countPixels(img, heading(f), reddish), 0) << f;
+
+    // Closed days and unopened lines are grey, open days white.
+    const QColor grey = g.gridStyle().disabledBackground;
+    EXPECT_EQ(img.pixelColor(cell(0, "D29").topLeft() + QPoint(3, 3)), grey);
+    EXPECT_EQ(img.pixelColor(cell(5, "D2").topLeft() + QPoint(3, 3)), grey);
+    EXPECT_EQ(img.pixelColor(cell(0, "D2").topLeft() + QPoint(3, 3)), QColor(Qt::white));
+
+    // "8.0" sits on the right of its cell.
+    const QRect d2 = cell(0, "D2");
+    const QRect leftHalf(d2.left() + 1, d2.top() + 2, d2.width() / 2 - 2, d2.height() - 4);
+    const QRect rightHalf(d2.center().x(), d2.top() + 2, d2.width() / 2 - 2, d2.height() - 4);
+    EXPECT_EQ(countPixels(img, leftHalf, dark), 0);
+    EXPECT_GT(countPixels(img, rightHalf, dark), 5);
+
+    // The current cell is framed in the focus colour.
+    const QColor frame = g.gridStyle().currentFrame;
+    const QRect current = cell(1, "D4");
+    EXPECT_GT(countPixels(img, current, [&](QColor c) { return c == frame; }), current.width());
+    EXPECT_EQ(countPixels(img, cell(1, "D5"), [&](QColor c) { return c == frame; }), 0);
+}
+
+} // namespace

@@ -60,8 +60,8 @@ struct DecimalText {
     int exp10 = 0;
 };
 
-// "&H..." or "&O...": up to 4 hex digits (6 octal) is a 16-bit value, up to 8 hex digits
-// (11 octal) a 32-bit value, each sign-extended as the classic literals are.
+// "&H..." or "&O...": a value up to &HFFFF is a 16-bit value, a larger one (up to &HFFFFFFFF)
+// a 32-bit value, each sign-extended as the classic literals are.
 std::optional<std::int32_t> parseRadix(std::u16string_view s) {
     if (s.size() < 3 || s[0] != u'&')
         return std::nullopt;

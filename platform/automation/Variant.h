@@ -111,7 +111,8 @@ public:
     // - Numbers to integers round half to even (2.5 -> 2, 3.5 -> 4, 2.7 -> 3).
     // - Booleans are -1 / 0 as numbers, "True" / "False" as text.
     // - Strings to numbers: leading and trailing blanks allowed, "&H" hexadecimal and "&O"
-    //   octal (up to 4 hex digits is a 16-bit value, so "&HFFFF" is -1), "True" / "False".
+    //   octal (a value up to &HFFFF is a 16-bit value, so "&HFFFF" is -1; larger values are
+    //   32-bit), "True" / "False".
     // - Empty is 0, "" or False; an object converts through its default member.
     bool toBool() const;
     std::int16_t toShort() const;

@@ -1,0 +1,372 @@
+// Parsing of the console host's command lines and literals, and the text of values.
+#include "tools/vantil-host/CommandParser.h"
+
+#include "platform/automation/Dispatch.h"
+#include "platform/automation/Unicode.h"
+#include "platform/text/DateTime.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vantil_host {
+
+using namespace plat::automation;
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+bool isIdentChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Splits at top-level commas (outside quotes and #dates#).
+std::vector<std::string_view> splitTopLevel(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    bool inString = false;
+    bool inDate = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '"' && !inDate)
+            inString = !inString; // a doubled quote toggles twice
+        else if (c == '#' && !inString)
+            inDate = !inDate;
+        else if (c == sep && !inString && !inDate) {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
+// Position of the first top-level '=' or npos.
+std::size_t findAssign(std::string_view s) {
+    bool inString = false;
+    bool inDate = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '"' && !inDate)
+            inString = !inString;
+        else if (c == '#' && !inString)
+            inDate = !inDate;
+        else if (c == '=' && !inString && !inDate)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::optional<Variant> fail(std::string* error, std::string message) {
+    if (error)
+        *error = std::move(message);
+    return std::nullopt;
+}
+
+std::optional<Variant> parseNumberLiteral(std::string_view t, std::string* error) {
+    if (t.size() >= 2 && t[0] == '&') {
+        // Variants read "&H"/"&O" text with the literal rule: a value up to &HFFFF is a
+        // 16-bit Integer (so &HFFFF is -1), a larger one a 32-bit Long.
+        try {
+            const std::int32_t n = Variant::fromUtf8(t).toLong();
+            const int radix = (t[1] == 'H' || t[1] == 'h') ? 16 : 8;
+            const std::string body(t.substr(2));
+            const unsigned long long raw = std::strtoull(body.c_str(), nullptr, radix);
+            if (raw <= 0xFFFF)
+                return Variant(static_cast<std::int16_t>(n));
+            return Variant(n);
+        } catch (const AutomationException&) {
+            return fail(error, "bad number: " + std::string(t));
+        }
+    }
+    std::string_view digits = t;
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+'))
+        digits.remove_prefix(1);
+    const bool integral =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    if (integral) {
+        std::int64_t n = 0;
+        std::string s(t[0] == '+' ? t.substr(1) : t);
+        const auto r = std::from_chars(s.data(), s.data() + s.size(), n);
+        if (r.ec == std::errc() && r.ptr == s.data() + s.size()) {
+            if (n >= -32768 && n <= 32767)
+                return Variant(static_cast<std::int16_t>(n));
+            if (n >= INT32_MIN && n <= INT32_MAX)
+                return Variant(static_cast<std::int32_t>(n));
+        }
+    }
+    std::string s(t[0] == '+' ? t.substr(1) : t);
+    double d = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), d);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(d))
+        return fail(error, "bad literal: " + std::string(t));
+    return Variant(d);
+}
+
+std::optional<Variant> parseDateLiteral(std::string_view t, std::string* error) {
+    try {
+        return Variant(Variant::fromUtf8(trim(t.substr(1, t.size() - 2))).toDate());
+    } catch (const AutomationException&) {
+        return fail(error, "bad date: " + std::string(t));
+    }
+}
+
+void appendChr(std::string& out, bool& inQuotes, unsigned code, bool first) {
+    if (inQuotes) {
+        out += "\" & ";
+        inQuotes = false;
+    } else if (!first) {
+        out += " & ";
+    }
+    out += "Chr(" + std::to_string(code) + ")";
+}
+
+std::string formatString(const std::u16string& s) {
+    if (s.empty())
+        return "\"\"";
+    std::string out;
+    bool inQuotes = false;
+    bool first = true;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if (c < 0x20 || c == 0x7F) {
+            appendChr(out, inQuotes, c, first);
+        } else {
+            if (!inQuotes) {
+                if (!first)
+                    out += " & ";
+                out += '"';
+                inQuotes = true;
+            }
+            std::size_t n = 1;
+            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size())
+                n = 2;
+            const std::string piece = toUtf8(s.substr(i, n));
+            i += n - 1;
+            out += piece == "\"" ? "\"\"" : piece;
+        }
+        first = false;
+    }
+    if (inQuotes)
+        out += '"';
+    return out;
+}
+
+} // namespace
+
+std::optional<Variant> parseLiteral(std::string_view raw, std::string* error) {
+    const std::string_view t = trim(raw);
+    if (t.empty())
+        return fail(error, "missing value");
+    if (t[0] == '"') {
+        std::string out;
+        std::size_t i = 1;
+        for (; i < t.size(); ++i) {
+            if (t[i] == '"') {
+                if (i + 1 < t.size() && t[i + 1] == '"') {
+                    out += '"';
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            out += t[i];
+        }
+        if (i >= t.size())
+            return fail(error, "unterminated string");
+        if (i + 1 != t.size())
+            return fail(error, "text after string: " + std::string(t.substr(i + 1)));
+        return Variant::fromUtf8(out);
+    }
+    if (t[0] == '#') {
+        if (t.size() < 3 || t.back() != '#')
+            return fail(error, "unterminated date");
+        return parseDateLiteral(t, error);
+    }
+    if (equalsNoCase(t, "True"))
+        return Variant(true);
+    if (equalsNoCase(t, "False"))
+        return Variant(false);
+    if (equalsNoCase(t, "Empty"))
+        return Variant();
+    if (equalsNoCase(t, "Null"))
+        return Variant::null();
+    if (equalsNoCase(t, "Nothing"))
+        return Variant(std::shared_ptr<Dispatch>());
+    return parseNumberLiteral(t, error);
+}
+
+std::optional<std::vector<std::optional<Variant>>> parseArguments(std::string_view text,
+                                                                  std::string* error) {
+    std::vector<std::optional<Variant>> args;
+    if (trim(text).empty())
+        return args;
+    for (const auto part : splitTopLevel(text, ',')) {
+        if (trim(part).empty()) {
+            args.emplace_back(std::nullopt);
+            continue;
+        }
+        auto v = parseLiteral(part, error);
+        if (!v)
+            return std::nullopt;
+        args.emplace_back(std::move(*v));
+    }
+    return args;
+}
+
+ParseResult parseCommand(std::string_view raw) {
+    ParseResult r;
+    std::string_view line = trim(raw);
+    if (line.empty() || line[0] == '#' || line[0] == '\'')
+        return r;
+    std::size_t sp = 0;
+    while (sp < line.size() && line[sp] != ' ' && line[sp] != '\t')
+        ++sp;
+    const std::string_view verb = line.substr(0, sp);
+    std::string_view rest = trim(line.substr(sp));
+    Command& c = r.command;
+
+    if (equalsNoCase(verb, "save") || equalsNoCase(verb, "load")) {
+        c.kind = equalsNoCase(verb, "save") ? Command::Kind::Save : Command::Kind::Load;
+        if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+            rest = rest.substr(1, rest.size() - 2);
+        if (rest.empty())
+            r.error = "missing file name";
+        c.file = std::string(rest);
+        return r;
+    }
+    if (equalsNoCase(verb, "mode")) {
+        c.kind = Command::Kind::Mode;
+        if (equalsNoCase(rest, "design"))
+            c.design = true;
+        else if (!equalsNoCase(rest, "run"))
+            r.error = "mode is design or run";
+        return r;
+    }
+
+    if (equalsNoCase(verb, "get"))
+        c.kind = Command::Kind::Get;
+    else if (equalsNoCase(verb, "set"))
+        c.kind = Command::Kind::Set;
+    else if (equalsNoCase(verb, "call"))
+        c.kind = Command::Kind::Call;
+    else if (equalsNoCase(verb, "on"))
+        c.kind = Command::Kind::On;
+    else if (equalsNoCase(verb, "off"))
+        c.kind = Command::Kind::Off;
+    else {
+        r.error = "unknown command: " + std::string(verb);
+        return r;
+    }
+
+    // The member (or event) name.
+    std::size_t n = 0;
+    while (n < rest.size() && isIdentChar(rest[n]))
+        ++n;
+    if (n == 0) {
+        r.error = "missing name";
+        return r;
+    }
+    c.name = toUtf16(rest.substr(0, n));
+    rest = trim(rest.substr(n));
+
+    if (c.kind == Command::Kind::Off) {
+        if (!rest.empty())
+            r.error = "unexpected text: " + std::string(rest);
+        return r;
+    }
+    if (c.kind == Command::Kind::On) {
+        std::size_t a = 0;
+        while (a < rest.size() && isIdentChar(rest[a]))
+            ++a;
+        const auto eq = findAssign(rest);
+        if (a == 0 || eq == std::string_view::npos || !trim(rest.substr(a, eq - a)).empty()) {
+            r.error = "expected: on EVENT ARGUMENT = VALUE";
+            return r;
+        }
+        c.argument = toUtf16(rest.substr(0, a));
+        auto v = parseLiteral(rest.substr(eq + 1), &r.error);
+        if (v)
+            c.value = std::move(*v);
+        return r;
+    }
+
+    std::string_view argText = rest;
+    if (c.kind == Command::Kind::Set) {
+        const auto eq = findAssign(rest);
+        if (eq == std::string_view::npos) {
+            r.error = "expected: set NAME [args] = VALUE";
+            return r;
+        }
+        argText = trim(rest.substr(0, eq));
+        auto v = parseLiteral(rest.substr(eq + 1), &r.error);
+        if (!v)
+            return r;
+        c.value = std::move(*v);
+    }
+    // Arguments may also be written in parentheses: get ItemText(3).
+    if (argText.size() >= 2 && argText.front() == '(' && argText.back() == ')')
+        argText = argText.substr(1, argText.size() - 2);
+    auto args = parseArguments(argText, &r.error);
+    if (!args)
+        return r;
+    c.args = std::move(*args);
+    return r;
+}
+
+std::string formatValue(const Variant& value) {
+    const Variant& v = value.deref();
+    switch (v.type()) {
+    case VarType::Empty:
+        return "Empty";
+    case VarType::Null:
+        return "Null";
+    case VarType::String:
+        return formatString(v.asString());
+    case VarType::Date: {
+        return "#" + v.toUtf8() + "#";
+    }
+    case VarType::Object: {
+        const auto& obj = v.asObject();
+        if (!obj)
+            return "Nothing";
+        const TypeInfo* ti = obj->typeInfo();
+        return ti && !ti->name.empty() ? "Object(" + toUtf8(ti->name) + ")" : "Object";
+    }
+    case VarType::Error: {
+        if (v.isMissing())
+            return "Missing";
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "Error(&H%08X)", static_cast<unsigned>(v.asError()));
+        return buf;
+    }
+    default:
+        return v.toUtf8();
+    }
+}
+
+} // namespace vantil_host

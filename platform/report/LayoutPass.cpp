@@ -116,8 +116,12 @@ void LayoutPass::collectBands()
 
 void LayoutPass::readRows()
 {
-    if (!report_.source_ && !report_.recordSourceName_.empty() && report_.opener_)
-        report_.source_ = report_.opener_(report_.databasePath_, report_.recordSourceName_);
+    if (!report_.source_ && !report_.recordSourceName_.empty()) {
+        if (report_.opener_)
+            report_.source_ = report_.opener_(report_.databasePath_, report_.recordSourceName_);
+        if (!report_.source_)
+            throw ReportError(ErrorCode::DataSource, report_.recordSourceName_);
+    }
     if (!report_.source_)
         throw ReportError(ErrorCode::NoRecordSource);
     report_.columns_ = report_.source_->columns();

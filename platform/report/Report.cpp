@@ -63,7 +63,16 @@ Value Report::fieldValue(std::string_view column) const
 const Document& Report::run()
 {
     if (!ran_) {
-        LayoutPass(*this).run();
+        // Whatever the report's own code throws reaches the caller as a numbered error.
+        try {
+            LayoutPass(*this).run();
+        } catch (const ReportError&) {
+            document_ = Document{};
+            throw;
+        } catch (const std::exception& e) {
+            document_ = Document{};
+            throw ReportError(ErrorCode::ReportCode, e.what());
+        }
         ran_ = true;
     }
     return document_;

@@ -28,6 +28,8 @@ std::string describe(ErrorCode code)
         return texts::kUnknownColumn;
     case ErrorCode::DataSource:
         return texts::kDataSourceFailed;
+    case ErrorCode::ReportCode:
+        return texts::kReportCodeFailed;
     }
     return texts::kBadLayout;
 }

@@ -18,6 +18,7 @@ enum class ErrorCode : int {
     NoRecordSource = 5002,  // the report started without a record source
     UnknownColumn = 5003,   // a control or group is bound to a column the rows lack
     DataSource = 5004,      // the data source could not be opened
+    ReportCode = 5005,      // the report's own code failed while the report ran
 };
 
 class ReportError : public std::runtime_error {

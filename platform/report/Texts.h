@@ -14,6 +14,7 @@ inline constexpr const char* kUnknownName = "指定した名前のセクショ�
 inline constexpr const char* kBadLayout = "レポートのレイアウトが正しくありません。";
 inline constexpr const char* kUnsupportedPaper = "この用紙サイズは使用できません。";
 inline constexpr const char* kDataSourceFailed = "データソースを開けませんでした。";
+inline constexpr const char* kReportCodeFailed = "レポートの処理中にエラーが発生しました。";
 
 // Preview window.
 inline constexpr const char* kPreviewTitle = "プレビュー";

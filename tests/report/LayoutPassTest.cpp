@@ -376,6 +376,20 @@ TEST(LayoutPass, LayoutAndDataErrorsCarryNumberAndDescription)
          ErrorCode::BadLayout},
         {"unknown paper", [](ScriptedReport& r) { r.pageSetup().paperSize = 999; },
          ErrorCode::UnsupportedPaper},
+        {"stored query without a way to open it",
+         [](ScriptedReport& r) {
+             r.setRecordSource(nullptr);
+             r.setDataSource("Roumu.MDB", "Q_SRoumuM");
+         },
+         ErrorCode::DataSource},
+        {"report code fails",
+         [](ScriptedReport& r) {
+             r.format = [](Band& b) {
+                 if (b.kind == BandKind::Detail)
+                     throw std::runtime_error("detail");
+             };
+         },
+         ErrorCode::ReportCode},
     };
     for (const Case& c : cases) {
         ScriptedReport r;
@@ -389,6 +403,8 @@ TEST(LayoutPass, LayoutAndDataErrorsCarryNumberAndDescription)
             EXPECT_EQ(e.number(), static_cast<int>(c.expected)) << c.what;
             EXPECT_FALSE(e.description().empty()) << c.what;
         }
+        EXPECT_FALSE(r.hasRun()) << c.what;
+        EXPECT_TRUE(r.document().empty()) << c.what; // no half-laid-out pages to print
     }
     ScriptedReport r;
     EXPECT_THROW(r.band("Nope"), ReportError);

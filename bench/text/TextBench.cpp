@@ -17,8 +17,9 @@ constexpr std::size_t kTexts = 65000;
 // Employee and site names as a clerk types them: kanji, kana of both widths, ASCII, digits.
 const std::vector<std::string>& listTexts() {
     static const std::vector<std::string> texts = [] {
-        const char* parts[] = {"山田", "太郎", "やまだ", "ヤマダ", "ｶﾞｰﾃﾞﾝ", "ABC", "abc",
-                               "ＡＢＣ", "第2", "現場", "ﾋﾞﾙ", "新築工事", "(株)", "１２３", " "};
+        const char* parts[] = {"山田", "太郎",     "やまだ", "ヤマダ", "ｶﾞｰﾃﾞﾝ",
+                               "ABC",  "abc",      "ＡＢＣ", "第2",    "現場",
+                               "ﾋﾞﾙ",  "新築工事", "(株)",   "１２３", " "};
         constexpr std::size_t kParts = sizeof parts / sizeof parts[0];
         std::vector<std::string> out;
         out.reserve(kTexts);

@@ -156,7 +156,9 @@ std::string fromUtf16(std::u16string_view text) {
     return out;
 }
 
-std::string toUtf8(std::string_view text) { return utf16ToUtf8(toUtf16(text)); }
+std::string toUtf8(std::string_view text) {
+    return utf16ToUtf8(toUtf16(text));
+}
 
 std::string fromUtf8(std::string_view utf8) {
     std::string out;

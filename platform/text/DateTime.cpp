@@ -1,10 +1,10 @@
 // Civil-calendar arithmetic (proleptic Gregorian) behind month keys and serial dates.
 #include "platform/text/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <algorithm>
 
 namespace plat::text {
 namespace {
@@ -36,7 +36,9 @@ constexpr std::int64_t kSerialEpoch = -25569;
 
 } // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -88,12 +90,14 @@ DateTime fromSerial(double serial) {
 
 int weekday(const DateTime& d) {
     // 1970-01-01 was a Thursday (4).
-    const std::int64_t days = daysFromCivil(d.year, static_cast<unsigned>(d.month),
-                                            static_cast<unsigned>(d.day));
+    const std::int64_t days =
+        daysFromCivil(d.year, static_cast<unsigned>(d.month), static_cast<unsigned>(d.day));
     return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }
 
-DateTime firstOfMonth(const DateTime& d) { return DateTime{d.year, d.month, 1, 0, 0, 0}; }
+DateTime firstOfMonth(const DateTime& d) {
+    return DateTime{d.year, d.month, 1, 0, 0, 0};
+}
 
 DateTime addMonths(const DateTime& monthKey, int months) {
     int index = monthKey.year * 12 + (monthKey.month - 1) + months;
@@ -117,8 +121,8 @@ DateTime addDays(const DateTime& d, int days) {
 
 std::string toCanonical(const DateTime& d) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day,
-                  d.hour, d.minute, d.second);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour,
+                  d.minute, d.second);
     return buf;
 }
 

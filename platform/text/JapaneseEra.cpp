@@ -19,7 +19,9 @@ constexpr std::array<JapaneseEra, 5> kEras{{
 
 } // namespace
 
-std::span<const JapaneseEra> japaneseEras() { return kEras; }
+std::span<const JapaneseEra> japaneseEras() {
+    return kEras;
+}
 
 std::optional<EraDate> eraOf(const DateTime& d) {
     const DateTime day{d.year, d.month, d.day, 0, 0, 0};

@@ -43,8 +43,8 @@ Decimal fromDouble(double value, int significant) {
 Decimal fromScaled(std::int64_t scaled, int decimals) {
     Decimal d;
     d.negative = scaled < 0;
-    std::uint64_t magnitude = d.negative ? 0 - static_cast<std::uint64_t>(scaled)
-                                         : static_cast<std::uint64_t>(scaled);
+    std::uint64_t magnitude =
+        d.negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
     if (magnitude == 0)
         return d;
     d.digits = std::to_string(magnitude);
@@ -77,8 +77,8 @@ void roundTo(const Decimal& d, int decimals, std::string& whole, std::string& fr
     whole.clear();
     fraction.clear();
     for (int pos = 0; pos < exponent; ++pos)
-        whole += pos < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(pos)]
-                                                       : '0';
+        whole +=
+            pos < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(pos)] : '0';
     for (int pos = exponent; pos < exponent + decimals; ++pos) {
         const bool inside = pos >= 0 && pos < static_cast<int>(digits.size());
         fraction += inside ? digits[static_cast<std::size_t>(pos)] : '0';

@@ -23,8 +23,8 @@ std::optional<std::string> iconvConvert(const char* to, const char* from, const 
     char* dst = out.data();
     std::size_t left = in.size();
     std::size_t room = out.size();
-    const bool ok = iconv(cd, &src, &left, &dst, &room) != static_cast<std::size_t>(-1) &&
-                    left == 0;
+    const bool ok =
+        iconv(cd, &src, &left, &dst, &room) != static_cast<std::size_t>(-1) && left == 0;
     iconv_close(cd);
     if (!ok)
         return std::nullopt;
@@ -102,9 +102,16 @@ TEST(Cp932, KnownCharacters) {
         const char* bytes;
         const char* utf8;
     } const cases[] = {
-        {"\x82\xA0", "あ"},   {"\x83\x41", "ア"},   {"\xB1", "ｱ"},  {"\x81\x40", "　"},
-        {"\x8A\xBF", "漢"},   {"\x5C", "\\"},       {"\x7E", "~"},  {"\x81\x7C", "－"},
-        {"\x87\x54", "Ⅰ"},   {"\x82\x60\x82\x81", "Ａａ"},
+        {"\x82\xA0", "あ"},
+        {"\x83\x41", "ア"},
+        {"\xB1", "ｱ"},
+        {"\x81\x40", "　"},
+        {"\x8A\xBF", "漢"},
+        {"\x5C", "\\"},
+        {"\x7E", "~"},
+        {"\x81\x7C", "－"},
+        {"\x87\x54", "Ⅰ"},
+        {"\x82\x60\x82\x81", "Ａａ"},
         {"ABC\x93\xFA\x96\x7B", "ABC日本"},
     };
     for (const auto& c : cases) {
@@ -114,11 +121,19 @@ TEST(Cp932, KnownCharacters) {
 }
 
 TEST(Cp932, CharactersWithoutACodeBecomeQuestionMarks) {
-    EXPECT_EQ(cp::fromUtf8("caf\xC3\xA9"), "caf?");                // é
-    EXPECT_EQ(cp::fromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");       // one emoji, one "?"
-    EXPECT_EQ(cp::fromUtf16(u"a\xD800" "b"), "a?b");               // lone surrogate
-    EXPECT_EQ(cp::fromUtf8("a\xE3\x81" "b"), "a?b");               // cut UTF-8 sequence
-    EXPECT_EQ(cp::fromUtf8("\xC0\xAF"), "??");                     // overlong form
+    struct Case {
+        std::string utf8;
+        const char* expected;
+    } const cases[] = {
+        {"caf\xC3\xA9", "caf?"},          // é
+        {"a\xF0\x9F\x98\x80\x62", "a?b"}, // one emoji, one "?"
+        {"a\xE3\x81\x62", "a?b"},         // a cut sequence is one "?"
+        {"\xC0\xAF", "??"},               // overlong form
+        {"\xED\xA0\x80", "???"},          // encoded surrogate: no valid prefix
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cp::fromUtf8(c.utf8), c.expected) << c.utf8;
+    EXPECT_EQ(cp::fromUtf16(u"a\xD800\x0062"), "a?b"); // lone surrogate
     EXPECT_EQ(cp::fromUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
@@ -146,7 +161,7 @@ TEST(Cp932, DecodingALoneLeadByteAtTheEndStaysInsideTheText) {
 }
 
 TEST(Cp932, CountsAndCutsByCharacters) {
-    const std::string text = "a\x82\xA0" "b\x83\x41\xB1"; // a あ b ア ｱ
+    const std::string text = "a\x82\xA0\x62\x83\x41\xB1"; // a あ b ア ｱ
     struct Case {
         std::size_t start;
         std::size_t count;
@@ -154,7 +169,9 @@ TEST(Cp932, CountsAndCutsByCharacters) {
     } const cases[] = {
         {0, 1, "a"},
         {1, 1, "\x82\xA0"},
-        {1, 2, "\x82\xA0" "b"},
+        {1, 2,
+         "\x82\xA0"
+         "b"},
         {3, 2, "\x83\x41\xB1"},
         {4, 10, "\xB1"},
         {5, 1, ""},

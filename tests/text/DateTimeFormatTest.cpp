@@ -53,20 +53,13 @@ TEST(DateFormat, WeekdayNamesRunSundayToSaturday) {
 
 TEST(DateFormat, EraBoundaries) {
     const DateCase cases[] = {
-        {day(1868, 1, 1), "ggge", "明治1"},
-        {day(1912, 7, 29), "ggge", "明治45"},
-        {day(1912, 7, 30), "ggge", "大正1"},
-        {day(1926, 12, 24), "ggge", "大正15"},
-        {day(1926, 12, 25), "ggge", "昭和1"},
-        {day(1989, 1, 7), "ggge", "昭和64"},
-        {day(1989, 1, 8), "ggge", "平成1"},
-        {day(2019, 4, 30), "ggge", "平成31"},
-        {day(2019, 5, 1), "ggge", "令和1"},
-        {day(2026, 12, 8, 23, 59, 59), "ggge", "令和8"},
-        {day(2019, 5, 1), "gge", "令1"},
-        {day(2019, 5, 1), "ge", "R1"},
-        {day(1989, 1, 8), "gee", "H01"},
-        {day(1960, 6, 1), "ggg ee", "昭和 35"},
+        {day(1868, 1, 1), "ggge", "明治1"},   {day(1912, 7, 29), "ggge", "明治45"},
+        {day(1912, 7, 30), "ggge", "大正1"},  {day(1926, 12, 24), "ggge", "大正15"},
+        {day(1926, 12, 25), "ggge", "昭和1"}, {day(1989, 1, 7), "ggge", "昭和64"},
+        {day(1989, 1, 8), "ggge", "平成1"},   {day(2019, 4, 30), "ggge", "平成31"},
+        {day(2019, 5, 1), "ggge", "令和1"},   {day(2026, 12, 8, 23, 59, 59), "ggge", "令和8"},
+        {day(2019, 5, 1), "gge", "令1"},      {day(2019, 5, 1), "ge", "R1"},
+        {day(1989, 1, 8), "gee", "H01"},      {day(1960, 6, 1), "ggg ee", "昭和 35"},
         {day(1867, 12, 31), "ggge", "1867"}, // before the first era: the plain year
     };
     for (const auto& c : cases)
@@ -76,7 +69,7 @@ TEST(DateFormat, EraBoundaries) {
 
 TEST(DateFormat, TimeFieldsAndLiterals) {
     const DateCase cases[] = {
-        {day(2004, 4, 7, 9, 5, 3), "h:mm:ss", "9:05:03"},     // m after h means minutes
+        {day(2004, 4, 7, 9, 5, 3), "h:mm:ss", "9:05:03"}, // m after h means minutes
         {day(2004, 4, 7, 9, 5, 3), "hh:nn:ss", "09:05:03"},
         {day(2004, 4, 7, 13, 5), "hh:nn AM/PM", "01:05 PM"},
         {day(2004, 4, 7, 0, 5), "h:nn am/pm", "12:05 am"},

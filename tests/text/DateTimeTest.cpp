@@ -16,15 +16,10 @@ TEST(DateTime, SerialDates) {
         DateTime date;
         double serial;
     } const cases[] = {
-        {at(1899, 12, 30), 0.0},
-        {at(1900, 1, 1), 2.0},
-        {at(2004, 4, 1), 38078.0},
-        {at(2004, 4, 1, 12), 38078.5},
-        {at(2004, 4, 1, 6), 38078.25},
-        {at(1899, 12, 29), -1.0},
+        {at(1899, 12, 30), 0.0},       {at(1900, 1, 1), 2.0},         {at(2004, 4, 1), 38078.0},
+        {at(2004, 4, 1, 12), 38078.5}, {at(2004, 4, 1, 6), 38078.25}, {at(1899, 12, 29), -1.0},
         {at(1899, 12, 29, 6), -1.25}, // before the epoch the time still counts forward
-        {at(1899, 12, 30, 18), 0.75},
-        {at(2000, 2, 29), 36585.0},
+        {at(1899, 12, 30, 18), 0.75},  {at(2000, 2, 29), 36585.0},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(plat::text::toSerial(c.date), c.serial) << c.serial;
@@ -46,7 +41,7 @@ TEST(DateTime, MonthsAndDays) {
     EXPECT_EQ(plat::text::lastDayOfMonth(at(2000, 2, 1)), at(2000, 2, 29));
     EXPECT_EQ(plat::text::addDays(at(2004, 2, 28, 9, 30), 2), at(2004, 3, 1, 9, 30));
     EXPECT_EQ(plat::text::firstOfMonth(at(2004, 4, 17, 9, 30)), at(2004, 4, 1));
-    EXPECT_EQ(plat::text::weekday(at(2004, 4, 4)), 0);  // Sunday
+    EXPECT_EQ(plat::text::weekday(at(2004, 4, 4)), 0);   // Sunday
     EXPECT_EQ(plat::text::weekday(at(1899, 12, 30)), 6); // Saturday
     EXPECT_EQ(plat::text::weekday(at(1868, 1, 1)), 3);   // Wednesday
 }

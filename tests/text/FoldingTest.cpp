@@ -1,7 +1,7 @@
 // Folding tables checked over every character they cover against ICU's transliterators, and
 // the folding, text order, cut and mask rules as tables of cases.
-#include "platform/text/Cp932.h"
 #include "platform/text/Folding.h"
+#include "platform/text/Cp932.h"
 
 #include <gtest/gtest.h>
 #include <unicode/translit.h>
@@ -110,7 +110,9 @@ TEST(FoldingTables, SingleToDoubleByteDiffersFromIcuOnlyWhereTheRuntimeDoes) {
     EXPECT_EQ(plat::text::singleToDoubleByte(0xA0), 0xA0u);
 }
 
-FoldOptions opts(bool c, bool k, bool s) { return FoldOptions{c, k, s}; }
+FoldOptions opts(bool c, bool k, bool s) {
+    return FoldOptions{c, k, s};
+}
 
 TEST(Folding, EqualTextsUnderTheFoldingFlags) {
     struct Case {
@@ -131,7 +133,7 @@ TEST(Folding, EqualTextsUnderTheFoldingFlags) {
         {"ｱｲｳ", "アイウ", opts(false, true, false), false},
         {"ｱｲｳ", "あいう", opts(false, true, true), true},
         {"ｱｲｳ", "アイウ", opts(false, false, true), true},
-        {"ｶﾞ", "ガ", opts(false, false, true), false},   // the mark stays a character
+        {"ｶﾞ", "ガ", opts(false, false, true), false}, // the mark stays a character
         {"ｶﾞ", "カ゛", opts(false, false, true), true},
         {"ΑΒΓ", "αβγ", opts(true, false, false), true},
         {"ДОМ", "дом", opts(true, false, false), true},
@@ -174,13 +176,13 @@ TEST(TextOrder, ComparesCharacterCodes) {
         {"", "a", -1},
         {"", "", 0},
         {"ab", "a", 1},
-        {"z", "\xB1", -1},         // ASCII before half-width katakana
-        {"\xB1", "\x81\x40", -1},  // half-width katakana before every double-byte character
+        {"z", "\xB1", -1},        // ASCII before half-width katakana
+        {"\xB1", "\x81\x40", -1}, // half-width katakana before every double-byte character
         {"\xDF", "\x81\x40", -1},
         {"\x82\xA0", "\x83\x41", -1},
         {"\x88\x9F", "\x88\x9F", 0},
         {"\x82\xA0z", "\x82\xA0\x82\xA0", -1},
-        {"A\x82", "A", 0},         // a lead byte right before the end counts as the end
+        {"A\x82", "A", 0}, // a lead byte right before the end counts as the end
         {"A\x82", "AB", -1},
         {std::string("a\0b", 3), std::string("a\0c", 3), -1},
     };
@@ -198,11 +200,11 @@ TEST(TextOrder, CutForTypedTextNeverSplitsACharacter) {
         std::size_t n;
         std::string expected;
     } const cases[] = {
-        {"\x83\x4A\x83\x69", 1, "\x83\x4A"},        // カナ
+        {"\x83\x4A\x83\x69", 1, "\x83\x4A"}, // カナ
         {"\x83\x4A\x83\x69", 2, "\x83\x4A"},
         {"\x83\x4A\x83\x69", 3, "\x83\x4A\x83\x69"},
-        {"a\x83\x4A", 2, "a\x83\x4A"},              // ends on a lead byte: three bytes
-        {"\x81\x81" "a", 2, "\x81\x81"},            // trail byte 0x81 is no lead byte here
+        {"a\x83\x4A", 2, "a\x83\x4A"},   // ends on a lead byte: three bytes
+        {"\x81\x81\x61", 2, "\x81\x81"}, // ＝a: trail byte 0x81 is no lead byte here
         {"abc", 5, "abc"},
         {"abc", 0, ""},
         {"a\x83", 2, "a\x83"},
@@ -217,18 +219,10 @@ TEST(Mask, MatchesFromTheStart) {
         const char* text;
         bool matches;
     } const cases[] = {
-        {"A?C", "ABCD", true},
-        {"A?C", "AB", false},
-        {"A?C", "AXC", true},
-        {"A?C", "ＡBC", false},
-        {"？", "あ", true},
-        {"？", "a", false},
-        {"?", "あ", false},
-        {"", "", true},
-        {"", "anything", true},
-        {"あ?", "あい", false},
-        {"あ？", "あい", true},
-        {"abc", "ab", false},
+        {"A?C", "ABCD", true},  {"A?C", "AB", false},   {"A?C", "AXC", true},
+        {"A?C", "ＡBC", false}, {"？", "あ", true},     {"？", "a", false},
+        {"?", "あ", false},     {"", "", true},         {"", "anything", true},
+        {"あ?", "あい", false}, {"あ？", "あい", true}, {"abc", "ab", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(maskMatches(cp::fromUtf8(c.mask), cp::fromUtf8(c.text)), c.matches)

@@ -54,8 +54,8 @@ TEST(NumberFormat, ScreenAndReportFormats) {
 
 TEST(NumberFormat, RoundsHalfAwayFromZeroOnTheDecimalValue) {
     const NumberCase cases[] = {
-        {0.05, "#0.0", "0.1"},     // binary 0.05000000000000000277
-        {0.15, "#0.0", "0.2"},     // binary 0.1499999999999999944
+        {0.05, "#0.0", "0.1"},       // binary 0.05000000000000000277
+        {0.15, "#0.0", "0.2"},       // binary 0.1499999999999999944
         {2.675, "#,##0.00", "2.68"}, // binary 2.67499999999999982236431605997495353221893310546875
         {1.005, "#,##0.00", "1.01"},
         {-2.5, "#,##0", "-3"},

@@ -12,7 +12,9 @@
 
 namespace {
 
-bool isLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLead(unsigned b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // One conversion of a whole input; false when iconv rejects any part of it.
 bool convert(iconv_t cd, const unsigned char* in, std::size_t inLen, unsigned char* out,
@@ -123,8 +125,7 @@ int main(int argc, char** argv) {
     writeArray(f, "const char16_t kCp932Decode[0x10000]", decode);
     writeArray(f, "const std::uint16_t kCp932Encode[0x10000]", encode);
     writeArray(f, "const std::uint16_t kCp932LowerPairs[]", lowerPairs);
-    std::fprintf(f, "const std::size_t kCp932LowerPairCount = %zu;\n\n",
-                 lowerPairs.size() / 2);
+    std::fprintf(f, "const std::size_t kCp932LowerPairCount = %zu;\n\n", lowerPairs.size() / 2);
     std::fprintf(f, "} // namespace plat::text::detail\n");
     const bool ok = std::fclose(f) == 0;
     iconv_close(dec);

@@ -1,0 +1,133 @@
+// The item orders of the list: folded order keys for the text order, the data order, and the
+// whole-list sort (a quicksort phase with a bounded explicit stack, then an insertion phase).
+#pragma once
+
+#include "platform/text/Folding.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantil {
+
+// SortedConstants.
+inline constexpr std::int16_t kSortNone = 0;
+inline constexpr std::int16_t kSortTextAscending = 1;
+inline constexpr std::int16_t kSortTextDescending = 2;
+inline constexpr std::int16_t kSortDataAscending = 3;
+inline constexpr std::int16_t kSortDataDescending = 4;
+
+constexpr bool isDataSort(std::int16_t sorted) {
+    return sorted == kSortDataAscending || sorted == kSortDataDescending;
+}
+constexpr bool isDescending(std::int16_t sorted) {
+    return sorted == kSortTextDescending || sorted == kSortDataDescending;
+}
+
+// A stamp naming the folding options (never 0, so 0 can mean "not computed").
+std::uint32_t foldStamp(plat::text::FoldOptions options);
+
+// The folded text written as two bytes per character (a single byte b as 0x00 b, a double-byte
+// character as lead trail; a lead byte at the very end is dropped). Comparing two keys byte
+// by byte gives the text order of the folded texts. `scratch` is a reused folding buffer.
+void makeOrderKey(std::string_view text, plat::text::FoldOptions options, std::string& key,
+                  std::string& scratch);
+std::string orderKey(std::string_view text, plat::text::FoldOptions options);
+
+// <0, 0, >0 in the text order of two order keys.
+inline int compareKeys(std::string_view a, std::string_view b) { return a.compare(b); }
+
+// The number of characters in the typed-text cut of text to n bytes (the n-th byte's character
+// completed when the cut would end on a lead byte).
+std::size_t cutCharCount(std::string_view text, std::size_t n);
+
+// One entry of a sort: the row being moved and its sort value.
+template <class Row> struct SortEntry {
+    Row row;
+    std::string_view key;    // text sorts
+    std::int32_t data = 0;   // data sorts
+};
+
+struct SortStats {
+    std::size_t maxStackDepth = 0;
+};
+
+// Sorts entries in place by `before(a, b)` < 0 meaning "a orders before b": quicksort ranges of
+// more than 11 items with the middle item's value as pivot and an explicit stack of at most 32
+// pending ranges (the larger part is pushed, the smaller processed next), then an insertion
+// pass that moves each item above the items that order strictly after it.
+template <class Entry, class Compare>
+SortStats sortEntries(std::vector<Entry>& v, Compare cmp) {
+    SortStats stats;
+    const auto n = static_cast<std::int64_t>(v.size());
+    if (n < 2) {
+        return stats;
+    }
+    constexpr std::size_t kStack = 32;
+    constexpr std::int64_t kSmall = 10;
+    std::int64_t stackFirst[kStack];
+    std::int64_t stackLast[kStack];
+    std::size_t depth = 0;
+    std::int64_t first = 0;
+    std::int64_t last = n - 1;
+    for (;;) {
+        if (last - first > kSmall) {
+            const Entry pivot = v[static_cast<std::size_t>((first + last) / 2)];
+            std::int64_t i = first;
+            std::int64_t j = last;
+            for (;;) {
+                while (cmp(v[static_cast<std::size_t>(i)], pivot) < 0) {
+                    ++i;
+                }
+                while (cmp(pivot, v[static_cast<std::size_t>(j)]) < 0) {
+                    --j;
+                }
+                if (i < j) {
+                    std::swap(v[static_cast<std::size_t>(i)], v[static_cast<std::size_t>(j)]);
+                    ++i;
+                    --j;
+                } else {
+                    break;
+                }
+            }
+            // Parts [first, leftEnd] and [rightStart, last]; an item the cursors met on
+            // equals the pivot and belongs to neither.
+            const std::int64_t leftEnd = i == j ? j - 1 : j;
+            const std::int64_t rightStart = i == j ? i + 1 : i;
+            std::int64_t bigFirst = first, bigLast = leftEnd, smallFirst = rightStart,
+                         smallLast = last;
+            if (leftEnd - first < last - rightStart) {
+                std::swap(bigFirst, smallFirst);
+                std::swap(bigLast, smallLast);
+            }
+            if (bigLast - bigFirst + 1 > kSmall && depth < kStack) {
+                stackFirst[depth] = bigFirst;
+                stackLast[depth] = bigLast;
+                ++depth;
+                stats.maxStackDepth = std::max(stats.maxStackDepth, depth);
+            }
+            first = smallFirst;
+            last = smallLast;
+            continue;
+        }
+        if (depth == 0) {
+            break;
+        }
+        --depth;
+        first = stackFirst[depth];
+        last = stackLast[depth];
+    }
+    for (std::int64_t k = 1; k < n; ++k) {
+        Entry lifted = std::move(v[static_cast<std::size_t>(k)]);
+        std::int64_t gap = k;
+        while (gap > 0 && cmp(v[static_cast<std::size_t>(gap - 1)], lifted) > 0) {
+            v[static_cast<std::size_t>(gap)] = std::move(v[static_cast<std::size_t>(gap - 1)]);
+            --gap;
+        }
+        v[static_cast<std::size_t>(gap)] = std::move(lifted);
+    }
+    return stats;
+}
+
+} // namespace vantil

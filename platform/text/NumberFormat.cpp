@@ -276,7 +276,7 @@ std::string plainText(const Decimal& d) {
     std::string out = d.negative ? "-" : "";
     out += whole.empty() ? "0" : whole;
     if (!fraction.empty())
-        out += "." + fraction;
+        out.append(".").append(fraction);
     return out;
 }
 

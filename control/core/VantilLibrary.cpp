@@ -58,8 +58,11 @@ extern "C" Status DllRegisterServer() {
 extern "C" Status DllUnregisterServer() {
     using namespace vantil;
     ComponentRegistry registry;
+    // Version 4.2 is removed under the locale it was registered with, so that no entry of it
+    // is left behind.
     if (failed(registry.unregisterTypeLib(guidOf(identity::kLibraryId), identity::kLibraryMajor,
-                                          identity::kLibraryMinor, 0))) {
+                                          identity::kLibraryMinor,
+                                          static_cast<int>(identity::kLibraryLocale)))) {
         return status::SelfRegTypeLib;
     }
     if (failed(registry.unregisterClass(guidOf(identity::kControlClassId)))) {

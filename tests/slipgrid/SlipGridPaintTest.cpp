@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -131,6 +132,61 @@ TEST(SlipGridPaintTest, LedgerPictureShowsSundaysDisabledDaysAlignmentAndCurrent
     const QRect current = cell(1, "D4");
     EXPECT_GT(countPixels(img, current, [&](QColor c) { return c == frame; }), current.width());
     EXPECT_EQ(countPixels(img, cell(1, "D5"), [&](QColor c) { return c == frame; }), 0);
+}
+
+TEST(SlipGridPaintTest, InquiryPictureWithOneLineDayHeadingsAndManyRows) {
+    slipgrid_test::app();
+    SlipGrid g(slipgrid_test::inquiryLayout());
+    g.resize(900, 300);
+    g.show();
+    const QDate first(2004, 4, 1);
+    for (int i = 0; i <= 30; ++i) {
+        const QDate d = first.addDays(i);
+        g.setHeadingText(indexedField("lD", i),
+                         QString("%1日(%2)").arg(d.day()).arg(weekdays[d.dayOfWeek() - 1]));
+        g.setHeadingColor(indexedField("lD", i),
+                          d.dayOfWeek() == 7 ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    }
+    double grand = 0;
+    for (int r = 0; r < 14; ++r) {
+        g.appendRow();
+        g.setText(r, "GName", QString("第%1工区 倉庫新築工事").arg(r + 1));
+        double s = 0;
+        for (int d = 0; d < 30; ++d) {
+            const double h = (d * 7 + r * 3) % 4 == 0 ? 0 : 8 + (r % 3) * 4.5;
+            g.setNumber(r, indexedField("D", d), h);
+            s += h;
+        }
+        g.setNumber(r, "D30", 0);
+        g.setNumber(r, "D31", s);
+        grand += s;
+    }
+    for (int d = 0; d <= 30; ++d) {
+        double t = 0;
+        for (int r = 0; r < g.rowCount(); ++r)
+            t += g.number(r, indexedField("D", d));
+        g.setTotal(indexedField("TTime", d), t);
+    }
+    g.setTotal("TTime31", grand);
+    QApplication::processEvents();
+    const QImage img = g.grab().toImage();
+    const QString dir = qEnvironmentVariable("TAMSEL_TEST_TMP", QDir::tempPath());
+    QDir().mkpath(dir);
+    ASSERT_TRUE(img.save(dir + "/slipgrid_inquiry.png"));
+
+    // 2004/04/04 was a Sunday: heading 3 red, its neighbours black.
+    const SlipView v = g.view();
+    auto headingRect = [&](int index) {
+        const SlipAreaCell& c = g.model().layout().heading.cells[static_cast<size_t>(1 + index)];
+        return g.geometry().areaCellRect(c, true, v).adjusted(1, 1, -2, -2);
+    };
+    EXPECT_GT(countPixels(img, headingRect(3), reddish), 3);
+    EXPECT_EQ(countPixels(img, headingRect(2), reddish), 0);
+    EXPECT_GT(countPixels(img, headingRect(2), dark), 3);
+    // The totals line sits at the bottom of the viewport, above the sideways scroll bar.
+    EXPECT_TRUE(g.horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(g.verticalScrollBar()->isVisible());
+    EXPECT_EQ(g.geometry().totalsTop(v) + g.geometry().totalsHeight(), g.viewport()->height());
 }
 
 } // namespace

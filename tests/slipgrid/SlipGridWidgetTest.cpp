@@ -371,6 +371,54 @@ TEST_F(SlipGridWidgetTest, NarrowGridScrollsTheCurrentCellIntoView) {
     EXPECT_EQ(grid->horizontalScrollBar()->value(), 0);
 }
 
+TEST(SlipGridInquiryTest, ManyRowsScrollUnderFixedHeadingsAndTotals) {
+    slipgrid_test::app();
+    SlipGrid grid(slipgrid_test::inquiryLayout());
+    const SlipGridGeometry& geo = grid.geometry();
+    // Room for ten rows between heading and totals.
+    grid.resize(700, geo.headingHeight() + geo.totalsHeight() + 10 * geo.rowHeight() +
+                         grid.horizontalScrollBar()->sizeHint().height());
+    grid.show();
+    for (int r = 0; r < 40; ++r) {
+        grid.appendRow();
+        grid.setText(r, "GName", QString("現場%1").arg(r));
+        grid.setNumber(r, "D0", r);
+    }
+    QApplication::processEvents(); // the scroll area shows its bars on a queued call
+    EXPECT_EQ(grid.rowCount(), 40);
+    EXPECT_EQ(geo.rowsThatFit(grid.viewport()->height()), 10);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 30);
+    // Totals stay at the bottom of the viewport, right under the tenth row.
+    EXPECT_EQ(geo.totalsTop(grid.view()), geo.headingHeight() + 10 * geo.rowHeight());
+
+    grid.setCurrentCell(0, "D0");
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    EXPECT_EQ(grid.currentRow(), 10);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 1);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    EXPECT_EQ(grid.currentRow(), 39);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 30);
+    QTest::keyClick(&grid, Qt::Key_PageUp);
+    EXPECT_EQ(grid.currentRow(), 29);
+
+    // A click picks the row under the pointer in the scrolled grid.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      geo.rowCellRect(30, 1, grid.view()).center());
+    EXPECT_EQ(grid.currentRow(), 30);
+
+    // Read-only inquiry cells take no typing.
+    QTest::keyClicks(&grid, "5");
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(grid.number(30, "D0"), 30.0);
+
+    grid.removeAllRows();
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(geo.totalsTop(grid.view()), geo.headingHeight());
+}
+
 TEST(SlipGridTextFieldTest, TextFieldsTakeTypedAndInputMethodText) {
     slipgrid_test::app();
     SlipGridLayout l;

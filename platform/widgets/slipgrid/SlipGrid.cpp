@@ -429,6 +429,10 @@ void SlipGrid::mouseDoubleClickEvent(QMouseEvent* e) {
         beginEdit(model_->value(row, hit->column).toText());
 }
 
+void SlipGrid::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept(); // a click is complete on the press
+}
+
 void SlipGrid::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();

@@ -22,6 +22,7 @@ struct SlipGridStyle {
     QColor disabledBackground{214, 214, 214};
     QColor disabledText{128, 128, 128};
     QColor readOnlyBackground{246, 246, 246};
+    QColor currentRowFill{240, 246, 255};
     QColor currentFill{204, 226, 255};
     QColor currentFrame{0, 84, 200};
     QColor currentFrameUnfocused{130, 150, 180};

@@ -14,7 +14,7 @@ DispatchObject::DispatchObject(std::u16string interfaceName) {
 
 void DispatchObject::addProperty(MemberInfo info, Getter get, Setter set) {
     info.kind = MemberKind::Property;
-    info.readOnly = !set;
+    info.readOnly = info.readOnly || !set;
     names_[foldAsciiLower(info.name)] = info.id;
     entries_[info.id] = Entry{std::move(get), std::move(set), {}};
     typeInfo_.members.push_back(std::move(info));

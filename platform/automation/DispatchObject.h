@@ -30,7 +30,8 @@ protected:
     explicit DispatchObject(std::u16string interfaceName);
 
     // A property; without a setter it is read-only and a put raises error 383. Without a
-    // getter a get raises get-not-supported (394).
+    // getter a get raises get-not-supported (394). info.readOnly set by the caller is kept
+    // (a read-only property whose setter raises its own error).
     void addProperty(MemberInfo info, Getter get, Setter set = {});
     void addMethod(MemberInfo info, Method fn);
     // A second name answering the same identifier (look-up only; not in the type info).

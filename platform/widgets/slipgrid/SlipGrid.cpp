@@ -48,7 +48,7 @@ SlipView SlipGrid::view() const {
     SlipView v;
     v.hOffset = horizontalScrollBar()->value();
     v.topRow = verticalScrollBar()->value();
-    v.viewport = viewport()->size();
+    v.viewport = viewportSize_;
     v.rowCount = model_->rowCount();
     return v;
 }
@@ -72,9 +72,11 @@ void SlipGrid::updateScrollBars() {
         needH = geometry_->contentWidth() > full.width() - barWidth;
     needV = !rowsFit(full.height() - (needH ? barHeight : 0));
 
-    SlipView v = view();
-    v.viewport =
+    // The scroll area shows or hides its bars on a queued call; until then the viewport has
+    // its old size, so the grid keeps the size it is about to have.
+    viewportSize_ =
         QSize(full.width() - (needV ? barWidth : 0), full.height() - (needH ? barHeight : 0));
+    const SlipView v = view();
     const int fit = std::max(1, geometry_->rowsThatFit(v.viewport.height()));
     verticalScrollBar()->setRange(0, needV ? geometry_->maxTopRow(v) : 0);
     verticalScrollBar()->setPageStep(fit);
@@ -356,7 +358,7 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         move(e->key() == Qt::Key_PageUp ? SlipMove::Up : SlipMove::Down,
-             std::max(1, geometry_->rowsThatFit(viewport()->height())));
+             std::max(1, geometry_->rowsThatFit(viewportSize_.height())));
         break;
     case Qt::Key_Escape:
         if (!edit_.isActive()) {

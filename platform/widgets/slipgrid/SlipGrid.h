@@ -134,6 +134,7 @@ private:
     std::unique_ptr<SlipGridGeometry> geometry_;
     SlipGridStyle style_;
     SlipEditBuffer edit_;
+    QSize viewportSize_;
 };
 
 } // namespace plat::widgets

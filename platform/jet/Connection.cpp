@@ -2,6 +2,8 @@
 // layer's error numbers.
 #include "platform/jet/Connection.h"
 
+#include "platform/jet/Columns.h"
+#include "platform/jet/LiteralLifter.h"
 #include "platform/jet/SqlDialect.h"
 
 #include <cctype>
@@ -100,6 +102,28 @@ Statement Connection::prepare(std::string_view dialectSql) {
         return Statement(this, std::move(key), s);
     }
     const std::string translated = translateSql(dialectSql);
+    // Writes built from values differ in their literals only: they share one statement.
+    if (auto lifted = liftLiterals(translated)) {
+        std::string shapeKey = "P" + lifted->shape;
+        Statement st;
+        auto hit = cache_.find(shapeKey);
+        if (hit != cache_.end()) {
+            sqlite3_stmt* s = hit->second.stmt;
+            ages_.erase(hit->second.age);
+            cache_.erase(hit);
+            st = Statement(this, std::move(shapeKey), s);
+        } else {
+            try {
+                st = borrow(std::move(shapeKey), lifted->shape);
+            } catch (const Error&) {
+                return borrow(std::move(key), translated); // reports the statement's own error
+            }
+        }
+        int n = 1;
+        for (const auto& v : lifted->values)
+            bindValue(st.get(), n++, v);
+        return st;
+    }
     return borrow(std::move(key), translated);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/jet/Connection.h"
 
 #include <cctype>
+#include <unordered_map>
 #include <vector>
 
 namespace plat::jet {
@@ -16,6 +17,15 @@ std::string lower(std::string_view s) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return l;
 }
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
 } // namespace
 
 class Recordset::Impl {
@@ -26,7 +36,8 @@ public:
         for (int i = 0; i < n; ++i) {
             const char* name = sqlite3_column_name(st, i);
             names.emplace_back(name ? name : "");
-            lowerNames.push_back(lower(names.back()));
+            // The first of equal names wins.
+            firstOfName.push_back(byName.emplace(lower(names.back()), i).second);
             kinds.push_back(kindOfDeclaredType(sqlite3_column_decltype(st, i)));
         }
         step();
@@ -47,20 +58,26 @@ public:
         }
     }
 
+    // Screens read the same fields in the same order on every row: the column after the last
+    // one found is tried first, before the name map.
     int indexOf(std::string_view name) const {
-        const std::string l = lower(name);
-        for (std::size_t i = 0; i < lowerNames.size(); ++i)
-            if (lowerNames[i] == l)
-                return static_cast<int>(i);
-        return -1;
+        const std::size_t next = static_cast<std::size_t>(lastFound + 1);
+        if (next < names.size() && firstOfName[next] && equalsNoCase(names[next], name))
+            return lastFound = static_cast<int>(next);
+        const auto it = byName.find(lower(name));
+        if (it == byName.end())
+            return -1;
+        return lastFound = it->second;
     }
 
     std::shared_ptr<Connection> conn;
     Statement stmt;
     std::vector<std::string> names;
-    std::vector<std::string> lowerNames;
+    std::unordered_map<std::string, int> byName; // lower-case name -> column
+    std::vector<bool> firstOfName;
     std::vector<ColumnKind> kinds;
     bool atEnd = true;
+    mutable int lastFound = -1;
 };
 
 Recordset makeRecordset(std::shared_ptr<Connection> conn, Statement stmt) {

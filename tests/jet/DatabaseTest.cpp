@@ -88,6 +88,13 @@ TEST_F(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
     EXPECT_EQ(rs["sname"].toText(), "a");
     EXPECT_EQ(rs["TMONY"].toCurrency().scaled, 11002500);
     EXPECT_EQ(rs.fieldName(1), "SName") << "a column keeps the spelling of its table";
+    // Of two columns with one name the first is found, also when read in column order.
+    auto two = db.openRecordset("SELECT 1 AS x, 2 AS X, 3 AS y");
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(two["x"].toLong(), 1);
+        EXPECT_EQ(two["X"].toLong(), 1);
+        EXPECT_EQ(two["Y"].toLong(), 3);
+    }
 }
 
 TEST_F(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {

@@ -34,7 +34,7 @@ bool isSelect(const std::string& sql) {
     std::string word;
     while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
         word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i++])));
-    return word == "SELECT" || word == "WITH" || word == "PRAGMA" ||
+    return word == "SELECT" || word == "WITH" || word == "PRAGMA" || word == "EXPLAIN" ||
            (i == sql.size() && !word.empty());
 }
 

@@ -1,0 +1,24 @@
+// Internal: turns the literals of a translated INSERT, UPDATE or DELETE into parameters, so
+// statements that differ only in their values share one prepared statement.
+#pragma once
+
+#include "platform/jet/Value.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat::jet {
+
+struct LiftedSql {
+    std::string shape;         // the statement with each literal replaced by '?'
+    std::vector<Value> values; // the literals in order: Long, Double or Text
+};
+
+// Nothing is lifted (nullopt) from other statements, or when a statement holds a nested
+// SELECT, ORDER BY / LIMIT, comments or parameters of its own: there a literal's meaning may
+// depend on its being a literal.
+std::optional<LiftedSql> liftLiterals(std::string_view sqliteSql);
+
+} // namespace plat::jet

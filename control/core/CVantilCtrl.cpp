@@ -4,6 +4,7 @@
 
 #include "control/core/ClassFactory.h"
 #include "control/core/ClassIdentity.h"
+#include "control/core/EventTable.h"
 #include "control/core/Texts.h"
 #include "platform/text/Cp932.h"
 
@@ -168,7 +169,7 @@ void CVantilCtrl::propertyChanged(DispId id) {
 
 void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) { sinks_.fire(id, args); }
 
-const TypeInfo* CVantilCtrl::eventTypeInfo() const { return nullptr; }
+const TypeInfo* CVantilCtrl::eventTypeInfo() const { return &vantil::eventTypeInfo(); }
 
 AmbientDefaults CVantilCtrl::ambientDefaults() const {
     AmbientDefaults a;
@@ -242,7 +243,9 @@ void CVantilCtrl::syncFontObjects() {
 void CVantilCtrl::afterLoad() {
     applyAfterLoad(props_);
     syncFontObjects();
-    if (props_.captionAccelerator && props_.caption.find('&') != std::string::npos && site_) {
+    props_.acceleratorChar =
+        props_.captionAccelerator ? acceleratorCharacter(props_.caption) : 0;
+    if (props_.acceleratorChar != 0 && site_) {
         site_->onMnemonicsChanged();
     }
     if (view_) {
@@ -253,8 +256,6 @@ void CVantilCtrl::afterLoad() {
 Status CVantilCtrl::initNew() {
     auto resetter = makeResetter();
     exchange(*resetter);
-    props_.columns.clear();
-    props_.menu = defaultMenuTable();
     afterLoad();
     dirty_ = false;
     return status::Ok;

@@ -3,6 +3,7 @@
 // column definitions, the property-page status and the about box.
 #include "control/core/CVantilCtrl.h"
 
+#include "control/core/EventTable.h"
 #include "control/core/Texts.h"
 #include "platform/text/Cp932.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::int16_t kStoredCustomPointer = 16;
 constexpr std::int16_t kCustomPointer = 99;
-constexpr DispId kChangeTextEvent = 3;
 
 [[noreturn]] void invalidValue() { raise(errnum::InvalidPropertyValue, texts::kInvalidValue); }
 [[noreturn]] void invalidIndex() { raise(errnum::InvalidIndex, texts::kInvalidIndex); }
@@ -174,24 +174,25 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
                 p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
             }
         }
+        if (different && !designMode()) {
+            fireEvent(events::ChangeText);
+        }
         p.edit.horizontalOffset = 0;
         propertyChanged(m.id);
-        if (different && !designMode()) {
-            fireEvent(kChangeTextEvent);
-        }
         return true;
     }
     case dispids::Caption:
     case dispids::CaptionAccelerator: {
         const bool before = p.captionAccelerator;
         const std::string caption = p.caption;
-        return [&] {
-            putStored(m, value);
-            if ((before != p.captionAccelerator || caption != p.caption) && site_) {
+        putStored(m, value);
+        if (before != p.captionAccelerator || caption != p.caption) {
+            p.acceleratorChar = p.captionAccelerator ? acceleratorCharacter(p.caption) : 0;
+            if (site_) {
                 site_->onMnemonicsChanged();
             }
-            return true;
-        }();
+        }
+        return true;
     }
     case dispids::BoundText: {
         if (site_ && !site_->onRequestEdit(m.id)) {

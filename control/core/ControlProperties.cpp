@@ -24,4 +24,14 @@ MenuTable defaultMenuTable() {
     return menu;
 }
 
+unsigned acceleratorCharacter(std::string_view caption) {
+    namespace cp932 = plat::text::cp932;
+    // "&" (0x26) is never the second byte of a double-byte character, so a byte scan finds it.
+    const std::size_t amp = caption.find('&');
+    if (amp == std::string_view::npos || amp + 1 >= caption.size() || caption[amp + 1] == '&') {
+        return 0;
+    }
+    return cp932::charCode(caption, amp + 1);
+}
+
 } // namespace vantil

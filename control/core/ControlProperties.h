@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantil {
@@ -55,6 +56,10 @@ using MenuTable = std::array<MenuEntry, kMenuEntryCount>;
 
 // The menu table as the control is built: built-in captions for 0..5, hidden 6..19.
 MenuTable defaultMenuTable();
+
+// The character after the first "&" of a caption; 0 when there is none or when it is a
+// second "&" (a literal ampersand). A double-byte character is returned as lead * 256 + trail.
+unsigned acceleratorCharacter(std::string_view caption);
 
 // Edit state shared with the edit-area module; character positions, not bytes.
 struct EditState {
@@ -168,6 +173,8 @@ struct ControlProperties {
     std::int32_t listIndex = -1; // the cached committed row
     std::int32_t newIndex = -1;
     std::int16_t standardItemHeight = 0;
+    // The caption's keyboard accelerator as a code page 932 character code; 0 for none.
+    unsigned acceleratorChar = 0;
     EditState edit;
 
     // The format version the properties were loaded with (the current one after a reset).

@@ -456,3 +456,51 @@ TEST(AboutBox, ReportsMissingDialogServiceAndShowsItWhenInstalled) {
 
 } // namespace
 } // namespace vantil
+
+namespace vantil {
+namespace {
+
+TEST(CaptionAccelerator, CharacterAfterTheFirstAmpersand) {
+    namespace cp932 = plat::text::cp932;
+    struct Case {
+        const char* caption;
+        unsigned expected;
+    } cases[] = {
+        {"&Name", 'N'}, {"Na&me", 'm'}, {"Name", 0}, {"Name&", 0}, {"A&&B", 0}, {"&&", 0},
+        {"&社員", 0x8ED0}, // code page 932 of 社
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(acceleratorCharacter(cp932::fromUtf8(c.caption)), c.expected) << c.caption;
+    }
+}
+
+TEST(CaptionAccelerator, ChangingCaptionOrSwitchTellsTheHost) {
+    test::Hosted h;
+    ASSERT_FALSE(h.put(u"Caption", Variant(u"&Code")).isError());
+    EXPECT_EQ(h.site->mnemonicsChangedCount, 1);
+    EXPECT_EQ(h.ctrl->properties().acceleratorChar, 0u);
+    ASSERT_FALSE(h.put(u"CaptionAccelerator", true).isError());
+    EXPECT_EQ(h.site->mnemonicsChangedCount, 2);
+    EXPECT_EQ(h.ctrl->properties().acceleratorChar, static_cast<unsigned>('C'));
+    ASSERT_FALSE(h.put(u"CaptionAccelerator", true).isError());
+    EXPECT_EQ(h.site->mnemonicsChangedCount, 2);
+}
+
+TEST(EventInterface, TypeInfoListsTheEventsWithTheirArguments) {
+    test::Hosted h;
+    const auto* info = h.ctrl->eventTypeInfo();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->name, u"_DVantilEvents");
+    EXPECT_EQ(info->members.size(), 23u);
+    const auto* keyDown = info->findMember(u"KeyDown");
+    ASSERT_NE(keyDown, nullptr);
+    EXPECT_EQ(keyDown->id, -602);
+    ASSERT_EQ(keyDown->params.size(), 2u);
+    EXPECT_TRUE(keyDown->params[0].byRef);
+    EXPECT_FALSE(keyDown->params[1].byRef);
+    EXPECT_EQ(info->findMember(u"ChangeText")->id, 3);
+    EXPECT_EQ(info->findMember(u"ColumnClick")->params.size(), 2u);
+}
+
+} // namespace
+} // namespace vantil

@@ -1,0 +1,133 @@
+// tamsel-db as the user runs it, and the demonstration data it writes.
+#include "TestDb.h"
+
+#include "platform/jet/Database.h"
+#include "tools/tamsel-db/ConsoleFormat.h"
+#include "tools/tamsel-db/DemoData.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace {
+
+using plat::jet::Database;
+using plat::jet::Value;
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+ToolRun runTool(const jettest::TempDir& dir, const std::vector<std::string>& args) {
+    std::string cmd = TAMSEL_DB_PATH;
+    for (const auto& a : args)
+        cmd += " " + shellQuote(a);
+    const std::string errFile = dir.file("stderr.txt");
+    cmd += " 2>" + shellQuote(errFile);
+    ToolRun r{-1, {}, {}};
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p)
+        return r;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
+    const int status = ::pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream e(errFile);
+    r.err.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
+    return r;
+}
+
+TEST(TamselDbTool, InitRefusesAnExistingFileUnlessForced) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    EXPECT_EQ(runTool(dir, {"init", path}).exitCode, 0);
+    EXPECT_EQ(runTool(dir, {"sql", path, "INSERT INTO SYAIN_MT (SName) VALUES ('keep')"}).out,
+              "1\n");
+    const ToolRun again = runTool(dir, {"init", path});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(again.err.rfind("error 3204: ", 0), 0u) << again.err;
+    EXPECT_EQ(Database::open(path).openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 1);
+    EXPECT_EQ(runTool(dir, {"init", "--force", path}).exitCode, 0);
+    EXPECT_EQ(Database::open(path).openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 0);
+}
+
+TEST(TamselDbTool, SqlPrintsHeaderAndTabSeparatedRowsOrTheError) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    ASSERT_EQ(runTool(dir, {"init", path}).exitCode, 0);
+    runTool(dir, {"sql", path, "INSERT INTO SYAIN_MT (SName,TMony) VALUES ('O''Brien',1250.5)"});
+    runTool(dir, {"sql", path, "INSERT INTO SYAIN_MT (SName,TMony) VALUES (NULL,1100)"});
+    runTool(dir, {"sql", path, "INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('a',#2004/04/01 13:05#)"});
+    EXPECT_EQ(runTool(dir, {"sql", path, "SELECT * FROM SYAIN_MT ORDER BY SYAINID"}).out,
+              "SyainID\tSName\tTMony\n1\tO'Brien\t1250.5\n2\t\t1100\n");
+    EXPECT_EQ(runTool(dir, {"sql", path, "SELECT CrtDate, #2004/05/01# AS m FROM GENBA_MT"}).out,
+              "CrtDate\tm\n2004/04/01 13:05:00\t2004-05-01 00:00:00\n");
+    const ToolRun bad = runTool(dir, {"sql", path, "SELECT * FROM NOSUCH"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err.rfind("error 3078: ", 0), 0u) << bad.err;
+    const ToolRun missing = runTool(dir, {"sql", dir.file("none.MDB"), "SELECT 1"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.rfind("error 3024: ", 0), 0u) << missing.err;
+}
+
+TEST(ConsoleFormat, DatesShowTheTimeOnlyWhenThereIsOne) {
+    EXPECT_EQ(tamseldb::formatForConsole(Value(plat::text::DateTime{2004, 4, 1})), "2004/04/01");
+    EXPECT_EQ(tamseldb::formatForConsole(Value(plat::text::DateTime{2004, 4, 1, 0, 0, 1})),
+              "2004/04/01 00:00:01");
+    EXPECT_EQ(tamseldb::formatForConsole(Value()), "");
+    EXPECT_EQ(tamseldb::formatForConsole(Value(plat::jet::Currency{12345})), "1.2345");
+}
+
+TEST(DemoData, TwoYearsOfWholeLedgersEndingThisMonth) {
+    jettest::TempDir dir;
+    auto db = jettest::createDatabase(dir.file("Roumu.MDB"));
+    const plat::text::DateTime today{2005, 3, 15};
+    tamseldb::fillDemoData(db, today);
+    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 20);
+    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM GENBA_MT")[0].toLong(), 15);
+    auto wages = db.openRecordset("SELECT min(TMony), max(TMony) FROM SYAIN_MT");
+    EXPECT_GE(wages[0].toDouble(), 1100);
+    EXPECT_LE(wages[1].toDouble(), 2500);
+    auto months = db.openRecordset("SELECT min(Nengetu), max(Nengetu), count(DISTINCT Nengetu) "
+                                   "FROM KYUYO_F");
+    EXPECT_EQ(months[0].toText(), "2003-04-01 00:00:00");
+    EXPECT_EQ(months[1].toText(), "2005-03-01 00:00:00");
+    EXPECT_EQ(months[2].toLong(), 24);
+    // Every employee-month: lines 1…n without gaps, no site twice, nothing on Sundays or past
+    // the month's end (February 2004: days 30 and 31; 2004-02-01 was a Sunday).
+    auto lines = db.openRecordset("SELECT Nengetu, SyainID, count(*) AS n, max(RowNo) AS m, "
+                                  "count(DISTINCT GenbaID) AS g FROM KYUYO_F "
+                                  "GROUP BY Nengetu, SyainID");
+    int monthsSeen = 0;
+    for (; !lines.eof(); lines.moveNext(), ++monthsSeen) {
+        EXPECT_EQ(lines["n"].toLong(), lines["m"].toLong());
+        EXPECT_EQ(lines["n"].toLong(), lines["g"].toLong());
+        EXPECT_LE(lines["n"].toLong(), 9);
+    }
+    EXPECT_EQ(monthsSeen, 20 * 24);
+    auto feb = db.openRecordset("SELECT sum(D1), sum(D30), sum(D31), sum(D2) FROM KYUYO_F "
+                                "WHERE Nengetu=#2004/02/01#");
+    EXPECT_EQ(feb[0].toDouble(), 0.0);
+    EXPECT_EQ(feb[1].toDouble(), 0.0);
+    EXPECT_EQ(feb[2].toDouble(), 0.0);
+    EXPECT_GT(feb[3].toDouble(), 20 * 7.0);
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/widgets/slipgrid/SlipGrid.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -356,6 +357,42 @@ TEST_F(SlipGridWidgetTest, MouseSelectsAndDoubleClickEdits) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centreOf(4, "D7"));
     EXPECT_EQ(grid->number(2, "D3"), 4.5);
     EXPECT_EQ(grid->currentRow(), 4);
+}
+
+TEST_F(SlipGridWidgetTest, PastedValuesTakeTheRoadOfTypedOnes) {
+    QObject::connect(
+        grid, &SlipGrid::validating,
+        [](int, const QString&, const SlipValue& v, bool& refuse) { refuse = v.toNumber() > 24; });
+    grid->setNumber(0, "D0", 7.5);
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "7.5");
+    press(Qt::Key_Right);
+    QSignalSpy changed(grid, &SlipGrid::valueChanged);
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->number(0, "D1"), 7.5);
+    EXPECT_EQ(changed.count(), 1);
+
+    for (const char* refused : {"30", "abc"}) {
+        QGuiApplication::clipboard()->setText(refused);
+        press(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(grid->number(0, "D1"), 7.5) << refused;
+    }
+    QGuiApplication::clipboard()->setText(" 12.5\nsecond line");
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->number(0, "D1"), 12.5);
+
+    grid->setCurrentCell(0, "GName");
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(grid->value(0, "GName").isEmpty()) << "the name is the screen's to write";
+}
+
+TEST_F(SlipGridWidgetTest, NamesCutShortShowWhollyAsToolTip) {
+    grid->setText(0, "GName", "本社ビル");
+    grid->setText(1, "GName", "第十二工区 市民体育館耐震補強および外壁改修工事");
+    EXPECT_EQ(grid->toolTipAt(centreOf(0, "GName")), "");
+    EXPECT_EQ(grid->toolTipAt(centreOf(1, "GName")),
+              "第十二工区 市民体育館耐震補強および外壁改修工事");
+    EXPECT_EQ(grid->toolTipAt(QPoint(5, 5)), "") << "heading";
 }
 
 TEST_F(SlipGridWidgetTest, NarrowGridScrollsTheCurrentCellIntoView) {

@@ -5,11 +5,14 @@
 #include "platform/widgets/slipgrid/SlipKeys.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <stdexcept>
 
@@ -332,6 +335,16 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
     }
     const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
     const int row = model_->currentRow();
+    if (e->matches(QKeySequence::Copy)) {
+        copyCurrent();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        pasteIntoCurrent();
+        e->accept();
+        return;
+    }
     switch (e->key()) {
     case Qt::Key_Left:
         move(SlipMove::Left);
@@ -397,6 +410,54 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
         break;
     }
     e->accept();
+}
+
+void SlipGrid::copyCurrent() const {
+    const int row = model_->currentRow();
+    if (row < 0 || edit_.isActive())
+        return;
+    QGuiApplication::clipboard()->setText(model_->value(row, model_->currentColumn()).toText());
+}
+
+// A pasted value takes the same road as a typed one: committed, validated, then stored.
+void SlipGrid::pasteIntoCurrent() {
+    const int row = model_->currentRow();
+    const int column = model_->currentColumn();
+    if (row < 0 || !model_->isEditable(row, column))
+        return;
+    const QString text = QGuiApplication::clipboard()->text().section(u'\n', 0, 0).trimmed();
+    std::optional<SlipValue> v = model_->column(column).kind == SlipKind::Text
+                                     ? SlipValue::text(text)
+                                     : parseSlipNumber(text);
+    edit_.cancel();
+    if (!v) {
+        QApplication::beep();
+        viewport()->update();
+        return;
+    }
+    commitValue(row, column, *v);
+}
+
+QString SlipGrid::toolTipAt(QPoint viewportPos) const {
+    const std::optional<SlipCell> hit = geometry_->rowCellAt(viewportPos, view());
+    if (!hit)
+        return QString();
+    const QString& text = model_->displayText(hit->row, hit->column);
+    const int room = geometry_->columnWidth(hit->column) - 2 * style_.padding;
+    return fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+bool SlipGrid::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(e);
 }
 
 void SlipGrid::inputMethodEvent(QInputMethodEvent* e) {

@@ -83,6 +83,10 @@ public:
     bool commitEdit();
     void cancelEdit();
 
+    // The whole text of the row cell at a viewport point when the cell shows it cut short
+    // (long site names), else empty: the grid's tool tip.
+    QString toolTipAt(QPoint viewportPos) const;
+
     void setStyle(const SlipGridStyle& style);
     const SlipGridStyle& gridStyle() const { return style_; }
     SlipView view() const;
@@ -114,6 +118,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -125,6 +130,8 @@ private:
     bool moveTo(SlipCell cell);
     bool move(SlipMove m, int times = 1);
     void typeText(const QString& text);
+    void copyCurrent() const;
+    void pasteIntoCurrent();
     void beginEdit(const QString& initial);
     void updateScrollBars();
     void reveal(SlipCell cell);

@@ -25,11 +25,15 @@ Qt::Alignment alignmentOf(SlipAlign align, const SlipValue& v, bool area) {
     return (area ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-// Text that fits is drawn on one line. A caption too wide for a cell of two or more lines
-// wraps (anywhere: Japanese has no spaces to break at); anything else, numbers above all,
-// shrinks to fit rather than lose digits.
+// Text that fits is drawn on one line. A name too wide for its cell ends in an ellipsis (the
+// whole name shows as a tool tip); a caption too wide for a cell of two or more lines wraps
+// (anywhere: Japanese has no spaces to break at); anything else, numbers above all, shrinks
+// to fit rather than lose digits.
+// Text being typed keeps its end in view instead.
+enum class Overflow { Shrink, Elide, ElideStart, WrapOrShrink };
+
 void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, const QString& text,
-              const QColor& colour) {
+              const QColor& colour, Overflow overflow) {
     if (text.isEmpty())
         return;
     p.setPen(colour);
@@ -40,7 +44,12 @@ void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, 
         p.drawText(box, int(align) | Qt::TextSingleLine, text);
         return;
     }
-    if (box.height() >= 2 * fm.height()) {
+    if (overflow == Overflow::Elide || overflow == Overflow::ElideStart) {
+        const Qt::TextElideMode mode = overflow == Overflow::Elide ? Qt::ElideRight : Qt::ElideLeft;
+        p.drawText(box, int(align) | Qt::TextSingleLine, fm.elidedText(text, mode, box.width()));
+        return;
+    }
+    if (overflow == Overflow::WrapOrShrink && box.height() >= 2 * fm.height()) {
         p.drawText(box, int(align) | Qt::TextWrapAnywhere, text);
         return;
     }
@@ -84,15 +93,18 @@ void paintRowCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g
                                     ? Qt::AlignRight | Qt::AlignVCenter
                                     : alignmentOf(col.align, SlipValue::text(st.editText), false);
         // A caret bar after the typed text shows that the cell is being entered.
-        drawText(p, r.adjusted(0, 0, -2, 0), s.padding, a, st.editText, s.text);
+        drawText(p, r.adjusted(0, 0, -2, 0), s.padding, a, st.editText, s.text,
+                 col.kind == SlipKind::Number ? Overflow::Shrink : Overflow::ElideStart);
         const int w = p.fontMetrics().horizontalAdvance(st.editText);
-        const int x =
-            a.testFlag(Qt::AlignRight) ? r.right() - s.padding - 1 : r.left() + s.padding + w + 1;
+        const int x = a.testFlag(Qt::AlignRight)
+                          ? r.right() - s.padding - 1
+                          : std::min(r.left() + s.padding + w + 1, r.right() - s.padding);
         p.fillRect(QRect(x, r.top() + 4, 1, r.height() - 8), s.text);
     } else {
         const SlipValue& v = m.value(row, column);
         drawText(p, r, s.padding, alignmentOf(col.align, v, false), m.displayText(row, column),
-                 enabled ? s.text : s.disabledText);
+                 enabled ? s.text : s.disabledText,
+                 v.isNumber() ? Overflow::Shrink : Overflow::Elide);
     }
     if (current) {
         p.setPen(QPen(st.focused ? s.currentFrame : s.currentFrameUnfocused, 2));
@@ -112,7 +124,7 @@ void paintAreaCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
     p.drawLine(r.bottomLeft(), r.bottomRight());
     const QColor colour = m.areaColor(i).isValid() ? m.areaColor(i) : s.text;
     drawText(p, r, s.padding, alignmentOf(cell.align, m.areaValue(i), true), m.areaDisplayText(i),
-             colour);
+             colour, m.areaValue(i).isNumber() ? Overflow::Shrink : Overflow::WrapOrShrink);
 }
 
 // Unfrozen cells first, clipped to the right of the frozen columns; frozen ones on top.

@@ -22,21 +22,18 @@ constexpr int kDays = 31;
 constexpr int kEmployees = 60; // one page each
 constexpr int kLines = 18;
 
-std::string outputPath(const char* name)
-{
+std::string outputPath(const char* name) {
     return (std::filesystem::temp_directory_path() / name).string();
 }
 
-void reportFigures(benchmark::State& state, const Document* doc, const std::string& pdf)
-{
+void reportFigures(benchmark::State& state, const Document* doc, const std::string& pdf) {
     if (doc)
         state.counters["pages"] = doc->pageCount();
     if (!pdf.empty() && std::filesystem::exists(pdf))
         state.counters["pdf_bytes"] = double(std::filesystem::file_size(pdf));
 }
 
-void BM_Statement60PagesToPdf(benchmark::State& state)
-{
+void BM_Statement60PagesToPdf(benchmark::State& state) {
     const std::string pdf = outputPath("tamsel-bench-statement.pdf");
     std::unique_ptr<SampleStatement> report;
     for (auto _ : state) {
@@ -49,8 +46,7 @@ void BM_Statement60PagesToPdf(benchmark::State& state)
     state.counters["limit_bytes"] = 1024 * 1024;
 }
 
-void BM_Statement60PagesLayoutOnly(benchmark::State& state)
-{
+void BM_Statement60PagesLayoutOnly(benchmark::State& state) {
     std::unique_ptr<SampleStatement> report;
     for (auto _ : state) {
         report = std::make_unique<SampleStatement>(kDays);
@@ -62,8 +58,7 @@ void BM_Statement60PagesLayoutOnly(benchmark::State& state)
 
 // The peer: the same number of texts per page, drawn with a bare painter onto a PDF at the
 // same positions, without bands, formats or sums.
-void BM_BarePainterToPdf(benchmark::State& state)
-{
+void BM_BarePainterToPdf(benchmark::State& state) {
     const std::string pdf = outputPath("tamsel-bench-bare.pdf");
     std::vector<std::vector<QString>> lines(kLines);
     for (int j = 0; j < kLines; ++j) {
@@ -74,8 +69,8 @@ void BM_BarePainterToPdf(benchmark::State& state)
     for (auto _ : state) {
         QPdfWriter writer(QString::fromStdString(pdf));
         writer.setResolution(kTwipsPerInch);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                         QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         QPainter p(&writer);
         FontSpec spec;
         spec.size = 8;
@@ -104,8 +99,7 @@ void BM_BarePainterToPdf(benchmark::State& state)
 }
 
 // From creating the report to its preview window showing page 1 with the page count.
-void BM_FirstPreviewPage(benchmark::State& state)
-{
+void BM_FirstPreviewPage(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         SampleStatement report(kDays);
@@ -125,8 +119,7 @@ BENCHMARK(BM_BarePainterToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Statement60PagesLayoutOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstPreviewPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

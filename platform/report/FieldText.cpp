@@ -10,15 +10,13 @@ namespace plat::report {
 
 namespace {
 
-std::string generalNumber(double v)
-{
+std::string generalNumber(double v) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15g", v);
     return buf;
 }
 
-std::string generalCurrency(std::int64_t scaled)
-{
+std::string generalCurrency(std::int64_t scaled) {
     // Up to four decimals, trailing zeros dropped, as a general number shows money.
     std::string digits = text::formatCurrency(scaled, "0.0000");
     while (!digits.empty() && digits.back() == '0')
@@ -28,15 +26,13 @@ std::string generalCurrency(std::int64_t scaled)
     return digits;
 }
 
-std::string generalDate(const text::DateTime& d)
-{
+std::string generalDate(const text::DateTime& d) {
     if (d.hour == 0 && d.minute == 0 && d.second == 0)
         return text::formatDate(d, "yyyy/mm/dd");
     return text::formatDate(d, "yyyy/mm/dd hh:nn:ss");
 }
 
-bool readsAsNumber(const std::string& s, double& out)
-{
+bool readsAsNumber(const std::string& s, double& out) {
     if (s.empty())
         return false;
     char* end = nullptr;
@@ -44,16 +40,14 @@ bool readsAsNumber(const std::string& s, double& out)
     return end == s.c_str() + s.size();
 }
 
-void replaceAll(std::string& s, std::string_view from, const std::string& to)
-{
+void replaceAll(std::string& s, std::string_view from, const std::string& to) {
     for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
         s.replace(at, from.size(), to);
 }
 
 } // namespace
 
-std::string displayText(const Value& value, std::string_view format)
-{
+std::string displayText(const Value& value, std::string_view format) {
     switch (value.type()) {
     case Value::Type::Null:
         return {};
@@ -64,7 +58,8 @@ std::string displayText(const Value& value, std::string_view format)
         return format.empty() ? generalCurrency(value.asCurrencyScaled())
                               : text::formatCurrency(value.asCurrencyScaled(), format);
     case Value::Type::Date:
-        return format.empty() ? generalDate(value.asDate()) : text::formatDate(value.asDate(), format);
+        return format.empty() ? generalDate(value.asDate())
+                              : text::formatDate(value.asDate(), format);
     case Value::Type::Text: {
         const std::string& s = value.asText();
         if (format.empty())
@@ -80,8 +75,7 @@ std::string displayText(const Value& value, std::string_view format)
     return {};
 }
 
-std::string pageFieldText(PageField pageField, std::string_view format, int page, int pageCount)
-{
+std::string pageFieldText(PageField pageField, std::string_view format, int page, int pageCount) {
     switch (pageField) {
     case PageField::PageNumber:
         return format.empty() ? std::to_string(page) : text::formatNumber(page, format);

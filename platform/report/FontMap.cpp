@@ -11,8 +11,7 @@ namespace plat::report {
 namespace {
 
 // Full-width Latin letters and digits folded to ASCII, blanks dropped, lower case.
-QString foldName(const QString& name)
-{
+QString foldName(const QString& name) {
     QString out;
     for (QChar ch : name) {
         char16_t u = ch.unicode();
@@ -27,8 +26,7 @@ QString foldName(const QString& name)
 
 } // namespace
 
-QString resolveFontFamily(const QString& layoutName)
-{
+QString resolveFontFamily(const QString& layoutName) {
     const QString folded = foldName(layoutName);
     const bool gothic = folded.contains(QStringLiteral(u"ゴシック")) || folded.contains(u"gothic");
     const bool mincho = folded.contains(QStringLiteral(u"明朝")) || folded.contains(u"mincho");
@@ -47,8 +45,7 @@ QString resolveFontFamily(const QString& layoutName)
     return QStringLiteral("IPAPMincho");
 }
 
-QFont twipsFont(const FontSpec& spec)
-{
+QFont twipsFont(const FontSpec& spec) {
     QFont font(resolveFontFamily(QString::fromStdString(spec.name)));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * kTwipsPerPoint))));
     font.setBold(spec.bold);

@@ -7,8 +7,7 @@
 
 namespace plat::report {
 
-Value toReportValue(const jet::Value& v)
-{
+Value toReportValue(const jet::Value& v) {
     switch (v.type()) {
     case jet::ValueType::Null:
         return Value::null();
@@ -27,14 +26,12 @@ Value toReportValue(const jet::Value& v)
 }
 
 JetRecordSource::JetRecordSource(jet::Database database, jet::Recordset rows)
-    : database_(std::move(database)), rows_(std::move(rows))
-{
+    : database_(std::move(database)), rows_(std::move(rows)) {
     for (int i = 0; i < rows_.fieldCount(); ++i)
         columns_.push_back(rows_.fieldName(i));
 }
 
-bool JetRecordSource::next(std::vector<Value>& row)
-{
+bool JetRecordSource::next(std::vector<Value>& row) {
     try {
         if (rows_.eof())
             return false;
@@ -49,8 +46,7 @@ bool JetRecordSource::next(std::vector<Value>& row)
 }
 
 std::unique_ptr<RecordSource> openStoredQuery(const std::string& databasePath,
-                                              const std::string& queryName)
-{
+                                              const std::string& queryName) {
     std::string path = databasePath;
     std::replace(path.begin(), path.end(), '\\', '/');
     try {

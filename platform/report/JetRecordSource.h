@@ -33,8 +33,7 @@ std::unique_ptr<RecordSource> openStoredQuery(const std::string& databasePath,
                                               const std::string& queryName);
 
 // Lets a report name its data source by file and stored query (Report::setDataSource).
-inline void useDatabaseSources(Report& report)
-{
+inline void useDatabaseSources(Report& report) {
     report.setSourceOpener(&openStoredQuery);
 }
 

@@ -5,8 +5,7 @@
 
 namespace plat::report {
 
-const Control* Band::findControl(std::string_view controlName) const
-{
+const Control* Band::findControl(std::string_view controlName) const {
     for (const Control& c : controls) {
         if (c.name == controlName)
             return &c;
@@ -14,8 +13,7 @@ const Control* Band::findControl(std::string_view controlName) const
     return nullptr;
 }
 
-Control& Band::control(std::string_view controlName)
-{
+Control& Band::control(std::string_view controlName) {
     const Control* found = findControl(controlName);
     if (!found)
         throw ReportError(ErrorCode::InvalidCall, std::string(controlName));
@@ -23,8 +21,7 @@ Control& Band::control(std::string_view controlName)
 }
 
 Control& Band::addLabel(std::string controlName, int left, int top, int width, int height,
-                        std::string caption)
-{
+                        std::string caption) {
     Control c;
     c.name = std::move(controlName);
     c.kind = ControlKind::Label;
@@ -38,8 +35,7 @@ Control& Band::addLabel(std::string controlName, int left, int top, int width, i
 }
 
 Control& Band::addField(std::string controlName, int left, int top, int width, int height,
-                        std::string boundField, std::string displayFormat)
-{
+                        std::string boundField, std::string displayFormat) {
     Control& c = addLabel(std::move(controlName), left, top, width, height, {});
     c.kind = ControlKind::Field;
     c.dataField = std::move(boundField);
@@ -47,15 +43,13 @@ Control& Band::addField(std::string controlName, int left, int top, int width, i
     return c;
 }
 
-Control& Band::addLine(std::string controlName, int x1, int y1, int x2, int y2)
-{
+Control& Band::addLine(std::string controlName, int x1, int y1, int x2, int y2) {
     Control& c = addLabel(std::move(controlName), x1, y1, x2 - x1, y2 - y1, {});
     c.kind = ControlKind::Line;
     return c;
 }
 
-Control& Band::addRectangle(std::string controlName, int left, int top, int width, int height)
-{
+Control& Band::addRectangle(std::string controlName, int left, int top, int width, int height) {
     Control& c = addLabel(std::move(controlName), left, top, width, height, {});
     c.kind = ControlKind::Rectangle;
     return c;

@@ -4,9 +4,9 @@
 
 #include "platform/report/Value.h"
 
+#include <deque>
 #include <string>
 #include <string_view>
-#include <deque>
 
 namespace plat::report {
 

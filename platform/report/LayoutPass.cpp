@@ -10,18 +10,15 @@ namespace plat::report {
 
 namespace {
 
-bool breaksBefore(const Band& b)
-{
+bool breaksBefore(const Band& b) {
     return b.newPage == NewPage::Before || b.newPage == NewPage::BeforeAndAfter;
 }
 
-bool breaksAfter(const Band& b)
-{
+bool breaksAfter(const Band& b) {
     return b.newPage == NewPage::After || b.newPage == NewPage::BeforeAndAfter;
 }
 
-void takeSingle(Band*& slot, Band& band)
-{
+void takeSingle(Band*& slot, Band& band) {
     if (slot)
         throw ReportError(ErrorCode::BadLayout, band.name);
     slot = &band;
@@ -31,8 +28,7 @@ void takeSingle(Band*& slot, Band& band)
 
 LayoutPass::LayoutPass(Report& report) : report_(report), doc_(report.document_) {}
 
-void LayoutPass::run()
-{
+void LayoutPass::run() {
     doc_ = Document{};
     collectBands();
     report_.onReportStart();
@@ -73,8 +69,7 @@ void LayoutPass::run()
     report_.currentRow_ = nullptr;
 }
 
-void LayoutPass::collectBands()
-{
+void LayoutPass::collectBands() {
     std::vector<Band*> headers;
     std::vector<Band*> footers;
     for (Band& b : report_.bands_) {
@@ -114,8 +109,7 @@ void LayoutPass::collectBands()
         groups_[headers.size() - 1 - j].footer = footers[j];
 }
 
-void LayoutPass::readRows()
-{
+void LayoutPass::readRows() {
     if (!report_.source_ && !report_.recordSourceName_.empty()) {
         if (report_.opener_)
             report_.source_ = report_.opener_(report_.databasePath_, report_.recordSourceName_);
@@ -132,8 +126,7 @@ void LayoutPass::readRows()
     }
 }
 
-int LayoutPass::columnIndex(const std::string& name) const
-{
+int LayoutPass::columnIndex(const std::string& name) const {
     const auto& columns = report_.columns_;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (sameColumnName(columns[i], name))
@@ -142,8 +135,7 @@ int LayoutPass::columnIndex(const std::string& name) const
     throw ReportError(ErrorCode::UnknownColumn, name);
 }
 
-void LayoutPass::resolveColumns()
-{
+void LayoutPass::resolveColumns() {
     for (Group& g : groups_)
         g.keyColumn = columnIndex(g.header->groupField);
     for (const Band& b : report_.bands_) {
@@ -156,8 +148,7 @@ void LayoutPass::resolveColumns()
     reportSums_.assign(report_.columns_.size(), std::nullopt);
 }
 
-std::size_t LayoutPass::groupEnd(std::size_t level, std::size_t first) const
-{
+std::size_t LayoutPass::groupEnd(std::size_t level, std::size_t first) const {
     std::size_t end = first + 1;
     for (; end < rows_.size(); ++end) {
         for (std::size_t l = 0; l <= level; ++l) {
@@ -169,8 +160,7 @@ std::size_t LayoutPass::groupEnd(std::size_t level, std::size_t first) const
     return end;
 }
 
-void LayoutPass::openGroups(std::size_t fromLevel, std::size_t row)
-{
+void LayoutPass::openGroups(std::size_t fromLevel, std::size_t row) {
     for (std::size_t level = fromLevel; level < groups_.size(); ++level) {
         Group& g = groups_[level];
         g.firstRow = row;
@@ -188,8 +178,7 @@ void LayoutPass::openGroups(std::size_t fromLevel, std::size_t row)
     openLevels_ = groups_.size();
 }
 
-void LayoutPass::closeGroups(std::size_t fromLevel, std::size_t row)
-{
+void LayoutPass::closeGroups(std::size_t fromLevel, std::size_t row) {
     for (std::size_t level = groups_.size(); level-- > fromLevel;) {
         openLevels_ = level + 1;
         if (Band* footer = groups_[level].footer)
@@ -199,8 +188,7 @@ void LayoutPass::closeGroups(std::size_t fromLevel, std::size_t row)
 }
 
 void LayoutPass::emitBand(Band& band, std::size_t row, int neededHeight,
-                          std::optional<std::size_t> level)
-{
+                          std::optional<std::size_t> level) {
     if (band.height > 0) {
         if (bodyPlaced_ &&
             (pendingBreak_ || breaksBefore(band) || y_ + neededHeight > bodyBottom()))
@@ -218,16 +206,14 @@ void LayoutPass::emitBand(Band& band, std::size_t row, int neededHeight,
         pendingBreak_ = true;
 }
 
-Value LayoutPass::sumOf(int column, std::size_t first, std::size_t end) const
-{
+Value LayoutPass::sumOf(int column, std::size_t first, std::size_t end) const {
     ExactSum sum;
     for (std::size_t r = first; r < end; ++r)
         sum.add(rows_[r][column]);
     return sum.value();
 }
 
-void LayoutPass::bind(Band& band, std::size_t row, std::optional<std::size_t> level)
-{
+void LayoutPass::bind(Band& band, std::size_t row, std::optional<std::size_t> level) {
     report_.currentRow_ = &rows_[row];
     if (!level && band.kind == BandKind::Detail && !groups_.empty())
         level = groups_.size() - 1;
@@ -256,8 +242,7 @@ void LayoutPass::bind(Band& band, std::size_t row, std::optional<std::size_t> le
     }
 }
 
-void LayoutPass::place(const Band& band)
-{
+void LayoutPass::place(const Band& band) {
     Page& page = doc_.pages.back();
     PlacedBand placed;
     placed.kind = band.kind;
@@ -293,13 +278,11 @@ void LayoutPass::place(const Band& band)
     y_ += band.height;
 }
 
-int LayoutPass::bodyBottom() const
-{
+int LayoutPass::bodyBottom() const {
     return doc_.paper.height - doc_.setup.bottomMargin - (pageFooter_ ? pageFooter_->height : 0);
 }
 
-void LayoutPass::startPage(std::size_t row)
-{
+void LayoutPass::startPage(std::size_t row) {
     doc_.pages.emplace_back();
     report_.currentPage_ = doc_.pageCount();
     y_ = doc_.setup.topMargin;
@@ -331,8 +314,7 @@ void LayoutPass::startPage(std::size_t row)
     }
 }
 
-void LayoutPass::endPage(std::size_t row)
-{
+void LayoutPass::endPage(std::size_t row) {
     if (pageFooter_) {
         bind(*pageFooter_, row, std::nullopt);
         report_.onFormat(*pageFooter_);
@@ -344,15 +326,13 @@ void LayoutPass::endPage(std::size_t row)
     report_.onPageEnd();
 }
 
-void LayoutPass::breakPage(std::size_t row)
-{
+void LayoutPass::breakPage(std::size_t row) {
     // The footer of the ending page shows the last row printed on it.
     endPage(lastPlacedRow_);
     startPage(row);
 }
 
-void LayoutPass::fillPageFields()
-{
+void LayoutPass::fillPageFields() {
     const int count = doc_.pageCount();
     for (int i = 0; i < count; ++i) {
         for (PlacedControl& c : doc_.pages[i].controls) {

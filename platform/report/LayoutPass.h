@@ -59,10 +59,10 @@ private:
 
     std::vector<std::vector<Value>> rows_;
     std::unordered_map<const Control*, int> fieldColumns_; // bound fields only
-    mutable std::vector<std::optional<Value>> reportSums_;  // per column, once computed
+    mutable std::vector<std::optional<Value>> reportSums_; // per column, once computed
 
     int y_ = 0;
-    bool bodyPlaced_ = false;  // a band other than the page's own headers is on the page
+    bool bodyPlaced_ = false; // a band other than the page's own headers is on the page
     bool pendingBreak_ = false;
     std::size_t lastPlacedRow_ = 0;
     std::size_t openLevels_ = 0; // groups currently open, outermost first

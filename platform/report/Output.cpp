@@ -14,8 +14,7 @@
 
 namespace plat::report {
 
-void writePdf(const Document& document, const QString& path, const QString& title)
-{
+void writePdf(const Document& document, const QString& path, const QString& title) {
     {
         // Probe the path first: the PDF writer reports an unwritable file only by painting
         // nothing.
@@ -42,8 +41,7 @@ void writePdf(const Document& document, const QString& path, const QString& titl
         throw ReportError(ErrorCode::FileAccess, path.toStdString());
 }
 
-void printOn(const Document& document, QPrinter& printer, const QString& title)
-{
+void printOn(const Document& document, QPrinter& printer, const QString& title) {
     applyPageSetup(printer, document.setup);
     printer.setDocName(title);
     QPainter painter;
@@ -63,8 +61,7 @@ void printOn(const Document& document, QPrinter& printer, const QString& title)
         throw ReportError(ErrorCode::PrintFailed, printer.printerName().toStdString());
 }
 
-void printDocument(const Document& document, const QString& title)
-{
+void printDocument(const Document& document, const QString& title) {
     if (QPrinterInfo::availablePrinters().isEmpty())
         throw ReportError(ErrorCode::NoPrinter);
     QPrinterInfo target = QPrinterInfo::defaultPrinter();
@@ -76,8 +73,7 @@ void printDocument(const Document& document, const QString& title)
     printOn(document, printer, title);
 }
 
-bool exportPdf(Report& report, const QString& path)
-{
+bool exportPdf(Report& report, const QString& path) {
     const Document& document = report.run();
     if (document.empty())
         return false;
@@ -85,8 +81,7 @@ bool exportPdf(Report& report, const QString& path)
     return true;
 }
 
-bool printReport(Report& report)
-{
+bool printReport(Report& report) {
     const Document& document = report.run();
     if (document.empty())
         return false;

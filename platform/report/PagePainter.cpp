@@ -13,8 +13,7 @@ namespace plat::report {
 
 namespace {
 
-Qt::Alignment alignmentOf(Align align)
-{
+Qt::Alignment alignmentOf(Align align) {
     switch (align) {
     case Align::Left:
         return Qt::AlignLeft;
@@ -26,8 +25,7 @@ Qt::Alignment alignmentOf(Align align)
     return Qt::AlignLeft;
 }
 
-QPen penOf(int lineWidth)
-{
+QPen penOf(int lineWidth) {
     QPen pen(Qt::black);
     pen.setWidthF(std::max(1, lineWidth));
     pen.setCapStyle(Qt::FlatCap);
@@ -36,14 +34,12 @@ QPen penOf(int lineWidth)
 
 } // namespace
 
-void useTwips(QPainter& painter, const QPaintDevice& device)
-{
+void useTwips(QPainter& painter, const QPaintDevice& device) {
     painter.scale(device.logicalDpiX() / double(kTwipsPerInch),
                   device.logicalDpiY() / double(kTwipsPerInch));
 }
 
-void paintPage(const Document& document, int pageIndex, QPainter& painter)
-{
+void paintPage(const Document& document, int pageIndex, QPainter& painter) {
     if (pageIndex < 0 || pageIndex >= document.pageCount())
         return;
     const Page& page = document.pages[pageIndex];
@@ -71,7 +67,8 @@ void paintPage(const Document& document, int pageIndex, QPainter& painter)
                 found = fonts.emplace(key, twipsFont(c.font)).first;
             painter.setFont(found->second);
             painter.setPen(Qt::black);
-            painter.drawText(rect, int(alignmentOf(c.align) | Qt::AlignVCenter | Qt::TextSingleLine),
+            painter.drawText(rect,
+                             int(alignmentOf(c.align) | Qt::AlignVCenter | Qt::TextSingleLine),
                              QString::fromStdString(c.text));
             break;
         }

@@ -20,15 +20,13 @@ constexpr PaperMillimetres kPapers[] = {
     {paper::kA5, 148, 210},         {paper::kB4, 257, 364}, {paper::kB5, 182, 257},
 };
 
-int mmToTwips(double mm)
-{
+int mmToTwips(double mm) {
     return static_cast<int>(std::lround(mm * 1440.0 / 25.4));
 }
 
 } // namespace
 
-bool isKnownPaperSize(int paperSize)
-{
+bool isKnownPaperSize(int paperSize) {
     for (const auto& p : kPapers) {
         if (p.code == paperSize)
             return true;
@@ -36,8 +34,7 @@ bool isKnownPaperSize(int paperSize)
     return false;
 }
 
-PaperTwips paperTwips(const PageSetup& setup)
-{
+PaperTwips paperTwips(const PageSetup& setup) {
     for (const auto& p : kPapers) {
         if (p.code != setup.paperSize)
             continue;

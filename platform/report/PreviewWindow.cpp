@@ -30,16 +30,14 @@ constexpr double kZoomSteps[] = {0.5, 0.75, 1.0, 1.5, 2.0};
 constexpr int kFitWidth = -1;
 constexpr int kFitPage = -2;
 
-QString u8(const char* s)
-{
+QString u8(const char* s) {
     return QString::fromUtf8(s);
 }
 
 } // namespace
 
 PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* parent)
-    : QDialog(parent), document_(document), title_(std::move(title))
-{
+    : QDialog(parent), document_(document), title_(std::move(title)) {
     setWindowTitle(title_.isEmpty() ? u8(texts::kPreviewTitle) : title_);
     setModal(true);
 
@@ -103,8 +101,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     updateControls();
 }
 
-void PreviewWindow::showPage(int pageIndex)
-{
+void PreviewWindow::showPage(int pageIndex) {
     const int clamped = std::clamp(pageIndex, 0, std::max(0, pageCount() - 1));
     if (clamped == current_ && !image_.isNull())
         return;
@@ -113,14 +110,12 @@ void PreviewWindow::showPage(int pageIndex)
     updateControls();
 }
 
-void PreviewWindow::setZoom(double zoom)
-{
+void PreviewWindow::setZoom(double zoom) {
     zoom_ = std::clamp(zoom, 0.1, 8.0);
     render();
 }
 
-void PreviewWindow::onZoomChosen(int index)
-{
+void PreviewWindow::onZoomChosen(int index) {
     const double choice = zoomBox_->itemData(index).toDouble();
     if (choice > 0) {
         setZoom(choice);
@@ -137,8 +132,7 @@ void PreviewWindow::onZoomChosen(int index)
     setZoom(z);
 }
 
-void PreviewWindow::render()
-{
+void PreviewWindow::render() {
     if (document_.empty())
         return;
     const double scale = zoom_ * logicalDpiX() / double(kTwipsPerInch);
@@ -153,8 +147,7 @@ void PreviewWindow::render()
     pageView_->setPixmap(QPixmap::fromImage(image_));
 }
 
-void PreviewWindow::updateControls()
-{
+void PreviewWindow::updateControls() {
     pageLabel_->setText(u8(texts::kPageOfPages).arg(current_ + 1).arg(pageCount()));
     first_->setEnabled(current_ > 0);
     previous_->setEnabled(current_ > 0);
@@ -162,13 +155,11 @@ void PreviewWindow::updateControls()
     last_->setEnabled(current_ + 1 < pageCount());
 }
 
-void PreviewWindow::setErrorHandler(std::function<void(const ReportError&)> handler)
-{
+void PreviewWindow::setErrorHandler(std::function<void(const ReportError&)> handler) {
     errorHandler_ = std::move(handler);
 }
 
-void PreviewWindow::report(const ReportError& error)
-{
+void PreviewWindow::report(const ReportError& error) {
     if (errorHandler_) {
         errorHandler_(error);
         return;
@@ -178,8 +169,7 @@ void PreviewWindow::report(const ReportError& error)
                               QString::fromStdString(error.description()));
 }
 
-void PreviewWindow::printAll()
-{
+void PreviewWindow::printAll() {
     try {
         printDocument(document_, title_);
     } catch (const ReportError& e) {
@@ -187,8 +177,7 @@ void PreviewWindow::printAll()
     }
 }
 
-void PreviewWindow::saveAsPdf(const QString& path)
-{
+void PreviewWindow::saveAsPdf(const QString& path) {
     try {
         writePdf(document_, path, title_);
     } catch (const ReportError& e) {
@@ -196,16 +185,14 @@ void PreviewWindow::saveAsPdf(const QString& path)
     }
 }
 
-void PreviewWindow::askPdfPath()
-{
+void PreviewWindow::askPdfPath() {
     const QString path =
         QFileDialog::getSaveFileName(this, u8(texts::kSavePdf), QString(), u8(texts::kPdfFilter));
     if (!path.isEmpty())
         saveAsPdf(path);
 }
 
-bool showPreview(Report& report, QWidget* parent)
-{
+bool showPreview(Report& report, QWidget* parent) {
     const Document& document = report.run();
     if (document.empty())
         return false;

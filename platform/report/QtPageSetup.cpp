@@ -7,8 +7,7 @@ namespace plat::report {
 
 namespace {
 
-QPageSize::PageSizeId pageSizeIdOf(int paperSize)
-{
+QPageSize::PageSizeId pageSizeIdOf(int paperSize) {
     switch (paperSize) {
     case paper::kLetter:
         return QPageSize::Letter;
@@ -28,16 +27,14 @@ QPageSize::PageSizeId pageSizeIdOf(int paperSize)
 
 } // namespace
 
-QPageLayout pageLayoutOf(const PageSetup& setup)
-{
+QPageLayout pageLayoutOf(const PageSetup& setup) {
     const auto orient = setup.orientation == orientation::kLandscape ? QPageLayout::Landscape
                                                                      : QPageLayout::Portrait;
     return QPageLayout(QPageSize(pageSizeIdOf(setup.paperSize)), orient, QMarginsF(0, 0, 0, 0),
                        QPageLayout::Millimeter);
 }
 
-QPrinter::PaperSource paperSourceOf(int paperSource)
-{
+QPrinter::PaperSource paperSourceOf(int paperSource) {
     switch (paperSource) {
     case paperSource::kUpper:
         return QPrinter::Upper;
@@ -52,8 +49,7 @@ QPrinter::PaperSource paperSourceOf(int paperSource)
     }
 }
 
-void applyPageSetup(QPrinter& printer, const PageSetup& setup)
-{
+void applyPageSetup(QPrinter& printer, const PageSetup& setup) {
     printer.setFullPage(true);
     printer.setPageLayout(pageLayoutOf(setup));
     printer.setPaperSource(paperSourceOf(setup.paperSource));

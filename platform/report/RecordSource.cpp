@@ -6,27 +6,22 @@
 namespace plat::report {
 
 MemoryRecordSource::MemoryRecordSource(std::vector<std::string> columns)
-    : columns_(std::move(columns))
-{
-}
+    : columns_(std::move(columns)) {}
 
-void MemoryRecordSource::addRow(std::vector<Value> row)
-{
+void MemoryRecordSource::addRow(std::vector<Value> row) {
     if (row.size() != columns_.size())
         throw ReportError(ErrorCode::BadLayout);
     rows_.push_back(std::move(row));
 }
 
-bool MemoryRecordSource::next(std::vector<Value>& row)
-{
+bool MemoryRecordSource::next(std::vector<Value>& row) {
     if (position_ >= rows_.size())
         return false;
     row = rows_[position_++];
     return true;
 }
 
-bool sameColumnName(std::string_view a, std::string_view b)
-{
+bool sameColumnName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

@@ -9,8 +9,7 @@ namespace plat::report {
 Report::Report() = default;
 Report::~Report() = default;
 
-Band& Report::addBand(BandKind kind, std::string name, int height)
-{
+Band& Report::addBand(BandKind kind, std::string name, int height) {
     Band b;
     b.kind = kind;
     b.name = std::move(name);
@@ -19,8 +18,7 @@ Band& Report::addBand(BandKind kind, std::string name, int height)
     return bands_.back();
 }
 
-Band& Report::band(std::string_view name)
-{
+Band& Report::band(std::string_view name) {
     for (Band& b : bands_) {
         if (b.name == name)
             return b;
@@ -28,8 +26,7 @@ Band& Report::band(std::string_view name)
     throw ReportError(ErrorCode::InvalidCall, std::string(name));
 }
 
-Control& Report::control(std::string_view name)
-{
+Control& Report::control(std::string_view name) {
     for (Band& b : bands_) {
         if (b.findControl(name))
             return b.control(name);
@@ -37,20 +34,17 @@ Control& Report::control(std::string_view name)
     throw ReportError(ErrorCode::InvalidCall, std::string(name));
 }
 
-void Report::setRecordSource(std::unique_ptr<RecordSource> source)
-{
+void Report::setRecordSource(std::unique_ptr<RecordSource> source) {
     source_ = std::move(source);
 }
 
-void Report::setDataSource(std::string databasePath, std::string recordSourceName)
-{
+void Report::setDataSource(std::string databasePath, std::string recordSourceName) {
     databasePath_ = std::move(databasePath);
     recordSourceName_ = std::move(recordSourceName);
     source_.reset();
 }
 
-Value Report::fieldValue(std::string_view column) const
-{
+Value Report::fieldValue(std::string_view column) const {
     if (!currentRow_)
         return {};
     for (std::size_t i = 0; i < columns_.size() && i < currentRow_->size(); ++i) {
@@ -60,8 +54,7 @@ Value Report::fieldValue(std::string_view column) const
     return {};
 }
 
-const Document& Report::run()
-{
+const Document& Report::run() {
     if (!ran_) {
         // Whatever the report's own code throws reaches the caller as a numbered error.
         try {

@@ -7,8 +7,7 @@ namespace plat::report {
 
 namespace {
 
-std::string describe(ErrorCode code)
-{
+std::string describe(ErrorCode code) {
     switch (code) {
     case ErrorCode::InvalidCall:
         return texts::kUnknownName;
@@ -34,8 +33,7 @@ std::string describe(ErrorCode code)
     return texts::kBadLayout;
 }
 
-std::string withDetail(ErrorCode code, const std::string& detail)
-{
+std::string withDetail(ErrorCode code, const std::string& detail) {
     std::string text = describe(code);
     if (!detail.empty())
         text += "（" + detail + "）";
@@ -46,13 +44,9 @@ std::string withDetail(ErrorCode code, const std::string& detail)
 
 ReportError::ReportError(int number, std::string description)
     : std::runtime_error(std::to_string(number) + ": " + description), number_(number),
-      description_(std::move(description))
-{
-}
+      description_(std::move(description)) {}
 
 ReportError::ReportError(ErrorCode code, std::string detail)
-    : ReportError(static_cast<int>(code), withDetail(code, detail))
-{
-}
+    : ReportError(static_cast<int>(code), withDetail(code, detail)) {}
 
 } // namespace plat::report

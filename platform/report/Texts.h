@@ -10,7 +10,8 @@ inline constexpr const char* kPrintFailed = "印刷できませんでした。";
 inline constexpr const char* kPdfWriteFailed = "PDFファイルを書き込めませんでした。";
 inline constexpr const char* kNoRecordSource = "レコードソースが設定されていません。";
 inline constexpr const char* kUnknownColumn = "フィールドが見つかりません。";
-inline constexpr const char* kUnknownName = "指定した名前のセクションまたはコントロールがありません。";
+inline constexpr const char* kUnknownName =
+    "指定した名前のセクションまたはコントロールがありません。";
 inline constexpr const char* kBadLayout = "レポートのレイアウトが正しくありません。";
 inline constexpr const char* kUnsupportedPaper = "この用紙サイズは使用できません。";
 inline constexpr const char* kDataSourceFailed = "データソースを開けませんでした。";

@@ -10,8 +10,7 @@ namespace {
 
 const std::string kEmpty;
 
-std::int64_t scaleRounded(double v)
-{
+std::int64_t scaleRounded(double v) {
     // Nearest ten-thousandth, half away from zero: a single-precision 0.1 (0.100000001490116)
     // and a double 0.1 both count as 1000.
     return static_cast<std::int64_t>(std::llround(v * 10000.0));
@@ -19,8 +18,7 @@ std::int64_t scaleRounded(double v)
 
 } // namespace
 
-double Value::asNumber() const
-{
+double Value::asNumber() const {
     switch (type()) {
     case Type::Null:
         return 0;
@@ -40,15 +38,13 @@ double Value::asNumber() const
     return 0;
 }
 
-std::int64_t Value::asCurrencyScaled() const
-{
+std::int64_t Value::asCurrencyScaled() const {
     if (type() == Type::Currency)
         return std::get<Currency>(data_).scaled;
     return scaleRounded(asNumber());
 }
 
-text::DateTime Value::asDate() const
-{
+text::DateTime Value::asDate() const {
     if (type() == Type::Date)
         return std::get<text::DateTime>(data_);
     if (type() == Type::Text) {
@@ -58,15 +54,13 @@ text::DateTime Value::asDate() const
     return text::fromSerial(asNumber());
 }
 
-const std::string& Value::asText() const
-{
+const std::string& Value::asText() const {
     if (type() == Type::Text)
         return std::get<std::string>(data_);
     return kEmpty;
 }
 
-void ExactSum::add(const Value& v)
-{
+void ExactSum::add(const Value& v) {
     if (v.isNull())
         return;
     scaled_ += v.asCurrencyScaled();

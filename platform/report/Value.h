@@ -23,17 +23,19 @@ public:
     Value() = default;
     static Value null() { return Value(); }
     static Value number(double v) { return Value(Data(v)); }
-    static Value currency(std::int64_t scaledBy10000) { return Value(Data(Currency{scaledBy10000})); }
+    static Value currency(std::int64_t scaledBy10000) {
+        return Value(Data(Currency{scaledBy10000}));
+    }
     static Value date(const text::DateTime& d) { return Value(Data(d)); }
     static Value text(std::string utf8) { return Value(Data(std::move(utf8))); }
 
     Type type() const { return static_cast<Type>(data_.index()); }
     bool isNull() const { return type() == Type::Null; }
 
-    double asNumber() const;                // 0 for Null and unparsable text
-    std::int64_t asCurrencyScaled() const;  // ten-thousandths, rounded half away from zero
-    text::DateTime asDate() const;          // numbers as serial dates
-    const std::string& asText() const;      // text values only; empty otherwise
+    double asNumber() const;               // 0 for Null and unparsable text
+    std::int64_t asCurrencyScaled() const; // ten-thousandths, rounded half away from zero
+    text::DateTime asDate() const;         // numbers as serial dates
+    const std::string& asText() const;     // text values only; empty otherwise
 
     friend bool operator==(const Value&, const Value&) = default;
 

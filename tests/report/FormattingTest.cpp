@@ -11,8 +11,7 @@
 
 using namespace reporttest;
 
-TEST(FieldText, ValuesShowThroughTheirDisplayFormats)
-{
+TEST(FieldText, ValuesShowThroughTheirDisplayFormats) {
     using plat::text::DateTime;
     struct Case {
         Value value;
@@ -44,8 +43,7 @@ TEST(FieldText, ValuesShowThroughTheirDisplayFormats)
         EXPECT_EQ(displayText(c.value, c.format), c.expected) << c.format << " -> " << c.expected;
 }
 
-TEST(FieldText, PageFieldsShowNumberCountAndComposite)
-{
+TEST(FieldText, PageFieldsShowNumberCountAndComposite) {
     EXPECT_EQ(pageFieldText(PageField::PageNumber, "", 3, 12), "3");
     EXPECT_EQ(pageFieldText(PageField::PageCount, "#,##0", 3, 1200), "1,200");
     EXPECT_EQ(pageFieldText(PageField::PageOfPages, "%1／%2ページ", 1, 3), "1／3ページ");
@@ -53,38 +51,39 @@ TEST(FieldText, PageFieldsShowNumberCountAndComposite)
     EXPECT_EQ(pageFieldText(PageField::PageOfPages, "%1-%1/%2", 10, 11), "10-10/11");
 }
 
-TEST(FieldText, ExactSumRoundsEachValueToTenThousandths)
-{
+TEST(FieldText, ExactSumRoundsEachValueToTenThousandths) {
     ExactSum sum;
     for (int i = 0; i < 3; ++i)
         sum.add(num(0.1));
     sum.add(Value::null());
-    sum.add(Value::currency(5));       // 0.0005
-    sum.add(num(-0.00005));            // rounds away from zero to -0.0001
-    sum.add(txt("2.5"));               // numeric text
+    sum.add(Value::currency(5)); // 0.0005
+    sum.add(num(-0.00005));      // rounds away from zero to -0.0001
+    sum.add(txt("2.5"));         // numeric text
     EXPECT_EQ(sum.scaled(), 3000 + 5 - 1 + 25000);
 }
 
-TEST(FontMap, LayoutFontNamesResolveToInstalledJapaneseFonts)
-{
+TEST(FontMap, LayoutFontNamesResolveToInstalledJapaneseFonts) {
     static int argc = 1;
     static char arg0[] = "report_tests";
     static char* argv[] = {arg0, nullptr};
     if (!QApplication::instance())
         new QApplication(argc, argv);
     const std::pair<const char*, const char*> cases[] = {
-        {"ＭＳ Ｐ明朝", "IPAPMincho"},   {"ＭＳ 明朝", "IPAMincho"},
-        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"},
-        {"MS PMincho", "IPAPMincho"},     {"ms gothic", "IPAGothic"},
-        {"IPAGothic", "IPAGothic"},       {"NoSuchFontAnywhere", "IPAPMincho"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},
+        {"ＭＳ 明朝", "IPAMincho"},
+        {"ＭＳ Ｐゴシック", "IPAPGothic"},
+        {"ＭＳ ゴシック", "IPAGothic"},
+        {"MS PMincho", "IPAPMincho"},
+        {"ms gothic", "IPAGothic"},
+        {"IPAGothic", "IPAGothic"},
+        {"NoSuchFontAnywhere", "IPAPMincho"},
         {"", "IPAPMincho"},
     };
     for (auto [name, family] : cases)
         EXPECT_EQ(resolveFontFamily(QString::fromUtf8(name)).toStdString(), family) << name;
 }
 
-TEST(PageSetupTest, PaperSizesInTwipsFollowOrientation)
-{
+TEST(PageSetupTest, PaperSizesInTwipsFollowOrientation) {
     PageSetup setup;
     setup.paperSize = paper::kA4;
     setup.orientation = orientation::kPortrait;

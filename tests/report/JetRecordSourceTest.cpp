@@ -17,8 +17,7 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp()
-{
+void ensureApp() {
     static int argc = 1;
     static char arg0[] = "report_tests";
     static char* argv[] = {arg0, nullptr};
@@ -29,8 +28,7 @@ void ensureApp()
 // The yearly cumulation's bands as a report layout would build them.
 class YearReport : public ScriptedReport {
 public:
-    explicit YearReport(std::string databasePath) : database_(std::move(databasePath))
-    {
+    explicit YearReport(std::string databasePath) : database_(std::move(databasePath)) {
         useDatabaseSources(*this);
         pageSetup().orientation = orientation::kPortrait;
         pageSetup().paperSource = paperSource::kCassette;
@@ -65,8 +63,7 @@ private:
     std::string database_;
 };
 
-std::string makeDatabase(const std::string& name)
-{
+std::string makeDatabase(const std::string& name) {
     const auto path = (scratchDir(name) / "Roumu.MDB").string();
     plat::jet::createSchema(path, plat::text::DateTime{2004, 4, 1, 0, 0, 0});
     return path;
@@ -74,8 +71,7 @@ std::string makeDatabase(const std::string& name)
 
 } // namespace
 
-TEST(JetRecordSource, YearReportFromStoredQueryGroupsAndSumsPerEmployee)
-{
+TEST(JetRecordSource, YearReportFromStoredQueryGroupsAndSumsPerEmployee) {
     ensureApp();
     const std::string path = makeDatabase("year");
     {
@@ -102,12 +98,27 @@ TEST(JetRecordSource, YearReportFromStoredQueryGroupsAndSumsPerEmployee)
     // Rows come in the stored query's order (employee, then month); the sums restart per
     // employee; a Null name prints nothing.
     const std::string text = squeeze(pdfText(pdf));
-    const std::string expected[] = {"平成16年度労務費累計表", "従業員名",
-                                    "山田太郎", "3月", "1,250", "150.50", "188,125",
-                                    "山田太郎", "4月", "1,250", "100.25", "125,312",
-                                    "250.75", "313,437",
-                                    "3月", "1,333", "150.50", "200,616",
-                                    "150.50", "200,616", "1／1ページ"};
+    const std::string expected[] = {"平成16年度労務費累計表",
+                                    "従業員名",
+                                    "山田太郎",
+                                    "3月",
+                                    "1,250",
+                                    "150.50",
+                                    "188,125",
+                                    "山田太郎",
+                                    "4月",
+                                    "1,250",
+                                    "100.25",
+                                    "125,312",
+                                    "250.75",
+                                    "313,437",
+                                    "3月",
+                                    "1,333",
+                                    "150.50",
+                                    "200,616",
+                                    "150.50",
+                                    "200,616",
+                                    "1／1ページ"};
     std::size_t at = 0;
     for (const std::string& part : expected) {
         const std::size_t found = text.find(part, at);
@@ -116,8 +127,7 @@ TEST(JetRecordSource, YearReportFromStoredQueryGroupsAndSumsPerEmployee)
     }
 }
 
-TEST(JetRecordSource, EmptyQueryIsNoDataAndNothingIsWritten)
-{
+TEST(JetRecordSource, EmptyQueryIsNoDataAndNothingIsWritten) {
     ensureApp();
     YearReport report(makeDatabase("empty"));
     int noData = 0;
@@ -128,8 +138,7 @@ TEST(JetRecordSource, EmptyQueryIsNoDataAndNothingIsWritten)
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-TEST(JetRecordSource, DatabaseErrorsArriveWithTheDatabaseNumbers)
-{
+TEST(JetRecordSource, DatabaseErrorsArriveWithTheDatabaseNumbers) {
     const std::string path = makeDatabase("errors");
     int missingQuery = 0;
     try {
@@ -153,13 +162,12 @@ TEST(JetRecordSource, DatabaseErrorsArriveWithTheDatabaseNumbers)
     }
 }
 
-TEST(JetRecordSource, BackslashBeforeTheFileNameReadsAsAFolderSeparator)
-{
+TEST(JetRecordSource, BackslashBeforeTheFileNameReadsAsAFolderSeparator) {
     const std::string path = makeDatabase("backslash");
     const std::string folder = path.substr(0, path.rfind('/'));
     auto source = openStoredQuery(folder + "\\Roumu.MDB", "Q_PrtRuikei");
     ASSERT_TRUE(source);
     const auto columns = source->columns();
-    EXPECT_EQ(columns, (std::vector<std::string>{"Nengetu", "SyainID", "SName", "TMony", "RTime",
-                                                 "MMony"}));
+    EXPECT_EQ(columns,
+              (std::vector<std::string>{"Nengetu", "SyainID", "SName", "TMony", "RTime", "MMony"}));
 }

@@ -17,8 +17,7 @@ namespace {
 constexpr int kTop = 838;
 constexpr int kFooterTop = 14838;
 
-std::vector<const PlacedBand*> bandsOf(const Page& page, BandKind kind)
-{
+std::vector<const PlacedBand*> bandsOf(const Page& page, BandKind kind) {
     std::vector<const PlacedBand*> out;
     for (const PlacedBand& b : page.bands) {
         if (b.kind == kind)
@@ -27,8 +26,7 @@ std::vector<const PlacedBand*> bandsOf(const Page& page, BandKind kind)
     return out;
 }
 
-std::vector<std::string> textsOf(const Page& page, const std::string& control)
-{
+std::vector<std::string> textsOf(const Page& page, const std::string& control) {
     std::vector<std::string> out;
     for (const PlacedControl& c : page.controls) {
         if (c.name == control)
@@ -37,8 +35,7 @@ std::vector<std::string> textsOf(const Page& page, const std::string& control)
     return out;
 }
 
-std::vector<std::string> allTexts(const Document& doc, const std::string& control)
-{
+std::vector<std::string> allTexts(const Document& doc, const std::string& control) {
     std::vector<std::string> out;
     for (const Page& p : doc.pages) {
         for (auto& t : textsOf(p, control))
@@ -48,16 +45,14 @@ std::vector<std::string> allTexts(const Document& doc, const std::string& contro
 }
 
 // Rows (K, V): key and value.
-std::unique_ptr<MemoryRecordSource> keyedRows(const std::vector<std::pair<int, double>>& rows)
-{
+std::unique_ptr<MemoryRecordSource> keyedRows(const std::vector<std::pair<int, double>>& rows) {
     auto src = std::make_unique<MemoryRecordSource>(std::vector<std::string>{"K", "V"});
     for (auto [k, v] : rows)
         src->addRow({num(k), num(v)});
     return src;
 }
 
-void basicLayout(Report& r)
-{
+void basicLayout(Report& r) {
     r.pageSetup().topMargin = kTop;
     r.pageSetup().bottomMargin = 1000;
     r.pageSetup().leftMargin = 500;
@@ -71,8 +66,7 @@ void basicLayout(Report& r)
         PageField::PageOfPages;
 }
 
-void groupedLayout(Report& r, int headerHeight = 500)
-{
+void groupedLayout(Report& r, int headerHeight = 500) {
     basicLayout(r);
     Band& gh = r.addBand(BandKind::GroupHeader, "GH", headerHeight);
     gh.groupField = "K";
@@ -85,8 +79,7 @@ void groupedLayout(Report& r, int headerHeight = 500)
 
 } // namespace
 
-TEST(LayoutPass, DetailsFillPagesBetweenHeaderAndFooterAndPagesAreNumbered)
-{
+TEST(LayoutPass, DetailsFillPagesBetweenHeaderAndFooterAndPagesAreNumbered) {
     ScriptedReport r;
     basicLayout(r);
     std::vector<std::pair<int, double>> rows;
@@ -123,8 +116,7 @@ TEST(LayoutPass, DetailsFillPagesBetweenHeaderAndFooterAndPagesAreNumbered)
               (std::vector<std::string>{"1／3ページ", "2／3ページ", "3／3ページ"}));
 }
 
-TEST(LayoutPass, GroupSumsRestartWithEveryGroupAndReportSumCoversAllRows)
-{
+TEST(LayoutPass, GroupSumsRestartWithEveryGroupAndReportSumCoversAllRows) {
     ScriptedReport r;
     groupedLayout(r);
     r.setRecordSource(keyedRows({{10, 7.5}, {10, 0.25}, {20, 8}, {30, 1.05}, {30, 2.1}}));
@@ -147,8 +139,7 @@ TEST(LayoutPass, GroupSumsRestartWithEveryGroupAndReportSumCoversAllRows)
                                             K::GroupFooter, K::ReportFooter, K::PageFooter}));
 }
 
-TEST(LayoutPass, SumsAreExactOverManyRows)
-{
+TEST(LayoutPass, SumsAreExactOverManyRows) {
     ScriptedReport r;
     r.addBand(BandKind::Detail, "D", 0); // rows take no room: one page holds them all
     Band& rf = r.addBand(BandKind::ReportFooter, "RF", 300);
@@ -163,8 +154,7 @@ TEST(LayoutPass, SumsAreExactOverManyRows)
     EXPECT_EQ(allTexts(doc, "FSum"), (std::vector<std::string>{"10,000.0"}));
 }
 
-TEST(LayoutPass, GroupHeaderMovesToNextPageRatherThanStandAloneAtTheBottom)
-{
+TEST(LayoutPass, GroupHeaderMovesToNextPageRatherThanStandAloneAtTheBottom) {
     ScriptedReport r;
     groupedLayout(r);
     // Group 1: header 500 + 11 details + footer 500 end at 1,838 + 12,000 = 13,838. Group 2's
@@ -182,8 +172,7 @@ TEST(LayoutPass, GroupHeaderMovesToNextPageRatherThanStandAloneAtTheBottom)
     EXPECT_EQ(headers2[0]->top, kTop + 1000);
 }
 
-TEST(LayoutPass, GroupHeaderRepeatsOnContinuationPagesOnlyWhenAskedTo)
-{
+TEST(LayoutPass, GroupHeaderRepeatsOnContinuationPagesOnlyWhenAskedTo) {
     for (bool repeat : {false, true}) {
         ScriptedReport r;
         groupedLayout(r);
@@ -202,8 +191,7 @@ TEST(LayoutPass, GroupHeaderRepeatsOnContinuationPagesOnlyWhenAskedTo)
     }
 }
 
-TEST(LayoutPass, NewPageBeforeAndAfterStartGroupsOnFreshPagesWithoutBlankPages)
-{
+TEST(LayoutPass, NewPageBeforeAndAfterStartGroupsOnFreshPagesWithoutBlankPages) {
     ScriptedReport before;
     groupedLayout(before);
     before.band("GH").newPage = NewPage::Before;
@@ -221,18 +209,15 @@ TEST(LayoutPass, NewPageBeforeAndAfterStartGroupsOnFreshPagesWithoutBlankPages)
     EXPECT_TRUE(bandsOf(doc.pages[2], BandKind::Detail).empty());
 }
 
-TEST(LayoutPass, NestedGroupsCloseInnermostFirst)
-{
+TEST(LayoutPass, NestedGroupsCloseInnermostFirst) {
     ScriptedReport r;
     r.addBand(BandKind::GroupHeader, "Outer", 100).groupField = "A";
     r.addBand(BandKind::GroupHeader, "Inner", 100).groupField = "B";
     r.addBand(BandKind::Detail, "D", 100);
-    r.addBand(BandKind::GroupFooter, "InnerF", 100)
-        .addField("s", 0, 0, 500, 100, "V")
-        .summary = Summary::Group;
-    r.addBand(BandKind::GroupFooter, "OuterF", 100)
-        .addField("t", 0, 0, 500, 100, "V")
-        .summary = Summary::Group;
+    r.addBand(BandKind::GroupFooter, "InnerF", 100).addField("s", 0, 0, 500, 100, "V").summary =
+        Summary::Group;
+    r.addBand(BandKind::GroupFooter, "OuterF", 100).addField("t", 0, 0, 500, 100, "V").summary =
+        Summary::Group;
     auto src = std::make_unique<MemoryRecordSource>(std::vector<std::string>{"A", "B", "V"});
     src->addRow({num(1), num(1), num(1)});
     src->addRow({num(1), num(1), num(2)});
@@ -243,16 +228,15 @@ TEST(LayoutPass, NestedGroupsCloseInnermostFirst)
     r.format = [&](Band& b) { names.push_back(b.name); };
     const Document& doc = r.run();
     EXPECT_EQ(names, (std::vector<std::string>{"Outer", "Inner", "D", "D", "InnerF", "Inner", "D",
-                                               "InnerF", "OuterF", "Outer", "Inner", "D",
-                                               "InnerF", "OuterF"}));
+                                               "InnerF", "OuterF", "Outer", "Inner", "D", "InnerF",
+                                               "OuterF"}));
     EXPECT_EQ(allTexts(doc, "s"), (std::vector<std::string>{"3", "4", "8"}));
     EXPECT_EQ(allTexts(doc, "t"), (std::vector<std::string>{"7", "8"}));
 }
 
 // A name shown on the first line of each employee and again on the first line of a new page,
 // driven by a report-level state that the detail, group footer and page end calls keep.
-TEST(LayoutPass, FormatAndPageEndCallsDriveNamePrintedOncePerEmployeeAndPage)
-{
+TEST(LayoutPass, FormatAndPageEndCallsDriveNamePrintedOncePerEmployeeAndPage) {
     ScriptedReport r;
     groupedLayout(r, 0); // the group header has no controls worth printing
     Band& detail = r.band("D");
@@ -293,8 +277,7 @@ TEST(LayoutPass, FormatAndPageEndCallsDriveNamePrintedOncePerEmployeeAndPage)
     EXPECT_EQ(bandsOf(doc.pages[1], BandKind::Detail).size(), 5u);
 }
 
-TEST(LayoutPass, FormatCodeSetsTextsCaptionsAndHidesBands)
-{
+TEST(LayoutPass, FormatCodeSetsTextsCaptionsAndHidesBands) {
     ScriptedReport r;
     basicLayout(r);
     r.band("D").addField("Computed", 3000, 0, 1000, 300, {});
@@ -304,7 +287,7 @@ TEST(LayoutPass, FormatCodeSetsTextsCaptionsAndHidesBands)
             b.control("Title").text = "見出し";
         if (b.name == "D") {
             const double v = r.fieldValue("V").asNumber();
-            b.visible = v != 2;                           // a hidden band takes no room
+            b.visible = v != 2; // a hidden band takes no room
             b.control("Computed").text = std::to_string(int(v * 10));
             b.control("txtV").text += "h";
         }
@@ -319,8 +302,7 @@ TEST(LayoutPass, FormatCodeSetsTextsCaptionsAndHidesBands)
     EXPECT_EQ(details[1]->top, details[0]->top + 1000);
 }
 
-TEST(LayoutPass, NoDataClosesTheReportWithoutFormattingAnything)
-{
+TEST(LayoutPass, NoDataClosesTheReportWithoutFormattingAnything) {
     ScriptedReport r;
     groupedLayout(r);
     r.setRecordSource(keyedRows({}));
@@ -334,8 +316,7 @@ TEST(LayoutPass, NoDataClosesTheReportWithoutFormattingAnything)
     EXPECT_EQ(formats, 0);
 }
 
-TEST(LayoutPass, ReportStartNamesTheDataSourceAndTheOpenerReadsIt)
-{
+TEST(LayoutPass, ReportStartNamesTheDataSourceAndTheOpenerReadsIt) {
     ScriptedReport r;
     basicLayout(r);
     std::string openedPath;
@@ -352,8 +333,7 @@ TEST(LayoutPass, ReportStartNamesTheDataSourceAndTheOpenerReadsIt)
     EXPECT_EQ(allTexts(doc, "txtV"), std::vector<std::string>{"2.5"});
 }
 
-TEST(LayoutPass, LayoutAndDataErrorsCarryNumberAndDescription)
-{
+TEST(LayoutPass, LayoutAndDataErrorsCarryNumberAndDescription) {
     struct Case {
         const char* what;
         std::function<void(ScriptedReport&)> spoil;
@@ -365,9 +345,8 @@ TEST(LayoutPass, LayoutAndDataErrorsCarryNumberAndDescription)
         {"unknown column",
          [](ScriptedReport& r) { r.band("D").addField("x", 0, 0, 10, 10, "Missing"); },
          ErrorCode::UnknownColumn},
-        {"unknown group column", [](ScriptedReport& r) {
-             r.addBand(BandKind::GroupHeader, "G", 10).groupField = "Nope";
-         },
+        {"unknown group column",
+         [](ScriptedReport& r) { r.addBand(BandKind::GroupHeader, "G", 10).groupField = "Nope"; },
          ErrorCode::UnknownColumn},
         {"two detail bands", [](ScriptedReport& r) { r.addBand(BandKind::Detail, "D2", 10); },
          ErrorCode::BadLayout},

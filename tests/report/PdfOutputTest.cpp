@@ -17,8 +17,7 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp()
-{
+void ensureApp() {
     static int argc = 1;
     static char arg0[] = "report_tests";
     static char* argv[] = {arg0, nullptr};
@@ -27,8 +26,7 @@ void ensureApp()
 }
 
 // Each text found after the previous one.
-void expectInOrder(const std::string& text, const std::vector<std::string>& parts)
-{
+void expectInOrder(const std::string& text, const std::vector<std::string>& parts) {
     std::size_t at = 0;
     for (const std::string& p : parts) {
         const std::size_t found = text.find(p, at);
@@ -39,8 +37,7 @@ void expectInOrder(const std::string& text, const std::vector<std::string>& part
 
 } // namespace
 
-TEST(PdfOutput, GroupedStatementReadsBackPageByPage)
-{
+TEST(PdfOutput, GroupedStatementReadsBackPageByPage) {
     ensureApp();
     const auto dir = scratchDir("statement");
     const auto pdf = dir / "statement.pdf";
@@ -60,15 +57,30 @@ TEST(PdfOutput, GroupedStatementReadsBackPageByPage)
     for (int page = 1; page <= 3; ++page) {
         const std::string text = squeeze(pdfText(pdf, page));
         const std::string site = "現場" + std::to_string(page);
-        expectInOrder(text, {"平成16年04月度", "労務費明細表", "氏名：", squeeze(names[page - 1]),
-                             "1日", "2日", "3日", site + "1", "1.1", "2.1", "3.1", "6.3",
-                             site + "2", "1.2", "2.2", "3.2", "6.6", "合計", "12.9",
+        expectInOrder(text, {"平成16年04月度",
+                             "労務費明細表",
+                             "氏名：",
+                             squeeze(names[page - 1]),
+                             "1日",
+                             "2日",
+                             "3日",
+                             site + "1",
+                             "1.1",
+                             "2.1",
+                             "3.1",
+                             "6.3",
+                             site + "2",
+                             "1.2",
+                             "2.2",
+                             "3.2",
+                             "6.6",
+                             "合計",
+                             "12.9",
                              std::to_string(page) + "／3ページ"});
     }
 }
 
-TEST(PdfOutput, PrinterPathHonoursPaperAndOrientation)
-{
+TEST(PdfOutput, PrinterPathHonoursPaperAndOrientation) {
     ensureApp();
     const auto dir = scratchDir("printer");
     for (int orient : {orientation::kPortrait, orientation::kLandscape}) {
@@ -91,8 +103,7 @@ TEST(PdfOutput, PrinterPathHonoursPaperAndOrientation)
     }
 }
 
-TEST(PdfOutput, FontsAreEmbeddedAndEachLayoutFontExtracts)
-{
+TEST(PdfOutput, FontsAreEmbeddedAndEachLayoutFontExtracts) {
     ensureApp();
     const auto dir = scratchDir("fonts");
     const auto pdf = dir / "fonts.pdf";
@@ -119,8 +130,7 @@ TEST(PdfOutput, FontsAreEmbeddedAndEachLayoutFontExtracts)
         EXPECT_NE(fontsList.find(family), std::string::npos) << family << "\n" << fontsList;
 }
 
-TEST(PdfOutput, NoDataWritesNothing)
-{
+TEST(PdfOutput, NoDataWritesNothing) {
     ensureApp();
     const auto dir = scratchDir("nodata");
     const auto pdf = dir / "empty.pdf";
@@ -134,8 +144,7 @@ TEST(PdfOutput, NoDataWritesNothing)
     EXPECT_EQ(noData, 1);
 }
 
-TEST(PdfOutput, UnwritableFileIsAnError)
-{
+TEST(PdfOutput, UnwritableFileIsAnError) {
     ensureApp();
     SampleStatement report;
     report.setRecordSource(statementRows(1, 1));
@@ -148,8 +157,7 @@ TEST(PdfOutput, UnwritableFileIsAnError)
     }
 }
 
-TEST(PdfOutput, PrintingWithoutAPrinterIsAnErrorNotACrash)
-{
+TEST(PdfOutput, PrintingWithoutAPrinterIsAnErrorNotACrash) {
     ensureApp();
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "a printer is installed on this machine";

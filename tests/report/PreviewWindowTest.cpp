@@ -18,8 +18,7 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp()
-{
+void ensureApp() {
     static int argc = 1;
     static char arg0[] = "report_tests";
     static char* argv[] = {arg0, nullptr};
@@ -27,13 +26,11 @@ void ensureApp()
         new QApplication(argc, argv);
 }
 
-QPushButton* button(PreviewWindow& w, const char* name)
-{
+QPushButton* button(PreviewWindow& w, const char* name) {
     return w.findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-int darkPixels(const QImage& image, QRect area)
-{
+int darkPixels(const QImage& image, QRect area) {
     int n = 0;
     area = area.intersected(image.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -45,8 +42,7 @@ int darkPixels(const QImage& image, QRect area)
 
 } // namespace
 
-TEST(PreviewWindowTest, OpensOnFirstPageWithCountAndNavigatesByButtons)
-{
+TEST(PreviewWindowTest, OpensOnFirstPageWithCountAndNavigatesByButtons) {
     ensureApp();
     SampleStatement report;
     report.setRecordSource(statementRows(3, 2));
@@ -74,8 +70,7 @@ TEST(PreviewWindowTest, OpensOnFirstPageWithCountAndNavigatesByButtons)
     EXPECT_EQ(w.pageImage(), first);
 }
 
-TEST(PreviewWindowTest, PageImageFollowsZoomAndShowsTheTitleAndRules)
-{
+TEST(PreviewWindowTest, PageImageFollowsZoomAndShowsTheTitleAndRules) {
     ensureApp();
     SampleStatement report;
     report.setRecordSource(statementRows(1, 2));
@@ -97,8 +92,7 @@ TEST(PreviewWindowTest, PageImageFollowsZoomAndShowsTheTitleAndRules)
     EXPECT_EQ(darkPixels(img, QRect(px(720 + 12500), px(720 + 100), px(2500), px(500))), 0);
 }
 
-TEST(PreviewWindowTest, SavesAsPdfAndReportsPrinterErrorsToTheHandler)
-{
+TEST(PreviewWindowTest, SavesAsPdfAndReportsPrinterErrorsToTheHandler) {
     ensureApp();
     SampleStatement report;
     report.setRecordSource(statementRows(2, 1));
@@ -122,8 +116,7 @@ TEST(PreviewWindowTest, SavesAsPdfAndReportsPrinterErrorsToTheHandler)
     }
 }
 
-TEST(PreviewWindowTest, ReportWithoutDataShowsNoWindow)
-{
+TEST(PreviewWindowTest, ReportWithoutDataShowsNoWindow) {
     ensureApp();
     SampleStatement report;
     report.setRecordSource(statementRows(0, 0));

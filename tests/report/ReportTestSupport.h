@@ -23,54 +23,45 @@ public:
     std::function<void()> pageEnd;
 
 protected:
-    void onReportStart() override
-    {
+    void onReportStart() override {
         if (start)
             start();
     }
-    void onNoData() override
-    {
+    void onNoData() override {
         if (noData)
             noData();
     }
-    void onFormat(Band& band) override
-    {
+    void onFormat(Band& band) override {
         if (format)
             format(band);
     }
-    void onPageEnd() override
-    {
+    void onPageEnd() override {
         if (pageEnd)
             pageEnd();
     }
 };
 
-inline Value num(double v)
-{
+inline Value num(double v) {
     return Value::number(v);
 }
-inline Value txt(const char* s)
-{
+inline Value txt(const char* s) {
     return Value::text(s);
 }
-inline Value month(int y, int m)
-{
+inline Value month(int y, int m) {
     return Value::date(plat::text::DateTime{y, m, 1, 0, 0, 0});
 }
 
-inline std::filesystem::path scratchDir(const std::string& name)
-{
+inline std::filesystem::path scratchDir(const std::string& name) {
     const char* root = std::getenv("TAMSEL_TEST_TMP");
-    std::filesystem::path dir = root ? std::filesystem::path(root)
-                                     : std::filesystem::temp_directory_path() / "tamsel-test";
+    std::filesystem::path dir =
+        root ? std::filesystem::path(root) : std::filesystem::temp_directory_path() / "tamsel-test";
     dir /= "report-" + name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
 }
 
-inline std::string runCommand(const std::string& command)
-{
+inline std::string runCommand(const std::string& command) {
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buf[4096];
@@ -82,21 +73,19 @@ inline std::string runCommand(const std::string& command)
     return out;
 }
 
-inline std::string pdfText(const std::filesystem::path& pdf, int page = 0)
-{
-    std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page)
-                                 : std::string();
+inline std::string pdfText(const std::filesystem::path& pdf, int page = 0) {
+    std::string range =
+        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : std::string();
     // -layout keeps each printed line together, in the order of the page.
-    return runCommand("pdftotext -layout -enc UTF-8" + range + " '" + pdf.string() + "' - 2>/dev/null");
+    return runCommand("pdftotext -layout -enc UTF-8" + range + " '" + pdf.string() +
+                      "' - 2>/dev/null");
 }
 
-inline std::string pdfInfo(const std::filesystem::path& pdf)
-{
+inline std::string pdfInfo(const std::filesystem::path& pdf) {
     return runCommand("pdfinfo '" + pdf.string() + "' 2>/dev/null");
 }
 
-inline int pdfPages(const std::filesystem::path& pdf)
-{
+inline int pdfPages(const std::filesystem::path& pdf) {
     const std::string info = pdfInfo(pdf);
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
@@ -109,8 +98,7 @@ struct PdfPageSize {
     bool a4 = false;
 };
 
-inline PdfPageSize pdfPageSize(const std::filesystem::path& pdf)
-{
+inline PdfPageSize pdfPageSize(const std::filesystem::path& pdf) {
     const std::string info = pdfInfo(pdf);
     PdfPageSize size;
     const auto at = info.find("Page size:");
@@ -124,8 +112,7 @@ inline PdfPageSize pdfPageSize(const std::filesystem::path& pdf)
 
 // Removes blanks (also the full-width blank) and line breaks: the PDF holds no glyph for a
 // blank, and pdftotext puts its own blanks where it sees gaps.
-inline std::string squeeze(const std::string& s)
-{
+inline std::string squeeze(const std::string& s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];

@@ -11,14 +11,12 @@ namespace reporttest {
 
 class SampleStatement : public ScriptedReport {
 public:
-    explicit SampleStatement(int dayColumns = 3)
-    {
+    explicit SampleStatement(int dayColumns = 3) {
         caption = "労務費明細表";
         pageSetup().paperSize = paper::kA4;
         pageSetup().orientation = orientation::kLandscape;
         Band& ph = addBand(BandKind::PageHeader, "PageHeader", 800);
-        ph.addField("txtNengetu", 4000, 100, 8000, 500, "Nengetu",
-                    "ggge年mm月度　労務費明細表")
+        ph.addField("txtNengetu", 4000, 100, 8000, 500, "Nengetu", "ggge年mm月度　労務費明細表")
             .font.size = 16;
         ph.control("txtNengetu").align = Align::Center;
         ph.addLine("Line1", 0, 750, 15300, 750);
@@ -29,16 +27,16 @@ public:
         gh.addLabel("Label25", 0, 100, 800, 300, "氏名：");
         gh.addField("txtSName", 800, 100, 3000, 300, "SName");
         for (int k = 1; k <= dayColumns; ++k) {
-            Control& ld = gh.addLabel("LD" + std::to_string(k), 2657 + (k - 1) * 375, 400, 375,
-                                      300, std::to_string(k) + "日");
+            Control& ld = gh.addLabel("LD" + std::to_string(k), 2657 + (k - 1) * 375, 400, 375, 300,
+                                      std::to_string(k) + "日");
             ld.font.size = 8;
         }
 
         Band& d = addBand(BandKind::Detail, "Detail", 400);
         d.addField("txtGName", 0, 50, 2640, 300, "GName");
         for (int k = 1; k <= dayColumns; ++k) {
-            Control& c = d.addField("txtD" + std::to_string(k), 2657 + (k - 1) * 375, 50, 375,
-                                    300, "D" + std::to_string(k), "#,##0.0");
+            Control& c = d.addField("txtD" + std::to_string(k), 2657 + (k - 1) * 375, 50, 375, 300,
+                                    "D" + std::to_string(k), "#,##0.0");
             c.align = Align::Right;
             c.font.size = 8;
         }
@@ -63,8 +61,7 @@ public:
 // Employees 1..employees, each with `lines` site lines in April 2004; hours of day k on line j
 // are k + j / 10.
 inline std::unique_ptr<MemoryRecordSource> statementRows(int employees, int lines,
-                                                         int dayColumns = 3)
-{
+                                                         int dayColumns = 3) {
     std::vector<std::string> columns{"Nengetu", "SyainID", "SName", "GName", "GTotal"};
     for (int k = 1; k <= dayColumns; ++k)
         columns.push_back("D" + std::to_string(k));

@@ -90,6 +90,7 @@ TEST(SlipGridPaintTest, LedgerPictureShowsSundaysDisabledDaysAlignmentAndCurrent
     ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
     g.setFocus();
     fillLedger(g);
+    QTest::keyClicks(&g, "6.5"); // caught in the middle of an entry
     const QImage img = g.grab().toImage();
 
     const QString dir = qEnvironmentVariable("TAMSEL_TEST_TMP", QDir::tempPath());

@@ -69,12 +69,14 @@ Failure describe(std::exception_ptr e) {
 }
 
 // Compacts p into the work file p + "wk", then puts the work file in p's place with one rename
-// that replaces p. A work file that was there before is never touched (the compaction refuses
-// it with 3204); the one made here is removed again when the rename fails while p still holds
-// the database. Should p be gone after a failed rename, the work file is kept and the message
-// says where the data is.
+// that replaces p. A work file that is there before the run blocks it (3204, also when p itself
+// is missing) and is never touched; the one made here is removed again when the rename fails while
+// p still holds the database. Should p be gone after a failed rename, the work file is kept and the
+// message says where the data is.
 std::optional<Failure> compactInPlace(const QString& p, QWidget* parent, const FileOps& ops) {
     const QString w = p + QStringLiteral("wk");
+    if (ops.fileExists(w))
+        return Failure{plat::jet::err::DatabaseExists, w};
     const std::exception_ptr failed =
         runWithProgress(parent, tr8(texts::kCompacting), [&](const ProgressSink& progress) {
             plat::jet::compactDatabase(p.toStdString(), w.toStdString(), progress);

@@ -1,0 +1,120 @@
+// CompactDb, BackupDb and EnsureFolder when the file system fails them: the database is never
+// lost, a work file is only removed when this run made it, an old backup survives a failed copy.
+#include "app/frame/LongTask.h"
+#include "app/frame/Std_1.h"
+#include "platform/widgets/MessageRecorder.h"
+#include "tests/maintenance/MaintenanceFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+using namespace tamsel;
+using plat::widgets::MessageRecorder;
+using plat::widgets::MsgIcon;
+
+class CompactRoutinesTest : public MaintenanceFixture {};
+
+TEST_F(CompactRoutinesTest, ARefusedRenameKeepsTheDatabaseAndRemovesOnlyItsOwnWorkFile) {
+    FileOps ops = realFileOps();
+    ops.renameReplacing = [](const QString&, const QString&) { return false; };
+    const QByteArray before = bytesOf(dbPath());
+    MessageRecorder rec;
+    EXPECT_FALSE(CompactDb(dbPath(), nullptr, ops));
+    EXPECT_EQ(bytesOf(dbPath()), before);
+    EXPECT_FALSE(QFileInfo::exists(workPath())); // the next run is not blocked
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(rec.shown()[0].title, QStringLiteral("DB最適化"));
+    EXPECT_EQ(rec.shown()[0].icon, MsgIcon::None);
+    EXPECT_TRUE(rec.shown()[0].text.contains(QStringLiteral("データベースは変更されていません。")));
+}
+
+TEST_F(CompactRoutinesTest, WhenTheDatabaseIsGoneAfterAFailedRenameTheWorkFileKeepsTheData) {
+    FileOps ops = realFileOps();
+    ops.renameReplacing = [](const QString&, const QString& to) {
+        QFile::remove(to); // the original went, then the rename failed
+        return false;
+    };
+    MessageRecorder rec;
+    EXPECT_FALSE(CompactDb(dbPath(), nullptr, ops));
+    EXPECT_FALSE(QFileInfo::exists(dbPath()));
+    EXPECT_EQ(employees(workPath()), 3);
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_TRUE(rec.shown()[0].text.contains(workPath()));
+    EXPECT_TRUE(rec.shown()[0].text.contains(QStringLiteral("Roumu.MDB")));
+
+    // The next attempt reports the work file and never deletes it.
+    rec.clear();
+    EXPECT_FALSE(CompactDb(dbPath()));
+    EXPECT_EQ(employees(workPath()), 3);
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(rec.shown()[0].text,
+              workPath() + QStringLiteral("(ワークファイル)があるので処理できません。"));
+}
+
+TEST_F(CompactRoutinesTest, AFailedCopyLeavesThePreviousBackupAndSaysSo) {
+    const QString backup = home.file(QStringLiteral("RoumuBK.mdb"));
+    QFile old(backup);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous backup");
+    old.close();
+    FileOps ops = realFileOps();
+    ops.copyFile = [](const QString&, const QString&) { return false; };
+    MessageRecorder rec;
+    EXPECT_FALSE(BackupDb(dbPath(), backup, nullptr, ops));
+    EXPECT_EQ(bytesOf(backup), QByteArray("previous backup"));
+    EXPECT_EQ(employees(dbPath()), 3); // compacted in place all the same
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(rec.shown()[0].title, QStringLiteral("DB最適化"));
+    EXPECT_TRUE(rec.shown()[0].text.contains(backup));
+}
+
+TEST_F(CompactRoutinesTest, AMissingDatabaseIsReportedWithItsDescription) {
+    QFile::remove(dbPath());
+    MessageRecorder rec;
+    EXPECT_FALSE(CompactDb(dbPath()));
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(rec.shown()[0].title, QStringLiteral("DB最適化"));
+    EXPECT_EQ(rec.shown()[0].icon, MsgIcon::None);
+    EXPECT_FALSE(rec.shown()[0].text.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(workPath()));
+}
+
+TEST_F(CompactRoutinesTest, EnsureFolderAcceptsAnExistingFolderAndCreatesOneLevel) {
+    MessageRecorder rec;
+    EXPECT_TRUE(EnsureFolder(home.path()));
+    EXPECT_TRUE(EnsureFolder(home.file(QStringLiteral("new"))));
+    EXPECT_TRUE(QFileInfo(home.file(QStringLiteral("new"))).isDir());
+    EXPECT_TRUE(rec.shown().empty());
+    EXPECT_FALSE(EnsureFolder(QString()));
+    EXPECT_FALSE(EnsureFolder(home.file(QStringLiteral("a/b"))));
+    EXPECT_EQ(rec.shown().size(), 2u);
+}
+
+TEST(LongTaskTest, TheWindowKeepsProcessingEventsWhileTheWorkRuns) {
+    testsupport::qtApp();
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(10);
+    std::vector<int> reported;
+    const std::exception_ptr failure =
+        runWithProgress(nullptr, QStringLiteral("..."), [&](const ProgressSink& progress) {
+            for (int p = 0; p <= 100; p += 25) {
+                progress(p);
+                std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            }
+        });
+    EXPECT_FALSE(failure);
+    EXPECT_GE(ticks, 5);
+
+    const std::exception_ptr thrown =
+        runWithProgress(nullptr, QStringLiteral("..."),
+                        [](const ProgressSink&) { throw std::runtime_error("disk full"); });
+    ASSERT_TRUE(thrown);
+    EXPECT_THROW(std::rethrow_exception(thrown), std::runtime_error);
+}

@@ -366,17 +366,13 @@ bool safeName(std::u16string_view name) {
 // ---- PropertyBag ------------------------------------------------------------------------
 
 const PropertyBag::Entry* PropertyBag::find(std::u16string_view name) const {
-    for (const auto& e : entries_)
-        if (sameMemberName(e.name, name))
-            return &e;
-    return nullptr;
+    const auto it = index_.find(foldAsciiLower(name));
+    return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 PropertyBag::Entry* PropertyBag::find(std::u16string_view name) {
-    for (auto& e : entries_)
-        if (sameMemberName(e.name, name))
-            return &e;
-    return nullptr;
+    const auto it = index_.find(foldAsciiLower(name));
+    return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 void PropertyBag::put(Entry e) {
@@ -384,6 +380,7 @@ void PropertyBag::put(Entry e) {
         e.name = old->name;
         *old = std::move(e);
     } else {
+        index_.emplace(foldAsciiLower(e.name), entries_.size());
         entries_.push_back(std::move(e));
     }
 }
@@ -437,15 +434,19 @@ std::optional<PropertyBag> PropertyBag::readBag(std::u16string_view name) const 
 bool PropertyBag::contains(std::u16string_view name) const { return find(name) != nullptr; }
 
 void PropertyBag::remove(std::u16string_view name) {
-    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        if (sameMemberName(it->name, name)) {
-            entries_.erase(it);
-            return;
-        }
-    }
+    const auto it = index_.find(foldAsciiLower(name));
+    if (it == index_.end())
+        return;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(it->second));
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.emplace(foldAsciiLower(entries_[i].name), i);
 }
 
-void PropertyBag::clear() { entries_.clear(); }
+void PropertyBag::clear() {
+    entries_.clear();
+    index_.clear();
+}
 
 std::vector<std::u16string> PropertyBag::names() const {
     std::vector<std::u16string> out;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace plat::automation {
@@ -45,6 +46,9 @@ public:
 private:
     struct Entry;
     std::vector<Entry> entries_;
+    // Position of each entry by its ASCII-lower-cased name, so loading a whole control's
+    // items stays linear.
+    std::unordered_map<std::u16string, std::size_t> index_;
     const Entry* find(std::u16string_view name) const;
     Entry* find(std::u16string_view name);
     void put(Entry e);

@@ -106,6 +106,13 @@ CVantilCtrl::CVantilCtrl() : DispatchObject(wide(identity::kDispatchInterfaceNam
     liveObjects().increment();
     defineMembers();
     initNew();
+    if (ListEngineFactory factory = listEngineFactory()) {
+        ownedList_ = factory(*this);
+        list_ = ownedList_.get();
+        if (list_) {
+            list_->propertiesLoaded();
+        }
+    }
 }
 
 CVantilCtrl::~CVantilCtrl() { liveObjects().decrement(); }
@@ -247,6 +254,9 @@ void CVantilCtrl::afterLoad() {
         props_.captionAccelerator ? acceleratorCharacter(props_.caption) : 0;
     if (props_.acceleratorChar != 0 && site_) {
         site_->onMnemonicsChanged();
+    }
+    if (list_) {
+        list_->propertiesLoaded();
     }
     if (view_) {
         view_->propertiesLoaded();

@@ -67,7 +67,10 @@ public:
     ControlProperties& properties() { return props_; }
     // The host's design mode: a site whose ambient user mode is false.
     bool designMode() const;
+    // The list engine the control uses; a control owns the one the installed factory made,
+    // tests may set one of their own (nullptr: an empty list).
     void setListEngine(ListEngine* engine) { list_ = engine; }
+    ListEngine* listEngine() const { return list_; }
     std::int32_t listCount() const;
     // Setter rule 3 after a store: refresh and repaint, tell the host, mark modified.
     void propertyChanged(DispId id);
@@ -112,6 +115,7 @@ private:
     std::shared_ptr<plat::automation::FontObject> font_;
     std::shared_ptr<plat::automation::FontObject> captionFont_;
     std::unique_ptr<ControlView> view_;
+    std::unique_ptr<ListEngine> ownedList_;
     ListEngine* list_ = nullptr;
     plat::automation::EventSinkList sinks_;
     bool dirty_ = false;

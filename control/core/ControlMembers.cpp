@@ -179,6 +179,9 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         }
         p.edit.horizontalOffset = 0;
         propertyChanged(m.id);
+        if (!designMode() && view_ && list_) {
+            list_->matchText(p.text);
+        }
         return true;
     }
     case dispids::Caption:

@@ -73,6 +73,20 @@ public:
     virtual plat::automation::Variant invoke(plat::automation::DispId id,
                                              std::span<plat::automation::Variant> args,
                                              const plat::automation::Variant* value) = 0;
+    // The control's properties were reset or loaded (columns and options may have changed).
+    virtual void propertiesLoaded() {}
+    // The text was set at run time while the control has a window: a row whose text matches
+    // becomes highlighted and current. True when a row matched.
+    virtual bool matchText(std::string_view cp932Text) {
+        (void)cp932Text;
+        return false;
+    }
 };
+
+// Creates the list engine of a new control; the control owns it. Installed once by the
+// library when it is loaded; without one controls have an empty list.
+using ListEngineFactory = std::unique_ptr<ListEngine> (*)(CVantilCtrl& control);
+ListEngineFactory listEngineFactory();
+void installListEngineFactory(ListEngineFactory factory);
 
 } // namespace vantil

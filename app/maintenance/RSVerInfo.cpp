@@ -82,6 +82,8 @@ RSVerInfo::RSVerInfo(QWidget* parent) : QDialog(parent) {
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
+    cmdOK_->setMinimumWidth(130);
+    cmdSysInfo_->setMinimumWidth(130);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdSysInfo_);

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 
 using namespace reporttest;
 
@@ -126,8 +128,17 @@ TEST(PdfOutput, FontsAreEmbeddedAndEachLayoutFontExtracts) {
         ++count;
     EXPECT_EQ(count, 4u) << text;
     const std::string fontsList = runCommand("pdffonts '" + pdf.string() + "' 2>/dev/null");
-    for (const char* family : {"IPAPMincho", "IPAMincho", "IPAPGothic", "IPAGothic"})
-        EXPECT_NE(fontsList.find(family), std::string::npos) << family << "\n" << fontsList;
+    // Each face embedded ("emb") with a map back to Unicode ("uni").
+    for (const char* family : {"IPAPMincho ", "IPAMincho ", "IPAPGothic ", "IPAGothic "}) {
+        const auto at = fontsList.find(std::string("\n") + family);
+        ASSERT_NE(at, std::string::npos) << family << "\n" << fontsList;
+        const std::string line = fontsList.substr(at + 1, fontsList.find('\n', at + 1) - at - 1);
+        std::istringstream words(line);
+        std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+        ASSERT_GE(w.size(), 6u) << line;
+        EXPECT_EQ(w[w.size() - 5], "yes") << line; // emb
+        EXPECT_EQ(w[w.size() - 3], "yes") << line; // uni
+    }
 }
 
 TEST(PdfOutput, NoDataWritesNothing) {

@@ -142,10 +142,10 @@ std::string inquiryText(const char* date) {
     return s;
 }
 
-const char* const kSdNames[31] = {
-    "SD0",  "SD1",  "SD2",  "SD3",  "SD4",  "SD5",  "SD6",  "SD7",  "SD8",  "SD9",  "SD10",
-    "SD11", "SD12", "SD13", "SD14", "SD15", "SD16", "SD17", "SD18", "SD19", "SD20", "SD21",
-    "SD22", "SD23", "SD24", "SD25", "SD26", "SD27", "SD28", "SD29", "SD30"};
+const char* const kSdNames[31] = {"SD0",  "SD1",  "SD2",  "SD3",  "SD4",  "SD5",  "SD6",  "SD7",
+                                  "SD8",  "SD9",  "SD10", "SD11", "SD12", "SD13", "SD14", "SD15",
+                                  "SD16", "SD17", "SD18", "SD19", "SD20", "SD21", "SD22", "SD23",
+                                  "SD24", "SD25", "SD26", "SD27", "SD28", "SD29", "SD30"};
 
 // The inquiry as the screen reads it: site name and the 31 day sums by name.
 void BM_Inquiry_Layer(benchmark::State& state) {
@@ -168,7 +168,8 @@ void BM_Inquiry_RawSqlite(benchmark::State& state) {
     check(sqlite3_open_v2(benchFile().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
     std::string sql = "SELECT GENBAID,GNAME,";
     for (int n = 0; n < 31; ++n)
-        sql += "SUM(D" + std::to_string(n + 1) + ") AS SD" + std::to_string(n) + (n < 30 ? "," : "");
+        sql +=
+            "SUM(D" + std::to_string(n + 1) + ") AS SD" + std::to_string(n) + (n < 30 ? "," : "");
     sql += " FROM KYUYO_F WHERE NENGETU=?1 GROUP BY GENBAID,GNAME,NENGETU ORDER BY GENBAID DESC";
     sqlite3_stmt* st = nullptr;
     check(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), db);
@@ -176,8 +177,8 @@ void BM_Inquiry_RawSqlite(benchmark::State& state) {
     for (auto _ : state) {
         sqlite3_bind_text(st, 1, "2025-03-01 00:00:00", -1, SQLITE_STATIC);
         while (sqlite3_step(st) == SQLITE_ROW) {
-            benchmark::DoNotOptimize(std::string(
-                reinterpret_cast<const char*>(sqlite3_column_text(st, 1))));
+            benchmark::DoNotOptimize(
+                std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))));
             for (int n = 0; n < 31; ++n)
                 total += sqlite3_column_double(st, 2 + n);
         }

@@ -53,7 +53,8 @@ ColumnKind kindOfDeclaredType(const char* declType) {
 
 Value readColumn(sqlite3_stmt* stmt, int index, ColumnKind kind) {
     switch (sqlite3_column_type(stmt, index)) {
-    case SQLITE_NULL: return Value();
+    case SQLITE_NULL:
+        return Value();
     case SQLITE_INTEGER: {
         const auto v = static_cast<std::int64_t>(sqlite3_column_int64(stmt, index));
         if (kind == ColumnKind::Currency)
@@ -82,10 +83,16 @@ Value readColumn(sqlite3_stmt* stmt, int index, ColumnKind kind) {
 
 void bindValue(sqlite3_stmt* stmt, int index, const Value& value) {
     switch (value.type()) {
-    case ValueType::Null: sqlite3_bind_null(stmt, index); break;
-    case ValueType::Long: sqlite3_bind_int64(stmt, index, value.toLong()); break;
+    case ValueType::Null:
+        sqlite3_bind_null(stmt, index);
+        break;
+    case ValueType::Long:
+        sqlite3_bind_int64(stmt, index, value.toLong());
+        break;
     case ValueType::Double:
-    case ValueType::Currency: sqlite3_bind_double(stmt, index, value.toDouble()); break;
+    case ValueType::Currency:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        break;
     case ValueType::Date:
     case ValueType::Text: {
         const std::string s = value.toText();
@@ -102,8 +109,10 @@ Value coerce(ColumnKind kind, const Value& value) {
     double d = 0;
     const bool numericText = t == ValueType::Text && isNumberText(value.toText(), d);
     switch (kind) {
-    case ColumnKind::Any: return value;
-    case ColumnKind::Text: return Value(value.toText());
+    case ColumnKind::Any:
+        return value;
+    case ColumnKind::Text:
+        return Value(value.toText());
     case ColumnKind::Date:
         if (t == ValueType::Date)
             return value;

@@ -44,7 +44,8 @@ Error sqliteError(int rc, sqlite3* db) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     switch (rc & 0xff) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return Error(err::Locked);
+    case SQLITE_LOCKED:
+        return Error(err::Locked);
     case SQLITE_CONSTRAINT:
         if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE)
             return Error(err::DuplicateKey, msg);
@@ -63,15 +64,21 @@ Error sqliteError(int rc, sqlite3* db) {
             return Error(err::ObjectExists, msg);
         return Error(err::EngineError, msg);
     case SQLITE_IOERR:
-    case SQLITE_FULL: return Error(err::DiskError, msg);
+    case SQLITE_FULL:
+        return Error(err::DiskError, msg);
     case SQLITE_NOTADB:
-    case SQLITE_CORRUPT: return Error(err::BadFormat);
-    case SQLITE_READONLY: return Error(err::ReadOnly);
+    case SQLITE_CORRUPT:
+        return Error(err::BadFormat);
+    case SQLITE_READONLY:
+        return Error(err::ReadOnly);
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-    case SQLITE_AUTH: return Error(err::CannotOpen);
-    case SQLITE_MISMATCH: return Error(err::TypeMismatch);
-    default: return Error(err::EngineError, msg);
+    case SQLITE_AUTH:
+        return Error(err::CannotOpen);
+    case SQLITE_MISMATCH:
+        return Error(err::TypeMismatch);
+    default:
+        return Error(err::EngineError, msg);
     }
 }
 

@@ -49,8 +49,7 @@ public:
         Statement st = conn->prepareNative(
             "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') AND "
             "name=?1 COLLATE NOCASE");
-        sqlite3_bind_text(st.get(), 1, src.data(), static_cast<int>(src.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(st.get(), 1, src.data(), static_cast<int>(src.size()), SQLITE_TRANSIENT);
         const int rc = sqlite3_step(st.get());
         if (rc != SQLITE_ROW) {
             if (rc != SQLITE_DONE)
@@ -58,8 +57,8 @@ public:
             throw Error(err::TableNotFound, src);
         }
         source = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0));
-        isView = std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 1))) ==
-                 "view";
+        isView = std::string_view(
+                     reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 1))) == "view";
         st.release();
         quoted = quoteName(source);
         // Column names and kinds from the source's own result columns.
@@ -96,7 +95,8 @@ public:
         const int off = isView ? 0 : 1;
         for (std::size_t i = 0; i < names.size(); ++i)
             r.values.push_back(readColumn(st, static_cast<int>(i) + off, kinds[i]));
-        r.key = isView ? r.values[0] : Value(static_cast<std::int64_t>(sqlite3_column_int64(st, 0)));
+        r.key =
+            isView ? r.values[0] : Value(static_cast<std::int64_t>(sqlite3_column_int64(st, 0)));
         return r;
     }
 
@@ -198,8 +198,8 @@ public:
             if (isView) {
                 // An updatable stored query assigns keys through its base table, which hands
                 // out ever larger keys: the new row has the largest one.
-                Statement mx = conn->prepareNative("SELECT max(" + quoteName(names[0]) +
-                                                   ") FROM " + quoted);
+                Statement mx =
+                    conn->prepareNative("SELECT max(" + quoteName(names[0]) + ") FROM " + quoted);
                 if (sqlite3_step(mx.get()) == SQLITE_ROW)
                     key = readColumn(mx.get(), 0, ColumnKind::Any);
             } else {
@@ -347,9 +347,14 @@ void Dynaset::edit() {
 
 void Dynaset::update() {
     switch (impl_->mode) {
-    case EditMode::None: throw Error(err::UpdateWithoutEdit);
-    case EditMode::Edit: impl_->storeEdit(); break;
-    case EditMode::AddNew: impl_->storeNew(); break;
+    case EditMode::None:
+        throw Error(err::UpdateWithoutEdit);
+    case EditMode::Edit:
+        impl_->storeEdit();
+        break;
+    case EditMode::AddNew:
+        impl_->storeNew();
+        break;
     }
     impl_->mode = EditMode::None;
 }
@@ -363,8 +368,8 @@ void Dynaset::remove() {
     impl_->mode = EditMode::None;
     auto& rows = impl_->rows;
     const auto at = static_cast<std::size_t>(impl_->pos);
-    Statement st =
-        impl_->conn->prepareNative("DELETE FROM " + impl_->quoted + " WHERE " + impl_->keyCondition);
+    Statement st = impl_->conn->prepareNative("DELETE FROM " + impl_->quoted + " WHERE " +
+                                              impl_->keyCondition);
     bindValue(st.get(), 1, rows[at].key);
     impl_->step(st);
     rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(at));

@@ -235,7 +235,8 @@ std::string translateSql(std::string_view sql) {
             ++i;
         }
     }
-    while (!out.empty() && (std::isspace(static_cast<unsigned char>(out.back())) || out.back() == ';'))
+    while (!out.empty() &&
+           (std::isspace(static_cast<unsigned char>(out.back())) || out.back() == ';'))
         out.pop_back();
     return out;
 }

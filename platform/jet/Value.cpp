@@ -53,11 +53,16 @@ std::string shortestDouble(double v) {
 
 std::int64_t Value::toLong() const {
     switch (type()) {
-    case ValueType::Null: return 0;
-    case ValueType::Long: return std::get<std::int64_t>(v_);
-    case ValueType::Double: return std::llround(std::get<double>(v_));
-    case ValueType::Currency: return std::llround(std::get<Currency>(v_).toDouble());
-    case ValueType::Date: return std::llround(plat::text::toSerial(std::get<DateTime>(v_)));
+    case ValueType::Null:
+        return 0;
+    case ValueType::Long:
+        return std::get<std::int64_t>(v_);
+    case ValueType::Double:
+        return std::llround(std::get<double>(v_));
+    case ValueType::Currency:
+        return std::llround(std::get<Currency>(v_).toDouble());
+    case ValueType::Date:
+        return std::llround(plat::text::toSerial(std::get<DateTime>(v_)));
     case ValueType::Text: {
         double d = 0;
         return parseNumber(std::get<std::string>(v_), d) ? std::llround(d) : 0;
@@ -68,11 +73,16 @@ std::int64_t Value::toLong() const {
 
 double Value::toDouble() const {
     switch (type()) {
-    case ValueType::Null: return 0;
-    case ValueType::Long: return static_cast<double>(std::get<std::int64_t>(v_));
-    case ValueType::Double: return std::get<double>(v_);
-    case ValueType::Currency: return std::get<Currency>(v_).toDouble();
-    case ValueType::Date: return plat::text::toSerial(std::get<DateTime>(v_));
+    case ValueType::Null:
+        return 0;
+    case ValueType::Long:
+        return static_cast<double>(std::get<std::int64_t>(v_));
+    case ValueType::Double:
+        return std::get<double>(v_);
+    case ValueType::Currency:
+        return std::get<Currency>(v_).toDouble();
+    case ValueType::Date:
+        return plat::text::toSerial(std::get<DateTime>(v_));
     case ValueType::Text: {
         double d = 0;
         return parseNumber(std::get<std::string>(v_), d) ? d : 0;
@@ -83,32 +93,44 @@ double Value::toDouble() const {
 
 Currency Value::toCurrency() const {
     switch (type()) {
-    case ValueType::Currency: return std::get<Currency>(v_);
-    case ValueType::Long: return Currency::fromUnits(std::get<std::int64_t>(v_));
-    default: return Currency::fromDouble(toDouble());
+    case ValueType::Currency:
+        return std::get<Currency>(v_);
+    case ValueType::Long:
+        return Currency::fromUnits(std::get<std::int64_t>(v_));
+    default:
+        return Currency::fromDouble(toDouble());
     }
 }
 
 DateTime Value::toDate() const {
     switch (type()) {
-    case ValueType::Null: return DateTime{};
-    case ValueType::Date: return std::get<DateTime>(v_);
+    case ValueType::Null:
+        return DateTime{};
+    case ValueType::Date:
+        return std::get<DateTime>(v_);
     case ValueType::Text: {
         auto d = plat::text::parseCanonical(std::get<std::string>(v_));
         return d ? *d : DateTime{};
     }
-    default: return plat::text::fromSerial(toDouble());
+    default:
+        return plat::text::fromSerial(toDouble());
     }
 }
 
 std::string Value::toText() const {
     switch (type()) {
-    case ValueType::Null: return {};
-    case ValueType::Long: return std::to_string(std::get<std::int64_t>(v_));
-    case ValueType::Double: return shortestDouble(std::get<double>(v_));
-    case ValueType::Currency: return std::get<Currency>(v_).toText();
-    case ValueType::Date: return plat::text::toCanonical(std::get<DateTime>(v_));
-    case ValueType::Text: return std::get<std::string>(v_);
+    case ValueType::Null:
+        return {};
+    case ValueType::Long:
+        return std::to_string(std::get<std::int64_t>(v_));
+    case ValueType::Double:
+        return shortestDouble(std::get<double>(v_));
+    case ValueType::Currency:
+        return std::get<Currency>(v_).toText();
+    case ValueType::Date:
+        return plat::text::toCanonical(std::get<DateTime>(v_));
+    case ValueType::Text:
+        return std::get<std::string>(v_);
     }
     return {};
 }

@@ -45,9 +45,9 @@ public:
 
     // Typed reads convert between kinds; Null reads as 0, the zero date or empty text, so a
     // caller that must tell Null apart asks isNull() first. Text that is not a number reads 0.
-    std::int64_t toLong() const;    // doubles and currency rounded half away from zero
+    std::int64_t toLong() const; // doubles and currency rounded half away from zero
     double toDouble() const;
-    Currency toCurrency() const;    // rounded to four decimals
+    Currency toCurrency() const;         // rounded to four decimals
     plat::text::DateTime toDate() const; // text parsed as canonical date text; numbers as serial
     // Long as digits, double as shortest round-trip text, currency as Currency::toText, date as
     // canonical "YYYY-MM-DD HH:MM:SS", Null as empty text.
@@ -56,8 +56,7 @@ public:
     friend bool operator==(const Value&, const Value&) = default;
 
 private:
-    std::variant<std::monostate, std::int64_t, double, Currency, plat::text::DateTime,
-                 std::string>
+    std::variant<std::monostate, std::int64_t, double, Currency, plat::text::DateTime, std::string>
         v_;
 };
 

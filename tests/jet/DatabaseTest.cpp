@@ -52,7 +52,9 @@ TEST(DatabaseOpen, SchemaIsNeverCreatedOverAnExistingFile) {
     const std::string path = dir.file("Roumu.MDB");
     auto db = jettest::createDatabase(path);
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('x')");
-    EXPECT_EQ(errorNumber([&] { plat::jet::createSchema(path, {2004, 4, 1}); }),
+    EXPECT_EQ(errorNumber([&] {
+                  plat::jet::createSchema(path, {2004, 4, 1});
+              }),
               err::DatabaseExists);
     EXPECT_FALSE(db.openRecordset("SYAIN_MT").eof());
 }
@@ -71,8 +73,9 @@ TEST_F(DatabaseTest, StatementErrorsCarryTheirNumbers) {
               err::SyntaxError);
     EXPECT_EQ(errorNumber([&] { db.execute("SELECT 1; SELECT 2"); }), err::SyntaxError);
     db.execute("INSERT INTO SYAIN_MT (SyainID,SName) VALUES (5,'a')");
-    EXPECT_EQ(errorNumber([&] { db.execute("INSERT INTO SYAIN_MT (SyainID,SName) VALUES (5,'b')"); }),
-              err::DuplicateKey);
+    EXPECT_EQ(
+        errorNumber([&] { db.execute("INSERT INTO SYAIN_MT (SyainID,SName) VALUES (5,'b')"); }),
+        err::DuplicateKey);
     EXPECT_EQ(errorNumber([&] { db.commitTrans(); }), err::NoTransaction);
     auto rs = db.openRecordset("SELECT * FROM SYAIN_MT");
     EXPECT_EQ(errorNumber([&] { rs.field("NoSuchField"); }), err::ItemNotFound);
@@ -99,8 +102,8 @@ TEST_F(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
 
 TEST_F(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {
     const std::vector<std::string> names = {
-        "O'Brien", "''", "100%", "C:\\dir\\", "[a] #2004/04/01# & \"x\"", "髙橋　𠮷野家", "😀 Ω", "",
-        "a;b", "--x"};
+        "O'Brien",      "''",  "100%", "C:\\dir\\", "[a] #2004/04/01# & \"x\"",
+        "髙橋　𠮷野家", "😀 Ω", "",     "a;b",       "--x"};
     for (const auto& n : names)
         db.execute("INSERT INTO GENBA_MT (GName) VALUES (" + plat::jet::sqlQuote(n) + ")");
     std::vector<std::string> back;

@@ -9,7 +9,8 @@ using plat::jet::liftLiterals;
 using plat::jet::Value;
 
 TEST(LiteralLifter, WritesShareOneShapeWhateverTheirValues) {
-    const auto a = liftLiterals("INSERT INTO T (A,B,C,D) VALUES ('2004-04-01 00:00:00',7,'O''Brien',-7.5)");
+    const auto a =
+        liftLiterals("INSERT INTO T (A,B,C,D) VALUES ('2004-04-01 00:00:00',7,'O''Brien',-7.5)");
     ASSERT_TRUE(a);
     EXPECT_EQ(a->shape, "INSERT INTO T (A,B,C,D) VALUES (?,?,?,-?)");
     EXPECT_EQ(a->values, (std::vector<Value>{Value("2004-04-01 00:00:00"), Value(7),
@@ -26,16 +27,16 @@ TEST(LiteralLifter, WritesShareOneShapeWhateverTheirValues) {
 
 TEST(LiteralLifter, LeavesStatementsWhereALiteralMayMatter) {
     for (const char* sql : {
-             "SELECT * FROM T WHERE A=1",               // reads keep their own cache entry
-             "INSERT INTO T SELECT 1, 2 FROM U",        // nested select
-             "DELETE FROM T WHERE A IN (SELECT 1)",     //
-             "UPDATE T SET A=1 ORDER BY 1 LIMIT 2",     // ordinal positions
-             "INSERT INTO T VALUES (?1)",               // parameters of its own
-             "INSERT INTO T VALUES (1) -- note",        // comment
-             "INSERT INTO T VALUES (0x10)",             // hex literal
-             "INSERT INTO T VALUES ('unterminated)",    //
+             "SELECT * FROM T WHERE A=1",                   // reads keep their own cache entry
+             "INSERT INTO T SELECT 1, 2 FROM U",            // nested select
+             "DELETE FROM T WHERE A IN (SELECT 1)",         //
+             "UPDATE T SET A=1 ORDER BY 1 LIMIT 2",         // ordinal positions
+             "INSERT INTO T VALUES (?1)",                   // parameters of its own
+             "INSERT INTO T VALUES (1) -- note",            // comment
+             "INSERT INTO T VALUES (0x10)",                 // hex literal
+             "INSERT INTO T VALUES ('unterminated)",        //
              "INSERT INTO T VALUES (99999999999999999999)", // beyond 64 bits
-             "CREATE VIEW V AS SELECT 1",               //
+             "CREATE VIEW V AS SELECT 1",                   //
          })
         EXPECT_FALSE(liftLiterals(sql)) << sql;
 }

@@ -36,19 +36,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DELETE Kyuyo_F.* FROM Kyuyo_F", "DELETE FROM Kyuyo_F"},
         Case{"DELETE FROM PRTRUIKEI", "DELETE FROM PRTRUIKEI"},
         // Bracketed names and functions.
-        Case{"Sum([d1]+[d2])", "Sum(\"d1\"+\"d2\")"},
-        Case{"[a\"b c]", "\"a\"\"b c\""},
+        Case{"Sum([d1]+[d2])", "Sum(\"d1\"+\"d2\")"}, Case{"[a\"b c]", "\"a\"\"b c\""},
         Case{"WHERE Year([Nengetu])=2004",
              "WHERE CAST(strftime('%Y',\"Nengetu\") AS INTEGER)=2004"},
         Case{"Month(Nengetu) = 4 AND Day ( Nengetu )=1",
              "CAST(strftime('%m',Nengetu) AS INTEGER) = 4 AND CAST(strftime('%d', Nengetu ) AS "
              "INTEGER)=1"},
         Case{"SELECT t.Year FROM t", "SELECT t.Year FROM t"},
-        Case{"Sum((a+b)*(c))", "Sum((a+b)*(c))"},
-        Case{"IIf(x>0,1,0)", "IIf(x>0,1,0)"},
+        Case{"Sum((a+b)*(c))", "Sum((a+b)*(c))"}, Case{"IIf(x>0,1,0)", "IIf(x>0,1,0)"},
         // Concatenation and double-quoted literals.
-        Case{"SName & '様'", "SName || '様'"},
-        Case{"x=\"it's\"", "x='it''s'"},
+        Case{"SName & '様'", "SName || '様'"}, Case{"x=\"it's\"", "x='it''s'"},
         Case{"x=\"say \"\"hi\"\"\"", "x='say \"hi\"'"},
         // Single-quoted literals pass through untouched, doubled quotes included.
         Case{"x='#2004/04/01# [a] & b DELETE * FROM Year(y);'",

@@ -46,8 +46,8 @@ std::string readMonthSql(const std::string& date, long syainId) {
 }
 
 std::string deleteMonthSql(const std::string& date, long syainId) {
-    return "DELETE * FROM KYUYO_F WHERE NENGETU=#" + date + "# AND SYAINID=" +
-           std::to_string(syainId);
+    return "DELETE * FROM KYUYO_F WHERE NENGETU=#" + date +
+           "# AND SYAINID=" + std::to_string(syainId);
 }
 
 namespace {
@@ -80,7 +80,8 @@ void replaceMonth(plat::jet::Database& db, const std::string& date, long syainId
     try {
         db.execute(deleteMonthSql(date, syainId));
         for (std::size_t i = 0; i < lines.size(); ++i)
-            db.execute(insertLineSql(date, syainId, sname, wage, static_cast<int>(i) + 1, lines[i]));
+            db.execute(
+                insertLineSql(date, syainId, sname, wage, static_cast<int>(i) + 1, lines[i]));
         db.commitTrans();
     } catch (...) {
         db.rollback();

@@ -74,7 +74,8 @@ TEST(TamselDbTool, SqlPrintsHeaderAndTabSeparatedRowsOrTheError) {
     ASSERT_EQ(runTool(dir, {"init", path}).exitCode, 0);
     runTool(dir, {"sql", path, "INSERT INTO SYAIN_MT (SName,TMony) VALUES ('O''Brien',1250.5)"});
     runTool(dir, {"sql", path, "INSERT INTO SYAIN_MT (SName,TMony) VALUES (NULL,1100)"});
-    runTool(dir, {"sql", path, "INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('a',#2004/04/01 13:05#)"});
+    runTool(dir,
+            {"sql", path, "INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('a',#2004/04/01 13:05#)"});
     EXPECT_EQ(runTool(dir, {"sql", path, "SELECT * FROM SYAIN_MT ORDER BY SYAINID"}).out,
               "SyainID\tSName\tTMony\n1\tO'Brien\t1250.5\n2\t\t1100\n");
     EXPECT_EQ(runTool(dir, {"sql", path, "SELECT CrtDate, #2004/05/01# AS m FROM GENBA_MT"}).out,

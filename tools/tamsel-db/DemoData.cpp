@@ -15,20 +15,19 @@ namespace {
 
 using plat::text::DateTime;
 
-constexpr std::array kFamilyNames = {"佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺", "山本",
+constexpr std::array kFamilyNames = {"佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺",   "山本",
                                      "中村", "小林", "加藤", "吉田", "山田", "佐々木", "山口",
-                                     "松本", "井上", "木村", "林", "清水", "斎藤", "森", "池田",
-                                     "橋本", "石川", "前田"};
-constexpr std::array kGivenNames = {"太郎", "健一", "誠", "浩二", "大輔", "翔太", "隆",
-                                    "和也", "茂", "修", "正樹", "直樹", "剛", "勇気",
-                                    "智也", "悟", "恵子", "裕子", "美香", "洋平", "拓也"};
-constexpr std::array kPlaces = {"中央", "駅前", "港北", "東町", "西原", "南台", "北山",
-                                "緑ヶ丘", "桜木", "本郷", "新川", "青葉", "若葉", "旭",
-                                "松原", "大和", "朝日", "富士見"};
-constexpr std::array kWorks = {"ビル新築工事", "マンション改修工事", "小学校耐震補強工事",
-                               "倉庫新築工事", "店舗内装工事", "道路拡幅工事",
-                               "公民館改築工事", "工場増築工事", "住宅新築工事",
-                               "駐車場整備工事"};
+                                     "松本", "井上", "木村", "林",   "清水", "斎藤",   "森",
+                                     "池田", "橋本", "石川", "前田"};
+constexpr std::array kGivenNames = {"太郎", "健一", "誠",   "浩二", "大輔", "翔太", "隆",
+                                    "和也", "茂",   "修",   "正樹", "直樹", "剛",   "勇気",
+                                    "智也", "悟",   "恵子", "裕子", "美香", "洋平", "拓也"};
+constexpr std::array kPlaces = {"中央", "駅前",   "港北", "東町", "西原", "南台",
+                                "北山", "緑ヶ丘", "桜木", "本郷", "新川", "青葉",
+                                "若葉", "旭",     "松原", "大和", "朝日", "富士見"};
+constexpr std::array kWorks = {
+    "ビル新築工事", "マンション改修工事", "小学校耐震補強工事", "倉庫新築工事", "店舗内装工事",
+    "道路拡幅工事", "公民館改築工事",     "工場増築工事",       "住宅新築工事", "駐車場整備工事"};
 
 // A fixed pseudo-random sequence (xorshift), so the data set is the same on every run.
 class Sequence {
@@ -96,8 +95,9 @@ void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize
         };
         std::vector<Employee> employees;
         for (int i = 0; i < size.employees; ++i) {
-            std::string name = std::string(kFamilyNames[static_cast<std::size_t>(i) % kFamilyNames.size()]) +
-                               "　" + kGivenNames[static_cast<std::size_t>(seq.below(kGivenNames.size()))];
+            std::string name =
+                std::string(kFamilyNames[static_cast<std::size_t>(i) % kFamilyNames.size()]) +
+                "　" + kGivenNames[static_cast<std::size_t>(seq.below(kGivenNames.size()))];
             const int wage = 1100 + 50 * seq.below(29); // 1,100 … 2,500
             db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('" + sqlEscape(name) + "'," +
                        std::to_string(wage) + ")");
@@ -105,15 +105,14 @@ void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize
         }
         std::vector<std::pair<std::int64_t, std::string>> sites;
         for (int i = 0; i < size.sites; ++i) {
-            std::string name =
-                std::string(kPlaces[static_cast<std::size_t>(i) % kPlaces.size()]) +
-                kWorks[static_cast<std::size_t>(seq.below(kWorks.size()))];
+            std::string name = std::string(kPlaces[static_cast<std::size_t>(i) % kPlaces.size()]) +
+                               kWorks[static_cast<std::size_t>(seq.below(kWorks.size()))];
             // Registered on working days in the three months before the first ledger month.
             DateTime at = plat::text::addDays(plat::text::addMonths(firstMonth, -3), i * 6 + 1);
             at.hour = 8 + seq.below(9);
             at.minute = seq.below(60);
-            db.execute("INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('" + sqlEscape(name) +
-                       "',#" + sqlDate(at) + " " + std::to_string(at.hour) + ":" +
+            db.execute("INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('" + sqlEscape(name) + "',#" +
+                       sqlDate(at) + " " + std::to_string(at.hour) + ":" +
                        std::to_string(at.minute) + "#)");
             sites.emplace_back(db.lastInsertId(), name);
         }
@@ -128,8 +127,8 @@ void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize
                 const int lineCount = 1 + seq.below(3);
                 const int firstSite = seq.below(static_cast<int>(sites.size()));
                 for (int k = 0; k < lineCount && k < static_cast<int>(sites.size()); ++k) {
-                    const auto& s = sites[static_cast<std::size_t>(
-                        (firstSite + k * 5) % static_cast<int>(sites.size()))];
+                    const auto& s = sites[static_cast<std::size_t>((firstSite + k * 5) %
+                                                                   static_cast<int>(sites.size()))];
                     lines.push_back({static_cast<int>(s.first), s.second, {}});
                 }
                 for (int d = 1; d <= days; ++d) {

@@ -1,6 +1,33 @@
 // A report: its bands and controls, its printer settings, its record source and the calls into
 // the report's own code (report start, no data, format of a band, page end). A report layout
 // derives from it, builds its bands in the constructor and overrides the calls it needs.
+//
+//   class RptRuikei : public Report {
+//   public:
+//       RptRuikei() {
+//           useDatabaseSources(*this);                      // JetRecordSource.h
+//           Band& d = addBand(BandKind::Detail, "Detail", 300);
+//           d.addField("txtRTime", 6510, 0, 1200, 300, "RTime", "#,##0.00");
+//           Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", 300);
+//           gf.addField("GRTime", 6510, 0, 1200, 300, "RTime", "#,##0.00").summary =
+//               Summary::Group;
+//           ...
+//       }
+//       void ChgPrinter() { pageSetup().paperSize = paper::kA4; ... }
+//   protected:
+//       void onReportStart() override { setDataSource(folder + "\\Roumu.MDB", "Q_PrtRuikei"); }
+//       void onFormat(Band& b) override { if (b.name == "Detail") ... }
+//   };
+//
+// The print screen then calls showPreview(report) or printReport(report) and shows a thrown
+// ReportError as number + ": " + description. Both return false, showing and printing nothing,
+// when the record source has no rows.
+//
+// Formatting order: a band's bound fields receive the current row's value (or their sum) and
+// its formatted text, then onFormat may change texts, captions, visibility of controls and of
+// the band itself. Whether a band fits is decided on its designed height before onFormat, so
+// a band whose format follows a page break sees the page-end call first. A field that is not
+// bound keeps the text code last gave it.
 #pragma once
 
 #include "platform/report/Document.h"

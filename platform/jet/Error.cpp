@@ -43,6 +43,8 @@ std::string_view errorDescription(int number) {
         return texts::kNullNotAllowed;
     case err::BadFormat:
         return texts::kBadFormat;
+    case err::ObjectClosed:
+        return texts::kObjectClosed;
     case err::TypeMismatch:
         return texts::kTypeMismatch;
     default:

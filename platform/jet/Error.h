@@ -28,6 +28,7 @@ inline constexpr int Locked = 3260;            // file locked by another user af
 inline constexpr int ItemNotFound = 3265;      // field or stored query name not found
 inline constexpr int NullNotAllowed = 3314;    // required column left Null
 inline constexpr int BadFormat = 3343;         // file is not a database or is damaged
+inline constexpr int ObjectClosed = 3420;      // handle no longer valid
 inline constexpr int TypeMismatch = 3464;      // value does not fit the column
 inline constexpr int EngineError = 3000;       // anything else the engine reports
 } // namespace err

@@ -4,10 +4,12 @@
 #include "SlipTestSupport.h"
 
 #include "platform/widgets/slipgrid/SlipGrid.h"
+#include "platform/widgets/slipgrid/SlipGridPainter.h"
 
 #include <QDate>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -133,6 +135,45 @@ TEST(SlipGridPaintTest, LedgerPictureShowsSundaysDisabledDaysAlignmentAndCurrent
     const QRect current = cell(1, "D4");
     EXPECT_GT(countPixels(img, current, [&](QColor c) { return c == frame; }), current.width());
     EXPECT_EQ(countPixels(img, cell(1, "D5"), [&](QColor c) { return c == frame; }), 0);
+}
+
+// Painting only a changed cell must leave the same pixels as painting everything.
+TEST(SlipGridPaintTest, RepaintingOneCellMatchesAFullPaint) {
+    slipgrid_test::app();
+    SlipGridModel m(slipgrid_test::ledgerLayout());
+    const SlipGridGeometry geo(m.layout());
+    SlipPaintState st;
+    st.view.viewport = geo.fullSize(9);
+    st.view.rowCount = 9;
+    st.focused = true;
+    const SlipGridStyle style;
+    QFont font("IPAPGothic");
+    font.setPointSize(9);
+    auto paint = [&](QImage& img, QRect dirty) {
+        QPainter p(&img);
+        p.setFont(font);
+        if (!dirty.isNull())
+            p.setClipRect(dirty);
+        st.dirty = dirty;
+        paintSlipGrid(p, m, geo, style, st);
+    };
+    m.setValue(0, m.columnIndex("D3"), SlipValue::number(12.5));
+    m.setAreaValue(m.areaIndex("TTime3"), SlipValue::number(12.5));
+    m.setCurrent(0, m.columnIndex("D3"));
+    QImage partial(st.view.viewport, QImage::Format_RGB32);
+    paint(partial, QRect());
+
+    m.setValue(0, m.columnIndex("D3"), SlipValue::number(3));
+    m.setAreaValue(m.areaIndex("TTime3"), SlipValue::number(3));
+    st.editing = true;
+    st.editText = "4";
+    paint(partial, geo.rowCellRect(0, m.columnIndex("D3"), st.view));
+    const SlipAreaCell& total = m.areaCell(m.areaIndex("TTime3"));
+    paint(partial, geo.areaCellRect(total, false, st.view));
+
+    QImage full(st.view.viewport, QImage::Format_RGB32);
+    paint(full, QRect());
+    EXPECT_TRUE(partial == full);
 }
 
 TEST(SlipGridPaintTest, InquiryPictureWithOneLineDayHeadingsAndManyRows) {

@@ -103,6 +103,22 @@ int SlipGrid::areaCellIndex(const QString& field) const {
     return i;
 }
 
+// Only the cell that changed is painted again: typing and the totals a screen rewrites on
+// every change stay cheap.
+void SlipGrid::repaintCell(int row, int column) {
+    viewport()->update(geometry_->rowCellRect(row, column, view()));
+}
+
+void SlipGrid::repaintCurrent() {
+    if (model_->currentRow() >= 0)
+        repaintCell(model_->currentRow(), model_->currentColumn());
+}
+
+void SlipGrid::repaintArea(int i) {
+    viewport()->update(
+        geometry_->areaCellRect(model_->areaCell(i), model_->isHeadingCell(i), view()));
+}
+
 // Rows --------------------------------------------------------------------------------------
 
 void SlipGrid::appendRow() {
@@ -153,7 +169,7 @@ void SlipGrid::setValue(int row, const QString& field, const SlipValue& v) {
 void SlipGrid::storeValue(int row, int column, const SlipValue& v) {
     if (!model_->setValue(row, column, v))
         return;
-    viewport()->update();
+    repaintCell(row, column);
     emit valueChanged(row, fieldName(column));
 }
 
@@ -166,7 +182,7 @@ void SlipGrid::setFieldEnabled(int row, const QString& field, bool on) {
     if (!on && row == model_->currentRow() && c == model_->currentColumn())
         edit_.cancel();
     model_->setEnabled(row, c, on);
-    viewport()->update();
+    repaintCell(row, c);
 }
 
 // Current cell ------------------------------------------------------------------------------
@@ -199,8 +215,9 @@ void SlipGrid::setCurrentField(const QString& field) {
 // Heading and totals ------------------------------------------------------------------------
 
 void SlipGrid::setHeadingText(const QString& field, const QString& text) {
-    model_->setAreaValue(areaCellIndex(field), SlipValue::text(text));
-    viewport()->update();
+    const int i = areaCellIndex(field);
+    model_->setAreaValue(i, SlipValue::text(text));
+    repaintArea(i);
 }
 
 QString SlipGrid::headingText(const QString& field) const {
@@ -208,8 +225,9 @@ QString SlipGrid::headingText(const QString& field) const {
 }
 
 void SlipGrid::setHeadingColor(const QString& field, const QColor& colour) {
-    model_->setAreaColor(areaCellIndex(field), colour);
-    viewport()->update();
+    const int i = areaCellIndex(field);
+    model_->setAreaColor(i, colour);
+    repaintArea(i);
 }
 
 QColor SlipGrid::headingColor(const QString& field) const {
@@ -217,13 +235,15 @@ QColor SlipGrid::headingColor(const QString& field) const {
 }
 
 void SlipGrid::setTotal(const QString& field, double v) {
-    model_->setAreaValue(areaCellIndex(field), SlipValue::number(v));
-    viewport()->update();
+    const int i = areaCellIndex(field);
+    model_->setAreaValue(i, SlipValue::number(v));
+    repaintArea(i);
 }
 
 void SlipGrid::blankTotal(const QString& field) {
-    model_->setAreaValue(areaCellIndex(field), SlipValue::empty());
-    viewport()->update();
+    const int i = areaCellIndex(field);
+    model_->setAreaValue(i, SlipValue::empty());
+    repaintArea(i);
 }
 
 SlipValue SlipGrid::total(const QString& field) const {
@@ -250,7 +270,7 @@ bool SlipGrid::commitValue(int row, int column, SlipValue v) {
     }
     if (refuse) {
         QApplication::beep();
-        viewport()->update();
+        repaintCell(row, column);
         return false;
     }
     storeValue(row, column, v);
@@ -261,7 +281,7 @@ bool SlipGrid::commitEdit() {
     if (!edit_.isActive())
         return true;
     const SlipValue typed = edit_.finish();
-    viewport()->update();
+    repaintCurrent();
     const int row = model_->currentRow();
     if (row < 0)
         return true;
@@ -270,14 +290,14 @@ bool SlipGrid::commitEdit() {
 
 void SlipGrid::cancelEdit() {
     edit_.cancel();
-    viewport()->update();
+    repaintCurrent();
 }
 
 void SlipGrid::beginEdit(const QString& initial) {
     const int column = model_->currentColumn();
     edit_.begin(model_->column(column).kind, QString());
     edit_.type(initial);
-    viewport()->update();
+    repaintCurrent();
 }
 
 void SlipGrid::typeText(const QString& text) {
@@ -293,7 +313,7 @@ void SlipGrid::typeText(const QString& text) {
         beginEdit(QString());
     }
     edit_.type(text);
-    viewport()->update();
+    repaintCurrent();
 }
 
 bool SlipGrid::moveTo(SlipCell cell) {
@@ -387,7 +407,7 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Delete:
         if (edit_.isActive()) {
             edit_.clear();
-            viewport()->update();
+            repaintCurrent();
         } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
             commitValue(row, model_->currentColumn(), SlipValue::empty());
         }
@@ -395,7 +415,7 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Backspace:
         if (edit_.isActive()) {
             edit_.backspace();
-            viewport()->update();
+            repaintCurrent();
         } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
             beginEdit(QString());
         }
@@ -432,7 +452,7 @@ void SlipGrid::pasteIntoCurrent() {
     edit_.cancel();
     if (!v) {
         QApplication::beep();
-        viewport()->update();
+        repaintCurrent();
         return;
     }
     commitValue(row, column, *v);
@@ -519,13 +539,14 @@ void SlipGrid::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
-void SlipGrid::paintEvent(QPaintEvent*) {
+void SlipGrid::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
     SlipPaintState st;
     st.view = view();
     st.focused = hasFocus();
     st.editing = edit_.isActive();
     st.editText = edit_.text();
+    st.dirty = e->rect();
     paintSlipGrid(p, *model_, *geometry_, style_, st);
 }
 

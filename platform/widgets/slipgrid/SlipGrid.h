@@ -134,6 +134,9 @@ private:
     void pasteIntoCurrent();
     void beginEdit(const QString& initial);
     void updateScrollBars();
+    void repaintCell(int row, int column);
+    void repaintCurrent();
+    void repaintArea(int i);
     void reveal(SlipCell cell);
     void refresh();
 

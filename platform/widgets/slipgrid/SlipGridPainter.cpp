@@ -32,6 +32,19 @@ Qt::Alignment alignmentOf(SlipAlign align, const SlipValue& v, bool area) {
 // Text being typed keeps its end in view instead.
 enum class Overflow { Shrink, Elide, ElideStart, WrapOrShrink };
 
+// One line placed by hand: much cheaper than laying the text out in a rectangle, and a
+// grid draws several hundred of them per frame.
+void drawOneLine(QPainter& p, const QFontMetrics& fm, const QRect& box, Qt::Alignment align,
+                 const QString& text, int width) {
+    int x = box.left();
+    if (align.testFlag(Qt::AlignRight))
+        x = box.right() + 1 - width;
+    else if (align.testFlag(Qt::AlignHCenter))
+        x = box.left() + (box.width() - width) / 2;
+    const int y = box.top() + (box.height() - fm.height()) / 2 + fm.ascent();
+    p.drawText(QPoint(x, y), text);
+}
+
 void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, const QString& text,
               const QColor& colour, Overflow overflow) {
     if (text.isEmpty())
@@ -41,7 +54,7 @@ void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, 
     const QRect box = cell.adjusted(padding, 0, -padding, 0);
     const int width = fm.horizontalAdvance(text);
     if (width <= box.width()) {
-        p.drawText(box, int(align) | Qt::TextSingleLine, text);
+        drawOneLine(p, fm, box, align, text, width);
         return;
     }
     if (overflow == Overflow::Elide || overflow == Overflow::ElideStart) {
@@ -69,6 +82,8 @@ void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, 
 void paintRowCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
                   const SlipGridStyle& s, const SlipPaintState& st, int row, int column) {
     const QRect r = g.rowCellRect(row, column, st.view);
+    if (!st.dirty.isNull() && !r.intersects(st.dirty))
+        return;
     const bool enabled = m.isEnabled(row, column);
     const bool current = row == m.currentRow() && column == m.currentColumn();
     QColor fill = s.background;
@@ -118,6 +133,8 @@ void paintAreaCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
     const bool heading = m.isHeadingCell(i);
     const SlipAreaCell& cell = m.areaCell(i);
     const QRect r = g.areaCellRect(cell, heading, st.view);
+    if (!st.dirty.isNull() && !r.intersects(st.dirty))
+        return;
     p.fillRect(r, heading ? s.headingBackground : s.totalsBackground);
     p.setPen(s.areaLine);
     p.drawLine(r.topRight(), r.bottomRight());
@@ -145,7 +162,7 @@ void inTwoLayers(QPainter& p, const SlipGridGeometry& g, const QRect& band, Pain
 void paintSlipGrid(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
                    const SlipGridStyle& s, const SlipPaintState& st) {
     const int width = st.view.viewport.width();
-    p.fillRect(QRect(QPoint(0, 0), st.view.viewport), s.background);
+    p.fillRect(st.dirty.isNull() ? QRect(QPoint(0, 0), st.view.viewport) : st.dirty, s.background);
 
     const int rowsTop = g.headingHeight();
     const int totalsTop = g.totalsTop(st.view);

@@ -6,6 +6,7 @@
 #include "platform/widgets/slipgrid/SlipGridModel.h"
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -35,6 +36,7 @@ struct SlipPaintState {
     bool focused = false;
     bool editing = false;
     QString editText;
+    QRect dirty; // the part to paint again; null: everything
 };
 
 void paintSlipGrid(QPainter& p, const SlipGridModel& model, const SlipGridGeometry& geometry,

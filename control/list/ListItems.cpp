@@ -403,10 +403,11 @@ std::shared_ptr<CListItem> CListItems::add(const ItemSpec& spec) {
     if (host_ == nullptr || count() >= kMaxItems) {
         return nullptr;
     }
+    host_->ensureFirstColumn();
     host_->refreshHeaderRow();
     ListGrid& g = host_->grid();
     g.resetCurrentCell();
-    std::int32_t row = spec.index && *spec.index > 0 ? *spec.index + 1 : 1;
+    std::int32_t row = !spec.index ? g.itemCount() + 1 : (*spec.index > 0 ? *spec.index + 1 : 1);
     if (row > g.itemCount()) {
         row = g.itemCount() + 1;
     }
@@ -429,6 +430,7 @@ std::shared_ptr<CListItem> CListItems::add(const ItemSpec& spec) {
     r.foldStamp = 0;
     objects_.emplace_back();
     ++counter_;
+    host_->currentRowMoved();
     return itemAt(row - 1);
 }
 
@@ -488,6 +490,7 @@ bool CListItems::removeAt(std::int32_t index) {
         return false;
     }
     objects_.pop_back();
+    host_->currentRowMoved();
     return true;
 }
 
@@ -546,6 +549,7 @@ bool CListItems::clear() {
             ok = g.removeRow(1) && ok;
         }
     }
+    host_->currentRowMoved();
     return ok;
 }
 

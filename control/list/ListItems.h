@@ -23,9 +23,14 @@ public:
     virtual ~ListItemsHost() = default;
     virtual ListGrid& grid() = 0;
     virtual std::int32_t standardItemHeight() const = 0;
+    // A list with neither items nor columns gets its first column before an item is added,
+    // so that the item's text has a cell to go to.
+    virtual void ensureFirstColumn() = 0;
     // The header row's height follows HideColumnHeaders.
     virtual void refreshHeaderRow() = 0;
     virtual void repaintList() = 0;
+    // Rows were inserted or removed: the current row may have moved or gone.
+    virtual void currentRowMoved() = 0;
     // An item was added where the sorted order may not hold any more.
     virtual void orderMayHaveBroken() = 0;
     // The item objects' notifications.

@@ -202,6 +202,18 @@ void ListModel::repaintList() {
     }
 }
 
+void ListModel::ensureFirstColumn() {
+    if (itemCount() == 0 && columnCount() == 0) {
+        Variant first[6] = {Variant(std::int32_t{0}), Variant(std::u16string()),
+                            Variant(ListGrid::kDefaultColumnWidth),
+                            Variant(static_cast<std::int32_t>(props().alignmentH)),
+                            Variant(std::int32_t{1}), Variant(false)};
+        addColumn(first);
+    }
+}
+
+void ListModel::currentRowMoved() { props().listIndex = listIndex(); }
+
 void ListModel::refreshHeaderRow() {
     const std::int32_t h = grid_.rowHeight(0);
     if (props().hideColumnHeaders) {
@@ -330,13 +342,7 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
         p.newIndex = -1;
         return kListFull;
     }
-    if (itemCount() == 0 && columnCount() == 0) {
-        Variant first[6] = {Variant(std::int32_t{0}), Variant(std::u16string()),
-                            Variant(ListGrid::kDefaultColumnWidth),
-                            Variant(static_cast<std::int32_t>(p.alignmentH)),
-                            Variant(std::int32_t{1}), Variant(false)};
-        addColumn(first);
-    }
+    ensureFirstColumn();
     const bool automatic = automaticSorting();
     const bool wasSorted = automatic && knownSorted();
     Variant index = a[0];

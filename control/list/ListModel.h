@@ -39,8 +39,10 @@ public:
     // ---- ListItemsHost ----
     ListGrid& grid() override { return grid_; }
     std::int32_t standardItemHeight() const override;
+    void ensureFirstColumn() override;
     void refreshHeaderRow() override;
     void repaintList() override;
+    void currentRowMoved() override;
     void orderMayHaveBroken() override { sortedFor_.reset(); }
     void selectItem(std::int32_t position, bool select) override;
     void replaceItemText(std::int32_t position, std::string text) override;

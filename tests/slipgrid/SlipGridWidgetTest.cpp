@@ -456,6 +456,24 @@ TEST(SlipGridInquiryTest, ManyRowsScrollUnderFixedHeadingsAndTotals) {
     EXPECT_EQ(geo.totalsTop(grid.view()), geo.headingHeight());
 }
 
+TEST(SlipGridLayoutChangeTest, AFaultyLayoutLeavesTheGridAsItWasAndAnEmptyGridIsHarmless) {
+    slipgrid_test::app();
+    SlipGrid grid;
+    grid.show();
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QTest::keyClicks(&grid, "12");
+    EXPECT_FALSE(grid.grab().isNull());
+    EXPECT_EQ(grid.currentField(), "");
+
+    grid.setGridLayout(slipgrid_test::ledgerLayout(2));
+    grid.setNumber(1, "D0", 3);
+    SlipGridLayout faulty = slipgrid_test::ledgerLayout();
+    faulty.columns[2].field = "D0";
+    EXPECT_THROW(grid.setGridLayout(faulty), std::invalid_argument);
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.number(1, "D0"), 3.0);
+}
+
 TEST(SlipGridTextFieldTest, TextFieldsTakeTypedAndInputMethodText) {
     slipgrid_test::app();
     SlipGridLayout l;

@@ -325,6 +325,14 @@ TEST_F(SlipGridWidgetTest, RowsCanBeAppendedAndAllRemoved) {
     EXPECT_EQ(grid->currentRow(), 0);
     EXPECT_TRUE(grid->value(1, "D0").isEmpty());
     EXPECT_TRUE(grid->isFieldEnabled(1, "D0"));
+
+    // A change handler that empties the grid while rows are being cleared.
+    grid->setNumber(0, "D0", 1);
+    grid->setNumber(1, "D0", 1);
+    QObject::connect(grid, &SlipGrid::valueChanged, [&] { grid->removeAllRows(); });
+    EXPECT_NO_THROW(grid->clearAllRows());
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_THROW(grid->clearRow(0), std::out_of_range);
 }
 
 TEST_F(SlipGridWidgetTest, FocusIsReportedAndLeavingCommitsTheEntry) {
@@ -482,6 +490,7 @@ TEST(SlipGridTextFieldTest, TextFieldsTakeTypedAndInputMethodText) {
     SlipGrid grid(l);
     grid.show();
     grid.setCurrentCell(0, "GName");
+    EXPECT_TRUE(grid.testAttribute(Qt::WA_InputMethodEnabled));
     QTest::keyClicks(&grid, "Site 1");
     QInputMethodEvent ime;
     ime.setCommitString("現場");
@@ -489,6 +498,8 @@ TEST(SlipGridTextFieldTest, TextFieldsTakeTypedAndInputMethodText) {
     QTest::keyClick(&grid, Qt::Key_Return);
     EXPECT_EQ(grid.value(0, "GName"), SlipValue::text("Site 1現場"));
     EXPECT_EQ(grid.currentField(), "D0");
+    EXPECT_FALSE(grid.testAttribute(Qt::WA_InputMethodEnabled))
+        << "number cells take digits without the input method";
     QTest::keyClicks(&grid, "1234.5");
     QTest::keyClick(&grid, Qt::Key_Return);
     EXPECT_EQ(grid.displayText(0, "D0"), "1,234.5");

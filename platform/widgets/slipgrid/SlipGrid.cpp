@@ -15,6 +15,7 @@
 #include <QToolTip>
 
 #include <stdexcept>
+#include <string>
 
 namespace plat::widgets {
 
@@ -26,7 +27,6 @@ SlipGrid::SlipGrid(SlipGridLayout layout, QWidget* parent) : QAbstractScrollArea
     f.setPointSize(9);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_InputMethodEnabled);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -41,6 +41,7 @@ void SlipGrid::setGridLayout(SlipGridLayout layout) {
     geometry_ = std::make_unique<SlipGridGeometry>(model->layout());
     model_ = std::move(model);
     edit_.cancel();
+    followInputMethod();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     updateGeometry();
@@ -103,6 +104,21 @@ int SlipGrid::areaCellIndex(const QString& field) const {
     return i;
 }
 
+// Number cells take keys straight, without the input method composing full-width digits;
+// text cells open to it.
+void SlipGrid::followInputMethod() {
+    const int row = model_->currentRow();
+    const int column = model_->currentColumn();
+    const bool text = row >= 0 && model_->columnCount() > 0 &&
+                      model_->column(column).kind == SlipKind::Text &&
+                      model_->isEditable(row, column);
+    if (testAttribute(Qt::WA_InputMethodEnabled) == text)
+        return;
+    setAttribute(Qt::WA_InputMethodEnabled, text);
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
 // Only the cell that changed is painted again: typing and the totals a screen rewrites on
 // every change stay cheap.
 void SlipGrid::repaintCell(int row, int column) {
@@ -123,6 +139,7 @@ void SlipGrid::repaintArea(int i) {
 
 void SlipGrid::appendRow() {
     model_->appendRow();
+    followInputMethod();
     updateGeometry();
     refresh();
 }
@@ -130,6 +147,7 @@ void SlipGrid::appendRow() {
 void SlipGrid::removeAllRows() {
     edit_.cancel();
     model_->removeAllRows();
+    followInputMethod();
     verticalScrollBar()->setValue(0);
     updateGeometry();
     refresh();
@@ -138,7 +156,10 @@ void SlipGrid::removeAllRows() {
 void SlipGrid::clearRow(int row) {
     if (row == model_->currentRow())
         edit_.cancel();
-    for (int c = 0; c < model_->columnCount(); ++c)
+    if (row < 0 || row >= model_->rowCount())
+        throw std::out_of_range("slip grid: no row " + std::to_string(row));
+    // A change handler may remove the rows underneath; stop clearing then.
+    for (int c = 0; c < model_->columnCount() && row < model_->rowCount(); ++c)
         storeValue(row, c, SlipValue::empty());
 }
 
@@ -182,6 +203,7 @@ void SlipGrid::setFieldEnabled(int row, const QString& field, bool on) {
     if (!on && row == model_->currentRow() && c == model_->currentColumn())
         edit_.cancel();
     model_->setEnabled(row, c, on);
+    followInputMethod();
     repaintCell(row, c);
 }
 
@@ -199,6 +221,7 @@ void SlipGrid::setCurrentCell(int row, const QString& field) {
         return;
     edit_.cancel();
     model_->setCurrent(row, c);
+    followInputMethod();
     reveal(SlipCell{row, c});
     viewport()->update();
     emit currentCellChanged(row, field);

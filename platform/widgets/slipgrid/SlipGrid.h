@@ -134,6 +134,7 @@ private:
     void pasteIntoCurrent();
     void beginEdit(const QString& initial);
     void updateScrollBars();
+    void followInputMethod();
     void repaintCell(int row, int column);
     void repaintCurrent();
     void repaintArea(int i);

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -130,6 +131,25 @@ void PreviewWindow::onZoomChosen(int index) {
     if (int(choice) == kFitPage)
         z = std::min(z, view.height() / pageHeight);
     setZoom(z);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        showPage(current_ + 1);
+        return;
+    case Qt::Key_PageUp:
+        showPage(current_ - 1);
+        return;
+    case Qt::Key_Home:
+        showPage(0);
+        return;
+    case Qt::Key_End:
+        showPage(pageCount() - 1);
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void PreviewWindow::render() {

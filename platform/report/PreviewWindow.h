@@ -40,6 +40,9 @@ public slots:
     void printAll();
     void saveAsPdf(const QString& path);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void render();
     void updateControls();

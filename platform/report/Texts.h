@@ -30,6 +30,6 @@ inline constexpr const char* kPrint = "印刷(&P)";
 inline constexpr const char* kSavePdf = "PDF保存(&S)";
 inline constexpr const char* kClose = "閉じる(&C)";
 inline constexpr const char* kPdfFilter = "PDF (*.pdf)";
-inline constexpr const char* kErrorTitle = "エラー";
+inline constexpr const char* kErrorTitle = "プレビューのエラー";
 
 } // namespace plat::report::texts

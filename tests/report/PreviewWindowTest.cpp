@@ -68,6 +68,15 @@ TEST(PreviewWindowTest, OpensOnFirstPageWithCountAndNavigatesByButtons) {
     QTest::mouseClick(button(w, "firstPage"), Qt::LeftButton);
     EXPECT_EQ(w.currentPage(), 0);
     EXPECT_EQ(w.pageImage(), first);
+
+    // Page keys: down, up, end, home; nothing moves past either end.
+    const std::pair<Qt::Key, int> keys[] = {
+        {Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 1},
+        {Qt::Key_Home, 0},     {Qt::Key_PageUp, 0},   {Qt::Key_End, 2}};
+    for (auto [key, page] : keys) {
+        QTest::keyClick(&w, key);
+        EXPECT_EQ(w.currentPage(), page) << key;
+    }
 }
 
 TEST(PreviewWindowTest, PageImageFollowsZoomAndShowsTheTitleAndRules) {

@@ -127,6 +127,61 @@ TEST(JetRecordSource, YearReportFromStoredQueryGroupsAndSumsPerEmployee) {
     }
 }
 
+// The site list over the month's aggregate query: money of hours times each line's wage summed
+// per site in the database, sites in descending number, a grand total in the report footer.
+TEST(JetRecordSource, SiteReportOverMonthQueryTotalsPerSiteAndOverall) {
+    ensureApp();
+    const std::string path = makeDatabase("sites");
+    {
+        auto db = plat::jet::Database::open(path);
+        const char* inserts[] = {
+            "INSERT INTO KYUYO_F(Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName,D1) VALUES "
+            "(#2004/04/01#,1,'山田',1200,1,5,'駅前ビル',10)",
+            "INSERT INTO KYUYO_F(Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName,D2) VALUES "
+            "(#2004/04/01#,2,'鈴木',1500,1,5,'駅前ビル',5.5)",
+            "INSERT INTO KYUYO_F(Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName,D3) VALUES "
+            "(#2004/04/01#,2,'鈴木',1000,2,7,'中央病院',8)",
+            "INSERT INTO KYUYO_F(Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName,D3) VALUES "
+            "(#2004/05/01#,2,'鈴木',1000,1,7,'中央病院',99)", // another month
+        };
+        for (const char* sql : inserts)
+            db.execute(sql);
+    }
+    ScriptedReport report;
+    useDatabaseSources(report);
+    Band& ph = report.addBand(BandKind::PageHeader, "PageHeader", 700);
+    ph.addField("txtNengetu", 1500, 0, 8000, 500, "Nengetu", "ggge年mm月度　現場別労務費一覧表");
+    Band& d = report.addBand(BandKind::Detail, "Detail", 350);
+    d.addField("GName1", 0, 0, 4000, 300, "GName");
+    d.addField("txtGTotal", 6000, 0, 2000, 300, "GTotal", "#,##0").align = Align::Right;
+    d.addField("GName2", 0, 0, 10, 10, "GName").visible = false;
+    Band& rf = report.addBand(BandKind::ReportFooter, "ReportFooter", 400);
+    rf.addLabel("Label24", 0, 0, 4000, 300, "総　　合　　計");
+    Control& all = rf.addField("AGTotal", 6000, 0, 2000, 300, "GTotal", "#,##0");
+    all.summary = Summary::Report;
+    all.align = Align::Right;
+    report.start = [&] { report.setDataSource(path, "Q_PrtRoumuG"); };
+
+    const auto pdf = scratchDir("sites-pdf") / "sites.pdf";
+    ASSERT_TRUE(exportPdf(report, QString::fromStdString(pdf.string())));
+    const std::string text = squeeze(pdfText(pdf));
+    const std::string expected[] = {"平成16年04月度現場別労務費一覧表",
+                                    "中央病院",
+                                    "8,000",
+                                    "駅前ビル",
+                                    "20,250",
+                                    "総合計",
+                                    "28,250"};
+    std::size_t at = 0;
+    for (const std::string& part : expected) {
+        const std::size_t found = text.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part << "\n" << text;
+        at = found + part.size();
+    }
+    const std::string site = "駅前ビル";
+    EXPECT_EQ(text.find(site, text.find(site) + 1), std::string::npos); // GName2 is not printed
+}
+
 TEST(JetRecordSource, EmptyQueryIsNoDataAndNothingIsWritten) {
     ensureApp();
     YearReport report(makeDatabase("empty"));

@@ -65,7 +65,7 @@ TEST(SlipGridLayoutTest, RejectsFaultyLayouts) {
     }
 }
 
-TEST(SlipGridModelTest, FormatsNumbersPerField) {
+TEST(SlipValueTest, FormatsNumbersByDisplayFormat) {
     struct Case {
         double value;
         const char* format;
@@ -90,7 +90,7 @@ TEST(SlipGridModelTest, FormatsNumbersPerField) {
     EXPECT_EQ(formatSlipValue(SlipValue::text("現場"), "#0.0"), "現場");
 }
 
-TEST(SlipGridModelTest, ParsesTypedAndWrittenNumbers) {
+TEST(SlipValueTest, ReadsTypedAndWrittenNumbers) {
     EXPECT_EQ(parseSlipNumber("7.5"), SlipValue::number(7.5));
     EXPECT_EQ(parseSlipNumber(" 12 "), SlipValue::number(12));
     EXPECT_EQ(parseSlipNumber("１２．５"), SlipValue::number(12.5));

@@ -1,8 +1,6 @@
 // Typing into a slip grid cell.
 #include "platform/widgets/slipgrid/SlipEditBuffer.h"
 
-#include "platform/widgets/slipgrid/SlipGridModel.h"
-
 namespace plat::widgets {
 
 void SlipEditBuffer::begin(SlipKind kind, const QString& initial) {

@@ -1,41 +1,9 @@
 // Rows, fields, heading and totals cells and cell moves of the slip grid.
 #include "platform/widgets/slipgrid/SlipGridModel.h"
 
-#include "platform/text/Format.h"
-
 #include <stdexcept>
 
 namespace plat::widgets {
-
-QString formatSlipValue(const SlipValue& v, const std::string& format) {
-    if (v.isNumber() && !format.empty())
-        return QString::fromStdString(plat::text::formatNumber(v.toNumber(), format));
-    return v.toText();
-}
-
-std::optional<SlipValue> parseSlipNumber(const QString& text) {
-    QString ascii;
-    ascii.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u >= u'０' && u <= u'９')
-            ascii += QChar(u'0' + (u - u'０'));
-        else if (u == u'．')
-            ascii += QChar(u'.');
-        else if (u == u'－')
-            ascii += QChar(u'-');
-        else
-            ascii += ch;
-    }
-    ascii = ascii.trimmed();
-    if (ascii.isEmpty())
-        return SlipValue::empty();
-    bool ok = false;
-    const double d = ascii.toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return SlipValue::number(d);
-}
 
 SlipGridModel::SlipGridModel(SlipGridLayout layout) : layout_(std::move(layout)) {
     checkLayout(layout_);

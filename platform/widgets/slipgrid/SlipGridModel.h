@@ -104,12 +104,4 @@ private:
     int currentColumn_ = 0;
 };
 
-// The display text of a value under a number format ("#0.0"): numbers are formatted, texts
-// shown as they are, empty shows nothing.
-QString formatSlipValue(const SlipValue& v, const std::string& format);
-
-// Reads typed or written text as a number: surrounding blanks ignored, full-width digits and
-// point accepted. Empty text gives the empty value; anything else that is no number, nullopt.
-std::optional<SlipValue> parseSlipNumber(const QString& text);
-
 } // namespace plat::widgets

@@ -1,5 +1,7 @@
-// The value of one slip grid field.
+// The value of one slip grid field, its display text, and numbers read from text.
 #include "platform/widgets/slipgrid/SlipValue.h"
+
+#include "platform/text/Format.h"
 
 namespace plat::widgets {
 
@@ -43,6 +45,36 @@ bool operator==(const SlipValue& a, const SlipValue& b) {
         break;
     }
     return true;
+}
+
+QString formatSlipValue(const SlipValue& v, const std::string& format) {
+    if (v.isNumber() && !format.empty())
+        return QString::fromStdString(plat::text::formatNumber(v.toNumber(), format));
+    return v.toText();
+}
+
+std::optional<SlipValue> parseSlipNumber(const QString& text) {
+    QString ascii;
+    ascii.reserve(text.size());
+    for (QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u >= u'０' && u <= u'９')
+            ascii += QChar(u'0' + (u - u'０'));
+        else if (u == u'．')
+            ascii += QChar(u'.');
+        else if (u == u'－')
+            ascii += QChar(u'-');
+        else
+            ascii += ch;
+    }
+    ascii = ascii.trimmed();
+    if (ascii.isEmpty())
+        return SlipValue::empty();
+    bool ok = false;
+    const double d = ascii.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return SlipValue::number(d);
 }
 
 } // namespace plat::widgets

@@ -1,7 +1,11 @@
-// The value of one slip grid field: empty, a number, or a text (site names).
+// The value of one slip grid field: empty, a number, or a text (site names); its display
+// text under a number format, and how typed or written text reads as a number.
 #pragma once
 
 #include <QString>
+
+#include <optional>
+#include <string>
 
 namespace plat::widgets {
 
@@ -32,5 +36,13 @@ private:
     double number_ = 0.0;
     QString text_;
 };
+
+// The display text of a value under a number format ("#0.0"): numbers are formatted, texts
+// shown as they are, empty shows nothing.
+QString formatSlipValue(const SlipValue& v, const std::string& format);
+
+// Reads typed or written text as a number: surrounding blanks ignored, full-width digits and
+// point accepted. Empty text gives the empty value; anything else that is no number, nullopt.
+std::optional<SlipValue> parseSlipNumber(const QString& text);
 
 } // namespace plat::widgets

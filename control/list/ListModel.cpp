@@ -308,7 +308,8 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     if (text.empty()) {
         return descending ? n : 0;
     }
-    const std::string key = orderKey(text, foldOptions());
+    std::string& key = insertionKey_;
+    makeOrderKey(text, foldOptions(), key, scratch_);
     auto goesBefore = [&](ListRow& r) {
         const int c = compareKeys(key, orderKeyOf(r));
         return descending ? c >= 0 : c <= 0;
@@ -365,6 +366,12 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     }
     const std::int32_t newIndex = item->position();
     ListRow& row = grid_.item(newIndex);
+    if (automatic && !isDataSort(p.sorted) && !insertionKey_.empty() && !row.cells.empty()) {
+        // The sorted insertion folded this text already.
+        row.orderKey.swap(insertionKey_);
+        row.foldStamp = currentStamp();
+    }
+    insertionKey_.clear();
     row.item.masked = maskedFor(row.cells.empty() ? std::string_view() : row.cells[0].text);
     p.newIndex = newIndex;
     refreshHeaderRow();

@@ -119,6 +119,7 @@ private:
     std::int32_t savedHeaderHeight_ = 0;
     SortStats lastSort_;
     std::string scratch_;
+    std::string insertionKey_; // the folded text of the item being inserted in order
     std::function<void()> commitHook_;
     std::function<void()> repaintHook_;
 };

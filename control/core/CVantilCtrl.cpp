@@ -17,9 +17,13 @@ using namespace plat::automation;
 
 namespace {
 
-std::u16string wide(std::string_view ascii) { return cp932::utf8ToUtf16(ascii); }
+std::u16string wide(std::string_view ascii) {
+    return cp932::utf8ToUtf16(ascii);
+}
 
-[[noreturn]] void invalidValue() { raise(errnum::InvalidPropertyValue, texts::kInvalidValue); }
+[[noreturn]] void invalidValue() {
+    raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
+}
 
 // The value converted to a 32-bit integer; anything that cannot be is an invalid value.
 std::int32_t toInt(const Variant& v) {
@@ -81,7 +85,13 @@ MemberInfo memberInfo(const Member& m) {
 // Inner and outer border widths take effect in design mode only for the framed styles.
 bool hasInnerOuterBorders(std::int16_t style) {
     switch (style) {
-    case 3: case 6: case 9: case 10: case 11: case 12: case 13:
+    case 3:
+    case 6:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
         return true;
     default:
         return false;
@@ -95,7 +105,13 @@ std::int16_t standardBorderWidth(std::int16_t style) {
     switch (style) {
     case 0:
         return 0;
-    case 2: case 5: case 6: case 8: case 9: case 11: case 13:
+    case 2:
+    case 5:
+    case 6:
+    case 8:
+    case 9:
+    case 11:
+    case 13:
         return 2;
     default:
         return 1;
@@ -115,7 +131,9 @@ CVantilCtrl::CVantilCtrl() : DispatchObject(wide(identity::kDispatchInterfaceNam
     }
 }
 
-CVantilCtrl::~CVantilCtrl() { liveObjects().decrement(); }
+CVantilCtrl::~CVantilCtrl() {
+    liveObjects().decrement();
+}
 
 void CVantilCtrl::defineMembers() {
     for (const Member& m : memberTable()) {
@@ -124,7 +142,8 @@ void CVantilCtrl::defineMembers() {
         }
         const Member* row = &m;
         if (m.kind == vantil::MemberKind::Method) {
-            addMethod(memberInfo(m), [this, row](std::span<Variant> args) { return call(*row, args); });
+            addMethod(memberInfo(m),
+                      [this, row](std::span<Variant> args) { return call(*row, args); });
         } else {
             // A member without a setter answers set-not-supported from the dispatch itself.
             Setter setter;
@@ -153,9 +172,13 @@ void CVantilCtrl::defineMembers() {
 
 // ---- Host, modes and notifications ---------------------------------------------------
 
-bool CVantilCtrl::designMode() const { return site_ != nullptr && !site_->userMode(); }
+bool CVantilCtrl::designMode() const {
+    return site_ != nullptr && !site_->userMode();
+}
 
-std::int32_t CVantilCtrl::listCount() const { return list_ ? list_->itemCount() : 0; }
+std::int32_t CVantilCtrl::listCount() const {
+    return list_ ? list_->itemCount() : 0;
+}
 
 void CVantilCtrl::setModified() {
     dirty_ = true;
@@ -174,9 +197,13 @@ void CVantilCtrl::propertyChanged(DispId id) {
     setModified();
 }
 
-void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) { sinks_.fire(id, args); }
+void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) {
+    sinks_.fire(id, args);
+}
 
-const TypeInfo* CVantilCtrl::eventTypeInfo() const { return &vantil::eventTypeInfo(); }
+const TypeInfo* CVantilCtrl::eventTypeInfo() const {
+    return &vantil::eventTypeInfo();
+}
 
 AmbientDefaults CVantilCtrl::ambientDefaults() const {
     AmbientDefaults a;
@@ -189,7 +216,9 @@ AmbientDefaults CVantilCtrl::ambientDefaults() const {
     return a;
 }
 
-void CVantilCtrl::setClientSite(HostSite* site) { site_ = site; }
+void CVantilCtrl::setClientSite(HostSite* site) {
+    site_ = site;
+}
 
 void CVantilCtrl::ambientPropertyChanged(DispId id) {
     if (view_) {
@@ -221,7 +250,9 @@ Status CVantilCtrl::activateInPlace(int x, int y, int widthPx, int heightPx) {
     return view_ ? status::Ok : status::Fail;
 }
 
-void CVantilCtrl::deactivate() { view_.reset(); }
+void CVantilCtrl::deactivate() {
+    view_.reset();
+}
 
 void CVantilCtrl::close() {
     view_.reset();
@@ -250,8 +281,7 @@ void CVantilCtrl::syncFontObjects() {
 void CVantilCtrl::afterLoad() {
     applyAfterLoad(props_);
     syncFontObjects();
-    props_.acceleratorChar =
-        props_.captionAccelerator ? acceleratorCharacter(props_.caption) : 0;
+    props_.acceleratorChar = props_.captionAccelerator ? acceleratorCharacter(props_.caption) : 0;
     if (props_.acceleratorChar != 0 && site_) {
         site_->onMnemonicsChanged();
     }
@@ -359,7 +389,8 @@ Variant CVantilCtrl::getStored(const Member& m) const {
             } else if constexpr (std::is_same_v<F, std::string CP::*>) {
                 return Variant(cp932::toUtf16(props_.*field));
             } else if constexpr (std::is_same_v<F, FontDesc CP::*>) {
-                return Variant(std::shared_ptr<Dispatch>(m.id == dispids::Font ? font_ : captionFont_));
+                return Variant(
+                    std::shared_ptr<Dispatch>(m.id == dispids::Font ? font_ : captionFont_));
             } else if constexpr (std::is_same_v<F, std::shared_ptr<Picture> CP::*>) {
                 return Variant(std::shared_ptr<Dispatch>(props_.*field));
             } else {
@@ -387,11 +418,11 @@ void CVantilCtrl::putStored(const Member& m, const Variant& value) {
                     }
                     invalidValue();
                 }
-                if (design && ((m.id == dispids::CaptionRatio && props_.captionSize != 0) ||
-                               (m.id == dispids::BorderWidth && props_.borderStyle == 0) ||
-                               ((m.id == dispids::InnerBorderWidth ||
-                                 m.id == dispids::OuterBorderWidth) &&
-                                !hasInnerOuterBorders(props_.borderStyle)))) {
+                if (design &&
+                    ((m.id == dispids::CaptionRatio && props_.captionSize != 0) ||
+                     (m.id == dispids::BorderWidth && props_.borderStyle == 0) ||
+                     ((m.id == dispids::InnerBorderWidth || m.id == dispids::OuterBorderWidth) &&
+                      !hasInnerOuterBorders(props_.borderStyle)))) {
                     return;
                 }
                 using T = std::remove_reference_t<decltype(props_.*field)>;

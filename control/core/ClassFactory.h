@@ -12,8 +12,8 @@ plat::automation::LiveObjectCount& liveObjects();
 // Creates one CVantilCtrl per request.
 class VantilClassFactory final : public plat::automation::ClassFactory {
 public:
-    plat::automation::Status createInstance(
-        std::shared_ptr<plat::automation::Dispatch>& object) override;
+    plat::automation::Status
+    createInstance(std::shared_ptr<plat::automation::Dispatch>& object) override;
 };
 
 // The factory the library hands out; lives as long as the library is loaded.

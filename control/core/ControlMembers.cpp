@@ -20,8 +20,12 @@ namespace {
 constexpr std::int16_t kStoredCustomPointer = 16;
 constexpr std::int16_t kCustomPointer = 99;
 
-[[noreturn]] void invalidValue() { raise(errnum::InvalidPropertyValue, texts::kInvalidValue); }
-[[noreturn]] void invalidIndex() { raise(errnum::InvalidIndex, texts::kInvalidIndex); }
+[[noreturn]] void invalidValue() {
+    raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
+}
+[[noreturn]] void invalidIndex() {
+    raise(errnum::InvalidIndex, texts::kInvalidIndex);
+}
 
 std::int32_t toInt(const Variant& v) {
     Variant out;
@@ -49,7 +53,9 @@ std::size_t menuIndex(const Variant& v) {
     return static_cast<std::size_t>(i);
 }
 
-Variant nothing() { return Variant(std::shared_ptr<Dispatch>()); }
+Variant nothing() {
+    return Variant(std::shared_ptr<Dispatch>());
+}
 
 } // namespace
 
@@ -111,8 +117,10 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         return true;
     case dispids::ListField: {
         const std::int32_t i = toInt(args[0]);
-        const std::int32_t live = list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
-        if (i < 0 || i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
+        const std::int32_t live =
+            list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
+        if (i < 0 ||
+            i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
             invalidIndex();
         }
         out = Variant(cp932::toUtf16(p.columns[static_cast<std::size_t>(i)].listField));
@@ -122,7 +130,15 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         toInt(args[0]);
         out = Variant(std::int32_t{-1});
         return true;
-    case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105: case 106:
+    case 98:
+    case 99:
+    case 100:
+    case 101:
+    case 102:
+    case 103:
+    case 104:
+    case 105:
+    case 106:
         // Indexed item properties of an empty list: every index is out of range.
         invalidIndex();
     case dispids::SelStart:
@@ -216,8 +232,10 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         return true;
     case dispids::ListField: {
         const std::int32_t i = toInt(args[0]);
-        const std::int32_t live = list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
-        if (i < 0 || i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
+        const std::int32_t live =
+            list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
+        if (i < 0 ||
+            i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
             invalidIndex();
         }
         Variant converted;
@@ -230,7 +248,14 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     }
     case 127: // ColumnWidth: nothing to set without live columns
         return true;
-    case 98: case 99: case 100: case 101: case 102: case 103: case 104: case 105:
+    case 98:
+    case 99:
+    case 100:
+    case 101:
+    case 102:
+    case 103:
+    case 104:
+    case 105:
         invalidIndex();
     case dispids::SelStart:
         putSelStart(inRange(m, value));

@@ -8,10 +8,18 @@ ControlPlatform* installedPlatform = nullptr;
 ListEngineFactory installedListFactory = nullptr;
 } // namespace
 
-ControlPlatform* controlPlatform() { return installedPlatform; }
-void installControlPlatform(ControlPlatform* platform) { installedPlatform = platform; }
+ControlPlatform* controlPlatform() {
+    return installedPlatform;
+}
+void installControlPlatform(ControlPlatform* platform) {
+    installedPlatform = platform;
+}
 
-ListEngineFactory listEngineFactory() { return installedListFactory; }
-void installListEngineFactory(ListEngineFactory factory) { installedListFactory = factory; }
+ListEngineFactory listEngineFactory() {
+    return installedListFactory;
+}
+void installListEngineFactory(ListEngineFactory factory) {
+    installedListFactory = factory;
+}
 
 } // namespace vantil

@@ -48,9 +48,8 @@ public:
     virtual ~ControlPlatform() = default;
     virtual AboutBoxService* aboutBox() = 0;
     // The control's window, created when the host activates the control in place.
-    virtual std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow,
-                                                    int x, int y, int widthPx,
-                                                    int heightPx) = 0;
+    virtual std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x,
+                                                    int y, int widthPx, int heightPx) = 0;
 };
 
 // The process-wide platform; nullptr in a core-only build. The window-system layer installs

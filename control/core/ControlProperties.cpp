@@ -9,8 +9,8 @@ namespace vantil {
 MenuTable defaultMenuTable() {
     MenuTable menu;
     const std::string_view captions[kBuiltInMenuEntries] = {
-        texts::kMenuUndo,   texts::kMenuCut,    texts::kMenuCopy,
-        texts::kMenuPaste,  texts::kMenuDelete, texts::kMenuSelectAll,
+        texts::kMenuUndo,  texts::kMenuCut,    texts::kMenuCopy,
+        texts::kMenuPaste, texts::kMenuDelete, texts::kMenuSelectAll,
     };
     for (int i = 0; i < kMenuEntryCount; ++i) {
         MenuEntry& e = menu[static_cast<std::size_t>(i)];

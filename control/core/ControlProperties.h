@@ -21,7 +21,9 @@ using Color = std::uint32_t;
 // Colour values with a meaning of their own.
 inline constexpr Color kNoColor = 0xFFFFFFFFu; // none, or "follow another colour property"
 inline constexpr Color kCellDefaultColor = 0xFF000000u;
-constexpr Color systemColor(unsigned index) { return 0x80000000u | index; }
+constexpr Color systemColor(unsigned index) {
+    return 0x80000000u | index;
+}
 
 // Format versions of the persisted form.
 inline constexpr std::uint32_t kVersion40 = 0x00040000;
@@ -50,8 +52,8 @@ struct MenuEntry {
 };
 
 inline constexpr int kMenuEntryCount = 20;
-inline constexpr int kBuiltInMenuEntries = 6;     // undo .. select all
-inline constexpr int kFirstHostMenuEntry = 10;    // 10..19 belong to the host
+inline constexpr int kBuiltInMenuEntries = 6;  // undo .. select all
+inline constexpr int kFirstHostMenuEntry = 10; // 10..19 belong to the host
 using MenuTable = std::array<MenuEntry, kMenuEntryCount>;
 
 // The menu table as the control is built: built-in captions for 0..5, hidden 6..19.

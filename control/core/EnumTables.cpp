@@ -7,7 +7,7 @@ namespace vantil {
 namespace {
 
 #define VANTIL_CONSTANT_INFO(name, value, text) EnumConstantInfo{#name, value, text},
-#define VANTIL_CONSTANT_TABLE(E)                                                               \
+#define VANTIL_CONSTANT_TABLE(E)                                                                   \
     constexpr EnumConstantInfo k##E[] = {VANTIL_ENUM_##E(VANTIL_CONSTANT_INFO)};
 VANTIL_ENUMERATIONS(VANTIL_CONSTANT_TABLE)
 #undef VANTIL_CONSTANT_TABLE
@@ -29,7 +29,9 @@ std::string_view withoutPrefix(std::string_view name) {
 
 } // namespace
 
-std::span<const EnumerationInfo> enumerations() { return kEnumerations; }
+std::span<const EnumerationInfo> enumerations() {
+    return kEnumerations;
+}
 
 const EnumerationInfo* enumeration(EnumId id) {
     const auto index = static_cast<std::size_t>(id);

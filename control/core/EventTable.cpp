@@ -95,7 +95,9 @@ plat::automation::TypeInfo buildTypeInfo() {
 
 } // namespace
 
-std::span<const EventEntry> eventTable() { return kEvents; }
+std::span<const EventEntry> eventTable() {
+    return kEvents;
+}
 
 const plat::automation::TypeInfo& eventTypeInfo() {
     static const plat::automation::TypeInfo info = buildTypeInfo();

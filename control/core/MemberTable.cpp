@@ -82,36 +82,60 @@ constexpr B storeOnly(std::string_view name, VT type) {
     return b;
 }
 // Property types of the table.
-constexpr B shortProp(DispId id, std::string_view n) { return prop(id, n, VT::Short); }
-constexpr B longProp(DispId id, std::string_view n) { return prop(id, n, VT::Long); }
-constexpr B boolProp(DispId id, std::string_view n) { return prop(id, n, VT::Bool); }
-constexpr B colorProp(DispId id, std::string_view n) { return prop(id, n, VT::Long).iface("OLE_COLOR"); }
-constexpr B stringProp(DispId id, std::string_view n) { return prop(id, n, VT::String); }
+constexpr B shortProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::Short);
+}
+constexpr B longProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::Long);
+}
+constexpr B boolProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::Bool);
+}
+constexpr B colorProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::Long).iface("OLE_COLOR");
+}
+constexpr B stringProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::String);
+}
 constexpr B enumProp(DispId id, std::string_view n, EnumId e, std::int32_t hi) {
     return prop(id, n, VT::Short).enums(e).range(0, hi);
 }
-constexpr B fontProp(DispId id, std::string_view n) { return prop(id, n, VT::Object).iface("Font"); }
+constexpr B fontProp(DispId id, std::string_view n) {
+    return prop(id, n, VT::Object).iface("Font");
+}
 constexpr B pictureProp(DispId id, std::string_view n) {
     return prop(id, n, VT::Object).iface("Picture");
 }
 
-constexpr Default num(std::int64_t v) { return Default{DefaultKind::Number, v, {}}; }
-constexpr Default str(std::string_view s) { return Default{DefaultKind::Text, 0, s}; }
-constexpr Default from(DefaultKind k) { return Default{k, 0, {}}; }
+constexpr Default num(std::int64_t v) {
+    return Default{DefaultKind::Number, v, {}};
+}
+constexpr Default str(std::string_view s) {
+    return Default{DefaultKind::Text, 0, s};
+}
+constexpr Default from(DefaultKind k) {
+    return Default{k, 0, {}};
+}
 constexpr Default kNoDefault{};
 
 constexpr std::int32_t kShortMax = 32767;
 constexpr std::int32_t kLongMax = 2147483647;
 
 // Argument lists.
-constexpr Param opt(std::string_view n, VT t = VT::Variant) { return Param{n, t, EnumId::None, true, false}; }
-constexpr Param req(std::string_view n, VT t) { return Param{n, t, EnumId::None, false, false}; }
-constexpr Param out(std::string_view n, VT t) { return Param{n, t, EnumId::None, false, true}; }
+constexpr Param opt(std::string_view n, VT t = VT::Variant) {
+    return Param{n, t, EnumId::None, true, false};
+}
+constexpr Param req(std::string_view n, VT t) {
+    return Param{n, t, EnumId::None, false, false};
+}
+constexpr Param out(std::string_view n, VT t) {
+    return Param{n, t, EnumId::None, false, true};
+}
 
 constexpr Param kIndexLong[] = {req("Index", VT::Long)};
 constexpr Param kIndexShort[] = {req("Index", VT::Short)};
-constexpr Param kAddItem[] = {opt("Index"),        opt("Text"),         opt("ItemData"),
-                              opt("Picture"),      opt("RowForeColor"), opt("RowBackColor")};
+constexpr Param kAddItem[] = {opt("Index"),   opt("Text"),         opt("ItemData"),
+                              opt("Picture"), opt("RowForeColor"), opt("RowBackColor")};
 constexpr Param kAddSubItem[] = {req("RowIndex", VT::Long), opt("SubIndex"), opt("SubText")};
 constexpr Param kAddColumn[] = {opt("Index"),      opt("Text"),       opt("Width"),
                                 opt("AlignmentH"), opt("AlignmentV"), opt("MultiLine")};
@@ -137,12 +161,12 @@ constexpr Param kGetMenuItem[] = {req("Index", VT::Short), out("lpsMenuCaption",
                                   out("lpbSeparator", VT::Bool)};
 constexpr Param kGetPpgStatus[] = {out("lpStatus", VT::Long)};
 constexpr Param kSetColumnData[] = {req("Index", VT::Short),      req("Caption", VT::String),
-                                    req("ListField", VT::String),  req("Width", VT::Short),
-                                    req("AlignmentH", VT::Short),  req("AlignmentV", VT::Short),
+                                    req("ListField", VT::String), req("Width", VT::Short),
+                                    req("AlignmentH", VT::Short), req("AlignmentV", VT::Short),
                                     req("MultiLine", VT::Short)};
-constexpr Param kGetColumnData[] = {req("Index", VT::Short),         out("lpCaption", VT::String),
-                                    out("lpListField", VT::String),  out("lpWidth", VT::Short),
-                                    out("lpAlignmentH", VT::Short),  out("lpAlignmentV", VT::Short),
+constexpr Param kGetColumnData[] = {req("Index", VT::Short),        out("lpCaption", VT::String),
+                                    out("lpListField", VT::String), out("lpWidth", VT::Short),
+                                    out("lpAlignmentH", VT::Short), out("lpAlignmentV", VT::Short),
                                     out("lpMultiLine", VT::Short)};
 
 using access::DesignTimeOnly;
@@ -160,35 +184,61 @@ constexpr Member kMembers[] = {
     // Base control items.
     storeOnly("_ExtentX", VT::Long).at(&CP::extentX).persist(num(4233)),
     storeOnly("_ExtentY", VT::Long).at(&CP::extentY).persist(num(635)),
-    colorProp(dispids::BackColor, "BackColor").at(&CP::backColor).persist(from(DefaultKind::AmbientBackColor)),
-    colorProp(dispids::ForeColor, "ForeColor").at(&CP::foreColor).persist(from(DefaultKind::AmbientForeColor)),
+    colorProp(dispids::BackColor, "BackColor")
+        .at(&CP::backColor)
+        .persist(from(DefaultKind::AmbientBackColor)),
+    colorProp(dispids::ForeColor, "ForeColor")
+        .at(&CP::foreColor)
+        .persist(from(DefaultKind::AmbientForeColor)),
     boolProp(dispids::Enabled, "Enabled").at(&CP::enabled).persist(num(-1)),
     fontProp(dispids::Font, "Font").at(&CP::font).persist(from(DefaultKind::AmbientFont)),
     // The control's own properties.
     stringProp(122, "Caption").at(&CP::caption).persist(from(DefaultKind::DisplayName)),
-    enumProp(1, "CaptionPosition", EnumId::CaptionPositionConstants, 3).at(&CP::captionPosition).persist(num(0)),
+    enumProp(1, "CaptionPosition", EnumId::CaptionPositionConstants, 3)
+        .at(&CP::captionPosition)
+        .persist(num(0)),
     shortProp(2, "CaptionRatio").range(0, 100).at(&CP::captionRatio).persist(num(30)),
     shortProp(3, "CaptionSize").range(0, kShortMax).at(&CP::captionSize).persist(num(0)),
     fontProp(4, "CaptionFont").at(&CP::captionFont).persist(from(DefaultKind::AmbientFont)),
-    colorProp(5, "CaptionColor").at(&CP::captionColor).persist(from(DefaultKind::CaptionColorByVersion)),
-    colorProp(6, "CaptionFocusColor").at(&CP::captionFocusColor).persist(from(DefaultKind::CaptionColorByVersion)),
-    enumProp(7, "CaptionAlignmentH", EnumId::CaptionAlignmentHConstants, 3).at(&CP::captionAlignmentH).persist(num(0)),
-    enumProp(8, "CaptionAlignmentV", EnumId::CaptionAlignmentVConstants, 3).at(&CP::captionAlignmentV).persist(num(1)),
-    colorProp(9, "CaptionDisabledColor").at(&CP::captionDisabledColor).persist(from(DefaultKind::CaptionDisabledColorByVersion)),
-    enumProp(10, "CaptionFocusBorder", EnumId::CaptionFocusBorderConstants, 7).at(&CP::captionFocusBorder).persist(num(0)),
-    colorProp(11, "CaptionPointedColor").at(&CP::captionPointedColor).persist(from(DefaultKind::CaptionColorByVersion)),
-    enumProp(12, "BorderStyle", EnumId::BorderStyleConstants, 13).at(&CP::borderStyle).persist(num(0)),
+    colorProp(5, "CaptionColor")
+        .at(&CP::captionColor)
+        .persist(from(DefaultKind::CaptionColorByVersion)),
+    colorProp(6, "CaptionFocusColor")
+        .at(&CP::captionFocusColor)
+        .persist(from(DefaultKind::CaptionColorByVersion)),
+    enumProp(7, "CaptionAlignmentH", EnumId::CaptionAlignmentHConstants, 3)
+        .at(&CP::captionAlignmentH)
+        .persist(num(0)),
+    enumProp(8, "CaptionAlignmentV", EnumId::CaptionAlignmentVConstants, 3)
+        .at(&CP::captionAlignmentV)
+        .persist(num(1)),
+    colorProp(9, "CaptionDisabledColor")
+        .at(&CP::captionDisabledColor)
+        .persist(from(DefaultKind::CaptionDisabledColorByVersion)),
+    enumProp(10, "CaptionFocusBorder", EnumId::CaptionFocusBorderConstants, 7)
+        .at(&CP::captionFocusBorder)
+        .persist(num(0)),
+    colorProp(11, "CaptionPointedColor")
+        .at(&CP::captionPointedColor)
+        .persist(from(DefaultKind::CaptionColorByVersion)),
+    enumProp(12, "BorderStyle", EnumId::BorderStyleConstants, 13)
+        .at(&CP::borderStyle)
+        .persist(num(0)),
     colorProp(13, "BorderColor").at(&CP::borderColor).persist(num(0x80000006)),
     shortProp(14, "BorderWidth").range(0, 10).at(&CP::borderWidth).persist(num(1)),
     shortProp(15, "InnerBorderWidth").range(0, 10).at(&CP::innerBorderWidth).persist(num(1)),
     shortProp(16, "OuterBorderWidth").range(0, 10).at(&CP::outerBorderWidth).persist(num(1)),
-    enumProp(17, "FocusBorder", EnumId::FocusBorderConstants, 5).at(&CP::focusBorder).persist(num(1)),
+    enumProp(17, "FocusBorder", EnumId::FocusBorderConstants, 5)
+        .at(&CP::focusBorder)
+        .persist(num(1)),
     colorProp(18, "FocusColor").at(&CP::focusColor).persist(num(0x00808080)),
     colorProp(19, "LightColor").at(&CP::lightColor).persist(num(0x80000014)),
     colorProp(20, "ShadowColor").at(&CP::shadowColor).persist(num(0x80000010)),
     enumProp(21, "AlignmentH", EnumId::AlignmentHConstants, 2).at(&CP::alignmentH).persist(num(0)),
     enumProp(22, "Font3D", EnumId::Font3DConstants, 7).at(&CP::font3D).persist(num(0)),
-    enumProp(23, "InputAreaBorder", EnumId::InputAreaBorderConstants, 2).at(&CP::inputAreaBorder).persist(num(2)),
+    enumProp(23, "InputAreaBorder", EnumId::InputAreaBorderConstants, 2)
+        .at(&CP::inputAreaBorder)
+        .persist(num(2)),
     colorProp(24, "InputAreaBorderColor").at(&CP::inputAreaBorderColor).persist(num(0x80000006)),
     colorProp(25, "InputAreaColor").at(&CP::inputAreaColor).persist(num(0x80000005)),
     shortProp(26, "DefHeight").range(9, 100).at(&CP::defHeight).persist(num(0)),
@@ -197,24 +247,38 @@ constexpr Member kMembers[] = {
     boolProp(31, "IgnoreCase").at(&CP::ignoreCase).persist(num(0)),
     boolProp(32, "IgnoreKanaCase").at(&CP::ignoreKanaCase).persist(num(0)),
     boolProp(33, "IgnoreCharSet").at(&CP::ignoreCharSet).persist(num(0)),
-    enumProp(36, "DisplayItem", EnumId::DisplayItemConstants, 2).at(&CP::displayItem).persist(num(0)),
+    enumProp(36, "DisplayItem", EnumId::DisplayItemConstants, 2)
+        .at(&CP::displayItem)
+        .persist(num(0)),
     colorProp(37, "DisabledColor").at(&CP::disabledColor).persist(num(0x80000011)),
     colorProp(38, "SelectedColor").at(&CP::selectedColor).persist(num(0x8000000D)),
     enumProp(39, "MaskMode", EnumId::MaskModeConstants, 3).at(&CP::maskMode).persist(num(0)),
     boolProp(41, "IntegralHeight").rules(DesignTimeOnly).at(&CP::integralHeight).persist(num(-1)),
     enumProp(42, "ItemBorder", EnumId::ItemBorderConstants, 13).at(&CP::itemBorder).persist(num(0)),
     pictureProp(43, "MouseIcon").at(&CP::mouseIcon).persist(kNoDefault),
-    enumProp(44, "MousePointer", EnumId::MousePointerConstants, 16).at(&CP::mousePointer).persist(num(3)),
+    enumProp(44, "MousePointer", EnumId::MousePointerConstants, 16)
+        .at(&CP::mousePointer)
+        .persist(num(3)),
     colorProp(45, "ItemBorderColor").at(&CP::itemBorderColor).persist(num(0x80000000)),
-    enumProp(52, "ItemVertBorder", EnumId::ItemVertBorderConstants, 13).at(&CP::itemVertBorder).persist(num(4)),
+    enumProp(52, "ItemVertBorder", EnumId::ItemVertBorderConstants, 13)
+        .at(&CP::itemVertBorder)
+        .persist(num(4)),
     colorProp(53, "ItemVertBorderColor").at(&CP::itemVertBorderColor).persist(num(0x80000000)),
     shortProp(46, "DroppedWidth").range(0, 1000).at(&CP::droppedWidth).persist(num(0)),
     shortProp(51, "DroppedRows").range(0, 100).at(&CP::droppedRows).persist(num(8)),
     enumProp(74, "ScrollBars", EnumId::ScrollBarsConstants, 4).at(&CP::scrollBars).persist(num(2)),
-    enumProp(66, "DropDownVKeyCode", EnumId::VKeyCodeConstants, 255).at(&CP::dropDownVKeyCode).persist(num(0), "DropVKeyCode"),
-    enumProp(67, "DropDownModifierFlags", EnumId::CloseDropKeyConstants, 7).at(&CP::dropDownModifierFlags).persist(num(0), "DropModifierFlags"),
-    enumProp(68, "CloseUpVKeyCode", EnumId::VKeyCodeConstants, 255).at(&CP::closeUpVKeyCode).persist(num(0), "CloseVKeyCode"),
-    enumProp(69, "CloseUpModifierFlags", EnumId::CloseDropKeyConstants, 7).at(&CP::closeUpModifierFlags).persist(num(0), "CloseModefierFlags"),
+    enumProp(66, "DropDownVKeyCode", EnumId::VKeyCodeConstants, 255)
+        .at(&CP::dropDownVKeyCode)
+        .persist(num(0), "DropVKeyCode"),
+    enumProp(67, "DropDownModifierFlags", EnumId::CloseDropKeyConstants, 7)
+        .at(&CP::dropDownModifierFlags)
+        .persist(num(0), "DropModifierFlags"),
+    enumProp(68, "CloseUpVKeyCode", EnumId::VKeyCodeConstants, 255)
+        .at(&CP::closeUpVKeyCode)
+        .persist(num(0), "CloseVKeyCode"),
+    enumProp(69, "CloseUpModifierFlags", EnumId::CloseDropKeyConstants, 7)
+        .at(&CP::closeUpModifierFlags)
+        .persist(num(0), "CloseModefierFlags"),
     boolProp(70, "HideColumnHeaders").at(&CP::hideColumnHeaders).persist(num(-1)),
     boolProp(71, "AllowResizeColumn").at(&CP::allowResizeColumn).persist(num(-1)),
     storeOnly("AllowResizeRow", VT::Bool).at(&CP::allowResizeRow).persist(num(0)),
@@ -223,18 +287,31 @@ constexpr Member kMembers[] = {
     boolProp(73, "KillClickFocus").at(&CP::killClickFocus).persist(num(0)),
     stringProp(80, "BoundColumn").rules(ModifyOnly).at(&CP::boundColumn).persist(str("")),
     boolProp(47, "TreatEnterAsTab").at(&CP::treatEnterAsTab).persist(num(0)),
-    enumProp(48, "LostFocusAtHorzArrow", EnumId::LostFocusAtArrowConstants, 2).at(&CP::lostFocusAtHorzArrow).persist(num(0)),
-    enumProp(49, "LostFocusAtVertArrow", EnumId::LostFocusAtArrowConstants, 2).at(&CP::lostFocusAtVertArrow).persist(num(0)),
+    enumProp(48, "LostFocusAtHorzArrow", EnumId::LostFocusAtArrowConstants, 2)
+        .at(&CP::lostFocusAtHorzArrow)
+        .persist(num(0)),
+    enumProp(49, "LostFocusAtVertArrow", EnumId::LostFocusAtArrowConstants, 2)
+        .at(&CP::lostFocusAtVertArrow)
+        .persist(num(0)),
     boolProp(87, "CaptionAccelerator").at(&CP::captionAccelerator).persist(num(0)),
-    enumProp(86, "CaptionDirection", EnumId::CaptionDirectionConstants, 2).rules(SilentRange).at(&CP::captionDirection).persist(num(0)),
+    enumProp(86, "CaptionDirection", EnumId::CaptionDirectionConstants, 2)
+        .rules(SilentRange)
+        .at(&CP::captionDirection)
+        .persist(num(0)),
     boolProp(121, "CaptionMultiLine").at(&CP::captionMultiLine).persist(num(0)),
     boolProp(85, "CausesFocusMovement").at(&CP::causesFocusMovement).persist(num(0)),
     boolProp(88, "TitleTip").at(&CP::titleTip).persist(num(-1)),
     boolProp(89, "DropDownAtGotFocus").at(&CP::dropDownAtGotFocus).persist(num(0)),
     boolProp(81, "SelTextAtGotFocus").at(&CP::selTextAtGotFocus).persist(num(-1)),
-    enumProp(35, "CaptionFont3D", EnumId::Font3DConstants, 7).at(&CP::captionFont3D).persist(num(0)),
-    enumProp(107, "OLEDragMode", EnumId::OLEDragModeConstants, 1).at(&CP::oleDragMode).persist(num(0)),
-    enumProp(108, "OLEDropMode", EnumId::OLEDropModeConstants, 2).at(&CP::oleDropMode).persist(num(0)),
+    enumProp(35, "CaptionFont3D", EnumId::Font3DConstants, 7)
+        .at(&CP::captionFont3D)
+        .persist(num(0)),
+    enumProp(107, "OLEDragMode", EnumId::OLEDragModeConstants, 1)
+        .at(&CP::oleDragMode)
+        .persist(num(0)),
+    enumProp(108, "OLEDropMode", EnumId::OLEDropModeConstants, 2)
+        .at(&CP::oleDropMode)
+        .persist(num(0)),
     boolProp(116, "EditFunction").at(&CP::editFunction).persist(num(-1)),
     enumProp(117, "IMEMode", EnumId::IMEModeConstants, 8).at(&CP::imeMode).persist(num(0)),
     shortProp(65, "SortKey").range(-1, kShortMax).at(&CP::sortKey).persist(num(0)),
@@ -248,7 +325,9 @@ constexpr Member kMembers[] = {
     longProp(28, "ListCount").rules(RunTimeOnly | ReadOnly),
     stringProp(34, "HintText").rules(NoNotify).at(&CP::hintText),
     longProp(40, "NewIndex").rules(RunTimeOnly | ReadOnly).at(&CP::newIndex),
-    enumProp(50, "LostFocusCause", EnumId::LostFocusCauseConstants, 6).rules(RunTimeOnly | ReadOnly).at(&CP::lostFocusCause),
+    enumProp(50, "LostFocusCause", EnumId::LostFocusCauseConstants, 6)
+        .rules(RunTimeOnly | ReadOnly)
+        .at(&CP::lostFocusCause),
     prop(54, "ListItems", VT::Object).iface("IListItems").rules(NoSetter),
     method(55, "AddItem", VT::Short).args(kAddItem),
     method(56, "AddSubItem", VT::Bool).args(kAddSubItem),
@@ -332,10 +411,12 @@ constexpr bool identifiersUnique() {
         for (std::size_t j = i + 1; j < std::size(kMembers); ++j) {
             const Member& a = kMembers[i];
             const Member& b = kMembers[j];
-            if (a.kind != MemberKind::StoreOnly && b.kind != MemberKind::StoreOnly && a.id == b.id) {
+            if (a.kind != MemberKind::StoreOnly && b.kind != MemberKind::StoreOnly &&
+                a.id == b.id) {
                 return false;
             }
-            if (equalNoCase(a.name, b.name) || equalNoCase(a.typeLibraryName(), b.typeLibraryName())) {
+            if (equalNoCase(a.name, b.name) ||
+                equalNoCase(a.typeLibraryName(), b.typeLibraryName())) {
                 return false;
             }
         }
@@ -415,7 +496,9 @@ static_assert(methodsHaveNoStorage(), "methods store nothing");
 
 } // namespace
 
-std::span<const Member> memberTable() { return kMembers; }
+std::span<const Member> memberTable() {
+    return kMembers;
+}
 
 std::span<const Member> persistedMembers() {
     return std::span<const Member>(kMembers).first(persistedCount());

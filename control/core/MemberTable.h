@@ -70,17 +70,16 @@ struct Default {
 
 using CP = ControlProperties;
 // The property member that stores a value; the alternative's type is the value's storage type.
-using Field =
-    std::variant<std::monostate, std::int16_t CP::*, std::int32_t CP::*, bool CP::*, Color CP::*,
-                 std::string CP::*, plat::automation::FontDesc CP::*,
-                 std::shared_ptr<plat::automation::Picture> CP::*>;
+using Field = std::variant<std::monostate, std::int16_t CP::*, std::int32_t CP::*, bool CP::*,
+                           Color CP::*, std::string CP::*, plat::automation::FontDesc CP::*,
+                           std::shared_ptr<plat::automation::Picture> CP::*>;
 
 struct Member {
     DispId id = 0;
-    std::string_view name;         // the name the dispatch interface answers
-    std::string_view typeLibName;  // the type library's spelling, when it differs
+    std::string_view name;        // the name the dispatch interface answers
+    std::string_view typeLibName; // the type library's spelling, when it differs
     MemberKind kind = MemberKind::Property;
-    VarType type = VarType::Void;  // property value or method result
+    VarType type = VarType::Void; // property value or method result
     EnumId enumeration = EnumId::None;
     std::string_view interfaceName; // for object-valued members
     std::span<const Param> params;  // method arguments, or a property's index arguments
@@ -97,7 +96,9 @@ struct Member {
     constexpr std::string_view persistedName(std::uint32_t version) const {
         return !legacyName.empty() && version < kVersion42 ? legacyName : name;
     }
-    constexpr std::string_view typeLibraryName() const { return typeLibName.empty() ? name : typeLibName; }
+    constexpr std::string_view typeLibraryName() const {
+        return typeLibName.empty() ? name : typeLibName;
+    }
     constexpr bool has(std::uint16_t flag) const { return (access & flag) != 0; }
     constexpr bool inRange(std::int64_t v) const { return !ranged || (v >= min && v <= max); }
 };

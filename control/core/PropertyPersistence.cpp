@@ -28,7 +28,9 @@ std::u16string itemName(std::string_view base, int index) {
     return cp932::utf8ToUtf16(buffer);
 }
 
-std::u16string wide(std::string_view ascii) { return cp932::utf8ToUtf16(ascii); }
+std::u16string wide(std::string_view ascii) {
+    return cp932::utf8ToUtf16(ascii);
+}
 
 // A string item: held as code page 932, stored as UTF-16.
 void exchangeText(PropertyExchange& ex, std::u16string_view name, std::string& value,

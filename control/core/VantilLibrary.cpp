@@ -14,9 +14,13 @@ namespace {
 // Any address inside this library, to find the library's own path.
 const char kLibraryAnchor = 0;
 
-Guid guidOf(std::string_view text) { return Guid::parse(text).value_or(Guid{}); }
+Guid guidOf(std::string_view text) {
+    return Guid::parse(text).value_or(Guid{});
+}
 
-std::string ownPath() { return libraryPathOf(&kLibraryAnchor); }
+std::string ownPath() {
+    return libraryPathOf(&kLibraryAnchor);
+}
 
 } // namespace
 
@@ -44,8 +48,8 @@ extern "C" Status DllRegisterServer() {
     cls.libraryPath = path;
     cls.threadingModel = std::string(identity::kThreadingModel);
     cls.typeLibId = lib.libId;
-    cls.version = std::to_string(identity::kLibraryMajor) + "." +
-                  std::to_string(identity::kLibraryMinor);
+    cls.version =
+        std::to_string(identity::kLibraryMajor) + "." + std::to_string(identity::kLibraryMinor);
     cls.insertable = identity::kInsertable;
     cls.miscStatus = identity::kMiscStatus;
     cls.toolboxBitmap = path + "," + std::to_string(identity::kToolboxBitmapResource);

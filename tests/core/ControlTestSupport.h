@@ -52,7 +52,8 @@ struct Hosted {
         index.push_back(std::move(value));
         return invoke(name, InvokeKind::PropertyPut, std::move(index));
     }
-    AutomationError tryGet(std::u16string_view name, Variant& out, std::vector<Variant> index = {}) {
+    AutomationError tryGet(std::u16string_view name, Variant& out,
+                           std::vector<Variant> index = {}) {
         return invoke(name, InvokeKind::PropertyGet, std::move(index), &out);
     }
     Variant get(std::u16string_view name, std::vector<Variant> index = {}) {

@@ -37,7 +37,8 @@ template <class Bytes> void damage(Bytes& data, std::mt19937& rng) {
         case 2: { // remove a run
             const std::size_t at = pick(data.size());
             data.erase(data.begin() + static_cast<std::ptrdiff_t>(at),
-                       data.begin() + static_cast<std::ptrdiff_t>(std::min(data.size(), at + pick(64))));
+                       data.begin() +
+                           static_cast<std::ptrdiff_t>(std::min(data.size(), at + pick(64))));
             break;
         }
         case 3: { // duplicate a run
@@ -45,12 +46,14 @@ template <class Bytes> void damage(Bytes& data, std::mt19937& rng) {
             const std::size_t len = std::min(data.size() - at, pick(128));
             Bytes run(data.begin() + static_cast<std::ptrdiff_t>(at),
                       data.begin() + static_cast<std::ptrdiff_t>(at + len));
-            data.insert(data.begin() + static_cast<std::ptrdiff_t>(pick(data.size())), run.begin(), run.end());
+            data.insert(data.begin() + static_cast<std::ptrdiff_t>(pick(data.size())), run.begin(),
+                        run.end());
             break;
         }
         default: // insert noise, digits often, so counts and numbers change
             for (std::size_t i = 0, n = pick(16); i < n; ++i) {
-                const Byte b = pick(2) ? static_cast<Byte>('0' + pick(10)) : static_cast<Byte>(rng());
+                const Byte b =
+                    pick(2) ? static_cast<Byte>('0' + pick(10)) : static_cast<Byte>(rng());
                 data.insert(data.begin() + static_cast<std::ptrdiff_t>(pick(data.size() + 1)), b);
             }
             break;

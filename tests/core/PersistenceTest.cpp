@@ -67,8 +67,8 @@ TEST(Persistence, BagItemsAreNamedAndOrderedAsStored) {
     EXPECT_EQ(names[7], u"Caption");
     EXPECT_EQ(names[83], u"Text");
     EXPECT_EQ(names[84], u"ColumnDataArraySize");
-    const std::u16string column1[] = {u"Caption1", u"ListField1", u"Width1", u"AlignmentH1",
-                                      u"AlignmentV1", u"Multiline1"};
+    const std::u16string column1[] = {u"Caption1",    u"ListField1",  u"Width1",
+                                      u"AlignmentH1", u"AlignmentV1", u"Multiline1"};
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(names[91 + i], column1[i]);
     }
@@ -101,8 +101,8 @@ TEST(Persistence, Version41LoadsOldKeyNamesAndSavesNewOnes) {
     EXPECT_EQ(saved.read(u"_Version")->toLong(), 0x00040002);
     EXPECT_EQ(saved.read(u"DropDownVKeyCode")->toLong(), 113);
     EXPECT_EQ(saved.read(u"CloseUpModifierFlags")->toLong(), 5);
-    for (const char16_t* oldName : {u"DropVKeyCode", u"DropModifierFlags", u"CloseVKeyCode",
-                                    u"CloseModefierFlags"}) {
+    for (const char16_t* oldName :
+         {u"DropVKeyCode", u"DropModifierFlags", u"CloseVKeyCode", u"CloseModefierFlags"}) {
         EXPECT_FALSE(saved.contains(oldName));
     }
 }
@@ -115,12 +115,16 @@ TEST(Persistence, CaptionColoursDependOnTheLoadedVersion) {
         std::int32_t captionDisabledColor;
     } cases[] = {
         // Missing items: the defaults of the version, resolved from 4.1 on.
-        {0x00040000, false, static_cast<std::int32_t>(0x80000008), static_cast<std::int32_t>(0x80000011)},
-        {0x00040001, false, static_cast<std::int32_t>(0x80000012), static_cast<std::int32_t>(0x80000011)},
+        {0x00040000, false, static_cast<std::int32_t>(0x80000008),
+         static_cast<std::int32_t>(0x80000011)},
+        {0x00040001, false, static_cast<std::int32_t>(0x80000012),
+         static_cast<std::int32_t>(0x80000011)},
         // A stored -1 stays unresolved at 4.0 and follows ForeColor / DisabledColor later.
         {0x00040000, true, -1, -1},
-        {0x00040001, true, static_cast<std::int32_t>(0x80000012), static_cast<std::int32_t>(0x80000011)},
-        {0x00040002, true, static_cast<std::int32_t>(0x80000012), static_cast<std::int32_t>(0x80000011)},
+        {0x00040001, true, static_cast<std::int32_t>(0x80000012),
+         static_cast<std::int32_t>(0x80000011)},
+        {0x00040002, true, static_cast<std::int32_t>(0x80000012),
+         static_cast<std::int32_t>(0x80000011)},
     };
     for (const Case& c : cases) {
         PropertyBag bag;

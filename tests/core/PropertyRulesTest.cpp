@@ -21,9 +21,13 @@ using plat::automation::VarType;
 using plat::text::cp932::utf8ToUtf16;
 using test::Hosted;
 
-constexpr std::int32_t sys(unsigned n) { return static_cast<std::int32_t>(0x80000000u | n); }
+constexpr std::int32_t sys(unsigned n) {
+    return static_cast<std::int32_t>(0x80000000u | n);
+}
 
-std::string descriptionOf(const AutomationError& e) { return e.descriptionUtf8(); }
+std::string descriptionOf(const AutomationError& e) {
+    return e.descriptionUtf8();
+}
 
 TEST(ControlDefaults, ResetGivesTheTableDefaultsAndTheAmbientOnes) {
     Hosted h;
@@ -31,15 +35,33 @@ TEST(ControlDefaults, ResetGivesTheTableDefaultsAndTheAmbientOnes) {
         const char16_t* name;
         std::int32_t value;
     } numbers[] = {
-        {u"CaptionPosition", 0},   {u"CaptionRatio", 30},          {u"CaptionSize", 0},
-        {u"CaptionAlignmentV", 1}, {u"BorderStyle", 0},            {u"BorderColor", sys(6)},
-        {u"BorderWidth", 1},       {u"InnerBorderWidth", 1},       {u"FocusBorder", 1},
-        {u"FocusColor", 0x808080}, {u"LightColor", sys(0x14)},     {u"ShadowColor", sys(0x10)},
-        {u"InputAreaBorder", 2},   {u"InputAreaColor", sys(5)},    {u"DisabledColor", sys(0x11)},
-        {u"SelectedColor", sys(0x0D)}, {u"MousePointer", 3},       {u"ItemBorderColor", sys(0)},
-        {u"ItemVertBorder", 4},    {u"DroppedRows", 8},            {u"ScrollBars", 2},
-        {u"SortKey", 0},           {u"OddRowBackColor", -1},       {u"OddRowForeColor", -1},
-        {u"ListIndex", -1},        {u"NewIndex", -1},              {u"ListCount", 0},
+        {u"CaptionPosition", 0},
+        {u"CaptionRatio", 30},
+        {u"CaptionSize", 0},
+        {u"CaptionAlignmentV", 1},
+        {u"BorderStyle", 0},
+        {u"BorderColor", sys(6)},
+        {u"BorderWidth", 1},
+        {u"InnerBorderWidth", 1},
+        {u"FocusBorder", 1},
+        {u"FocusColor", 0x808080},
+        {u"LightColor", sys(0x14)},
+        {u"ShadowColor", sys(0x10)},
+        {u"InputAreaBorder", 2},
+        {u"InputAreaColor", sys(5)},
+        {u"DisabledColor", sys(0x11)},
+        {u"SelectedColor", sys(0x0D)},
+        {u"MousePointer", 3},
+        {u"ItemBorderColor", sys(0)},
+        {u"ItemVertBorder", 4},
+        {u"DroppedRows", 8},
+        {u"ScrollBars", 2},
+        {u"SortKey", 0},
+        {u"OddRowBackColor", -1},
+        {u"OddRowForeColor", -1},
+        {u"ListIndex", -1},
+        {u"NewIndex", -1},
+        {u"ListCount", 0},
     };
     for (const Case& c : numbers) {
         EXPECT_EQ(h.get(c.name).toLong(), c.value) << plat::text::cp932::utf16ToUtf8(c.name);
@@ -48,10 +70,12 @@ TEST(ControlDefaults, ResetGivesTheTableDefaultsAndTheAmbientOnes) {
         const char16_t* name;
         bool value;
     } flags[] = {
-        {u"IntegralHeight", true},   {u"HideColumnHeaders", true}, {u"AllowResizeColumn", true},
-        {u"EnableDefaultDropCloseKeys", true}, {u"TitleTip", true}, {u"SelTextAtGotFocus", true},
-        {u"EditFunction", true},     {u"Enabled", true},           {u"Locked", false},
-        {u"IgnoreCase", false},      {u"CaptionMultiLine", false}, {u"TreatEnterAsTab", false},
+        {u"IntegralHeight", true},    {u"HideColumnHeaders", true},
+        {u"AllowResizeColumn", true}, {u"EnableDefaultDropCloseKeys", true},
+        {u"TitleTip", true},          {u"SelTextAtGotFocus", true},
+        {u"EditFunction", true},      {u"Enabled", true},
+        {u"Locked", false},           {u"IgnoreCase", false},
+        {u"CaptionMultiLine", false}, {u"TreatEnterAsTab", false},
     };
     for (const Flag& f : flags) {
         EXPECT_EQ(h.get(f.name).toBool(), f.value);
@@ -161,8 +185,7 @@ TEST(SetterRules, AccessRulesRaiseTheirErrors) {
 
     // No setter at all: the standard set-not-supported.
     for (const char16_t* name : {u"ListItems", u"hWnd", u"MatchedWithList", u"VisibleCount"}) {
-        EXPECT_EQ(run.put(name, std::int32_t{0}).status,
-                  AutomationError::setNotSupported().status);
+        EXPECT_EQ(run.put(name, std::int32_t{0}).status, AutomationError::setNotSupported().status);
     }
 }
 
@@ -170,9 +193,9 @@ TEST(SetterRules, RunTimeOnlyMembersAreNotSupportedInDesignMode) {
     Hosted h(false);
     const auto getNotSupported = AutomationError::getNotSupported().status;
     const auto setNotSupported = AutomationError::setNotSupported().status;
-    for (const char16_t* name : {u"ListIndex", u"ListCount", u"NewIndex", u"LostFocusCause",
-                                 u"SelStart", u"SelLength", u"SelText", u"MatchedWithList",
-                                 u"VisibleCount", u"BoundText"}) {
+    for (const char16_t* name :
+         {u"ListIndex", u"ListCount", u"NewIndex", u"LostFocusCause", u"SelStart", u"SelLength",
+          u"SelText", u"MatchedWithList", u"VisibleCount", u"BoundText"}) {
         Variant out;
         EXPECT_EQ(h.tryGet(name, out).status, getNotSupported);
     }
@@ -266,10 +289,15 @@ TEST(SpecialRules, CaptionDirectionOutOfRangeIsIgnoredWithoutError) {
 TEST(SpecialRules, MouseIconTakesOnlyPointerPictures) {
     Hosted h;
     auto notAPicture = FontObject::create();
-    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(notAPicture))).number(), 380);
+    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(notAPicture)))
+                  .number(),
+              380);
     auto empty = std::make_shared<plat::automation::Picture>();
-    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(empty))).number(), 380);
-    EXPECT_FALSE(h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>())).isError());
+    EXPECT_EQ(
+        h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(empty))).number(),
+        380);
+    EXPECT_FALSE(
+        h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>())).isError());
     EXPECT_TRUE(h.site->changed.empty());
 }
 
@@ -279,7 +307,8 @@ TEST(SpecialRules, FontTakesAFontObjectAndFollowsItsChanges) {
     d.name = u"IPAPGothic";
     d.size = plat::automation::Currency::fromUnits(14);
     auto font = FontObject::create(d);
-    EXPECT_FALSE(h.put(u"CaptionFont", Variant(std::shared_ptr<plat::automation::Dispatch>(font))).isError());
+    EXPECT_FALSE(h.put(u"CaptionFont", Variant(std::shared_ptr<plat::automation::Dispatch>(font)))
+                     .isError());
     EXPECT_EQ(h.ctrl->properties().captionFont, d);
     EXPECT_EQ(h.site->changed, std::vector<DispId>{4});
     // The control's own font object reports changes made through it.
@@ -368,7 +397,8 @@ TEST(ContextMenu, BuiltInEntriesKeepCaptionsAndSeparatorsReservedEntriesAreRefus
     EXPECT_EQ(h.put(u"MenuSeparator", true, {std::int16_t{3}}).number(), 380);
     EXPECT_FALSE(h.put(u"MenuEnabled", false, {std::int16_t{3}}).isError());
     EXPECT_FALSE(h.get(u"MenuEnabled", {std::int16_t{3}}).toBool());
-    for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{6}, std::int16_t{9}, std::int16_t{20}}) {
+    for (std::int16_t bad :
+         {std::int16_t{-1}, std::int16_t{6}, std::int16_t{9}, std::int16_t{20}}) {
         Variant out;
         EXPECT_EQ(h.tryGet(u"MenuHidden", out, {bad}).number(), 380) << bad;
         EXPECT_EQ(h.put(u"MenuHidden", false, {bad}).number(), 380) << bad;
@@ -402,8 +432,9 @@ TEST(ColumnDefinitions, SetReplaceAppendDeleteAndRead) {
     Hosted h;
     auto set = [&](std::int16_t i, const char16_t* caption, std::int16_t w, std::int16_t ah,
                    std::int16_t av) {
-        return h.call(u"SetColumnData", {i, Variant(caption), Variant(u"F"), w, ah, av,
-                                          std::int16_t{0}})
+        return h
+            .call(u"SetColumnData",
+                  {i, Variant(caption), Variant(u"F"), w, ah, av, std::int16_t{0}})
             .toBool();
     };
     EXPECT_FALSE(set(1, u"A", 50, 0, 1)); // beyond the end
@@ -415,9 +446,10 @@ TEST(ColumnDefinitions, SetReplaceAppendDeleteAndRead) {
 
     Variant caption, field, width, ah, av, multi;
     auto read = [&](std::int16_t i) {
-        return h.call(u"GetGetColumnData", {i, Variant::ref(caption), Variant::ref(field),
-                                            Variant::ref(width), Variant::ref(ah),
-                                            Variant::ref(av), Variant::ref(multi)})
+        return h
+            .call(u"GetGetColumnData",
+                  {i, Variant::ref(caption), Variant::ref(field), Variant::ref(width),
+                   Variant::ref(ah), Variant::ref(av), Variant::ref(multi)})
             .toBool();
     };
     ASSERT_TRUE(read(0));
@@ -449,9 +481,8 @@ TEST(AboutBox, ReportsMissingDialogServiceAndShowsItWhenInstalled) {
     h.setRunMode(false);
     h.call(u"AboutBox");
     installControlPlatform(nullptr);
-    EXPECT_EQ(platform.shownTitles,
-              (std::vector<std::string>{"About Quodra VantilBox Control",
-                                        "About Quodra VantilBox Control"}));
+    EXPECT_EQ(platform.shownTitles, (std::vector<std::string>{"About Quodra VantilBox Control",
+                                                              "About Quodra VantilBox Control"}));
 }
 
 } // namespace
@@ -466,8 +497,8 @@ TEST(CaptionAccelerator, CharacterAfterTheFirstAmpersand) {
         const char* caption;
         unsigned expected;
     } cases[] = {
-        {"&Name", 'N'}, {"Na&me", 'm'}, {"Name", 0}, {"Name&", 0}, {"A&&B", 0}, {"&&", 0},
-        {"&社員", 0x8ED0}, // code page 932 of 社
+        {"&Name", 'N'}, {"Na&me", 'm'}, {"Name", 0},       {"Name&", 0},
+        {"A&&B", 0},    {"&&", 0},      {"&社員", 0x8ED0}, // code page 932 of 社
     };
     for (const Case& c : cases) {
         EXPECT_EQ(acceleratorCharacter(cp932::fromUtf8(c.caption)), c.expected) << c.caption;

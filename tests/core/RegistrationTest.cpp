@@ -23,7 +23,9 @@ using namespace plat::automation;
 
 const std::string kLibrary = VANTIL_LIBRARY_PATH;
 
-Guid guidOf(std::string_view text) { return *Guid::parse(text); }
+Guid guidOf(std::string_view text) {
+    return *Guid::parse(text);
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);

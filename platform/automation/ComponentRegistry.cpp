@@ -360,7 +360,10 @@ std::vector<std::string> ComponentRegistry::subKeys(RegistryRoot root,
          ++it) {
         const std::string rest = it->second.path.substr(prefix.size());
         const std::string child = rest.substr(0, rest.find('\\'));
-        if (out.empty() || !sameName(out.back(), child))
+        bool seen = false;
+        for (const auto& c : out)
+            seen = seen || sameName(c, child);
+        if (!seen)
             out.push_back(child);
     }
     return out;

@@ -19,7 +19,8 @@ constexpr int kMaxDepth = 32;
 
 bool isNameChar(char16_t c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
-           c == u'_' || c == u'.' || c == u'-' || c > 0x7F;
+           c == u'_' || c == u'.' || c == u'-' ||
+           (c > 0x7F && (c < 0xD800 || c > 0xDFFF) && c != 0x3000);
 }
 
 void appendQuoted(std::string& out, std::u16string_view s) {
@@ -302,7 +303,8 @@ void parseLines(const std::vector<std::string_view>& lines, std::size_t& i, Prop
         // The name: quoted, or a run of name characters.
         std::u16string name;
         std::size_t pos = 0;
-        if (line[0] == '"') {
+        const bool quotedName = line[0] == '"';
+        if (quotedName) {
             auto q = readQuoted(line, pos);
             if (!q) {
                 ++problems;
@@ -316,7 +318,7 @@ void parseLines(const std::vector<std::string_view>& lines, std::size_t& i, Prop
             name = toUtf16(line.substr(0, pos));
         }
         std::string_view rest = trim(line.substr(pos));
-        if (name.empty() || rest.empty() || rest[0] != '=') {
+        if ((name.empty() && !quotedName) || rest.empty() || rest[0] != '=') {
             ++problems;
             continue;
         }

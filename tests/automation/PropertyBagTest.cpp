@@ -34,6 +34,9 @@ PropertyBag sampleBag() {
                                                     char16_t(0xDE00)}));
     bag.write(u"Control", Variant(std::u16string{u'\x01', u'\x7F', u'\0'}));
     bag.write(u"Odd name = {x}", Variant(std::int16_t{1}));
+    bag.write(u"", Variant(std::int16_t{2}));
+    bag.write(u"#not a comment", Variant(std::int16_t{3}));
+    bag.write(std::u16string{u'n', char16_t(0xDC00)}, Variant(std::int16_t{4}));
     bag.writeBytes(u"Picture", {0x00, 0xFF, 0x10, 0x42});
     bag.writeBytes(u"NoPicture", {});
     PropertyBag font;

@@ -151,7 +151,11 @@ TEST(ComponentRegistry, GenericValuesTextAndNumbersWithKeyValueLookUp) {
     EXPECT_EQ(out, "131473");
     EXPECT_FALSE(GetKeyValue(RegistryRoot::CurrentUser, "SOFTWARE\\Tools\\Info", "PATH", out));
     EXPECT_FALSE(GetKeyValue(RegistryRoot::LocalMachine, "SOFTWARE\\Tools\\Info", "Other", out));
-    EXPECT_EQ(r.subKeys(RegistryRoot::LocalMachine, "SOFTWARE"), std::vector<std::string>{"Tools"});
+    ASSERT_EQ(r.setValue(RegistryRoot::LocalMachine, "SOFTWARE\\Tools-X", "", path), status::Ok);
+    ASSERT_EQ(r.setValue(RegistryRoot::LocalMachine, "SOFTWARE\\Tools", "", path), status::Ok);
+    EXPECT_EQ(r.subKeys(RegistryRoot::LocalMachine, "SOFTWARE"),
+              (std::vector<std::string>{"Tools", "Tools-X"}))
+        << "each child once, whatever sorts between its subkeys";
     ASSERT_EQ(r.deleteKey(RegistryRoot::LocalMachine, "SOFTWARE\\Tools"), status::Ok);
     EXPECT_FALSE(r.keyExists(RegistryRoot::LocalMachine, "SOFTWARE\\Tools\\Info"));
 }

@@ -10,6 +10,16 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nul
 cmake --build build/release -j "$(nproc)"
 cmake --install build/release --prefix "$prefix" >/dev/null
 
+# Tamsel appears in the desktop's application menu.
+if [ -f "$prefix/share/applications/tamsel.desktop" ]; then
+  install -Dm644 "$prefix/share/applications/tamsel.desktop" \
+    "$HOME/.local/share/applications/tamsel.desktop"
+fi
+# The installed control library is registered in the user's component registry.
+if [ -x "$prefix/vantil-regsvr" ] && [ -f "$prefix/libvantil.so" ]; then
+  "$prefix/vantil-regsvr" "$prefix/libvantil.so" >/dev/null
+fi
+
 if [ ! -e "$prefix/Roumu.MDB" ]; then
   "$prefix/tamsel-db" init --demo "$prefix/Roumu.MDB"
 fi

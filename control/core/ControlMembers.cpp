@@ -19,6 +19,7 @@ namespace {
 
 constexpr std::int16_t kStoredCustomPointer = 16;
 constexpr std::int16_t kCustomPointer = 99;
+constexpr int kSetNotPermitted = 387;
 
 [[noreturn]] void invalidValue() {
     raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
@@ -215,7 +216,7 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     }
     case dispids::BoundText: {
         if (site_ && !site_->onRequestEdit(m.id)) {
-            raise(AutomationError::setNotSupported());
+            raise(kSetNotPermitted, texts::kSetNotPermitted);
         }
         Variant converted;
         if (failed(value.tryConvert(VarType::String, converted))) {

@@ -61,4 +61,17 @@ std::string browserText(EnumId id, std::int32_t value) {
     return {};
 }
 
+std::vector<BrowserChoice> browserChoices(EnumId id) {
+    std::vector<BrowserChoice> choices;
+    if (const EnumerationInfo* info = enumeration(id)) {
+        for (const EnumConstantInfo& c : info->constants) {
+            std::string text = browserText(id, c.value);
+            if (!text.empty()) {
+                choices.push_back(BrowserChoice{c.value, std::move(text)});
+            }
+        }
+    }
+    return choices;
+}
+
 } // namespace vantil

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantil {
 
@@ -33,5 +34,14 @@ const EnumerationInfo* enumeration(EnumId id);
 
 // The design-time text the property browser shows for `value`; empty when the value has none.
 std::string browserText(EnumId id, std::int32_t value);
+
+struct BrowserChoice {
+    std::int32_t value = 0;
+    std::string text;
+};
+
+// The predefined choices the property browser offers for a property of enumeration `id`:
+// every constant that has a design-time text, in the enumeration's order.
+std::vector<BrowserChoice> browserChoices(EnumId id);
 
 } // namespace vantil

@@ -57,6 +57,9 @@ inline constexpr std::string_view kNoDialogService = "ダイアログを表示�
 // library runs without them.
 inline constexpr std::string_view kNotAvailable = "この機能は使用できません.";
 
+// Description of error 387: the host refused a change of a bound property.
+inline constexpr std::string_view kSetNotPermitted = "設定は許可されていません.";
+
 // Built-in captions of the context-menu entries 0 to 5 (undo, cut, copy, paste, delete,
 // select all).
 inline constexpr std::string_view kMenuUndo = "元に戻す(&U)";

@@ -223,6 +223,20 @@ TEST(MemberTable, BrowserTextsFollowTheConstantNamesWithTheirExceptions) {
     EXPECT_EQ(namedKeys, 111);
 }
 
+TEST(MemberTable, KeyPropertiesOfferTheKeyNamesAsChoices) {
+    const auto keys = browserChoices(findMember(66)->enumeration);
+    ASSERT_EQ(keys.size(), 111u);
+    EXPECT_EQ(keys.front().value, 0);
+    EXPECT_EQ(keys.front().text, "none");
+    EXPECT_EQ(keys.back().value, 223);
+    EXPECT_EQ(keys.back().text, "VK_OEM_8");
+    const auto modifiers = browserChoices(findMember(69)->enumeration);
+    ASSERT_EQ(modifiers.size(), 8u);
+    EXPECT_EQ(modifiers[6].text, "6 - Ctrl+Shiftキー");
+    EXPECT_EQ(browserChoices(findMember(22)->enumeration).size(), 7u); // Font3D: 0..6
+    EXPECT_TRUE(browserChoices(EnumId::None).empty());
+}
+
 TEST(ClassIdentity, StringResourcesAndIdentifiers) {
     EXPECT_EQ(texts::stringResource(1), "Quodra LX4 VantilBox Control");
     EXPECT_EQ(texts::stringResource(200), "ｺﾝﾎﾞﾎﾞｯｸｽ");

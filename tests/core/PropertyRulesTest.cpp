@@ -370,6 +370,17 @@ TEST(SpecialRules, SelectAllWithAndWithoutCancel) {
     EXPECT_EQ(descriptionOf(e), "値が不正です.");
 }
 
+TEST(SpecialRules, BoundTextAsksTheHostFirst) {
+    Hosted h;
+    EXPECT_FALSE(h.put(u"BoundText", Variant(u"S001")).isError());
+    EXPECT_EQ(h.ctrl->properties().boundText, "S001");
+    EXPECT_EQ(h.site->changed, std::vector<DispId>{77});
+    h.site->refuseEdits = true;
+    const AutomationError refused = h.put(u"BoundText", Variant(u"S002"));
+    EXPECT_EQ(refused.number(), 387);
+    EXPECT_EQ(h.ctrl->properties().boundText, "S001");
+}
+
 TEST(SpecialRules, GetPpgStatusAlwaysYields63) {
     Hosted h;
     Variant status(std::int32_t{0});

@@ -399,7 +399,7 @@ std::shared_ptr<CListItem> CListItems::itemAt(std::int32_t index) {
     return slot;
 }
 
-std::shared_ptr<CListItem> CListItems::add(const ItemSpec& spec) {
+std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
     if (host_ == nullptr || count() >= kMaxItems) {
         return nullptr;
     }
@@ -407,7 +407,7 @@ std::shared_ptr<CListItem> CListItems::add(const ItemSpec& spec) {
     host_->refreshHeaderRow();
     ListGrid& g = host_->grid();
     g.resetCurrentCell();
-    std::int32_t row = !spec.index ? g.itemCount() + 1 : (*spec.index > 0 ? *spec.index + 1 : 1);
+    std::int32_t row = !newItem.index ? g.itemCount() + 1 : (*newItem.index > 0 ? *newItem.index + 1 : 1);
     if (row > g.itemCount()) {
         row = g.itemCount() + 1;
     }
@@ -416,12 +416,12 @@ std::shared_ptr<CListItem> CListItems::add(const ItemSpec& spec) {
     info.row = row;
     info.column = 0;
     info.mask = kAddMask & ~LCIF_FORMAT; // the inherited format stays
-    info.text = spec.text;
-    info.picture = spec.picture;
-    info.foreColor = spec.foreColor;
-    info.backColor = spec.backColor;
-    info.item.itemData = spec.itemData;
-    info.item.key = spec.key;
+    info.text = newItem.text;
+    info.picture = newItem.picture;
+    info.foreColor = newItem.foreColor;
+    info.backColor = newItem.backColor;
+    info.item.itemData = newItem.itemData;
+    info.item.key = newItem.key;
     info.item.orderIndex = counter_;
     g.writeCell(info);
     // Lists without columns have no cell to write: the item attributes are kept anyway.
@@ -438,7 +438,7 @@ std::shared_ptr<CListItem> CListItems::add(std::span<Variant> args) {
     if (count() >= kMaxItems) {
         return nullptr;
     }
-    ItemSpec spec;
+    NewItem newItem;
     auto arg = [&](std::size_t i) -> const Variant* {
         if (i >= args.size()) return nullptr;
         const Variant& v = args[i].deref();
@@ -447,39 +447,39 @@ std::shared_ptr<CListItem> CListItems::add(std::span<Variant> args) {
     if (const Variant* v = arg(0)) {
         auto c = converted(*v, VarType::Long);
         if (!c) return nullptr;
-        spec.index = c->asLong();
+        newItem.index = c->asLong();
     }
     if (const Variant* v = arg(1)) {
         auto c = converted(*v, VarType::String);
         if (!c) return nullptr;
-        spec.key = narrow(c->asString());
+        newItem.key = narrow(c->asString());
     }
     if (const Variant* v = arg(2)) {
         auto c = converted(*v, VarType::String);
         if (!c) return nullptr;
-        spec.text = narrow(c->asString());
+        newItem.text = narrow(c->asString());
     }
     if (const Variant* v = arg(3)) {
         auto c = converted(*v, VarType::Long);
         if (!c) return nullptr;
-        spec.itemData = c->asLong();
+        newItem.itemData = c->asLong();
     }
     if (const Variant* v = arg(4)) {
         auto p = pictureOf(*v);
         if (!p) return nullptr;
-        spec.picture = *p;
+        newItem.picture = *p;
     }
     if (const Variant* v = arg(5)) {
         auto c = converted(*v, VarType::Long);
         if (!c) return nullptr;
-        spec.foreColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
+        newItem.foreColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
     }
     if (const Variant* v = arg(6)) {
         auto c = converted(*v, VarType::Long);
         if (!c) return nullptr;
-        spec.backColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
+        newItem.backColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
     }
-    return add(spec);
+    return add(newItem);
 }
 
 bool CListItems::removeAt(std::int32_t index) {

@@ -87,7 +87,7 @@ private:
 };
 
 // The arguments of ListItems.Add after conversion.
-struct ItemSpec {
+struct NewItem {
     std::optional<std::int32_t> index;
     std::string key;
     std::string text;
@@ -110,7 +110,7 @@ public:
     std::shared_ptr<CListItem> itemAt(std::int32_t index);
     // Adds an item; nullptr when the list is full. The new item's index is the result's
     // position.
-    std::shared_ptr<CListItem> add(const ItemSpec& spec);
+    std::shared_ptr<CListItem> add(const NewItem& newItem);
     // Add with automation arguments; nullptr when the list is full or an argument cannot be
     // converted.
     std::shared_ptr<CListItem> add(std::span<plat::automation::Variant> args);

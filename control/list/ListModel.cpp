@@ -194,6 +194,20 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
     }
 }
 
+void ListModel::propertiesLoaded() {
+    const ControlProperties& p = props();
+    if (columnCount() != 0 || itemCount() != 0) {
+        return;
+    }
+    for (const ColumnDefinition& def : p.columns) {
+        const std::int32_t column = columnCount();
+        grid_.insertColumn(column, def.width < 0 ? ListGrid::kDefaultColumnWidth : def.width,
+                           columnFormat(def.alignmentH, def.alignmentV, def.multiLine));
+        grid_.cell(0, column)->text = def.caption;
+    }
+    refreshHeaderRow();
+}
+
 // ---- Notifications --------------------------------------------------------------------------
 
 void ListModel::repaintList() {

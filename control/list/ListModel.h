@@ -35,6 +35,9 @@ public:
     bool handles(plat::automation::DispId id) const override;
     Variant invoke(plat::automation::DispId id, std::span<Variant> args,
                    const Variant* value) override;
+    // Column definitions loaded with the control become live columns of an empty list.
+    void propertiesLoaded() override;
+    bool matchText(std::string_view cp932Text) override { return matchTypedText(cp932Text); }
 
     // ---- ListItemsHost ----
     ListGrid& grid() override { return grid_; }

@@ -172,7 +172,7 @@ TEST_F(ListItemsTest, SelectedFalseOnAnUnselectedItemLeavesListIndex) {
 TEST(ListItemsLimit, SixtyFiveThousandItems) {
     ListControl c;
     for (std::int32_t i = 0; i < kMaxItems; ++i) {
-        c.model->listItems().add(ItemSpec{});
+        c.model->listItems().add(NewItem{});
     }
     ASSERT_EQ(c.count(), kMaxItems);
     auto items = c.items();
@@ -189,7 +189,7 @@ TEST(ListItemsLimit, IndexesAboveShortRangeComeBackNegativeFromAddItem) {
     ListControl c;
     c.add("first");
     for (std::int32_t i = 1; i < 32768; ++i) {
-        c.model->listItems().add(ItemSpec{});
+        c.model->listItems().add(NewItem{});
     }
     const Variant r = c.call(u"AddItem", {Variant::missing(), text("x")});
     EXPECT_EQ(r.type(), plat::automation::VarType::Short);

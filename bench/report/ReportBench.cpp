@@ -72,9 +72,9 @@ void BM_BarePainterToPdf(benchmark::State& state) {
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         QPainter p(&writer);
-        FontSpec spec;
-        spec.size = 8;
-        p.setFont(twipsFont(spec));
+        FontSpec face;
+        face.size = 8;
+        p.setFont(twipsFont(face));
         for (int page = 0; page < kEmployees; ++page) {
             if (page > 0)
                 writer.newPage();

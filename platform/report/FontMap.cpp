@@ -45,10 +45,10 @@ QString resolveFontFamily(const QString& layoutName) {
     return QStringLiteral("IPAPMincho");
 }
 
-QFont twipsFont(const FontSpec& spec) {
-    QFont font(resolveFontFamily(QString::fromStdString(spec.name)));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * kTwipsPerPoint))));
-    font.setBold(spec.bold);
+QFont twipsFont(const FontSpec& face) {
+    QFont font(resolveFontFamily(QString::fromStdString(face.name)));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(face.size * kTwipsPerPoint))));
+    font.setBold(face.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

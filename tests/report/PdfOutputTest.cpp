@@ -58,7 +58,7 @@ TEST(PdfOutput, GroupedStatementReadsBackPageByPage) {
     const char* names[] = {"山田　太郎", "鈴木　花子", "佐藤　一郎"};
     for (int page = 1; page <= 3; ++page) {
         const std::string text = squeeze(pdfText(pdf, page));
-        const std::string site = "現場" + std::to_string(page);
+        const std::string site = numbered("現場", page);
         expectInOrder(text, {"平成16年04月度",
                              "労務費明細表",
                              "氏名：",
@@ -91,7 +91,7 @@ TEST(PdfOutput, PrinterPathHonoursPaperAndOrientation) {
         report.pageSetup().paperSource = paperSource::kCassette;
         report.setRecordSource(statementRows(2, 1));
         const Document& doc = report.run();
-        const auto pdf = dir / ("printed" + std::to_string(orient) + ".pdf");
+        const auto pdf = dir / (numbered("printed", orient) + ".pdf");
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf.string()));
@@ -113,7 +113,7 @@ TEST(PdfOutput, FontsAreEmbeddedAndEachLayoutFontExtracts) {
     Band& d = report.addBand(BandKind::Detail, "Detail", 400);
     const char* fonts[] = {"ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"};
     for (int i = 0; i < 4; ++i) {
-        Control& c = d.addField("f" + std::to_string(i), i * 2800, 0, 2700, 400, "T");
+        Control& c = d.addField(numbered("f", i), i * 2800, 0, 2700, 400, "T");
         c.font.name = fonts[i];
         c.font.bold = i == 3;
     }

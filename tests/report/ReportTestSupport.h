@@ -51,6 +51,14 @@ inline Value month(int y, int m) {
     return Value::date(plat::text::DateTime{y, m, 1, 0, 0, 0});
 }
 
+// prefix followed by the number's digits. Built by appending: g++ 12 at -O3 raises a false
+// -Wrestrict on a literal + std::string chain.
+inline std::string numbered(const char* prefix, long n) {
+    std::string s(prefix);
+    s.append(std::to_string(n));
+    return s;
+}
+
 inline std::filesystem::path scratchDir(const std::string& name) {
     const char* root = std::getenv("TAMSEL_TEST_TMP");
     std::filesystem::path dir =
@@ -75,7 +83,7 @@ inline std::string runCommand(const std::string& command) {
 
 inline std::string pdfText(const std::filesystem::path& pdf, int page = 0) {
     std::string range =
-        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : std::string();
+        page > 0 ? numbered(" -f ", page).append(numbered(" -l ", page)) : std::string();
     // -layout keeps each printed line together, in the order of the page.
     return runCommand("pdftotext -layout -enc UTF-8" + range + " '" + pdf.string() +
                       "' - 2>/dev/null");

@@ -27,7 +27,7 @@ public:
         gh.addLabel("Label25", 0, 100, 800, 300, "氏名：");
         gh.addField("txtSName", 800, 100, 3000, 300, "SName");
         for (int k = 1; k <= dayColumns; ++k) {
-            Control& ld = gh.addLabel("LD" + std::to_string(k), 2657 + (k - 1) * 375, 400, 375, 300,
+            Control& ld = gh.addLabel(numbered("LD", k), 2657 + (k - 1) * 375, 400, 375, 300,
                                       std::to_string(k) + "日");
             ld.font.size = 8;
         }
@@ -35,8 +35,8 @@ public:
         Band& d = addBand(BandKind::Detail, "Detail", 400);
         d.addField("txtGName", 0, 50, 2640, 300, "GName");
         for (int k = 1; k <= dayColumns; ++k) {
-            Control& c = d.addField("txtD" + std::to_string(k), 2657 + (k - 1) * 375, 50, 375, 300,
-                                    "D" + std::to_string(k), "#,##0.0");
+            Control& c = d.addField(numbered("txtD", k), 2657 + (k - 1) * 375, 50, 375, 300,
+                                    numbered("D", k), "#,##0.0");
             c.align = Align::Right;
             c.font.size = 8;
         }
@@ -64,13 +64,13 @@ inline std::unique_ptr<MemoryRecordSource> statementRows(int employees, int line
                                                          int dayColumns = 3) {
     std::vector<std::string> columns{"Nengetu", "SyainID", "SName", "GName", "GTotal"};
     for (int k = 1; k <= dayColumns; ++k)
-        columns.push_back("D" + std::to_string(k));
+        columns.push_back(numbered("D", k));
     auto src = std::make_unique<MemoryRecordSource>(columns);
     const char* names[] = {"山田　太郎", "鈴木　花子", "佐藤　一郎", "高橋　次郎"};
     for (int e = 1; e <= employees; ++e) {
         for (int j = 1; j <= lines; ++j) {
             std::vector<Value> row{month(2004, 4), num(e), txt(names[(e - 1) % 4]),
-                                   Value::text("現場" + std::to_string(e * 10 + j)), Value()};
+                                   Value::text(numbered("現場", e * 10 + j)), Value()};
             double total = 0;
             for (int k = 1; k <= dayColumns; ++k) {
                 const double h = k + j / 10.0;

@@ -67,9 +67,12 @@ void DBGrid::rowPicked(const QModelIndex& current) {
     DBCtl* c = dataControl();
     if (following_ || !c || !current.isValid() || current.row() == c->currentRow())
         return;
-    // A refused move (its pending change could not be stored) puts the selection back.
+    // A refused move (its pending change could not be stored) puts the selection back once
+    // the view has finished selecting the picked row.
     if (!c->moveTo(current.row()))
-        followCurrent(c->currentRow());
+        QMetaObject::invokeMethod(
+            this, [this] { followCurrent(dataControl() ? dataControl()->currentRow() : -1); },
+            Qt::QueuedConnection);
 }
 
 } // namespace plat::widgets

@@ -28,6 +28,10 @@ void takeSingle(Band*& slot, Band& band) {
 
 LayoutPass::LayoutPass(Report& report) : report_(report), doc_(report.document_) {}
 
+LayoutPass::~LayoutPass() {
+    report_.currentRow_ = nullptr;
+}
+
 void LayoutPass::run() {
     doc_ = Document{};
     collectBands();
@@ -66,7 +70,6 @@ void LayoutPass::run() {
         emitBand(*reportFooter_, last, reportFooter_->height, std::nullopt);
     endPage(last);
     fillPageFields();
-    report_.currentRow_ = nullptr;
 }
 
 void LayoutPass::collectBands() {

@@ -16,6 +16,11 @@ namespace plat::report {
 class LayoutPass {
 public:
     explicit LayoutPass(Report& report);
+    // The report's current row points into this pass's rows: it ends with the pass, also when
+    // the pass ends by an error.
+    ~LayoutPass();
+    LayoutPass(const LayoutPass&) = delete;
+    LayoutPass& operator=(const LayoutPass&) = delete;
     // Fills the report's document; an empty document when the source has no rows.
     void run();
 

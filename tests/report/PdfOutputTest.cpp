@@ -102,6 +102,11 @@ TEST(PdfOutput, PrinterPathHonoursPaperAndOrientation) {
         EXPECT_TRUE(size.a4) << pdfInfo(pdf);
         EXPECT_EQ(size.width > size.height, orient == orientation::kLandscape) << pdfInfo(pdf);
         EXPECT_NE(squeeze(pdfText(pdf, 2)).find("2／2ページ"), std::string::npos);
+
+        // The printer and the PDF writer paint through the same path: same texts, same lines.
+        const auto direct = dir / (numbered("direct", orient) + ".pdf");
+        writePdf(doc, QString::fromStdString(direct.string()), QStringLiteral("test"));
+        EXPECT_EQ(pdfText(pdf), pdfText(direct));
     }
 }
 

@@ -67,6 +67,8 @@ struct Control {
     Summary summary = Summary::None;
     PageField pageField = PageField::None;
 
+    // Visibility, like texts set from code, stays as code last set it: a format routine that
+    // hides a control for one row shows it again for the next.
     bool visible = true;
     FontSpec font;
     Align align = Align::Left;

@@ -78,7 +78,6 @@ MemberInfo memberInfo(const Member& m) {
         info.params.push_back(paramInfo(p));
     }
     info.readOnly = m.has(access::ReadOnly) || m.has(access::NoSetter);
-    info.doc = cp932::utf8ToUtf16(m.doc);
     return info;
 }
 
@@ -257,6 +256,7 @@ void CVantilCtrl::deactivate() {
 void CVantilCtrl::close() {
     view_.reset();
     site_ = nullptr;
+    sinks_ = EventSinkList();
 }
 
 // ---- Persistence ------------------------------------------------------------------------

@@ -56,11 +56,6 @@ struct B : Member {
         b.typeLibName = typeLibraryName;
         return b;
     }
-    constexpr B text(std::string_view d) const {
-        B b = *this;
-        b.doc = d;
-        return b;
-    }
 };
 
 constexpr B prop(DispId id, std::string_view name, VT type) {

@@ -91,7 +91,6 @@ struct Member {
     bool persisted = false;
     std::string_view legacyName; // persisted name below format 4.2
     Default def;
-    std::string_view doc;
 
     constexpr std::string_view persistedName(std::uint32_t version) const {
         return !legacyName.empty() && version < kVersion42 ? legacyName : name;

@@ -63,20 +63,26 @@ void compactDatabase(const std::string& source, const std::string& target,
         Connection src(openExisting(source), source);
         // Proves the source is a database (and rolls back a crashed writer's journal).
         src.exec("SELECT count(*) FROM sqlite_master");
+        // A second connection holds the write lock so no other program commits while the pages
+        // are copied (the copying connection itself may only read).
+        Connection guard(openExisting(source), source);
+        guard.exec("BEGIN IMMEDIATE");
         Connection dst(openExisting(target), target);
         dst.exec("PRAGMA synchronous=FULL");
         sqlite3_backup* b = sqlite3_backup_init(dst.db(), "main", src.db(), "main");
         if (!b)
             dst.raise(sqlite3_errcode(dst.db()));
         int rc;
-        while ((rc = sqlite3_backup_step(b, kPagesPerStep)) == SQLITE_OK || rc == SQLITE_BUSY ||
-               rc == SQLITE_LOCKED) {
+        int busyWaitMs = 0;
+        // Another program's commit in progress makes a step busy: wait, but not forever.
+        while ((rc = sqlite3_backup_step(b, kPagesPerStep)) == SQLITE_OK ||
+               ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && busyWaitMs < kBusyTimeoutMs)) {
             const int total = sqlite3_backup_pagecount(b);
             const int left = sqlite3_backup_remaining(b);
             if (total > 0)
                 report(static_cast<int>(70LL * (total - left) / total));
             if (rc != SQLITE_OK)
-                sqlite3_sleep(20);
+                busyWaitMs += sqlite3_sleep(20);
         }
         sqlite3_backup_finish(b);
         if (rc != SQLITE_DONE)

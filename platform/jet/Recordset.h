@@ -1,5 +1,7 @@
 // A forward-only record set over the result of one SELECT: read row after row until end of
-// file, read a column's value by name (case-insensitive) or position.
+// file, read a column's value by name (case-insensitive) or position. While rows remain it holds
+// a read lock on the file, which keeps other programs from committing: it is released at end
+// of file, by close() or when the record set goes away.
 #pragma once
 
 #include "platform/jet/Value.h"

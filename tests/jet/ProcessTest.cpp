@@ -2,6 +2,7 @@
 // killed in the middle of saving months leaves every month whole.
 #include "TestDb.h"
 
+#include "platform/jet/Compaction.h"
 #include "platform/jet/Database.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <sys/stat.h>
 
 #include <chrono>
 #include <thread>
@@ -102,6 +105,27 @@ TEST_F(ProcessTest, WriterWaitsForAShortLockAndThenSucceeds) {
     EXPECT_EQ(db.openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 1);
     EXPECT_EQ(db.openRecordset("SELECT count(*) FROM KYUYO_F")[0].toLong(), 1);
     EXPECT_EQ(db.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
+}
+
+TEST_F(ProcessTest, CompactionWhileAnotherProgramWritesFailsAndLeavesNoTarget) {
+    int fds[2];
+    const pid_t pid = spawn(fds, [&](int fd) { holdWriteLock(path, std::chrono::seconds(4), fd); });
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(waitForSignal(fds[0]));
+    const std::string target = path + "wk";
+    try {
+        plat::jet::compactDatabase(path, target);
+        FAIL() << "the other program's transaction must not be cut off by the copy";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), plat::jet::err::Locked);
+    }
+    struct stat st {};
+    EXPECT_NE(::stat(target.c_str(), &st), 0);
+    ::waitpid(pid, nullptr, 0);
+    ::close(fds[0]);
+    plat::jet::compactDatabase(path, target);
+    EXPECT_EQ(Database::open(target).openRecordset("SELECT SName FROM SYAIN_MT")[0].toText(),
+              "child");
 }
 
 // Round r writes every month with (r % 9) + 1 lines whose hours and wage are all r.

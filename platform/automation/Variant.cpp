@@ -184,7 +184,7 @@ Currency decimalToCurrency(const DecimalText& d) {
             digits.clear();
         } else {
             dropped = digits.substr(digits.size() - cut);
-            digits.resize(digits.size() - cut);
+            digits = digits.substr(0, digits.size() - cut);
         }
     }
     if (digits.size() > 19)

@@ -174,16 +174,23 @@ TEST(ComponentRegistry, DamagedStoreLinesAreSkipped) {
     EXPECT_FALSE(r.value(RegistryRoot::LocalMachine, "K", "w"));
 }
 
+std::string keyName(char prefix, int n) {
+    std::string s(1, prefix);
+    s += std::to_string(n);
+    return s;
+}
+
 TEST(ComponentRegistry, ConcurrentWritersLoseNoEntry) {
     ScopedRegistry reg;
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([t] {
             ComponentRegistry r;
+            const std::string key = keyName('T', t);
             for (int i = 0; i < 10; ++i) {
                 RegistryValue v;
                 v.text = std::to_string(i);
-                r.setValue(RegistryRoot::CurrentUser, "T" + std::to_string(t), "V" + v.text, v);
+                r.setValue(RegistryRoot::CurrentUser, key, keyName('V', i), v);
             }
         });
     }
@@ -192,8 +199,7 @@ TEST(ComponentRegistry, ConcurrentWritersLoseNoEntry) {
     ComponentRegistry r;
     for (int t = 0; t < 4; ++t)
         for (int i = 0; i < 10; ++i)
-            EXPECT_TRUE(r.value(RegistryRoot::CurrentUser, "T" + std::to_string(t),
-                                "V" + std::to_string(i)));
+            EXPECT_TRUE(r.value(RegistryRoot::CurrentUser, keyName('T', t), keyName('V', i)));
 }
 
 } // namespace

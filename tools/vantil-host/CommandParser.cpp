@@ -348,7 +348,10 @@ std::string formatValue(const Variant& value) {
     case VarType::String:
         return formatString(v.asString());
     case VarType::Date: {
-        return "#" + v.toUtf8() + "#";
+        std::string s = "#";
+        s += v.toUtf8();
+        s += '#';
+        return s;
     }
     case VarType::Object: {
         const auto& obj = v.asObject();

@@ -163,7 +163,13 @@ std::string HostSession::invoke(const Command& c) {
 void HostSession::onEvent(DispId id, std::span<Variant> args) {
     const TypeInfo* ti = events_ ? events_->eventTypeInfo() : nullptr;
     const MemberInfo* info = ti ? ti->findMember(id) : nullptr;
-    std::string line = "event " + (info ? toUtf8(info->name) : "#" + std::to_string(id));
+    std::string line = "event ";
+    if (info) {
+        line += toUtf8(info->name);
+    } else {
+        line += '#';
+        line += std::to_string(id);
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         line += i == 0 ? " " : ", ";
         line += formatValue(args[i]);

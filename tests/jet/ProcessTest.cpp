@@ -107,6 +107,37 @@ TEST_F(ProcessTest, WriterWaitsForAShortLockAndThenSucceeds) {
     EXPECT_EQ(db.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
 }
 
+TEST_F(ProcessTest, CommitBlockedByAReaderFailsClearlyAndRollsBackWhole) {
+    const std::string apr = jettest::sqlDate(2004, 4);
+    jettest::replaceMonth(db, apr, 1, "old", 1000, {{1, "a", {8}}, {2, "b", {4}}});
+    int fds[2];
+    const pid_t pid = spawn(fds, [&](int fd) {
+        Database reader = Database::open(path);
+        auto rs = reader.openRecordset(jettest::readMonthSql(apr, 1)); // stays on row 1
+        signalParent(fd);
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+    });
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(waitForSignal(fds[0]));
+    db.beginTrans();
+    db.execute(jettest::deleteMonthSql(apr, 1));
+    db.execute(jettest::insertLineSql(apr, 1, "new", 2000, 1, {3, "c", {1}}));
+    try {
+        db.commitTrans();
+        FAIL() << "the commit cannot succeed while the other program reads";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), plat::jet::err::Locked);
+    }
+    EXPECT_TRUE(db.inTransaction());
+    db.rollback();
+    ::waitpid(pid, nullptr, 0);
+    ::close(fds[0]);
+    auto rs = db.openRecordset(jettest::readMonthSql(apr, 1));
+    EXPECT_EQ(rs["SName"].toText(), "old");
+    rs.moveNext();
+    EXPECT_EQ(rs["GenbaID"].toLong(), 2);
+}
+
 TEST_F(ProcessTest, CompactionWhileAnotherProgramWritesFailsAndLeavesNoTarget) {
     int fds[2];
     const pid_t pid = spawn(fds, [&](int fd) { holdWriteLock(path, std::chrono::seconds(4), fd); });

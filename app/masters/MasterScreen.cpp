@@ -49,6 +49,7 @@ MasterScreen::MasterScreen(const QString& caption, const QString& recordSource,
     fieldLayout_ = new QGridLayout;
     fieldLayout_->setHorizontalSpacing(10);
     fieldLayout_->setVerticalSpacing(8);
+    fieldLayout_->setColumnStretch(1, 1); // fields start right after the widest label
 
     comMove_ = new plat::widgets::ButtonArray(this);
     comMove_->setObjectName(QStringLiteral("comMove"));

@@ -259,6 +259,14 @@ void CVantilCtrl::close() {
     sinks_ = EventSinkList();
 }
 
+std::optional<std::string> CVantilCtrl::browserDisplayText(DispId id) {
+    const Member* m = findMember(id);
+    if (m == nullptr || m->enumeration == EnumId::None || !m->params.empty()) {
+        return std::nullopt;
+    }
+    return browserText(m->enumeration, get(*m, {}).toLong());
+}
+
 // ---- Persistence ------------------------------------------------------------------------
 
 void CVantilCtrl::exchange(PropertyExchange& ex) {

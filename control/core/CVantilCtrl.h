@@ -14,7 +14,9 @@
 #include "platform/automation/HostSite.h"
 
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace vantil {
 
@@ -76,6 +78,10 @@ public:
     void propertyChanged(DispId id);
     void setModified();
     void fireEvent(DispId id, std::span<Variant> args = {});
+
+    // The property browser's text for the current value of an enumerated property (UTF-8;
+    // empty when the value has none); nullopt for members that are not enumerated.
+    std::optional<std::string> browserDisplayText(DispId id);
 
     // Reads and writes of a member by its table row; what invoke() runs.
     Variant get(const Member& m, std::span<Variant> args);

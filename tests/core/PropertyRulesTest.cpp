@@ -333,7 +333,11 @@ TEST(SpecialRules, TextReportsEveryTimeAndRaisesChangeTextOnlyForARealChangeAtRu
     EXPECT_FALSE(h.put(u"Text", Variant(utf8ToUtf16("山田太郎"))).isError());
     EXPECT_EQ(sink.events.size(), 1u);
     EXPECT_EQ(h.site->changed, (std::vector<DispId>{76, 76}));
-    h.ctrl->unadvise(&sink);
+    // A closed control keeps no sink.
+    h.ctrl->close();
+    h.ctrl->setClientSite(h.site.get());
+    EXPECT_FALSE(h.put(u"Text", Variant(u"x")).isError());
+    EXPECT_EQ(sink.events.size(), 1u);
 }
 
 TEST(SpecialRules, SelectionCountsDoubleByteCharactersAsOne) {
@@ -379,6 +383,17 @@ TEST(SpecialRules, BoundTextAsksTheHostFirst) {
     const AutomationError refused = h.put(u"BoundText", Variant(u"S002"));
     EXPECT_EQ(refused.number(), 387);
     EXPECT_EQ(h.ctrl->properties().boundText, "S001");
+}
+
+TEST(SpecialRules, BrowserShowsTheCurrentValueOfEnumeratedProperties) {
+    Hosted h;
+    ASSERT_FALSE(h.put(u"MousePointer", std::int16_t{99}).isError());
+    EXPECT_EQ(h.ctrl->browserDisplayText(44), "99 - ﾕｰｻﾞｰ定義");
+    ASSERT_FALSE(h.put(u"Font3D", std::int16_t{7}).isError());
+    EXPECT_EQ(h.ctrl->browserDisplayText(22), "");
+    ASSERT_FALSE(h.put(u"DropDownVKeyCode", std::int16_t{113}).isError());
+    EXPECT_EQ(h.ctrl->browserDisplayText(66), "VK_F2");
+    EXPECT_EQ(h.ctrl->browserDisplayText(2), std::nullopt); // CaptionRatio is a number
 }
 
 TEST(SpecialRules, GetPpgStatusAlwaysYields63) {

@@ -77,7 +77,7 @@ void MasterScreen::addField(const QString& label, QWidget* field, const QString&
     caption->setBuddy(field);
     fieldLayout_->addWidget(caption, row, 0);
     fieldLayout_->addWidget(field, row, 1, Qt::AlignLeft);
-    fields_.push_back({field, enterSteps, numeric != nullptr});
+    fields_.push_back({field, column, enterSteps, numeric != nullptr});
 }
 
 void MasterScreen::setGridColumns(std::vector<plat::widgets::DBGridColumn> columns) {
@@ -137,8 +137,7 @@ void MasterScreen::startNewWhenEmpty() {
 }
 
 bool MasterScreen::onQueryUnload() {
-    if (const Field* f = fieldOf(focusWidget()); f && f->numeric &&
-                                                 !commitAmount(static_cast<NumericBox*>(f->widget)))
+    if (const Field* f = fieldOf(focusWidget()); f && f->numeric && !commitAmount(*f))
         return false;
     if (ctl_->updateRecord())
         return true;
@@ -212,7 +211,8 @@ bool MasterScreen::fieldChanged(const Field& f) const {
                      : static_cast<TextBox*>(f.widget)->dataChanged();
 }
 
-bool MasterScreen::commitAmount(NumericBox* box) {
+bool MasterScreen::commitAmount(const Field& f) {
+    auto* box = static_cast<NumericBox*>(f.widget);
     const AmountInput in = checkAmountInput(box->text(), box->decimals());
     switch (in.kind) {
     case AmountInput::Kind::Empty:
@@ -224,10 +224,15 @@ bool MasterScreen::commitAmount(NumericBox* box) {
     case AmountInput::Kind::Refused:
         break;
     }
-    // The old value comes back; a change of it that is not stored yet stays pending.
-    const bool pending = box->dataChanged();
-    box->fill(box->isNull() ? std::nullopt : std::optional<std::int64_t>(box->currency()));
-    box->setDataChanged(pending);
+    // The old value comes back. It is still a pending change when it differs from the record
+    // (an earlier store failed); otherwise the refused typing leaves nothing to store.
+    const std::optional<std::int64_t> old =
+        box->isNull() ? std::nullopt : std::optional<std::int64_t>(box->currency());
+    const plat::jet::Value stored = ctl_->field(f.column);
+    const std::optional<std::int64_t> recorded =
+        stored.isNull() ? std::nullopt : std::optional<std::int64_t>(stored.toCurrency().scaled);
+    box->fill(old);
+    box->setDataChanged(ctl_->isAddingNew() ? old.has_value() : old != recorded);
     MessageService::error(tr8(t::kWageRefused), tr8(t::kWageRefusedTitle), this);
     return false;
 }
@@ -255,7 +260,7 @@ bool MasterScreen::eventFilter(QObject* watched, QEvent* event) {
         const bool down = key->key() == Qt::Key_Down || (enter && f->enterSteps);
         const bool up = key->key() == Qt::Key_Up;
         if (down || up) {
-            if (f->numeric && !commitAmount(static_cast<NumericBox*>(f->widget)))
+            if (f->numeric && !commitAmount(*f))
                 return true;
             runBusy([&] { down ? GoNext() : GoPrevious(); });
             return true;
@@ -266,7 +271,7 @@ bool MasterScreen::eventFilter(QObject* watched, QEvent* event) {
             // A wage box is checked before it takes its text, and stored once it has
             // (NumericBox::exited); a text box is stored at once.
             if (f->numeric)
-                commitAmount(static_cast<NumericBox*>(f->widget));
+                commitAmount(*f);
             else
                 leaveField(*f);
         }

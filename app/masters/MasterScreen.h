@@ -57,6 +57,7 @@ protected:
 private:
     struct Field {
         QWidget* widget;
+        QString column;
         bool enterSteps;
         bool numeric;
     };
@@ -65,7 +66,7 @@ private:
     bool fieldChanged(const Field& f) const;
     // Takes the typed text of a wage box into its value; false (old value kept, message
     // shown) when the text is refused.
-    bool commitAmount(plat::widgets::NumericBox* box);
+    bool commitAmount(const Field& f);
     void leaveField(const Field& f);
     void startNewWhenEmpty();
     void showDataError(plat::widgets::DBCtl::Step step, int number, const QString& description);

@@ -170,28 +170,31 @@ TEST_F(SyainEntryTest, EditingTheFifthRowAndTabbingOutStoresItAndMakesTheFirstRo
 }
 
 TEST_F(SyainEntryTest, ANegativeOrNonNumericWageIsRefusedAndTheOldValueStays) {
-    SyainEntry* s = open(2);
+    SyainEntry* s = open(3);
+    s->comMove()->press(1);
     type(s->TMony(), QStringLiteral("-300"));
     QTest::keyClick(s->TMony(), Qt::Key_Return);
     ASSERT_EQ(rec.shown().size(), 1u);
     EXPECT_EQ(rec.shown()[0].icon, MsgIcon::Error);
     EXPECT_TRUE(rec.shown()[0].text.contains(QStringLiteral("0以上")));
-    EXPECT_EQ(s->dbCtl()->currentRow(), 0);
-    EXPECT_EQ(s->TMony()->currency(), 1001 * 10000);
-    EXPECT_EQ(wage(1), "1001");
+    EXPECT_EQ(s->dbCtl()->currentRow(), 1);
+    EXPECT_EQ(s->TMony()->currency(), 1002 * 10000);
+    EXPECT_EQ(wage(2), "1002");
 
     rec.clear();
     for (const char* typed : {"-5", "abc", "12.5"}) {
         type(s->TMony(), QString::fromUtf8(typed));
         QTest::keyClick(s->TMony(), Qt::Key_Tab);
-        EXPECT_EQ(wage(1), "1001") << typed;
-        EXPECT_EQ(s->TMony()->text(), QStringLiteral("1,001")) << typed;
+        EXPECT_EQ(wage(2), "1002") << typed;
+        EXPECT_EQ(s->TMony()->text(), QStringLiteral("1,002")) << typed;
+        // Nothing was stored, so the record set is not rebuilt and the row stays current.
+        EXPECT_EQ(s->dbCtl()->currentRow(), 1) << typed;
     }
     EXPECT_EQ(rec.shown().size(), 3u);
     // Zero is a valid wage.
     type(s->TMony(), QStringLiteral("0"));
     QTest::keyClick(s->TMony(), Qt::Key_Return);
-    EXPECT_EQ(wage(1), "0");
+    EXPECT_EQ(wage(2), "0");
     EXPECT_EQ(rec.shown().size(), 3u);
 }
 
@@ -213,6 +216,14 @@ TEST_F(SyainEntryTest, ALockedDatabaseWhileStoringShowsTheErrorAndKeepsTheEdit) 
     EXPECT_EQ(rec.shown().size(), 2u);
     EXPECT_EQ(s->SName()->text(), QStringLiteral("保留 花子"));
     EXPECT_EQ(name(1), "社員1");
+
+    // A delete that cannot get at the file deletes nothing and drops nothing typed.
+    s->comMove()->press(5);
+    ASSERT_EQ(rec.shown().size(), 3u);
+    EXPECT_TRUE(rec.shown()[2].text.startsWith(QStringLiteral("3260: ")));
+    EXPECT_EQ(rec.shown()[2].title, QStringLiteral("データ削除"));
+    EXPECT_EQ(s->dbCtl()->recordCount(), 3);
+    EXPECT_EQ(s->SName()->text(), QStringLiteral("保留 花子"));
     other.rollback();
 
     s->comMove()->press(1);

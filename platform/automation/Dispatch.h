@@ -6,6 +6,7 @@
 #include "platform/automation/Variant.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <span>
 #include <string>
@@ -129,7 +130,8 @@ Variant callMethod(Dispatch& obj, std::u16string_view name, std::vector<Variant>
 Variant invokeChecked(Dispatch& obj, DispId id, InvokeKind kind, std::span<Variant> args);
 
 // Runs `body` and turns an AutomationException into status::Exception plus `error`, so member
-// implementations may simply throw. Any other exception becomes status::Fail.
+// implementations may simply throw. Any other exception becomes status::Fail (with its
+// message as the description when it has one).
 template <class F> Status guardedInvoke(AutomationError& error, F&& body) noexcept {
     try {
         body();
@@ -137,6 +139,9 @@ template <class F> Status guardedInvoke(AutomationError& error, F&& body) noexce
     } catch (const AutomationException& e) {
         error = e.error();
         return status::Exception;
+    } catch (const std::exception& e) {
+        error = AutomationError(status::Fail, std::string_view(e.what()));
+        return status::Fail;
     } catch (...) {
         error = AutomationError(status::Fail, std::u16string());
         return status::Fail;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <thread>
 
 using namespace plat::automation;
@@ -178,6 +179,33 @@ std::string keyName(char prefix, int n) {
     std::string s(1, prefix);
     s += std::to_string(n);
     return s;
+}
+
+TEST(ComponentRegistry, RandomlyDamagedStoresStillReadAndRewrite) {
+    ScopedRegistry reg;
+    ASSERT_EQ(registerLibrary(tallyLibrary()), status::Ok);
+    const std::string good = reg.contents();
+    std::mt19937 rng(4242);
+    for (int i = 0; i < 300; ++i) {
+        std::string text = good;
+        for (int e = 0; e < 4 && !text.empty(); ++e) {
+            const std::size_t pos = rng() % text.size();
+            if (rng() % 3 == 0)
+                text.resize(pos);
+            else
+                text[pos] = "[]\\\"=@:\n dword"[rng() % 14];
+        }
+        std::ofstream(reg.path(), std::ios::trunc) << text;
+        ComponentRegistry r;
+        (void)r.findClass(kTally);
+        (void)r.classOfProgId(tally::kProgId);
+        (void)r.subKeys(RegistryRoot::ClassesRoot, "CLSID");
+        RegistryValue v;
+        v.text = "x";
+        ASSERT_EQ(r.setValue(RegistryRoot::CurrentUser, "Fuzz", "v", v), status::Ok);
+        ASSERT_EQ(r.value(RegistryRoot::CurrentUser, "Fuzz", "v"), v)
+            << "a write after damage is read back";
+    }
 }
 
 TEST(ComponentRegistry, ConcurrentWritersLoseNoEntry) {

@@ -1,0 +1,133 @@
+// Command-line printing of the site and annual reports to PDF.
+#include "app/reports/BatchPrint.h"
+
+#include "app/frame/ProgramFolder.h"
+#include "app/reports/ReportData.h"
+#include "app/reports/RptRoumuG.h"
+#include "app/reports/RptRuikei.h"
+#include "app/reports/Texts.h"
+#include "platform/jet/Error.h"
+#include "platform/report/Output.h"
+#include "platform/report/ReportError.h"
+#include "platform/widgets/DateBox.h"
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace tamsel::reports {
+
+namespace {
+
+struct BatchRequest {
+    QString kind; // "site" or "annual"
+    std::optional<plat::text::DateTime> month;
+    std::optional<int> year;
+    QString pdf;
+};
+
+void printError(int number, const std::string& description) {
+    std::fprintf(stderr, "%d: %s\n", number, description.c_str());
+}
+
+void printLine(const char* utf8) {
+    std::fprintf(stderr, "%s\n", utf8);
+}
+
+// Reads "--name value" and "--name=value" options; false on an unknown or incomplete one.
+bool parseRequest(const QStringList& args, BatchRequest& request) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        QString name = args[i];
+        QString value;
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && eq > 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return false;
+        }
+        using Mode = plat::widgets::DateBox::Mode;
+        if (name == QLatin1String("--print")) {
+            request.kind = value;
+        } else if (name == QLatin1String("--month")) {
+            request.month = plat::widgets::DateBox::parse(value, Mode::YearMonth);
+            if (!request.month)
+                return false;
+        } else if (name == QLatin1String("--year")) {
+            const auto y = plat::widgets::DateBox::parse(value, Mode::Year);
+            if (!y)
+                return false;
+            request.year = y->year;
+        } else if (name == QLatin1String("--pdf")) {
+            request.pdf = value;
+        } else if (name != QLatin1String("--home")) {
+            return false;
+        }
+    }
+    if (request.pdf.isEmpty())
+        return false;
+    if (request.kind == QLatin1String("site"))
+        return request.month.has_value();
+    if (request.kind == QLatin1String("annual"))
+        return request.year.has_value();
+    return false;
+}
+
+int runRequest(const BatchRequest& request) {
+    const QString folder = programFolder();
+    plat::jet::Database db = plat::jet::Database::open(databasePath().toStdString());
+    bool written = false;
+    if (request.month) {
+        buildSiteReportQuery(db, *request.month);
+        RptRoumuG report(folder);
+        report.ChgPrinter();
+        written = plat::report::exportPdf(report, request.pdf);
+    } else {
+        extractYear(db, *request.year);
+        RptRuikei report(folder);
+        report.ChgPrinter();
+        written = plat::report::exportPdf(report, request.pdf);
+    }
+    if (!written) {
+        printLine(texts::kBatchNoData);
+        return kBatchNoData;
+    }
+    return kBatchWritten;
+}
+
+} // namespace
+
+bool isBatchPrintRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--print") == 0 || std::strncmp(argv[i], "--print=", 8) == 0)
+            return true;
+    }
+    return false;
+}
+
+int runBatchPrint(const QStringList& args) {
+    bool asked = false;
+    for (qsizetype i = 1; i < args.size(); ++i)
+        asked = asked || args[i] == QLatin1String("--print") ||
+                args[i].startsWith(QLatin1String("--print="));
+    if (!asked)
+        return kNotBatchRequest;
+
+    BatchRequest request;
+    if (!parseRequest(args, request)) {
+        printLine(texts::kBatchUsage);
+        return kBatchBadUsage;
+    }
+    try {
+        return runRequest(request);
+    } catch (const plat::jet::Error& e) {
+        printError(e.number(), e.description());
+    } catch (const plat::report::ReportError& e) {
+        printError(e.number(), e.description());
+    }
+    return kBatchFailed;
+}
+
+} // namespace tamsel::reports

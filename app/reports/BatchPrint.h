@@ -1,0 +1,27 @@
+// Printing a report to a PDF file from the command line, without any window:
+//   tamsel --print site --month 2004-04 --pdf FILE
+//   tamsel --print annual --year 2004 --pdf FILE
+// It runs the print screens' own steps (the stored query or the work table, then the same
+// report layout) on the database in the program's folder.
+#pragma once
+
+#include <QStringList>
+
+namespace tamsel::reports {
+
+// Exit statuses of a batch print.
+inline constexpr int kBatchWritten = 0;
+inline constexpr int kBatchFailed = 1;    // a database or report error (shown on standard error)
+inline constexpr int kBatchBadUsage = 2;  // arguments that do not name a report, month or file
+inline constexpr int kBatchNoData = 3;    // nothing to print: no file is written
+inline constexpr int kNotBatchRequest = -1;
+
+// True when the arguments ask for a batch print (the option --print is present), so the caller
+// can start without a display before the application object exists.
+bool isBatchPrintRequest(int argc, char** argv);
+
+// Runs a batch print when args (the program's arguments, program name first) ask for one and
+// returns its exit status; returns kNotBatchRequest otherwise. Needs a QGuiApplication.
+int runBatchPrint(const QStringList& args);
+
+} // namespace tamsel::reports

@@ -61,12 +61,16 @@ AutomationError AutomationError::memberNotFound() {
     return AutomationError(status::MemberNotFound, texts::kMemberNotFound);
 }
 
-std::string AutomationError::descriptionUtf8() const { return toUtf8(description); }
+std::string AutomationError::descriptionUtf8() const {
+    return toUtf8(description);
+}
 
 AutomationException::AutomationException(AutomationError e)
     : error_(std::move(e)), what_(toUtf8(error_.description)) {}
 
-void raise(AutomationError e) { throw AutomationException(std::move(e)); }
+void raise(AutomationError e) {
+    throw AutomationException(std::move(e));
+}
 
 void raise(int number, std::string_view utf8Desc) {
     throw AutomationException(AutomationError::fromNumber(number, utf8Desc));

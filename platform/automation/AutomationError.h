@@ -45,8 +45,12 @@ constexpr Status SelfRegTypeLib = static_cast<Status>(0x80040200);
 constexpr Status SelfRegClass = static_cast<Status>(0x80040201);
 } // namespace status
 
-inline constexpr bool succeeded(Status s) { return s >= 0; }
-inline constexpr bool failed(Status s) { return s < 0; }
+inline constexpr bool succeeded(Status s) {
+    return s >= 0;
+}
+inline constexpr bool failed(Status s) {
+    return s < 0;
+}
 
 // Classic error numbers of controls and conversions travel as 0x800A0000 | number.
 inline constexpr Status statusFromErrorNumber(int number) {

@@ -32,7 +32,9 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-bool sameName(std::string_view a, std::string_view b) { return lower(a) == lower(b); }
+bool sameName(std::string_view a, std::string_view b) {
+    return lower(a) == lower(b);
+}
 
 std::string_view rootName(RegistryRoot r) {
     switch (r) {
@@ -272,8 +274,7 @@ void deleteIn(Store& store, const std::string& keyFull) {
         it = store.erase(it);
 }
 
-const RegistryValue* findIn(const Store& store, const std::string& keyFull,
-                            std::string_view name) {
+const RegistryValue* findIn(const Store& store, const std::string& keyFull, std::string_view name) {
     const auto it = store.find(lower(keyFull));
     if (it == store.end())
         return nullptr;
@@ -305,9 +306,8 @@ void* openLibrary(const std::string& path, AutomationError* error) {
     if (!h) {
         if (error) {
             const char* why = ::dlerror();
-            *error = AutomationError(status::DllNotFound,
-                                     toUtf16(texts::kLibraryNotLoaded) + u" " +
-                                         toUtf16(why ? why : path));
+            *error = AutomationError(status::DllNotFound, toUtf16(texts::kLibraryNotLoaded) + u" " +
+                                                              toUtf16(why ? why : path));
         }
         return nullptr;
     }
@@ -435,7 +435,8 @@ Status ComponentRegistry::registerTypeLib(const TypeLibRegistration& reg) {
     if (reg.libId.isNull())
         return status::SelfRegTypeLib;
     const std::string lib = fullPath(RegistryRoot::ClassesRoot, "TypeLib\\" + reg.libId.toString());
-    const std::string ver = lib + "\\" + std::to_string(reg.major) + "." + std::to_string(reg.minor);
+    const std::string ver =
+        lib + "\\" + std::to_string(reg.major) + "." + std::to_string(reg.minor);
     const Status s = modify(path_, [&](Store& st) {
         deleteIn(st, ver);
         setIn(st, ver, "", text(reg.helpString));
@@ -453,8 +454,8 @@ Status ComponentRegistry::unregisterTypeLib(const Guid& libId, int major, int mi
         // The version goes when no other locale is left under it.
         const std::string verPrefix = lower(ver) + "\\";
         bool otherLocale = false;
-        for (auto it = st.lower_bound(verPrefix); it != st.end() && it->first.starts_with(verPrefix);
-             ++it) {
+        for (auto it = st.lower_bound(verPrefix);
+             it != st.end() && it->first.starts_with(verPrefix); ++it) {
             const std::string child = it->first.substr(verPrefix.size());
             if (!child.starts_with("flags"))
                 otherLocale = true;
@@ -525,8 +526,8 @@ std::string libraryPathOf(const void* address) {
     return ec ? std::string(info.dli_fname) : p.string();
 }
 
-Status createInstance(const Guid& clsid, std::shared_ptr<Dispatch>& object,
-                      AutomationError* error, const ComponentRegistry& registry) {
+Status createInstance(const Guid& clsid, std::shared_ptr<Dispatch>& object, AutomationError* error,
+                      const ComponentRegistry& registry) {
     object.reset();
     const auto reg = registry.findClass(clsid);
     if (!reg)
@@ -534,8 +535,7 @@ Status createInstance(const Guid& clsid, std::shared_ptr<Dispatch>& object,
     void* lib = openLibrary(reg->libraryPath, error);
     if (!lib)
         return status::DllNotFound;
-    auto getClassObject =
-        reinterpret_cast<DllGetClassObjectFn>(::dlsym(lib, "DllGetClassObject"));
+    auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(::dlsym(lib, "DllGetClassObject"));
     if (!getClassObject)
         return fail(error, status::DllNotFound, texts::kLibraryNotLoaded);
     ClassFactory* factory = nullptr;

@@ -39,12 +39,12 @@ struct RegistryValue {
 // What a library registers for one class.
 struct ClassRegistration {
     Guid clsid;
-    std::string typeName;     // the key's default value, e.g. the control's registered name
-    std::string progId;       // "Quodra.VantilBox"; may be empty
-    std::string libraryPath;  // absolute path of the .so
+    std::string typeName;    // the key's default value, e.g. the control's registered name
+    std::string progId;      // "Quodra.VantilBox"; may be empty
+    std::string libraryPath; // absolute path of the .so
     std::string threadingModel = "Apartment";
-    Guid typeLibId;           // may be null
-    std::string version;      // type-library version of the class, e.g. "4.2"
+    Guid typeLibId;      // may be null
+    std::string version; // type-library version of the class, e.g. "4.2"
     bool insertable = false;
     std::optional<std::uint32_t> miscStatus; // e.g. 0x00020191
     std::string toolboxBitmap;               // "path,resource" or empty

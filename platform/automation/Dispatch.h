@@ -19,7 +19,7 @@ using DispId = std::int32_t;
 
 namespace dispid {
 constexpr DispId Unknown = -1;
-constexpr DispId Value = 0;       // the default member
+constexpr DispId Value = 0; // the default member
 constexpr DispId PropertyPut = -3;
 constexpr DispId NewEnum = -4;
 // Ambient properties a host site answers (HostSite.h).
@@ -53,8 +53,8 @@ struct MemberInfo {
     DispId id = dispid::Unknown;
     std::u16string name;
     MemberKind kind = MemberKind::Method;
-    VarType type = VarType::Void; // result of a method, value of a property
-    std::u16string typeName;      // enumeration or interface name of the result, if any
+    VarType type = VarType::Void;  // result of a method, value of a property
+    std::u16string typeName;       // enumeration or interface name of the result, if any
     std::vector<ParamInfo> params; // for a property: its index arguments (not the value)
     bool readOnly = false;         // property without a setter
     std::u16string doc;            // one-line description

@@ -36,8 +36,8 @@ DispId DispatchObject::memberId(std::u16string_view name) const {
     return it == names_.end() ? dispid::Unknown : it->second;
 }
 
-Status DispatchObject::invoke(DispId id, InvokeKind kind, std::span<Variant> args,
-                              Variant& result, AutomationError& error) {
+Status DispatchObject::invoke(DispId id, InvokeKind kind, std::span<Variant> args, Variant& result,
+                              AutomationError& error) {
     const auto it = entries_.find(id);
     const MemberInfo* info = typeInfo_.findMember(id);
     if (it == entries_.end() || !info) {

@@ -43,8 +43,7 @@ FontObject::FontObject(FontDesc desc) : DispatchObject(u"Font"), desc_(std::move
         prop(kWeight, u"Weight", VarType::Short), [this](auto) { return Variant(desc_.weight); },
         [this](auto, const Variant& v) { setWeight(v.toShort()); });
     addProperty(
-        prop(kCharset, u"Charset", VarType::Short),
-        [this](auto) { return Variant(desc_.charset); },
+        prop(kCharset, u"Charset", VarType::Short), [this](auto) { return Variant(desc_.charset); },
         [this](auto, const Variant& v) { setCharset(v.toShort()); });
 }
 
@@ -52,7 +51,9 @@ std::shared_ptr<FontObject> FontObject::create(FontDesc desc) {
     return std::make_shared<FontObject>(std::move(desc));
 }
 
-std::shared_ptr<FontObject> FontObject::clone() const { return create(desc_); }
+std::shared_ptr<FontObject> FontObject::clone() const {
+    return create(desc_);
+}
 
 void FontObject::changed(DispId id) {
     if (listener_)
@@ -194,8 +195,8 @@ bool FontObject::load(StreamStore& s, FontDesc& out) {
         !s.readShort(d.weight) || !s.readBool(d.underline) || !s.readBool(d.italic) ||
         !s.readBool(d.strikethrough))
         return false;
-    if (d.name.empty() || d.size.scaled <= 0 || d.size.scaled > kMaxSizeScaled ||
-        d.weight < 0 || d.weight > 1000)
+    if (d.name.empty() || d.size.scaled <= 0 || d.size.scaled > kMaxSizeScaled || d.weight < 0 ||
+        d.weight > 1000)
         return false;
     out = d;
     return true;

@@ -59,7 +59,9 @@ public:
 
     // Called after every change with the dispatch identifier of the changed property (the
     // control repaints and tells its host). One listener; pass {} to remove it.
-    void setChangeListener(std::function<void(DispId)> listener) { listener_ = std::move(listener); }
+    void setChangeListener(std::function<void(DispId)> listener) {
+        listener_ = std::move(listener);
+    }
 
     void save(PropertyBag& bag) const;
     // Missing items keep the values of `defaults`.

@@ -27,7 +27,8 @@ std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
 std::uint32_t be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return (static_cast<std::uint32_t>(b[at]) << 24) | (static_cast<std::uint32_t>(b[at + 1]) << 16) |
+    return (static_cast<std::uint32_t>(b[at]) << 24) |
+           (static_cast<std::uint32_t>(b[at + 1]) << 16) |
            (static_cast<std::uint32_t>(b[at + 2]) << 8) | static_cast<std::uint32_t>(b[at + 3]);
 }
 std::uint16_t be16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -57,8 +58,8 @@ std::optional<ImageHeader> jpegHeader(const std::vector<std::uint8_t>& b) {
         const std::size_t len = be16(b, i + 2);
         if (len < 2)
             return std::nullopt;
-        const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                         marker != 0xCC;
+        const bool sof =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (sof) {
             if (i + 9 > b.size())
                 return std::nullopt;
@@ -107,7 +108,9 @@ int himetricToPixels(std::int32_t himetric) {
     return static_cast<int>(std::lround(himetric * 96.0 / 2540.0));
 }
 
-Picture::Picture() : DispatchObject(u"Picture") { defineMembers(); }
+Picture::Picture() : DispatchObject(u"Picture") {
+    defineMembers();
+}
 
 void Picture::defineMembers() {
     auto prop = [](DispId id, std::u16string name, VarType t) {
@@ -167,7 +170,9 @@ std::shared_ptr<Picture> Picture::load(const PropertyBag& bag, std::u16string_vi
     return fromBytes(std::move(*bytes));
 }
 
-void Picture::save(StreamStore& s) const { s.writeBytes(bytes_); }
+void Picture::save(StreamStore& s) const {
+    s.writeBytes(bytes_);
+}
 
 std::shared_ptr<Picture> Picture::load(StreamStore& s) {
     std::vector<std::uint8_t> bytes;

@@ -28,8 +28,8 @@ void appendQuoted(std::string& out, std::u16string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char16_t c = s[i];
         const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
-        const bool pair = highSurrogate && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-                          s[i + 1] <= 0xDFFF;
+        const bool pair =
+            highSurrogate && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF;
         if (c == u'"') {
             out += "\\\"";
         } else if (c == u'\\') {
@@ -177,8 +177,8 @@ std::string_view trim(std::string_view s) {
 std::optional<Variant> parseValue(std::string_view text) {
     const auto colon = text.find(':');
     const std::string_view tag = text.substr(0, colon);
-    const std::string_view body = colon == std::string_view::npos ? std::string_view()
-                                                                  : text.substr(colon + 1);
+    const std::string_view body =
+        colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
     if (tag == "EMPTY")
         return Variant();
     if (tag == "NULL")
@@ -312,8 +312,7 @@ void parseLines(const std::vector<std::string_view>& lines, std::size_t& i, Prop
             }
             name = std::move(*q);
         } else {
-            while (pos < line.size() && line[pos] != ' ' && line[pos] != '=' &&
-                   line[pos] != '\t')
+            while (pos < line.size() && line[pos] != ' ' && line[pos] != '=' && line[pos] != '\t')
                 ++pos;
             name = toUtf16(line.substr(0, pos));
         }
@@ -433,7 +432,9 @@ std::optional<PropertyBag> PropertyBag::readBag(std::u16string_view name) const 
     return e->bag.front();
 }
 
-bool PropertyBag::contains(std::u16string_view name) const { return find(name) != nullptr; }
+bool PropertyBag::contains(std::u16string_view name) const {
+    return find(name) != nullptr;
+}
 
 void PropertyBag::remove(std::u16string_view name) {
     const auto it = index_.find(foldAsciiLower(name));
@@ -458,7 +459,9 @@ std::vector<std::u16string> PropertyBag::names() const {
     return out;
 }
 
-std::string PropertyBag::toText() const { return toText(0); }
+std::string PropertyBag::toText() const {
+    return toText(0);
+}
 
 std::string PropertyBag::toText(int indent) const {
     std::string out;
@@ -510,7 +513,8 @@ bool operator==(const PropertyBag& a, const PropertyBag& b) {
             x.bag != y.bag)
             return false;
         // Compare values bit for bit so NaN survives a round trip as equal.
-        if (x.kind == PropertyBag::Entry::Kind::Value && formatValue(x.value) != formatValue(y.value))
+        if (x.kind == PropertyBag::Entry::Kind::Value &&
+            formatValue(x.value) != formatValue(y.value))
             return false;
     }
     return true;
@@ -539,13 +543,27 @@ static_assert(std::endian::native == std::endian::little,
               "the stream store writes native little-endian values");
 } // namespace
 
-void StreamStore::writeBool(bool v) { writeLong(v ? -1 : 0); }
-void StreamStore::writeShort(std::int16_t v) { put(&v, sizeof v); }
-void StreamStore::writeLong(std::int32_t v) { put(&v, sizeof v); }
-void StreamStore::writeULong(std::uint32_t v) { put(&v, sizeof v); }
-void StreamStore::writeSingle(float v) { put(&v, sizeof v); }
-void StreamStore::writeDouble(double v) { put(&v, sizeof v); }
-void StreamStore::writeCurrency(Currency v) { put(&v.scaled, sizeof v.scaled); }
+void StreamStore::writeBool(bool v) {
+    writeLong(v ? -1 : 0);
+}
+void StreamStore::writeShort(std::int16_t v) {
+    put(&v, sizeof v);
+}
+void StreamStore::writeLong(std::int32_t v) {
+    put(&v, sizeof v);
+}
+void StreamStore::writeULong(std::uint32_t v) {
+    put(&v, sizeof v);
+}
+void StreamStore::writeSingle(float v) {
+    put(&v, sizeof v);
+}
+void StreamStore::writeDouble(double v) {
+    put(&v, sizeof v);
+}
+void StreamStore::writeCurrency(Currency v) {
+    put(&v.scaled, sizeof v.scaled);
+}
 
 void StreamStore::writeString(std::u16string_view v) {
     writeULong(static_cast<std::uint32_t>(v.size()));
@@ -604,12 +622,24 @@ bool StreamStore::readBool(bool& v) {
     v = x != 0;
     return true;
 }
-bool StreamStore::readShort(std::int16_t& v) { return take(&v, sizeof v); }
-bool StreamStore::readLong(std::int32_t& v) { return take(&v, sizeof v); }
-bool StreamStore::readULong(std::uint32_t& v) { return take(&v, sizeof v); }
-bool StreamStore::readSingle(float& v) { return take(&v, sizeof v); }
-bool StreamStore::readDouble(double& v) { return take(&v, sizeof v); }
-bool StreamStore::readCurrency(Currency& v) { return take(&v.scaled, sizeof v.scaled); }
+bool StreamStore::readShort(std::int16_t& v) {
+    return take(&v, sizeof v);
+}
+bool StreamStore::readLong(std::int32_t& v) {
+    return take(&v, sizeof v);
+}
+bool StreamStore::readULong(std::uint32_t& v) {
+    return take(&v, sizeof v);
+}
+bool StreamStore::readSingle(float& v) {
+    return take(&v, sizeof v);
+}
+bool StreamStore::readDouble(double& v) {
+    return take(&v, sizeof v);
+}
+bool StreamStore::readCurrency(Currency& v) {
+    return take(&v.scaled, sizeof v.scaled);
+}
 
 bool StreamStore::readString(std::u16string& v) {
     const std::size_t mark = pos_;
@@ -715,14 +745,16 @@ std::string StreamStore::toText() const {
     std::string out;
     for (std::size_t i = 0; i < bytes_.size(); i += 32) {
         const std::size_t n = std::min<std::size_t>(32, bytes_.size() - i);
-        out += hexOf(std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(i),
-                                               bytes_.begin() +
-                                                   static_cast<std::ptrdiff_t>(i + n)));
+        out +=
+            hexOf(std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(i),
+                                            bytes_.begin() + static_cast<std::ptrdiff_t>(i + n)));
         out += '\n';
     }
     return out;
 }
 
-StreamStore StreamStore::fromText(std::string_view text) { return StreamStore(bytesOfHex(text)); }
+StreamStore StreamStore::fromText(std::string_view text) {
+    return StreamStore(bytesOfHex(text));
+}
 
 } // namespace plat::automation

@@ -41,21 +41,22 @@ public:
         v = readAs<bool>(bag_, n, [](const Variant& x) { return x.toBool(); }).value_or(def);
     }
     void exchangeShort(std::u16string_view n, std::int16_t& v, std::int16_t def) override {
-        v = readAs<std::int16_t>(bag_, n, [](const Variant& x) { return x.toShort(); })
-                .value_or(def);
+        v = readAs<std::int16_t>(bag_, n, [](const Variant& x) {
+                return x.toShort();
+            }).value_or(def);
     }
     void exchangeLong(std::u16string_view n, std::int32_t& v, std::int32_t def) override {
-        v = readAs<std::int32_t>(bag_, n, [](const Variant& x) { return x.toLong(); })
-                .value_or(def);
+        v = readAs<std::int32_t>(bag_, n, [](const Variant& x) {
+                return x.toLong();
+            }).value_or(def);
     }
     void exchangeULong(std::u16string_view n, std::uint32_t& v, std::uint32_t def) override {
         v = readAs<std::uint32_t>(bag_, n, toULong).value_or(def);
     }
     void exchangeString(std::u16string_view n, std::u16string& v,
                         std::u16string_view def) override {
-        const auto s = readAs<std::u16string>(bag_, n, [](const Variant& x) {
-            return x.isNull() ? std::u16string() : x.toString();
-        });
+        const auto s = readAs<std::u16string>(
+            bag_, n, [](const Variant& x) { return x.isNull() ? std::u16string() : x.toString(); });
         v = s ? *s : std::u16string(def);
     }
     void exchangeFont(std::u16string_view n, std::shared_ptr<FontObject>& v,
@@ -128,8 +129,7 @@ public:
         if (!s_.readULong(v))
             v = def;
     }
-    void exchangeString(std::u16string_view, std::u16string& v,
-                        std::u16string_view def) override {
+    void exchangeString(std::u16string_view, std::u16string& v, std::u16string_view def) override {
         if (!s_.readString(v))
             v = std::u16string(def);
     }
@@ -187,26 +187,19 @@ class Resetter : public PropertyExchange {
 public:
     Direction direction() const override { return Direction::Reset; }
     void exchangeBool(std::u16string_view, bool& v, bool def) override { v = def; }
-    void exchangeShort(std::u16string_view, std::int16_t& v, std::int16_t def) override {
-        v = def;
-    }
-    void exchangeLong(std::u16string_view, std::int32_t& v, std::int32_t def) override {
-        v = def;
-    }
+    void exchangeShort(std::u16string_view, std::int16_t& v, std::int16_t def) override { v = def; }
+    void exchangeLong(std::u16string_view, std::int32_t& v, std::int32_t def) override { v = def; }
     void exchangeULong(std::u16string_view, std::uint32_t& v, std::uint32_t def) override {
         v = def;
     }
-    void exchangeString(std::u16string_view, std::u16string& v,
-                        std::u16string_view def) override {
+    void exchangeString(std::u16string_view, std::u16string& v, std::u16string_view def) override {
         v = std::u16string(def);
     }
     void exchangeFont(std::u16string_view, std::shared_ptr<FontObject>& v,
                       const FontDesc& def) override {
         v = FontObject::create(def);
     }
-    void exchangePicture(std::u16string_view, std::shared_ptr<Picture>& v) override {
-        v = nullptr;
-    }
+    void exchangePicture(std::u16string_view, std::shared_ptr<Picture>& v) override { v = nullptr; }
 };
 
 } // namespace
@@ -223,6 +216,8 @@ std::unique_ptr<PropertyExchange> makeStreamLoader(StreamStore& stream) {
 std::unique_ptr<PropertyExchange> makeStreamSaver(StreamStore& stream) {
     return std::make_unique<StreamSaver>(stream);
 }
-std::unique_ptr<PropertyExchange> makeResetter() { return std::make_unique<Resetter>(); }
+std::unique_ptr<PropertyExchange> makeResetter() {
+    return std::make_unique<Resetter>();
+}
 
 } // namespace plat::automation

@@ -26,10 +26,8 @@ public:
     // missing or cannot be converted. On Reset: value = def. On Save: the item is written.
     // A name-keyed store uses `name`; a stream store ignores it and relies on the order.
     virtual void exchangeBool(std::u16string_view name, bool& value, bool def) = 0;
-    virtual void exchangeShort(std::u16string_view name, std::int16_t& value,
-                               std::int16_t def) = 0;
-    virtual void exchangeLong(std::u16string_view name, std::int32_t& value,
-                              std::int32_t def) = 0;
+    virtual void exchangeShort(std::u16string_view name, std::int16_t& value, std::int16_t def) = 0;
+    virtual void exchangeLong(std::u16string_view name, std::int32_t& value, std::int32_t def) = 0;
     virtual void exchangeULong(std::u16string_view name, std::uint32_t& value,
                                std::uint32_t def) = 0;
     virtual void exchangeString(std::u16string_view name, std::u16string& value,

@@ -16,9 +16,15 @@ namespace plat::automation {
 
 namespace {
 
-[[noreturn]] void overflow() { raise(AutomationError::overflow()); }
-[[noreturn]] void mismatch() { raise(AutomationError::typeMismatch()); }
-[[noreturn]] void nullUse() { raise(AutomationError::invalidUseOfNull()); }
+[[noreturn]] void overflow() {
+    raise(AutomationError::overflow());
+}
+[[noreturn]] void mismatch() {
+    raise(AutomationError::typeMismatch());
+}
+[[noreturn]] void nullUse() {
+    raise(AutomationError::invalidUseOfNull());
+}
 
 // Dates the conversions accept: 0100-01-01 .. 9999-12-31 23:59:59.
 constexpr double kMinDate = -657434.0;
@@ -27,7 +33,9 @@ constexpr double kMaxDate = 2958465.99999;
 // The default member of an object may itself be an object; stop after a few steps.
 constexpr int kMaxDefaultMemberDepth = 8;
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
 
 std::u16string_view trimmed(std::u16string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -217,7 +225,9 @@ std::int64_t roundToInteger(double v, double lo, double hi) {
     return static_cast<std::int64_t>(r);
 }
 
-std::u16string fromAscii(std::string_view s) { return std::u16string(s.begin(), s.end()); }
+std::u16string fromAscii(std::string_view s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 // Shortest decimal text with at most `digits` significant digits: "0.1", "1E+20", "1.5E-07".
 std::u16string formatFloat(double v, int digits) {
@@ -355,9 +365,13 @@ Variant Variant::error(Status code) {
     return v;
 }
 
-Variant Variant::missing() { return error(status::ParamNotFound); }
+Variant Variant::missing() {
+    return error(status::ParamNotFound);
+}
 
-Variant Variant::fromUtf8(std::string_view s) { return Variant(toUtf16(s)); }
+Variant Variant::fromUtf8(std::string_view s) {
+    return Variant(toUtf16(s));
+}
 
 Variant Variant::ref(Variant& target) {
     Variant v;
@@ -434,8 +448,7 @@ void Variant::assign(const Variant& v) {
     const Variant& src = v.deref();
     if (isByRef()) {
         const VarType t = target.type();
-        if (t != VarType::Empty && t != VarType::Null && t != VarType::Error &&
-            t != src.type()) {
+        if (t != VarType::Empty && t != VarType::Null && t != VarType::Error && t != src.type()) {
             target = src.convertedTo(t);
             return;
         }
@@ -443,20 +456,36 @@ void Variant::assign(const Variant& v) {
     target = src;
 }
 
-bool Variant::asBool() const { return std::get<bool>(deref().value_); }
-std::int16_t Variant::asShort() const { return std::get<std::int16_t>(deref().value_); }
-std::int32_t Variant::asLong() const { return std::get<std::int32_t>(deref().value_); }
-float Variant::asSingle() const { return std::get<float>(deref().value_); }
-double Variant::asDouble() const { return std::get<double>(deref().value_); }
-Currency Variant::asCurrency() const { return std::get<Currency>(deref().value_); }
-Date Variant::asDate() const { return std::get<Date>(deref().value_); }
+bool Variant::asBool() const {
+    return std::get<bool>(deref().value_);
+}
+std::int16_t Variant::asShort() const {
+    return std::get<std::int16_t>(deref().value_);
+}
+std::int32_t Variant::asLong() const {
+    return std::get<std::int32_t>(deref().value_);
+}
+float Variant::asSingle() const {
+    return std::get<float>(deref().value_);
+}
+double Variant::asDouble() const {
+    return std::get<double>(deref().value_);
+}
+Currency Variant::asCurrency() const {
+    return std::get<Currency>(deref().value_);
+}
+Date Variant::asDate() const {
+    return std::get<Date>(deref().value_);
+}
 const std::u16string& Variant::asString() const {
     return std::get<std::u16string>(deref().value_);
 }
 const std::shared_ptr<Dispatch>& Variant::asObject() const {
     return std::get<ObjectRef>(deref().value_).ptr;
 }
-Status Variant::asError() const { return std::get<ErrorCode>(deref().value_).code; }
+Status Variant::asError() const {
+    return std::get<ErrorCode>(deref().value_).code;
+}
 
 bool operator==(const Variant& a, const Variant& b) {
     return a.deref().value_ == b.deref().value_;
@@ -561,8 +590,7 @@ std::int32_t Variant::toLong() const {
         return static_cast<std::int32_t>(r);
     }
     default:
-        return static_cast<std::int32_t>(
-            roundToInteger(v.toDouble(), -2147483648.0, 2147483647.0));
+        return static_cast<std::int32_t>(roundToInteger(v.toDouble(), -2147483648.0, 2147483647.0));
     }
 }
 
@@ -668,7 +696,9 @@ std::u16string Variant::toString() const {
     }
 }
 
-std::string Variant::toUtf8() const { return plat::automation::toUtf8(toString()); }
+std::string Variant::toUtf8() const {
+    return plat::automation::toUtf8(toString());
+}
 
 Variant Variant::convertedTo(VarType t) const {
     const Variant& v = deref();

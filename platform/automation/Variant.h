@@ -148,9 +148,9 @@ private:
         Variant* target;
         friend bool operator==(Ref, Ref) = default;
     };
-    using Storage = std::variant<std::monostate, NullTag, ErrorCode, bool, std::int16_t,
-                                 std::int32_t, float, double, Currency, Date, std::u16string,
-                                 ObjectRef, Ref>;
+    using Storage =
+        std::variant<std::monostate, NullTag, ErrorCode, bool, std::int16_t, std::int32_t, float,
+                     double, Currency, Date, std::u16string, ObjectRef, Ref>;
     Storage value_;
 };
 

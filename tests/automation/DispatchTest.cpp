@@ -1,9 +1,9 @@
 // Dispatch by name and identifier on a real component: case-insensitive look-up, optional and
 // omitted arguments, indexed properties, out arguments, type information and the errors a
 // member raises.
+#include "platform/automation/Dispatch.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/ControlObject.h"
-#include "platform/automation/Dispatch.h"
 #include "platform/automation/HostSite.h"
 #include "platform/automation/Unicode.h"
 #include "tests/automation/TestRegistry.h"
@@ -59,7 +59,8 @@ TEST_F(DispatchTest, LooksUpNamesCaseInsensitivelyIncludingAliases) {
 TEST_F(DispatchTest, PropertiesByNameAndByIdentifierAgree) {
     putProperty(*obj, u"caption", Variant(u"社員"));
     std::vector<Variant> none;
-    EXPECT_EQ(invokeChecked(*obj, tally::kCaption, InvokeKind::PropertyGet, none), Variant(u"社員"));
+    EXPECT_EQ(invokeChecked(*obj, tally::kCaption, InvokeKind::PropertyGet, none),
+              Variant(u"社員"));
     // Put converts: a numeric text is accepted for a long property.
     putProperty(*obj, u"Count", Variant(u"  41 "));
     EXPECT_EQ(getProperty(*obj, u"Count"), Variant(std::int32_t{41}));
@@ -78,7 +79,8 @@ TEST_F(DispatchTest, OptionalArgumentsMayBeOmittedOrGivenAsMissing) {
     EXPECT_EQ(errorNumber(u"Add", InvokeKind::Method,
                           {Variant(std::int32_t{1}), Variant(std::int32_t{1}), Variant()}),
               450);
-    EXPECT_EQ(getProperty(*obj, u"Count"), Variant(std::int32_t{25})) << "failed calls change nothing";
+    EXPECT_EQ(getProperty(*obj, u"Count"), Variant(std::int32_t{25}))
+        << "failed calls change nothing";
 }
 
 TEST_F(DispatchTest, IndexedPropertiesTakeIndexArgumentsBeforeTheValue) {

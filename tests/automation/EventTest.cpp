@@ -57,7 +57,8 @@ TEST_F(EventTest, HandlerChangesOfByReferenceArgumentsAreReadBack) {
     EXPECT_EQ(sink.events[0].second[0], Variant(std::int16_t{13}));
     EXPECT_EQ(sink.events[0].second[1], Variant(std::int16_t{1}));
     // A handler that leaves the argument alone gives the key through unchanged.
-    EXPECT_EQ(callMethod(*obj, u"PressKey", {Variant(std::int16_t{65})}), Variant(std::int16_t{65}));
+    EXPECT_EQ(callMethod(*obj, u"PressKey", {Variant(std::int16_t{65})}),
+              Variant(std::int16_t{65}));
 }
 
 TEST_F(EventTest, EventsNameTheirArgumentsInTheEventTypeInfo) {

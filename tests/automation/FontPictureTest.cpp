@@ -28,9 +28,8 @@ TEST(FontObject, PropertiesThroughDispatchAndBoldFollowsWeight) {
     putProperty(*font, u"Bold", Variant(true)); // already bold: no change, weight stays 600
     EXPECT_EQ(font->desc().weight, 600);
     EXPECT_EQ(getProperty(*font, u"Size"), Variant(Currency{105000}));
-    EXPECT_EQ(changes, (std::vector<DispId>{FontObject::kName, FontObject::kSize,
-                                            FontObject::kBold, FontObject::kWeight,
-                                            FontObject::kWeight}));
+    EXPECT_EQ(changes, (std::vector<DispId>{FontObject::kName, FontObject::kSize, FontObject::kBold,
+                                            FontObject::kWeight, FontObject::kWeight}));
     putProperty(*font, u"Italic", Variant(true));
     putProperty(*font, u"Underline", Variant(true));
     putProperty(*font, u"Strikethrough", Variant(true));
@@ -87,20 +86,31 @@ TEST(ImageHeader, ReadsSizesOfEveryFormat) {
         {"top-down bmp", bmp(32, -16), ImageFormat::Bmp, 32, 16},
         {"core bmp",
          {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 7, 0, 9, 0, 1, 0, 24, 0},
-         ImageFormat::Bmp, 7, 9},
+         ImageFormat::Bmp,
+         7,
+         9},
         {"png",
-         {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 1,
-          0x2C, 0, 0, 0, 0xC8},
-         ImageFormat::Png, 300, 200},
+         {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13,
+          'I',  'H', 'D', 'R', 0,    0,    1,    0x2C, 0, 0, 0, 0xC8},
+         ImageFormat::Png,
+         300,
+         200},
         {"gif", {'G', 'I', 'F', '8', '9', 'a', 0x40, 1, 0xF0, 0}, ImageFormat::Gif, 320, 240},
         {"jpeg",
          {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xC0, 0, 17, 8, 0, 48, 0, 64, 3},
-         ImageFormat::Jpeg, 64, 48},
+         ImageFormat::Jpeg,
+         64,
+         48},
         {"icon 256",
          {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 22, 0, 0, 0},
-         ImageFormat::Icon, 256, 256},
-        {"cursor", {0, 0, 2, 0, 1, 0, 32, 32, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 22, 0, 0, 0},
-         ImageFormat::Cursor, 32, 32},
+         ImageFormat::Icon,
+         256,
+         256},
+        {"cursor",
+         {0, 0, 2, 0, 1, 0, 32, 32, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 22, 0, 0, 0},
+         ImageFormat::Cursor,
+         32,
+         32},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -148,8 +158,8 @@ TEST(Picture, LoadsFilesAndReportsMissingOrInvalidOnes) {
     const auto bad = (dir / "p.txt").string();
     {
         const auto b = bmp(10, 20);
-        std::ofstream(good, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                                    static_cast<std::streamsize>(b.size()));
+        std::ofstream(good, std::ios::binary)
+            .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
         std::ofstream(bad) << "not an image";
     }
     AutomationError err;

@@ -25,8 +25,7 @@ std::string argsText(const Command& c) {
     for (std::size_t i = 0; i < c.args.size(); ++i) {
         if (i)
             s += ",";
-        s += c.args[i] ? formatValue(*c.args[i]) + ":" +
-                             std::string(typeName(c.args[i]->type()))
+        s += c.args[i] ? formatValue(*c.args[i]) + ":" + std::string(typeName(c.args[i]->type()))
                        : "_";
     }
     return s;
@@ -56,14 +55,13 @@ TEST(HostCommandParser, ParsesCommandsArgumentsAndLiterals) {
          "1:Integer,1:Integer,\"sub\":String", ""},
         {"call F 32767, 32768, -32768, 2147483648", Command::Kind::Call, "F",
          "32767:Integer,32768:Long,-32768:Integer,2147483648:Double", ""},
-        {"call F 1.5, -2e3, +7", Command::Kind::Call, "F", "1.5:Double,-2000:Double,7:Integer",
-         ""},
+        {"call F 1.5, -2e3, +7", Command::Kind::Call, "F", "1.5:Double,-2000:Double,7:Integer", ""},
         {"call F &HFFFF, &H10000, &hff, &O17", Command::Kind::Call, "F",
          "-1:Integer,65536:Long,255:Integer,15:Integer", ""},
         {"call F True, false, Empty, NULL, Nothing", Command::Kind::Call, "F",
          "True:Boolean,False:Boolean,Empty:Empty,Null:Null,Nothing:Object", ""},
-        {"call F #2004/04/01#, \"#\"", Command::Kind::Call, "F",
-         "#2004/04/01#:Date,\"#\":String", ""},
+        {"call F #2004/04/01#, \"#\"", Command::Kind::Call, "F", "#2004/04/01#:Date,\"#\":String",
+         ""},
         {"set BackColor = &H80000005", Command::Kind::Set, "BackColor", "", "-2147483643"},
         {"set Text = \"\"", Command::Kind::Set, "Text", "", "\"\""},
         {"# comment", Command::Kind::None, "", "", ""},
@@ -212,14 +210,21 @@ TEST_F(HostSessionTest, SaveAndLoadThePropertyBagThroughAFile) {
     std::filesystem::remove(file);
     const std::string out = runScript("set Caption = \"保存\"\n"
                                       "set Ratio = 77\n"
-                                      "save " + file + "\n"
+                                      "save " +
+                                      file +
+                                      "\n"
                                       "set Caption = \"別\"\n"
                                       "set Ratio = 1\n"
-                                      "load " + file + "\n"
+                                      "load " +
+                                      file +
+                                      "\n"
                                       "get Caption\n"
                                       "get Ratio\n"
-                                      "load " + (dir / "missing.bag").string() + "\n"
-                                      "save " + (dir / "no-such-dir" / "x.bag").string() + "\n");
+                                      "load " +
+                                      (dir / "missing.bag").string() +
+                                      "\n"
+                                      "save " +
+                                      (dir / "no-such-dir" / "x.bag").string() + "\n");
     EXPECT_NE(out.find("\"保存\"\n77\n"), std::string::npos) << out;
     EXPECT_NE(out.find("error 53: "), std::string::npos) << out;
     EXPECT_NE(out.find("error 75: "), std::string::npos) << out;

@@ -43,9 +43,13 @@ TEST(HostWithControl, DrivesTheControlByMemberNames) {
                                    "get SelectedItem\n"
                                    "set CaptionRatio = 101\n"
                                    "get CaptionRatio\n"
-                                   "save " + bag + "\n"
+                                   "save " +
+                                   bag +
+                                   "\n"
                                    "set Text = \"別\"\n"
-                                   "load " + bag + "\n"
+                                   "load " +
+                                   bag +
+                                   "\n"
                                    "get Text\n";
         std::istringstream in(script);
         std::string line;
@@ -53,16 +57,17 @@ TEST(HostWithControl, DrivesTheControlByMemberNames) {
             if (auto r = session.run(line))
                 results.push_back(*r);
     }
-    const std::vector<std::string> expected = {"ok",
-                                               "\"社員\"",
-                                               "ok | lpStatus=63",
-                                               "error 394: プロパティの取得はサポートされていません。",
-                                               "error 380: 値が不正です.",
-                                               "30",
-                                               "ok",
-                                               "ok",
-                                               "ok",
-                                               "\"社員\""};
+    const std::vector<std::string> expected = {
+        "ok",
+        "\"社員\"",
+        "ok | lpStatus=63",
+        "error 394: プロパティの取得はサポートされていません。",
+        "error 380: 値が不正です.",
+        "30",
+        "ok",
+        "ok",
+        "ok",
+        "\"社員\""};
     EXPECT_EQ(results, expected);
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.front(), "event ChangeText");

@@ -145,10 +145,10 @@ TEST(StreamStore, RoundTripInOrderAndTruncationFailsSafely) {
     std::u16string str;
     std::vector<std::uint8_t> bytes;
     Variant v1, v2, v3;
-    ASSERT_TRUE(in.readULong(version) && in.readBool(flag) && in.readShort(sh) &&
-                in.readLong(lg) && in.readSingle(f) && in.readDouble(d) && in.readCurrency(c) &&
-                in.readString(str) && in.readBytes(bytes) && in.readVariant(v1) &&
-                in.readVariant(v2) && in.readVariant(v3));
+    ASSERT_TRUE(in.readULong(version) && in.readBool(flag) && in.readShort(sh) && in.readLong(lg) &&
+                in.readSingle(f) && in.readDouble(d) && in.readCurrency(c) && in.readString(str) &&
+                in.readBytes(bytes) && in.readVariant(v1) && in.readVariant(v2) &&
+                in.readVariant(v3));
     EXPECT_EQ(version, 0x00040002u);
     EXPECT_TRUE(flag);
     EXPECT_EQ(sh, -2);
@@ -165,7 +165,8 @@ TEST(StreamStore, RoundTripInOrderAndTruncationFailsSafely) {
     EXPECT_FALSE(in.failed());
 
     // Cut inside the string: the string read fails, keeps its old value, and later reads fail.
-    std::vector<std::uint8_t> cut(s.bytes().begin(), s.bytes().begin() + 4 + 4 + 2 + 4 + 4 + 8 + 8 + 6);
+    std::vector<std::uint8_t> cut(s.bytes().begin(),
+                                  s.bytes().begin() + 4 + 4 + 2 + 4 + 4 + 8 + 8 + 6);
     StreamStore part(cut);
     ASSERT_TRUE(part.readULong(version) && part.readBool(flag) && part.readShort(sh) &&
                 part.readLong(lg) && part.readSingle(f) && part.readDouble(d) &&
@@ -223,8 +224,8 @@ struct Sample {
 };
 
 std::vector<std::uint8_t> tinyPng() {
-    return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-            0,    0,   0,   16,  0,    0,    0,    8,    8, 6, 0, 0, 0};
+    return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D',
+            'R',  0,   0,   0,   16,   0,    0,    0,    8, 8, 6, 0,  0,   0};
 }
 
 TEST(PropertyExchange, ResetLoadsDefaultsAndBagAndStreamRoundTrip) {
@@ -285,8 +286,8 @@ TEST(PropertyExchange, ResetLoadsDefaultsAndBagAndStreamRoundTrip) {
 TEST(PropertyExchange, MissingOrUnreadableItemsTakeTheirDefaults) {
     PropertyBag bag;
     bag.write(u"Ratio", Variant(u"not a number"));
-    bag.write(u"Count", Variant(u" 77 "));                // text that converts
-    bag.write(u"Color", Variant(4294967295.0));           // an unsigned value written as double
+    bag.write(u"Count", Variant(u" 77 "));      // text that converts
+    bag.write(u"Color", Variant(4294967295.0)); // an unsigned value written as double
     bag.write(u"Flag", Variant(std::int32_t{0}));
     PropertyBag font;
     font.write(u"Size", Variant(std::int32_t{-4})); // refused: keeps the default size

@@ -21,6 +21,8 @@ private:
     bool hadPrevious_ = false;
 };
 
-inline const char* tallyLibrary() { return TALLY_LIBRARY; }
+inline const char* tallyLibrary() {
+    return TALLY_LIBRARY;
+}
 
 } // namespace automation_test

@@ -14,7 +14,9 @@ using namespace plat::automation;
 
 namespace {
 
-Variant str(const char* s) { return Variant::fromUtf8(s); }
+Variant str(const char* s) {
+    return Variant::fromUtf8(s);
+}
 
 // The error number a conversion raises, or 0 when it succeeds.
 template <class F> int errorOf(F&& f) {
@@ -50,8 +52,8 @@ TEST(VariantToShort, RoundsHalfToEvenAndChecksRange) {
         {Variant(true), -1, 0},
         {Variant(false), 0, 0},
         {Variant(), 0, 0},
-        {Variant(Currency{25000}), 2, 0},  // 2.5
-        {Variant(Currency{35000}), 4, 0},  // 3.5
+        {Variant(Currency{25000}), 2, 0}, // 2.5
+        {Variant(Currency{35000}), 4, 0}, // 3.5
         {Variant(Currency{-25001}), -3, 0},
         {str(" 12 "), 12, 0},
         {str("&H10"), 16, 0},
@@ -74,7 +76,8 @@ TEST(VariantToShort, RoundsHalfToEvenAndChecksRange) {
         {Variant(std::numeric_limits<double>::quiet_NaN()), 0, 6},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.in.type() == VarType::String ? c.in.toUtf8() : std::to_string(int(c.in.type())));
+        SCOPED_TRACE(c.in.type() == VarType::String ? c.in.toUtf8()
+                                                    : std::to_string(int(c.in.type())));
         std::int16_t got = 0;
         EXPECT_EQ(errorOf([&] { got = c.in.toShort(); }), c.error);
         if (c.error == 0) {
@@ -105,7 +108,10 @@ TEST(VariantToDouble, ParsesTextExactlyAndRejectsGarbage) {
     EXPECT_DOUBLE_EQ(str("1.5d-1").toDouble(), 0.15);
     EXPECT_DOUBLE_EQ(str(".5").toDouble(), 0.5);
     EXPECT_DOUBLE_EQ(str("5.").toDouble(), 5.0);
-    EXPECT_DOUBLE_EQ(str("\u3000" "7").toDouble(), 7.0); // ideographic space is a blank too
+    EXPECT_DOUBLE_EQ(str("\u3000"
+                         "7")
+                         .toDouble(),
+                     7.0); // ideographic space is a blank too
     EXPECT_DOUBLE_EQ(Variant(true).toDouble(), -1.0);
     EXPECT_DOUBLE_EQ(Variant(Date{38078.5}).toDouble(), 38078.5);
     EXPECT_EQ(errorOf([] { str("1e999").toDouble(); }), 6);
@@ -253,8 +259,8 @@ TEST(VariantMissing, IsAnErrorValueWithParamNotFound) {
 TEST(Unicode, RoundTripsAndReplacesMalformedInput) {
     const std::string s = "社員 ｺﾝﾎﾞ \xF0\x9F\x98\x80 end";
     EXPECT_EQ(toUtf8(toUtf16(s)), s);
-    EXPECT_EQ(toUtf16("\xE3\x81"), std::u16string(1, u'\uFFFD'));       // cut short
-    EXPECT_EQ(toUtf16("\xC0\xAF"), std::u16string(u"\uFFFD"));          // overlong
+    EXPECT_EQ(toUtf16("\xE3\x81"), std::u16string(1, u'\uFFFD'));           // cut short
+    EXPECT_EQ(toUtf16("\xC0\xAF"), std::u16string(u"\uFFFD"));              // overlong
     EXPECT_EQ(toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD"); // lone surrogate
 }
 

@@ -28,7 +28,7 @@ struct Command {
         Mode, // mode design | mode run
     };
     Kind kind = Kind::None;
-    std::u16string name;                     // member, or event for On/Off
+    std::u16string name;                      // member, or event for On/Off
     std::vector<std::optional<Variant>> args; // nullopt = omitted argument
     std::optional<Variant> value;             // Set, On
     std::u16string argument;                  // On: the event argument's name

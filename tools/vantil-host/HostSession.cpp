@@ -39,8 +39,7 @@ std::string errorLine(const AutomationError& e) {
     return "error " + std::to_string(n) + ": " + desc;
 }
 
-HostSession::HostSession(std::shared_ptr<Dispatch> control, SimpleHostSite& site,
-                         LineOut eventLine)
+HostSession::HostSession(std::shared_ptr<Dispatch> control, SimpleHostSite& site, LineOut eventLine)
     : control_(std::move(control)), site_(site), eventLine_(std::move(eventLine)) {
     embedding_ = control_->controlObject();
     events_ = control_->eventSource();
@@ -95,7 +94,8 @@ std::string HostSession::execute(const Command& c) {
 std::string HostSession::invoke(const Command& c) {
     const DispId id = control_->memberId(c.name);
     if (id == dispid::Unknown)
-        return errorLine(AutomationError(status::UnknownName, plat::automation::texts::kUnknownName));
+        return errorLine(
+            AutomationError(status::UnknownName, plat::automation::texts::kUnknownName));
     const TypeInfo* ti = control_->typeInfo();
     const MemberInfo* info = ti ? ti->findMember(id) : nullptr;
 
@@ -140,11 +140,10 @@ std::string HostSession::invoke(const Command& c) {
         if (!error.isError())
             error.status = s;
         if (error.description.empty())
-            error.description = toUtf16(s == status::BadParamCount
-                                            ? plat::automation::texts::kBadParamCount
-                                        : s == status::MemberNotFound
-                                            ? plat::automation::texts::kMemberNotFound
-                                            : plat::automation::texts::kTypeMismatch);
+            error.description =
+                toUtf16(s == status::BadParamCount    ? plat::automation::texts::kBadParamCount
+                        : s == status::MemberNotFound ? plat::automation::texts::kMemberNotFound
+                                                      : plat::automation::texts::kTypeMismatch);
         return errorLine(error);
     }
     std::string line =

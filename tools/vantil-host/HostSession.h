@@ -33,8 +33,7 @@ public:
     std::optional<std::string> run(std::string_view line);
     std::string execute(const Command& c);
 
-    void onEvent(plat::automation::DispId id,
-                 std::span<plat::automation::Variant> args) override;
+    void onEvent(plat::automation::DispId id, std::span<plat::automation::Variant> args) override;
 
 private:
     std::string invoke(const Command& c);

@@ -46,7 +46,8 @@ public:
         g_live.increment();
         using namespace tally;
         addProperty(
-            member(kCaption, u"Caption", VarType::String), [this](auto) { return Variant(caption_); },
+            member(kCaption, u"Caption", VarType::String),
+            [this](auto) { return Variant(caption_); },
             [this](auto, const Variant& v) { setCaption(v.toString()); });
         addProperty(
             member(kCount, u"Count", VarType::Long), [this](auto) { return Variant(count_); },
@@ -88,28 +89,30 @@ public:
             [this](std::span<Variant> a, const Variant& v) { cells_[cellKey(a)] = v.toString(); });
         addProperty(member(kFont, u"Font", VarType::Object),
                     [this](auto) { return Variant(std::shared_ptr<Dispatch>(font_)); });
-        addMethod(member(kAdd, u"Add", VarType::Long,
-                         {param(u"Amount", VarType::Long), param(u"Times", VarType::Variant, true)}),
-                  [this](std::span<Variant> a) {
-                      const std::int32_t times = a[1].isMissing() ? 1 : a[1].toLong();
-                      const std::int64_t sum =
-                          static_cast<std::int64_t>(count_) + std::int64_t{a[0].toLong()} * times;
-                      if (sum > INT32_MAX || sum < INT32_MIN)
-                          raise(AutomationError::overflow());
-                      count_ = static_cast<std::int32_t>(sum);
-                      changed(kCount);
-                      return Variant(count_);
-                  });
-        addMethod(member(kPressKey, u"PressKey", VarType::Short,
-                         {param(u"KeyCode", VarType::Short), param(u"Shift", VarType::Short, true)}),
-                  [this](std::span<Variant> a) {
-                      // KeyDown lets the handler change or swallow (0) the key code.
-                      Variant key(a[0].toShort());
-                      Variant shift(a[1].isMissing() ? std::int16_t{0} : a[1].toShort());
-                      std::vector<Variant> args{Variant::ref(key), shift};
-                      sinks_.fire(kEvKeyDown, args);
-                      return Variant(key.toShort());
-                  });
+        addMethod(
+            member(kAdd, u"Add", VarType::Long,
+                   {param(u"Amount", VarType::Long), param(u"Times", VarType::Variant, true)}),
+            [this](std::span<Variant> a) {
+                const std::int32_t times = a[1].isMissing() ? 1 : a[1].toLong();
+                const std::int64_t sum =
+                    static_cast<std::int64_t>(count_) + std::int64_t{a[0].toLong()} * times;
+                if (sum > INT32_MAX || sum < INT32_MIN)
+                    raise(AutomationError::overflow());
+                count_ = static_cast<std::int32_t>(sum);
+                changed(kCount);
+                return Variant(count_);
+            });
+        addMethod(
+            member(kPressKey, u"PressKey", VarType::Short,
+                   {param(u"KeyCode", VarType::Short), param(u"Shift", VarType::Short, true)}),
+            [this](std::span<Variant> a) {
+                // KeyDown lets the handler change or swallow (0) the key code.
+                Variant key(a[0].toShort());
+                Variant shift(a[1].isMissing() ? std::int16_t{0} : a[1].toShort());
+                std::vector<Variant> args{Variant::ref(key), shift};
+                sinks_.fire(kEvKeyDown, args);
+                return Variant(key.toShort());
+            });
         addMethod(member(kGetInfo, u"GetInfo", VarType::Bool,
                          {param(u"lpCount", VarType::Long, false, true),
                           param(u"lpCaption", VarType::String, true, true)}),
@@ -131,11 +134,11 @@ public:
         addEnum(std::move(e));
 
         events_.name = u"_DTallyEvents";
-        events_.members = {member(kEvChanged, u"Changed", VarType::Void,
-                                  {param(u"What", VarType::String)}),
-                           member(kEvKeyDown, u"KeyDown", VarType::Void,
-                                  {param(u"KeyCode", VarType::Short, false, true),
-                                   param(u"Shift", VarType::Short)})};
+        events_.members = {
+            member(kEvChanged, u"Changed", VarType::Void, {param(u"What", VarType::String)}),
+            member(
+                kEvKeyDown, u"KeyDown", VarType::Void,
+                {param(u"KeyCode", VarType::Short, false, true), param(u"Shift", VarType::Short)})};
         font_ = FontObject::create();
     }
     ~Tally() override { g_live.decrement(); }
@@ -295,8 +298,7 @@ Status DllUnregisterServer() {
     return status::Ok;
 }
 
-Status DllGetClassObject(const Guid* clsid,
-                                                                ClassFactory** factory) {
+Status DllGetClassObject(const Guid* clsid, ClassFactory** factory) {
     if (!clsid || !factory)
         return status::Pointer;
     *factory = nullptr;

@@ -15,6 +15,12 @@
 namespace plat::report {
 
 void writePdf(const Document& document, const QString& path, const QString& title) {
+    const QPageLayout layout = pageLayoutOf(document.setup);
+    auto fail = [&path]() {
+        // A half-written file is no report: it goes.
+        QFile::remove(path);
+        return ReportError(ErrorCode::FileAccess, path.toStdString());
+    };
     {
         // Probe the path first: the PDF writer reports an unwritable file only by painting
         // nothing.
@@ -25,10 +31,10 @@ void writePdf(const Document& document, const QString& path, const QString& titl
     QPdfWriter writer(path);
     writer.setResolution(kTwipsPerInch);
     writer.setTitle(title);
-    writer.setPageLayout(pageLayoutOf(document.setup));
+    writer.setPageLayout(layout);
     QPainter painter;
     if (!painter.begin(&writer))
-        throw ReportError(ErrorCode::FileAccess, path.toStdString());
+        throw fail();
     for (int i = 0; i < document.pageCount(); ++i) {
         if (i > 0)
             writer.newPage();
@@ -38,7 +44,7 @@ void writePdf(const Document& document, const QString& path, const QString& titl
         painter.restore();
     }
     if (!painter.end())
-        throw ReportError(ErrorCode::FileAccess, path.toStdString());
+        throw fail();
 }
 
 void printOn(const Document& document, QPrinter& printer, const QString& title) {

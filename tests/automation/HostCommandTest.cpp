@@ -2,6 +2,7 @@
 // run against the test component with events, out arguments, errors and save/load.
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/HostSite.h"
+#include "platform/automation/Picture.h"
 #include "tests/automation/TestRegistry.h"
 #include "tests/automation/component/TallyIds.h"
 #include "tools/vantil-host/CommandParser.h"
@@ -64,6 +65,8 @@ TEST(HostCommandParser, ParsesCommandsArgumentsAndLiterals) {
          ""},
         {"set BackColor = &H80000005", Command::Kind::Set, "BackColor", "", "-2147483643"},
         {"set Text = \"\"", Command::Kind::Set, "Text", "", "\"\""},
+        {"\xEF\xBB\xBFget Text", Command::Kind::Get, "Text", "", ""},
+        {"set MouseIcon = LoadPicture()", Command::Kind::Set, "MouseIcon", "", "Object(Picture)"},
         {"# comment", Command::Kind::None, "", "", ""},
         {"' comment", Command::Kind::None, "", "", ""},
         {"", Command::Kind::None, "", "", ""},
@@ -103,10 +106,28 @@ TEST(HostCommandParser, RejectsMalformedLines) {
     for (const char* line :
          {"fetch Text", "get", "set Text \"x\"", "set Text =", "set Text = \"open",
           "get Item \"a\" b", "call F 1.2.3", "call F &HZZ", "call F #2004/13/01#", "call F #x",
-          "save", "mode later", "on KeyDown = 1", "off KeyDown now", "get 12abc+"}) {
+          "save", "mode later", "on KeyDown = 1", "off KeyDown now", "get 12abc+",
+          "set MouseIcon = LoadPicture(\"/nonexistent/x.ico\")",
+          "set MouseIcon = LoadPicture(12)"}) {
         SCOPED_TRACE(line);
         EXPECT_FALSE(parseCommand(line).ok());
     }
+}
+
+TEST(HostCommandParser, LoadPictureReadsTheFileWhenParsed) {
+    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
+    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-host";
+    std::filesystem::create_directories(dir);
+    const std::string icon = (dir / "pointer.ico").string();
+    const unsigned char bytes[] = {0, 0,  1, 0, 1, 0, 32, 32, 0, 0, 1,
+                                   0, 32, 0, 0, 0, 0, 0,  22, 0, 0, 0};
+    std::ofstream(icon, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    const ParseResult r = parseCommand("set MouseIcon = LoadPicture(\"" + icon + "\")");
+    ASSERT_TRUE(r.ok()) << r.error;
+    ASSERT_EQ(r.command.value->type(), VarType::Object);
+    Dispatch& pic = *r.command.value->asObject();
+    EXPECT_EQ(getProperty(pic, u"Type"), Variant(std::int16_t{3}));
+    EXPECT_EQ(getProperty(pic, u"Width"), Variant(pixelsToHimetric(32)));
 }
 
 TEST(HostCommandParser, FormatsValuesOnOneLine) {

@@ -2,6 +2,7 @@
 #include "tools/vantil-host/CommandParser.h"
 
 #include "platform/automation/Dispatch.h"
+#include "platform/automation/Picture.h"
 #include "platform/automation/Unicode.h"
 #include "platform/text/DateTime.h"
 
@@ -176,6 +177,22 @@ std::string formatString(const std::u16string& s) {
     return out;
 }
 
+// LoadPicture("file") reads the picture file now; LoadPicture() is an empty picture.
+std::optional<Variant> loadPicture(std::string_view inner, std::string* error) {
+    if (trim(inner).empty())
+        return Variant(std::shared_ptr<Dispatch>(std::make_shared<Picture>()));
+    const auto path = parseLiteral(inner, error);
+    if (!path)
+        return std::nullopt;
+    if (path->type() != VarType::String)
+        return fail(error, "LoadPicture takes a file name");
+    AutomationError e;
+    auto pic = Picture::loadFile(path->toUtf8(), &e);
+    if (!pic)
+        return fail(error, "LoadPicture: " + e.descriptionUtf8());
+    return Variant(std::shared_ptr<Dispatch>(std::move(pic)));
+}
+
 } // namespace
 
 std::optional<Variant> parseLiteral(std::string_view raw, std::string* error) {
@@ -207,6 +224,11 @@ std::optional<Variant> parseLiteral(std::string_view raw, std::string* error) {
             return fail(error, "unterminated date");
         return parseDateLiteral(t, error);
     }
+    constexpr std::string_view kLoadPicture = "LoadPicture(";
+    if (t.size() > kLoadPicture.size() &&
+        equalsNoCase(t.substr(0, kLoadPicture.size()), kLoadPicture) && t.back() == ')')
+        return loadPicture(t.substr(kLoadPicture.size(), t.size() - kLoadPicture.size() - 1),
+                           error);
     if (equalsNoCase(t, "True"))
         return Variant(true);
     if (equalsNoCase(t, "False"))
@@ -240,6 +262,9 @@ std::optional<std::vector<std::optional<Variant>>> parseArguments(std::string_vi
 
 ParseResult parseCommand(std::string_view raw) {
     ParseResult r;
+    // A script saved by an editor may start with a byte order mark.
+    if (raw.starts_with("\xEF\xBB\xBF"))
+        raw.remove_prefix(3);
     std::string_view line = trim(raw);
     if (line.empty() || line[0] == '#' || line[0] == '\'')
         return r;

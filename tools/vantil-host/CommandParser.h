@@ -1,7 +1,7 @@
 // The console host's command language: one command a line (get, set, call, save, load, on,
 // off, mode), arguments separated by commas with omitted ones left empty, literals for numbers,
-// strings, booleans, Empty, Null, Nothing, &H/&O numbers and #dates#; and the one-line text of
-// a value. Pure functions.
+// strings, booleans, Empty, Null, Nothing, &H/&O numbers, #dates# and LoadPicture("file"); and
+// the one-line text of a value. Pure functions, except that LoadPicture reads its file.
 #pragma once
 
 #include "platform/automation/Variant.h"

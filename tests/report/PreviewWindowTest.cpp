@@ -5,12 +5,14 @@
 
 #include "platform/report/PreviewWindow.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/Texts.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -90,6 +92,24 @@ TEST(PreviewWindowTest, PageImageFollowsZoomAndShowsTheTitleAndRules) {
     EXPECT_EQ(w.pageImage().width(), fullWidth);
     w.setZoom(0.5);
     EXPECT_EQ(w.pageImage().width(), qRound(doc.paper.width * 0.5 * dpi / 1440));
+    w.setZoom(1.0);
+
+    // "Whole page" fits the page into the visible area, "fit width" fills its width.
+    w.show();
+    QApplication::processEvents();
+    auto* zoom = w.findChild<QComboBox*>(QStringLiteral("zoom"));
+    auto* scroll = w.findChild<QScrollArea*>();
+    ASSERT_TRUE(zoom && scroll);
+    const QSize view = scroll->viewport()->size();
+    const int wholePage = zoom->findText(QString::fromUtf8(texts::kZoomFitPage));
+    emit zoom->activated(wholePage);
+    EXPECT_LE(w.pageImage().width(), view.width());
+    EXPECT_LE(w.pageImage().height(), view.height());
+    EXPECT_GT(w.pageImage().width(), view.width() / 2);
+    emit zoom->activated(zoom->findText(QString::fromUtf8(texts::kZoomFitWidth)));
+    EXPECT_LE(w.pageImage().width(), view.width());
+    EXPECT_GT(w.pageImage().width(), view.width() - 20);
+    w.hide();
     w.setZoom(1.0);
 
     // The rule under the page header spans the printable width at 720 + 750 twips from the top;

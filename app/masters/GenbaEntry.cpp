@@ -18,10 +18,16 @@ GenbaEntry::GenbaEntry(QWidget* parent)
     addField(QString::fromUtf8(t::kGNameLabel), gName_, QStringLiteral("GName"), true, 300);
 
     setGridColumns({
-        {QStringLiteral("GenbaID"), QString::fromUtf8(t::kGenbaIDHeading), {},
-         Qt::AlignRight | Qt::AlignVCenter, 80},
-        {QStringLiteral("GName"), QString::fromUtf8(t::kGNameHeading), {},
-         Qt::AlignLeft | Qt::AlignVCenter, 260},
+        {QStringLiteral("GenbaID"),
+         QString::fromUtf8(t::kGenbaIDHeading),
+         {},
+         Qt::AlignRight | Qt::AlignVCenter,
+         80},
+        {QStringLiteral("GName"),
+         QString::fromUtf8(t::kGNameHeading),
+         {},
+         Qt::AlignLeft | Qt::AlignVCenter,
+         260},
         {QStringLiteral("CrtDate"), QString::fromUtf8(t::kCrtDateHeading), "yy/mm/dd hh:nn",
          Qt::AlignLeft | Qt::AlignVCenter, 130},
     });

@@ -39,8 +39,8 @@ public slots:
     void comMove_Click(int index);
 
 protected:
-    MasterScreen(const QString& caption, const QString& recordSource,
-                 const QString& controlCaption, QWidget* parent);
+    MasterScreen(const QString& caption, const QString& recordSource, const QString& controlCaption,
+                 QWidget* parent);
 
     // Adds a labelled edit field bound to column; Enter in it steps like Down when
     // enterSteps. The first field added gets the focus after every comMove button.

@@ -1,9 +1,9 @@
 // The bound data control on a real database file: opening, moving with BOF/EOF, bound fields
 // filled and stored when the record is left, new records, deletion, requery, and errors that
 // keep the clerk's edit.
+#include "platform/widgets/datactl/DBCtl.h"
 #include "platform/widgets/NumericBox.h"
 #include "platform/widgets/TextBox.h"
-#include "platform/widgets/datactl/DBCtl.h"
 #include "tests/datactl/DataFixture.h"
 
 #include <QSignalSpy>

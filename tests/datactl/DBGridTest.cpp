@@ -1,8 +1,8 @@
 // The grid bound to the data control: every row listed with headings and formats, the current
 // row selected and followed, a clicked row made current, thousands of rows in one model.
+#include "platform/widgets/datactl/DBGrid.h"
 #include "platform/widgets/TextBox.h"
 #include "platform/widgets/datactl/DBCtl.h"
-#include "platform/widgets/datactl/DBGrid.h"
 #include "tests/datactl/DataFixture.h"
 
 #include <QHeaderView>

@@ -38,8 +38,8 @@ protected:
         d.commitTrans();
     }
     std::string nameOf(int id) {
-        auto rs = db().openRecordset("SELECT SNAME FROM SYAIN_MT WHERE SYAINID=" +
-                                     std::to_string(id));
+        auto rs =
+            db().openRecordset("SELECT SNAME FROM SYAIN_MT WHERE SYAINID=" + std::to_string(id));
         return rs.eof() ? std::string("<none>") : rs["SNAME"].toText();
     }
     int employeeCount() {

@@ -53,8 +53,8 @@ TEST_F(GenbaEntryTest, ANewSiteShowsItsIdentifierAndRegistrationTimeOnceStored) 
                     .match(shown)
                     .hasMatch())
         << shown.toStdString();
-    const auto stored = plat::text::parseCanonical(
-        scalar("SELECT CRTDATE FROM GENBA_MT WHERE GENBAID=3"));
+    const auto stored =
+        plat::text::parseCanonical(scalar("SELECT CRTDATE FROM GENBA_MT WHERE GENBAID=3"));
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(shown.toStdString(), plat::text::formatDate(*stored, "yy/mm/dd hh:nn"));
     // Enter on the stored new (last) site stays there.

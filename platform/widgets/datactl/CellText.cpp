@@ -22,8 +22,8 @@ QString cellText(const plat::jet::Value& value, std::string_view format) {
                               : QString::fromStdString(
                                     plat::text::formatCurrency(value.toCurrency().scaled, format));
     case ValueType::Date:
-        return QString::fromStdString(
-            plat::text::formatDate(value.toDate(), format.empty() ? "yyyy/mm/dd hh:nn:ss" : format));
+        return QString::fromStdString(plat::text::formatDate(
+            value.toDate(), format.empty() ? "yyyy/mm/dd hh:nn:ss" : format));
     case ValueType::Text:
         return QString::fromStdString(value.toText());
     }

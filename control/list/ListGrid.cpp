@@ -50,7 +50,7 @@ void ListGrid::insertRow(std::int32_t r, std::unique_ptr<ListRow> lr) {
     if (currentRow_ >= r) {
         ++currentRow_;
         if (hadSelection) {
-            setCurrentRow(currentRow_);
+            reselectCurrentRow();
         }
     }
     recomputeScrollRanges();
@@ -70,7 +70,7 @@ std::unique_ptr<ListRow> ListGrid::takeRow(std::int32_t r) {
     } else if (currentRow_ > r) {
         --currentRow_;
         if (hadSelection) {
-            setCurrentRow(currentRow_);
+            reselectCurrentRow();
         }
     }
     recomputeScrollRanges();
@@ -97,9 +97,7 @@ void ListGrid::insertColumn(std::int32_t column, std::int32_t width, std::uint32
     if (currentColumn_ >= column) {
         ++currentColumn_;
     }
-    if (currentRow_ >= 1) {
-        setCurrentRow(currentRow_);
-    }
+    reselectCurrentRow();
     recomputeScrollRanges();
 }
 
@@ -123,10 +121,8 @@ bool ListGrid::removeColumn(std::int32_t column) {
         resetCurrentCell();
     } else if (currentColumn_ > column) {
         --currentColumn_;
-        if (currentRow_ >= 1) {
-            setCurrentRow(currentRow_);
-        }
     }
+    reselectCurrentRow();
     recomputeScrollRanges();
     return true;
 }
@@ -265,6 +261,15 @@ bool ListGrid::setCurrentRow(std::int32_t r) {
         select(r, c, true);
     }
     return true;
+}
+
+void ListGrid::reselectCurrentRow() {
+    clearSelection();
+    if (isItemRow(currentRow_)) {
+        for (std::int32_t c = 0; c < static_cast<std::int32_t>(row(currentRow_).cells.size()); ++c) {
+            select(currentRow_, c, true);
+        }
+    }
 }
 
 bool ListGrid::isSelected(std::int32_t r, std::int32_t column) const {

@@ -12,7 +12,9 @@ using namespace plat::automation;
 TEST(LibraryList, ControlCreatedByProgIdHasTheListEngine) {
     std::shared_ptr<Dispatch> control;
     AutomationError error;
-    ASSERT_EQ(createInstance("Quodra.VantilBox", control, &error), status::Ok)
+    // The build tree's registry, where building the library registered it.
+    const ComponentRegistry registry(VANTIL_BUILD_REGISTRY);
+    ASSERT_EQ(createInstance("Quodra.VantilBox", control, &error, registry), status::Ok)
         << error.descriptionUtf8();
     callMethod(*control, u"AddItem", {Variant(std::int32_t{0}), Variant(u"b")});
     callMethod(*control, u"AddItem", {Variant(std::int32_t{0}), Variant(u"a")});

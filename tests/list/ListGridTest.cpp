@@ -1,0 +1,141 @@
+// The grid storage: chunked rows against a plain vector, and the current cell and selection
+// following inserted and removed rows and columns.
+#include "control/list/ListGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace vantil {
+namespace {
+
+std::unique_ptr<ListRow> rowWithData(std::int32_t data) {
+    auto r = std::make_unique<ListRow>();
+    r->item.itemData = data;
+    return r;
+}
+
+TEST(RowStore, InsertsAndRemovesAnywhereLikeAVector) {
+    std::mt19937 random(3);
+    RowStore store;
+    std::vector<std::int32_t> reference;
+    for (int step = 0; step < 20000; ++step) {
+        const bool insert = reference.empty() || random() % 3 != 0;
+        if (insert) {
+            const auto at = static_cast<std::int32_t>(random() % (reference.size() + 1));
+            store.insert(at, rowWithData(step));
+            reference.insert(reference.begin() + at, step);
+        } else {
+            const auto at = static_cast<std::int32_t>(random() % reference.size());
+            EXPECT_EQ(store.erase(at)->item.itemData, reference[static_cast<std::size_t>(at)]);
+            reference.erase(reference.begin() + at);
+        }
+        if (step % 997 == 0 || step == 19999) {
+            ASSERT_EQ(store.size(), static_cast<std::int32_t>(reference.size()));
+            for (std::size_t i = 0; i < reference.size(); i += 7) {
+                ASSERT_EQ(store.at(static_cast<std::int32_t>(i)).item.itemData, reference[i]) << step;
+            }
+            std::vector<std::int32_t> walked;
+            store.forEachFrom(5, [&](std::int32_t i, ListRow& r) {
+                EXPECT_EQ(i, static_cast<std::int32_t>(walked.size()) + 5);
+                walked.push_back(r.item.itemData);
+                return true;
+            });
+            if (reference.size() > 5) {
+                ASSERT_TRUE(std::equal(walked.begin(), walked.end(), reference.begin() + 5));
+            }
+        }
+    }
+    auto all = store.takeAll();
+    EXPECT_TRUE(store.empty());
+    ASSERT_EQ(all.size(), reference.size());
+    store.assign(std::move(all));
+    EXPECT_EQ(store.at(store.size() - 1).item.itemData, reference.back());
+}
+
+struct GridFixture : ::testing::Test {
+    ListGrid grid;
+    void SetUp() override {
+        grid.insertColumn(0, 100, kFormatRight);
+        grid.insertColumn(1, 60, 0);
+        for (int i = 0; i < 5; ++i) {
+            grid.insertRow(grid.rowCount(), 18).cells[0].text = std::string(1, static_cast<char>('a' + i));
+        }
+    }
+    std::size_t selectedRows() {
+        std::size_t n = 0;
+        for (std::int32_t r = 1; r < grid.rowCount(); ++r) n += grid.isSelected(r, 0) ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(GridFixture, NewCellsInheritTheFormatAbove) {
+    EXPECT_EQ(grid.cell(3, 0)->format, kFormatRight);
+    EXPECT_EQ(grid.rowHeight(3), 18);
+    EXPECT_EQ(grid.cell(9, 0), nullptr);
+    EXPECT_EQ(grid.rowHeight(9), -1);
+}
+
+TEST_F(GridFixture, CurrentRowFollowsRowsAndTheSelectionMirrorsIt) {
+    ASSERT_TRUE(grid.setCurrentRow(3));
+    EXPECT_EQ(grid.selectedCellCount(), 2u);
+    grid.insertRow(1, 18);
+    EXPECT_EQ(grid.currentRow(), 4);
+    EXPECT_TRUE(grid.isSelected(4, 1));
+    EXPECT_EQ(selectedRows(), 1u);
+    grid.removeRow(1);
+    EXPECT_EQ(grid.currentRow(), 3);
+    EXPECT_EQ(grid.cell(3, 0)->text, "c");
+    EXPECT_TRUE(grid.isSelected(3, 0));
+    grid.removeRow(3);
+    EXPECT_EQ(grid.currentRow(), -1);
+    EXPECT_EQ(grid.selectedCellCount(), 0u);
+    EXPECT_EQ(selectedRows(), 0u);
+
+    grid.item(0).item.enabled = false;
+    EXPECT_FALSE(grid.setCurrentRow(1));
+    grid.item(1).item.masked = true;
+    EXPECT_FALSE(grid.setCurrentRow(2));
+    EXPECT_FALSE(grid.setCurrentRow(0)) << "the header row is no item";
+    EXPECT_EQ(grid.currentRow(), -1);
+}
+
+TEST_F(GridFixture, RemovingTheCurrentColumnResetsTheCurrentCell) {
+    grid.setCurrentRow(2);
+    grid.insertColumn(0, 30, 0);
+    EXPECT_EQ(grid.currentColumn(), 1);
+    EXPECT_EQ(grid.cell(2, 1)->text, "b");
+    grid.removeColumn(0);
+    EXPECT_EQ(grid.currentColumn(), 0);
+    EXPECT_EQ(grid.currentRow(), 2);
+    grid.removeColumn(0);
+    EXPECT_EQ(grid.currentRow(), -1);
+    EXPECT_EQ(grid.columnCount(), 1);
+    EXPECT_EQ(grid.columnWidth(0), 60);
+}
+
+TEST_F(GridFixture, CellsAreReadAndWrittenByMask) {
+    ListCellInfo in;
+    in.row = 2;
+    in.column = 0;
+    in.mask = LCIF_TEXT | LCIF_FORECOLOR;
+    in.text = "new";
+    in.foreColor = 0x123456;
+    in.backColor = 0x654321; // not in the mask
+    in.item.key = "k";       // always transferred
+    ASSERT_TRUE(grid.writeCell(in));
+    ListCellInfo out;
+    out.row = 2;
+    out.column = 0;
+    out.mask = kFullMask;
+    ASSERT_TRUE(grid.readCell(out));
+    EXPECT_EQ(out.text, "new");
+    EXPECT_EQ(out.foreColor, 0x123456u);
+    EXPECT_EQ(out.backColor, CLR_CELL_DEFAULT);
+    EXPECT_EQ(out.item.key, "k");
+    out.row = 7;
+    EXPECT_FALSE(grid.readCell(out));
+}
+
+} // namespace
+} // namespace vantil

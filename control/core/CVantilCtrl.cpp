@@ -6,6 +6,7 @@
 #include "control/core/ClassIdentity.h"
 #include "control/core/EventTable.h"
 #include "control/core/Texts.h"
+#include "control/core/ValueConversion.h"
 #include "platform/text/Cp932.h"
 
 #include <type_traits>
@@ -19,35 +20,6 @@ namespace {
 
 std::u16string wide(std::string_view ascii) {
     return cp932::utf8ToUtf16(ascii);
-}
-
-[[noreturn]] void invalidValue() {
-    raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
-}
-
-// The value converted to a 32-bit integer; anything that cannot be is an invalid value.
-std::int32_t toInt(const Variant& v) {
-    Variant out;
-    if (failed(v.tryConvert(VarType::Long, out))) {
-        invalidValue();
-    }
-    return out.asLong();
-}
-
-bool toBoolean(const Variant& v) {
-    Variant out;
-    if (failed(v.tryConvert(VarType::Bool, out))) {
-        invalidValue();
-    }
-    return out.asBool();
-}
-
-std::string toText(const Variant& v) {
-    Variant out;
-    if (failed(v.tryConvert(VarType::String, out))) {
-        invalidValue();
-    }
-    return cp932::fromUtf16(out.asString());
 }
 
 ParamInfo paramInfo(const Param& p) {

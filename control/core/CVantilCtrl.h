@@ -100,6 +100,7 @@ private:
     bool putSpecial(const Member& m, std::span<Variant> args, const Variant& value);
     bool getSpecial(const Member& m, std::span<Variant> args, Variant& out);
     Color resolvedCaptionColor(DispId id) const;
+    std::size_t listFieldColumn(const Variant& index) const;
     void putBorderStyle(std::int16_t style);
     void putFont(DispId id, const Variant& value);
     void putMouseIcon(const Variant& value);

@@ -5,6 +5,7 @@
 
 #include "control/core/EventTable.h"
 #include "control/core/Texts.h"
+#include "control/core/ValueConversion.h"
 #include "platform/text/Cp932.h"
 
 #include <algorithm>
@@ -21,30 +22,6 @@ constexpr std::int16_t kStoredCustomPointer = 16;
 constexpr std::int16_t kCustomPointer = 99;
 constexpr int kSetNotPermitted = 387;
 
-[[noreturn]] void invalidValue() {
-    raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
-}
-[[noreturn]] void invalidIndex() {
-    raise(errnum::InvalidIndex, texts::kInvalidIndex);
-}
-
-std::int32_t toInt(const Variant& v) {
-    Variant out;
-    if (failed(v.tryConvert(VarType::Long, out))) {
-        invalidValue();
-    }
-    return out.asLong();
-}
-
-// The value as an integer inside the member's range.
-std::int32_t inRange(const Member& m, const Variant& v) {
-    const std::int32_t i = toInt(v);
-    if (!m.inRange(i)) {
-        invalidValue();
-    }
-    return i;
-}
-
 // A menu index: 0..19 except the reserved entries 6..9.
 std::size_t menuIndex(const Variant& v) {
     const std::int32_t i = toInt(v);
@@ -59,6 +36,17 @@ Variant nothing() {
 }
 
 } // namespace
+
+std::size_t CVantilCtrl::listFieldColumn(const Variant& index) const {
+    // A live column without a definition (or the reverse) has no list field to reach.
+    const auto defined = static_cast<std::int32_t>(props_.columns.size());
+    const std::int32_t live = list_ ? list_->columnCount() : defined;
+    const std::int32_t i = toInt(index);
+    if (i < 0 || i >= std::min(live, defined)) {
+        invalidIndex();
+    }
+    return static_cast<std::size_t>(i);
+}
 
 Color CVantilCtrl::resolvedCaptionColor(DispId id) const {
     const ControlProperties& p = props_;
@@ -117,14 +105,7 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         out = nothing();
         return true;
     case dispids::ListField: {
-        const std::int32_t i = toInt(args[0]);
-        const std::int32_t live =
-            list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
-        if (i < 0 ||
-            i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
-            invalidIndex();
-        }
-        out = Variant(cp932::toUtf16(p.columns[static_cast<std::size_t>(i)].listField));
+        out = Variant(cp932::toUtf16(p.columns[listFieldColumn(args[0])].listField));
         return true;
     }
     case 127: // ColumnWidth: no live columns without the list engine
@@ -177,11 +158,7 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         return true;
     }
     case dispids::Text: {
-        Variant converted;
-        if (failed(value.tryConvert(VarType::String, converted))) {
-            invalidValue();
-        }
-        std::string text = cp932::fromUtf16(converted.asString());
+        std::string text = toText(value);
         const bool different = text != p.text;
         if (different) {
             p.text = std::move(text);
@@ -189,10 +166,8 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
                 p.edit.caret = 0;
                 p.edit.anchor = 0;
                 p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
+                fireEvent(events::ChangeText);
             }
-        }
-        if (different && !designMode()) {
-            fireEvent(events::ChangeText);
         }
         p.edit.horizontalOffset = 0;
         propertyChanged(m.id);
@@ -218,11 +193,7 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         if (site_ && !site_->onRequestEdit(m.id)) {
             raise(kSetNotPermitted, texts::kSetNotPermitted);
         }
-        Variant converted;
-        if (failed(value.tryConvert(VarType::String, converted))) {
-            invalidValue();
-        }
-        p.boundText = cp932::fromUtf16(converted.asString());
+        p.boundText = toText(value);
         if (site_) {
             site_->onChanged(m.id);
         }
@@ -232,18 +203,7 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         setModified();
         return true;
     case dispids::ListField: {
-        const std::int32_t i = toInt(args[0]);
-        const std::int32_t live =
-            list_ ? list_->columnCount() : static_cast<std::int32_t>(p.columns.size());
-        if (i < 0 ||
-            i >= std::min<std::int32_t>(live, static_cast<std::int32_t>(p.columns.size()))) {
-            invalidIndex();
-        }
-        Variant converted;
-        if (failed(value.tryConvert(VarType::String, converted))) {
-            invalidValue();
-        }
-        p.columns[static_cast<std::size_t>(i)].listField = cp932::fromUtf16(converted.asString());
+        p.columns[listFieldColumn(args[0])].listField = toText(value);
         setModified();
         return true;
     }
@@ -259,10 +219,10 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     case 105:
         invalidIndex();
     case dispids::SelStart:
-        putSelStart(inRange(m, value));
+        putSelStart(toIntInRange(m, value));
         return true;
     case dispids::SelLength:
-        putSelLength(inRange(m, value));
+        putSelLength(toIntInRange(m, value));
         return true;
     case dispids::MenuCaption:
     case dispids::MenuEnabled:

@@ -1,5 +1,5 @@
-// The frame window (MainFrm, "Tamsel"): hosts the main menu and the help menu with the version
-// dialog. Closing it ends the program without a question.
+// The frame window (MainFrm) with the application title: hosts the main menu and the help menu with
+// the version dialog. Closing it ends the program without a question.
 #pragma once
 
 #include <QMainWindow>

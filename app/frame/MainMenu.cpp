@@ -31,7 +31,7 @@ constexpr MenuButton kButtons[] = {
     {ScreenIndex::RefRoumu, texts::kMenuRefRoumu, 0, 1},
     {ScreenIndex::PrtSyainRoumu, texts::kMenuPrtSyainRoumu, 1, 1},
     {ScreenIndex::PrtRuikei, texts::kMenuPrtRuikei, 2, 1},
-    {ScreenIndex::BKForm, texts::kMenuCompact, 3, 0},
+    {ScreenIndex::BKForm, texts::kCompact, 3, 0},
     {ScreenIndex::End, texts::kMenuEnd, 3, 1},
 };
 } // namespace

@@ -46,7 +46,7 @@ protected:
     virtual bool onPreviewKey(QKeyEvent* event);
 
     void setKeyPreview(bool on) { keyPreview_ = on; }
-    // Shows a load-time error (its description, title "ロード時", error icon) and marks the
+    // Shows a load-time error (its description, the load step's title, error icon) and marks the
     // load as failed: the screen closes at its next activation.
     void failLoad(const QString& description);
     // Places the window with CenterPosition; extraTopTwips moves it lower.

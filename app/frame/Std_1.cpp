@@ -199,7 +199,7 @@ bool CompactDb(const QString& path, QWidget* parent, const FileOps& ops) {
     const std::optional<Failure> failure = compactInPlace(path, parent, ops);
     if (!failure)
         return true;
-    const QString title = tr8(texts::kTitleCompact);
+    const QString title = tr8(texts::kCompact);
     if (failure->number == plat::jet::err::DatabaseExists)
         MessageService::show({path + QStringLiteral("wk") + tr8(texts::kWorkFileExistsCompact),
                               title, MsgIcon::Error, MsgButtons::Ok, MsgResult::Ok},
@@ -226,7 +226,7 @@ bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent, c
                               MsgResult::Ok},
                              parent);
     else
-        MessageService::notice(failure->description, tr8(texts::kTitleCompact), parent);
+        MessageService::notice(failure->description, tr8(texts::kCompact), parent);
     return false;
 }
 

@@ -43,9 +43,9 @@ int LeftByWidth(const QString& text, std::int16_t maxWidth, QString& leading);
 void SplitByWidth(const QVariant& value, QString& first, QString& remainder);
 
 // Reads SName and TMony of an employee from RoumuDb. No row leaves the outputs unchanged;
-// a database error is shown (title "社員名取得") and gives false.
+// a database error is shown (titled as the employee look-up) and gives false.
 bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage);
-// Reads GName of a site from RoumuDb (title "現場名取得" on errors).
+// Reads GName of a site from RoumuDb (errors titled as the site look-up).
 bool GetGenbaName(std::int64_t genbaId, QString& name);
 
 // Compacts the database file at path in place through the work file path + "wk".

@@ -14,7 +14,8 @@ inline constexpr char kMenuRoumuEntry[] = "労務台帳入力";
 inline constexpr char kMenuRefRoumu[] = "現場別労務費一覧表発行";
 inline constexpr char kMenuPrtSyainRoumu[] = "従業員別労務費明細表";
 inline constexpr char kMenuEnd[] = "終　　　了";
-inline constexpr char kMenuCompact[] = "DB最適化";
+// Caption of the main menu's compaction button and title of the compaction messages.
+inline constexpr char kCompact[] = "DB最適化";
 inline constexpr char kMenuPrtRuikei[] = "労務費年間累計表";
 
 inline constexpr char kHelpMenu[] = "ﾍﾙﾌﾟ(&H)";
@@ -24,7 +25,6 @@ inline constexpr char kVersionCommand[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)";
 inline constexpr char kTitleLoad[] = "ロード時";
 inline constexpr char kTitleSyainInfo[] = "社員名取得";
 inline constexpr char kTitleGenbaName[] = "現場名取得";
-inline constexpr char kTitleCompact[] = "DB最適化";
 inline constexpr char kTitleBackupAbort[] = "処理の中止";
 inline constexpr char kTitleBackup[] = "バックアップ";
 

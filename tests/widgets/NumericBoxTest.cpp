@@ -108,3 +108,11 @@ TEST_F(NumericBoxTest, FillingFromARecordDoesNotMarkAChange) {
     EXPECT_FALSE(box->dataChanged());
     EXPECT_EQ(box->value(), 1200.0);
 }
+
+TEST_F(NumericBoxTest, LeavingByMouseIsTold) {
+    QTest::keyClicks(box, QStringLiteral("75"));
+    QTest::mouseClick(after, Qt::LeftButton);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(box->exitCode(), NumericBox::ExitCode::Mouse);
+    EXPECT_EQ(box->value(), 75.0);
+}

@@ -13,14 +13,14 @@ inline QApplication& qtApp() {
     static int argc = 1;
     static char arg0[] = "tamsel-tests";
     static char* argv[] = {arg0, nullptr};
-    static QApplication app(argc, argv);
-    static const bool named = [] {
+    // Never destroyed: Qt's own globals may already be gone when static objects are.
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Tamsel"));
         QApplication::setQuitOnLastWindowClosed(false);
-        return true;
+        return a;
     }();
-    (void)named;
-    return app;
+    return *app;
 }
 
 inline QString tempRoot() {

@@ -480,11 +480,15 @@ void CVantilCtrl::putFont(DispId id, const Variant& value) {
 }
 
 void CVantilCtrl::putMouseIcon(const Variant& value) {
+    // Nothing, or an empty picture (how hosts clear a picture property), removes the icon.
     std::shared_ptr<Picture> picture;
     if (value.type() == VarType::Object && value.asObject()) {
         picture = std::dynamic_pointer_cast<Picture>(value.asObject());
-        if (!picture || !picture->usableAsPointer()) {
+        if (!picture || (!picture->isEmpty() && !picture->usableAsPointer())) {
             invalidValue();
+        }
+        if (picture->isEmpty()) {
+            picture.reset();
         }
     } else if (!value.isEmpty() && !value.isNull() &&
                !(value.type() == VarType::Object && !value.asObject())) {

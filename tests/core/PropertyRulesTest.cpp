@@ -287,18 +287,33 @@ TEST(SpecialRules, CaptionDirectionOutOfRangeIsIgnoredWithoutError) {
 }
 
 TEST(SpecialRules, MouseIconTakesOnlyPointerPictures) {
+    using plat::automation::Dispatch;
+    using plat::automation::Picture;
     Hosted h;
     auto notAPicture = FontObject::create();
-    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(notAPicture)))
-                  .number(),
-              380);
-    auto empty = std::make_shared<plat::automation::Picture>();
-    EXPECT_EQ(
-        h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>(empty))).number(),
-        380);
-    EXPECT_FALSE(
-        h.put(u"MouseIcon", Variant(std::shared_ptr<plat::automation::Dispatch>())).isError());
+    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<Dispatch>(notAPicture))).number(), 380);
+    // A bitmap cannot serve as a pointer: 1 x 1 pixel, 24 bits.
+    std::vector<std::uint8_t> bmp = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                     0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
+    bmp.resize(58, 0);
+    auto bitmap = Picture::fromBytes(bmp);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(h.put(u"MouseIcon", Variant(std::shared_ptr<Dispatch>(bitmap))).number(), 380);
     EXPECT_TRUE(h.site->changed.empty());
+
+    std::vector<std::uint8_t> ico = {0, 0, 1, 0,  1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 8,
+                                     0, 0, 0, 22, 0, 0, 0,  1,  2, 3, 4, 5, 6,  7, 8};
+    auto icon = Picture::fromBytes(ico);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_FALSE(h.put(u"MouseIcon", Variant(std::shared_ptr<Dispatch>(icon))).isError());
+    EXPECT_EQ(h.get(u"MouseIcon").asObject(), icon);
+    EXPECT_EQ(h.site->changed, std::vector<DispId>{43});
+    // An empty picture, like Nothing, clears it.
+    auto empty = std::make_shared<Picture>();
+    EXPECT_FALSE(h.put(u"MouseIcon", Variant(std::shared_ptr<Dispatch>(empty))).isError());
+    EXPECT_EQ(h.ctrl->properties().mouseIcon, nullptr);
+    EXPECT_FALSE(h.put(u"MouseIcon", Variant(std::shared_ptr<Dispatch>())).isError());
+    EXPECT_EQ(h.site->changed, (std::vector<DispId>{43, 43}));
 }
 
 TEST(SpecialRules, FontTakesAFontObjectAndFollowsItsChanges) {

@@ -3,6 +3,7 @@
 
 #include "platform/report/ReportError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plat::report {
@@ -44,6 +45,16 @@ PaperTwips paperTwips(const PageSetup& setup) {
         return t;
     }
     throw ReportError(ErrorCode::UnsupportedPaper, std::to_string(setup.paperSize));
+}
+
+int printableWidth(const PageSetup& setup) {
+    return paperTwips(setup).width - setup.leftMargin - setup.rightMargin;
+}
+
+void centreHorizontally(PageSetup& setup, int width) {
+    const int spare = std::max(0, paperTwips(setup).width - width);
+    setup.leftMargin = spare / 2;
+    setup.rightMargin = spare - spare / 2;
 }
 
 } // namespace plat::report

@@ -44,6 +44,12 @@ struct PaperTwips {
 
 // Paper size as laid out (landscape swaps the sides); throws ReportError for an unknown size.
 PaperTwips paperTwips(const PageSetup& setup);
+
+// The width between the left and right margins.
+int printableWidth(const PageSetup& setup);
+// Sets equal left and right margins leaving `width` between them (a layout designed for a
+// printable width of 11,280 twips on A4 portrait gets margins of 313).
+void centreHorizontally(PageSetup& setup, int width);
 bool isKnownPaperSize(int paperSize);
 
 } // namespace plat::report

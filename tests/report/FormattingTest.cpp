@@ -92,6 +92,15 @@ TEST(PageSetupTest, PaperSizesInTwipsFollowOrientation) {
     setup.orientation = orientation::kLandscape;
     EXPECT_EQ(paperTwips(setup).width, 16838);
     EXPECT_EQ(paperTwips(setup).height, 11906);
+    centreHorizontally(setup, 15300);
+    EXPECT_EQ(setup.leftMargin, 769);
+    EXPECT_EQ(printableWidth(setup), 15300);
+    setup.orientation = orientation::kPortrait;
+    centreHorizontally(setup, 11280);
+    EXPECT_EQ(setup.leftMargin, 313);
+    EXPECT_EQ(setup.rightMargin, 313);
+    centreHorizontally(setup, 20000); // wider than the paper: no negative margins
+    EXPECT_EQ(setup.leftMargin, 0);
     setup.paperSize = 77;
     EXPECT_THROW(paperTwips(setup), ReportError);
 }

@@ -224,6 +224,14 @@ TEST_F(SyainEntryTest, ALockedDatabaseWhileStoringShowsTheErrorAndKeepsTheEdit) 
     EXPECT_EQ(rec.shown()[2].title, QStringLiteral("データ削除"));
     EXPECT_EQ(s->dbCtl()->recordCount(), 3);
     EXPECT_EQ(s->SName()->text(), QStringLiteral("保留 花子"));
+
+    // Closing asks whether to drop the change; No keeps the screen open with the edit.
+    s->comEnd()->click();
+    ASSERT_EQ(rec.shown().size(), 5u);
+    EXPECT_EQ(rec.shown()[4].buttons, plat::widgets::MsgButtons::YesNo);
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ(s->SName()->text(), QStringLiteral("保留 花子"));
     other.rollback();
 
     s->comMove()->press(1);

@@ -36,7 +36,8 @@ namespace plat::jet {
 class Connection;
 
 // A handle to one open database file. Copies share the connection; record sets and dynasets
-// keep it open until they are gone too.
+// keep it open until they are gone too. A handle and everything opened from it are used from
+// one thread at a time.
 class Database {
 public:
     // Opens an existing file read-write (shared). Never creates a file: a missing one raises

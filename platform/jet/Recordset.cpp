@@ -11,18 +11,22 @@
 namespace plat::jet {
 
 namespace {
+char foldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 std::string lower(std::string_view s) {
     std::string l(s);
     for (char& c : l)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = foldAscii(c);
     return l;
 }
+
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (foldAscii(a[i]) != foldAscii(b[i]))
             return false;
     return true;
 }

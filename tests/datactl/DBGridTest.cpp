@@ -6,6 +6,7 @@
 #include "tests/datactl/DataFixture.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTest>
 
 using plat::widgets::DBCtl;
@@ -86,6 +87,29 @@ TEST_F(DBGridTest, FollowsTheCurrentRowAndAClickMakesARowCurrent) {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, r0.center());
     EXPECT_EQ(ctl.currentRow(), 0);
     EXPECT_EQ(cell(2, 1), QStringLiteral("三丁目"));
+}
+
+TEST_F(DBGridTest, ArrowKeysInTheGridAndTheControlsArrowsMoveTheCurrentRowAndStopAtTheEnds) {
+    for (const char* n : {"一", "二", "三"})
+        db().execute(std::string("INSERT INTO GENBA_MT (GNAME) VALUES ('") + n + "')");
+    openSites();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(ctl.currentRow(), 1);
+    EXPECT_EQ(name.text(), QStringLiteral("二"));
+
+    auto arrow = [this](int i) {
+        ctl.findChild<QPushButton*>(QStringLiteral("DBCtlArrow_%1").arg(i))->click();
+    };
+    arrow(3);
+    EXPECT_EQ(ctl.currentRow(), 2);
+    arrow(2);
+    EXPECT_EQ(ctl.currentRow(), 2);
+    arrow(0);
+    EXPECT_EQ(ctl.currentRow(), 0);
+    arrow(1);
+    EXPECT_EQ(ctl.currentRow(), 0);
+    EXPECT_EQ(selectedRow(), 0);
 }
 
 TEST_F(DBGridTest, ARefusedMovePutsTheSelectionBackOnTheCurrentRow) {

@@ -116,6 +116,34 @@ TEST(ListOrder, SortedInsertionMatchesTheLinearScan) {
     }
 }
 
+TEST(ListOrder, DataSortedInsertionMatchesTheLinearScan) {
+    std::mt19937 random(5);
+    for (std::int16_t sorted : {std::int16_t{3}, std::int16_t{4}}) {
+        ListControl c;
+        c.put(u"Sorted", Variant(sorted));
+        std::vector<std::int32_t> expected;
+        for (int i = 0; i < 400; ++i) {
+            const auto data = static_cast<std::int32_t>(random() % 50) - 25;
+            std::size_t at = expected.size();
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                if (sorted == 3 ? data <= expected[k] : data >= expected[k]) {
+                    at = k;
+                    break;
+                }
+            }
+            if (expected.empty()) {
+                at = 0;
+            }
+            expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), data);
+            const Variant r = c.call(u"AddItemTextData", {num(0), text(std::to_string(i)), num(data)});
+            ASSERT_EQ(r.toLong(), static_cast<std::int32_t>(at)) << i;
+        }
+        for (std::size_t k = 0; k < expected.size(); k += 13) {
+            EXPECT_EQ(c.get(u"ItemData", {num(static_cast<std::int32_t>(k))}).toLong(), expected[k]);
+        }
+    }
+}
+
 TEST(ListOrder, WholeListSortEventsAndFollowers) {
     ListControl c;
     for (const char* t : {"d", "b", "e", "a", "c"}) {

@@ -63,26 +63,20 @@ void compactDatabase(const std::string& source, const std::string& target,
         Connection src(openExisting(source), source);
         // Proves the source is a database (and rolls back a crashed writer's journal).
         src.exec("SELECT count(*) FROM sqlite_master");
-        // A second connection holds the write lock so no other program commits while the pages
-        // are copied (the copying connection itself may only read).
-        Connection guard(openExisting(source), source);
-        guard.exec("BEGIN IMMEDIATE");
         Connection dst(openExisting(target), target);
         dst.exec("PRAGMA synchronous=FULL");
         sqlite3_backup* b = sqlite3_backup_init(dst.db(), "main", src.db(), "main");
         if (!b)
             dst.raise(sqlite3_errcode(dst.db()));
+        // A step that finds another program committing waits the busy timeout inside SQLite,
+        // then fails as locked. A commit between steps makes the copy start again, so the copy
+        // is always one committed state.
         int rc;
-        int busyWaitMs = 0;
-        // Another program's commit in progress makes a step busy: wait, but not forever.
-        while ((rc = sqlite3_backup_step(b, kPagesPerStep)) == SQLITE_OK ||
-               ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && busyWaitMs < kBusyTimeoutMs)) {
+        while ((rc = sqlite3_backup_step(b, kPagesPerStep)) == SQLITE_OK) {
             const int total = sqlite3_backup_pagecount(b);
             const int left = sqlite3_backup_remaining(b);
             if (total > 0)
                 report(static_cast<int>(70LL * (total - left) / total));
-            if (rc != SQLITE_OK)
-                busyWaitMs += sqlite3_sleep(20);
         }
         sqlite3_backup_finish(b);
         if (rc != SQLITE_DONE)

@@ -16,14 +16,14 @@ void DispatchObject::addProperty(MemberInfo info, Getter get, Setter set) {
     info.kind = MemberKind::Property;
     info.readOnly = info.readOnly || !set;
     names_[foldAsciiLower(info.name)] = info.id;
-    entries_[info.id] = Entry{std::move(get), std::move(set), {}};
+    entries_[info.id] = Entry{std::move(get), std::move(set), {}, typeInfo_.members.size()};
     typeInfo_.members.push_back(std::move(info));
 }
 
 void DispatchObject::addMethod(MemberInfo info, Method fn) {
     info.kind = MemberKind::Method;
     names_[foldAsciiLower(info.name)] = info.id;
-    entries_[info.id] = Entry{{}, {}, std::move(fn)};
+    entries_[info.id] = Entry{{}, {}, std::move(fn), typeInfo_.members.size()};
     typeInfo_.members.push_back(std::move(info));
 }
 
@@ -39,12 +39,12 @@ DispId DispatchObject::memberId(std::u16string_view name) const {
 Status DispatchObject::invoke(DispId id, InvokeKind kind, std::span<Variant> args, Variant& result,
                               AutomationError& error) {
     const auto it = entries_.find(id);
-    const MemberInfo* info = typeInfo_.findMember(id);
-    if (it == entries_.end() || !info) {
+    if (it == entries_.end()) {
         error = AutomationError::memberNotFound();
         return status::MemberNotFound;
     }
     const Entry& e = it->second;
+    const MemberInfo* info = &typeInfo_.members[e.member];
     const bool isPut = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
     if (isPut && args.empty()) {
         error = AutomationError(status::BadParamCount, texts::kBadParamCount);

@@ -43,6 +43,7 @@ private:
         Getter get;
         Setter set;
         Method call;
+        std::size_t member = 0; // position of the member in typeInfo_.members
     };
     TypeInfo typeInfo_;
     std::unordered_map<DispId, Entry> entries_;

@@ -41,8 +41,10 @@ int main(int argc, char** argv) {
             clsid = argv[++i];
         } else if (a == "--registry" && i + 1 < argc) {
             registryPath = argv[++i];
-        } else if (a == "--help" || a == "-h" || (a.starts_with("--") && a.size() > 2) ||
-                   !script.empty()) {
+        } else if (a == "--help" || a == "-h") {
+            std::printf("%s\n", vantil_host::texts::kUsage);
+            return 0;
+        } else if ((a.starts_with("--") && a.size() > 2) || !script.empty()) {
             std::fprintf(stderr, "%s\n", vantil_host::texts::kUsage);
             return 2;
         } else {

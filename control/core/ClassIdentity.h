@@ -34,6 +34,10 @@ inline constexpr int kToolboxBitmapResource = 1;
 inline constexpr std::string_view kThreadingModel = "Apartment";
 inline constexpr bool kInsertable = true;
 
+// Window classes the library registers: the drop-down list popup and the title-tip window.
+inline constexpr std::string_view kListWindowClass = "DxListCtrl";
+inline constexpr std::string_view kTipWindowClass = "TipWindow";
+
 // Set client site first, activate when visible, inside-out, can't link inside, recompose on
 // resize.
 inline constexpr std::uint32_t kMiscStatus = 0x00020191;

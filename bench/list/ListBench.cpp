@@ -28,9 +28,10 @@ constexpr int kItems = 65000;
 const std::vector<std::u16string>& texts() {
     static const std::vector<std::u16string> all = [] {
         std::mt19937 random(2026);
-        const std::u16string pieces[] = {u"山田", u"鈴木", u"工事", u"現場", u"やまだ", u"すずき",
-                                         u"ヤマダ", u"スズキ", u"ｶﾅ", u"ﾔﾏﾀﾞ", u"Tokyo", u"tokyo",
-                                         u"ＡＢＣ", u"ａｂｃ", u"第", u"号", u"ビル", u"びる"};
+        const std::u16string pieces[] = {u"山田",   u"鈴木",   u"工事",   u"現場",   u"やまだ",
+                                         u"すずき", u"ヤマダ", u"スズキ", u"ｶﾅ",     u"ﾔﾏﾀﾞ",
+                                         u"Tokyo",  u"tokyo",  u"ＡＢＣ", u"ａｂｃ", u"第",
+                                         u"号",     u"ビル",   u"びる"};
         std::vector<std::u16string> v;
         v.reserve(kItems);
         for (int i = 0; i < kItems; ++i) {
@@ -116,7 +117,10 @@ void BM_QComboBoxSortedInsert(benchmark::State& state) {
             int hi = box.count();
             while (lo < hi) {
                 const int mid = lo + (hi - lo) / 2;
-                if (QString::compare(s, box.itemText(mid), Qt::CaseInsensitive) <= 0) hi = mid; else lo = mid + 1;
+                if (QString::compare(s, box.itemText(mid), Qt::CaseInsensitive) <= 0)
+                    hi = mid;
+                else
+                    lo = mid + 1;
             }
             box.insertItem(lo, s);
         }
@@ -184,7 +188,8 @@ double residentMb() {
     long size = 0;
     long resident = 0;
     statm >> size >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+           (1024.0 * 1024.0);
 }
 
 void BM_MemoryTwoColumns(benchmark::State& state) {
@@ -196,7 +201,8 @@ void BM_MemoryTwoColumns(benchmark::State& state) {
         Variant col[2] = {Variant::missing(), Variant(std::u16string(u"読み"))};
         c->model.addColumn(col);
         for (int i = 0; i < kItems; ++i) {
-            Variant sub[3] = {Variant(i), Variant(std::int32_t{1}), Variant(texts()[static_cast<std::size_t>(i)])};
+            Variant sub[3] = {Variant(i), Variant(std::int32_t{1}),
+                              Variant(texts()[static_cast<std::size_t>(i)])};
             c->model.addSubItem(sub);
         }
         const double after = residentMb();

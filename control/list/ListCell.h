@@ -27,7 +27,7 @@ inline constexpr std::uint32_t LCIF_BACKCOLOR = 0x10;
 inline constexpr std::uint32_t LCIF_FORECOLOR = 0x20;
 inline constexpr std::uint32_t LCIF_FORMAT = 0x40;
 inline constexpr std::uint32_t LCIF_FONT = 0x80;
-inline constexpr std::uint32_t kAddMask = 0x77;  // everything but state and font description
+inline constexpr std::uint32_t kAddMask = 0x77; // everything but state and font description
 inline constexpr std::uint32_t kFullMask = 0xFF;
 
 // Text-drawing format flags of a cell.

@@ -9,18 +9,25 @@ namespace {
 constexpr std::int32_t kInitialRowHeight = 30;
 }
 
-ListGrid::ListGrid() { header_.height = kInitialRowHeight; }
+ListGrid::ListGrid() {
+    header_.height = kInitialRowHeight;
+}
 
-ListRow& ListGrid::row(std::int32_t r) { return r == 0 ? header_ : items_.at(r - 1); }
-const ListRow& ListGrid::row(std::int32_t r) const { return r == 0 ? header_ : items_.at(r - 1); }
+ListRow& ListGrid::row(std::int32_t r) {
+    return r == 0 ? header_ : items_.at(r - 1);
+}
+const ListRow& ListGrid::row(std::int32_t r) const {
+    return r == 0 ? header_ : items_.at(r - 1);
+}
 
 CListCell* ListGrid::cell(std::int32_t r, std::int32_t column) {
     if (r < 0 || r >= rowCount() || column < 0) {
         return nullptr;
     }
     ListRow& lr = row(r);
-    return static_cast<std::size_t>(column) < lr.cells.size() ? &lr.cells[static_cast<std::size_t>(column)]
-                                                            : nullptr;
+    return static_cast<std::size_t>(column) < lr.cells.size()
+               ? &lr.cells[static_cast<std::size_t>(column)]
+               : nullptr;
 }
 
 const CListCell* ListGrid::cell(std::int32_t r, std::int32_t column) const {
@@ -77,7 +84,9 @@ std::unique_ptr<ListRow> ListGrid::takeRow(std::int32_t r) {
     return taken;
 }
 
-bool ListGrid::removeRow(std::int32_t r) { return takeRow(r) != nullptr; }
+bool ListGrid::removeRow(std::int32_t r) {
+    return takeRow(r) != nullptr;
+}
 
 void ListGrid::insertColumn(std::int32_t column, std::int32_t width, std::uint32_t format) {
     column = std::clamp(column, 0, columnCount());
@@ -155,14 +164,22 @@ bool ListGrid::readCell(ListCellInfo& info) const {
         return false;
     }
     const std::uint32_t m = info.mask;
-    if (m & LCIF_TEXT) info.text = c->text;
-    if (m & LCIF_PICTURE) info.picture = c->picture();
-    if (m & LCIF_PARAM) info.param = c->param;
-    if (m & LCIF_STATE) info.state = c->state;
-    if (m & LCIF_BACKCOLOR) info.backColor = c->backColor;
-    if (m & LCIF_FORECOLOR) info.foreColor = c->foreColor;
-    if (m & LCIF_FORMAT) info.format = c->format;
-    if (m & LCIF_FONT) info.font = c->font();
+    if (m & LCIF_TEXT)
+        info.text = c->text;
+    if (m & LCIF_PICTURE)
+        info.picture = c->picture();
+    if (m & LCIF_PARAM)
+        info.param = c->param;
+    if (m & LCIF_STATE)
+        info.state = c->state;
+    if (m & LCIF_BACKCOLOR)
+        info.backColor = c->backColor;
+    if (m & LCIF_FORECOLOR)
+        info.foreColor = c->foreColor;
+    if (m & LCIF_FORMAT)
+        info.format = c->format;
+    if (m & LCIF_FONT)
+        info.font = c->font();
     if (info.column == 0) {
         info.item = row(info.row).item;
     } else {
@@ -178,9 +195,12 @@ bool ListGrid::writeCell(const ListCellInfo& info) {
         return false;
     }
     const std::uint32_t m = info.mask;
-    if (m & LCIF_TEXT) c->text = info.text;
-    if (m & LCIF_PICTURE) c->setPicture(info.picture);
-    if (m & LCIF_PARAM) c->param = info.param;
+    if (m & LCIF_TEXT)
+        c->text = info.text;
+    if (m & LCIF_PICTURE)
+        c->setPicture(info.picture);
+    if (m & LCIF_PARAM)
+        c->param = info.param;
     if (m & LCIF_STATE) {
         c->state = info.state;
         if ((info.state & LCIS_SELECTED) != 0) {
@@ -189,10 +209,14 @@ bool ListGrid::writeCell(const ListCellInfo& info) {
             selected_.erase(selectionKey(info.row, info.column));
         }
     }
-    if (m & LCIF_BACKCOLOR) c->backColor = info.backColor;
-    if (m & LCIF_FORECOLOR) c->foreColor = info.foreColor;
-    if (m & LCIF_FORMAT) c->format = info.format;
-    if (m & LCIF_FONT) c->setFont(info.font);
+    if (m & LCIF_BACKCOLOR)
+        c->backColor = info.backColor;
+    if (m & LCIF_FORECOLOR)
+        c->foreColor = info.foreColor;
+    if (m & LCIF_FORMAT)
+        c->format = info.format;
+    if (m & LCIF_FONT)
+        c->setFont(info.font);
     if (info.column == 0) {
         ListRow& lr = row(info.row);
         lr.item = info.item;
@@ -266,7 +290,8 @@ bool ListGrid::setCurrentRow(std::int32_t r) {
 void ListGrid::reselectCurrentRow() {
     clearSelection();
     if (isItemRow(currentRow_)) {
-        for (std::int32_t c = 0; c < static_cast<std::int32_t>(row(currentRow_).cells.size()); ++c) {
+        for (std::int32_t c = 0; c < static_cast<std::int32_t>(row(currentRow_).cells.size());
+             ++c) {
             select(currentRow_, c, true);
         }
     }

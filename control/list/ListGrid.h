@@ -83,7 +83,8 @@ public:
 
 private:
     static std::uint32_t selectionKey(std::int32_t row, std::int32_t column) {
-        return static_cast<std::uint32_t>(column) * 65536u + (static_cast<std::uint32_t>(row) & 0xFFFFu);
+        return static_cast<std::uint32_t>(column) * 65536u +
+               (static_cast<std::uint32_t>(row) & 0xFFFFu);
     }
     void select(std::int32_t row, std::int32_t column, bool on);
     // The selection marks every cell of the current row again after rows or columns moved.

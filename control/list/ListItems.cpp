@@ -15,8 +15,12 @@ using namespace plat::automation;
 
 namespace {
 
-std::string narrow(std::u16string_view s) { return cp932::fromUtf16(s); }
-std::u16string wide(std::string_view s) { return cp932::toUtf16(s); }
+std::string narrow(std::u16string_view s) {
+    return cp932::fromUtf16(s);
+}
+std::u16string wide(std::string_view s) {
+    return cp932::toUtf16(s);
+}
 
 // An omitted optional argument: empty, null or an error value.
 bool omitted(const Variant& v) {
@@ -32,7 +36,9 @@ std::optional<Variant> converted(const Variant& v, VarType t) {
     return out;
 }
 
-Variant nothing() { return Variant(std::shared_ptr<Dispatch>()); }
+Variant nothing() {
+    return Variant(std::shared_ptr<Dispatch>());
+}
 
 // The platform picture interface of an object argument; nullopt when the argument is no
 // picture (an empty object reference is "no picture").
@@ -109,7 +115,9 @@ const TypeInfo& itemTypeInfo() {
 CListItem::CListItem(std::shared_ptr<CListItems> owner, std::int32_t position)
     : owner_(std::move(owner)), position_(position) {}
 
-ListItemsHost* CListItem::host() const { return owner_ ? owner_->host() : nullptr; }
+ListItemsHost* CListItem::host() const {
+    return owner_ ? owner_->host() : nullptr;
+}
 
 ListRow* CListItem::itemRow() const {
     ListItemsHost* h = host();
@@ -119,7 +127,9 @@ ListRow* CListItem::itemRow() const {
     return &h->grid().item(position_);
 }
 
-const TypeInfo* CListItem::typeInfo() const { return &itemTypeInfo(); }
+const TypeInfo* CListItem::typeInfo() const {
+    return &itemTypeInfo();
+}
 
 DispId CListItem::memberId(std::u16string_view name) const {
     if (const MemberInfo* m = itemTypeInfo().findMember(name)) {
@@ -153,37 +163,62 @@ Status CListItem::invoke(DispId id, InvokeKind kind, std::span<Variant> args, Va
             result = Variant(position_);
             break;
         case itemid::Key:
-            if (value) setKey(value->toString()); else result = Variant(key());
+            if (value)
+                setKey(value->toString());
+            else
+                result = Variant(key());
             break;
         case itemid::Text:
-            if (value) setText(value->toString()); else result = Variant(text());
+            if (value)
+                setText(value->toString());
+            else
+                result = Variant(text());
             break;
         case itemid::ItemData:
-            if (value) setItemData(value->toLong()); else result = Variant(itemData());
+            if (value)
+                setItemData(value->toLong());
+            else
+                result = Variant(itemData());
             break;
         case itemid::Selected:
-            if (value) setSelected(value->toBool()); else result = Variant(selected());
+            if (value)
+                setSelected(value->toBool());
+            else
+                result = Variant(selected());
             break;
         case itemid::Picture:
-            if (value) setPicture(*value); else result = picture();
+            if (value)
+                setPicture(*value);
+            else
+                result = picture();
             break;
         case itemid::Tag:
-            if (value) setTag(*value); else result = tag();
+            if (value)
+                setTag(*value);
+            else
+                result = tag();
             break;
         case itemid::ForeColor:
-            if (value) setForeColor(static_cast<std::uint32_t>(value->toLong()));
-            else result = Variant(static_cast<std::int32_t>(foreColor()));
+            if (value)
+                setForeColor(static_cast<std::uint32_t>(value->toLong()));
+            else
+                result = Variant(static_cast<std::int32_t>(foreColor()));
             break;
         case itemid::BackColor:
-            if (value) setBackColor(static_cast<std::uint32_t>(value->toLong()));
-            else result = Variant(static_cast<std::int32_t>(backColor()));
+            if (value)
+                setBackColor(static_cast<std::uint32_t>(value->toLong()));
+            else
+                result = Variant(static_cast<std::int32_t>(backColor()));
             break;
         case itemid::OrderIndex:
             result = Variant(orderIndex());
             break;
         case itemid::SubItems: {
             const std::int32_t column = args[0].deref().toShort();
-            if (value) setSubItem(column, value->toString()); else result = Variant(subItem(column));
+            if (value)
+                setSubItem(column, value->toString());
+            else
+                result = Variant(subItem(column));
             break;
         }
         default:
@@ -407,7 +442,8 @@ std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
     host_->refreshHeaderRow();
     ListGrid& g = host_->grid();
     g.resetCurrentCell();
-    std::int32_t row = !newItem.index ? g.itemCount() + 1 : (*newItem.index > 0 ? *newItem.index + 1 : 1);
+    std::int32_t row =
+        !newItem.index ? g.itemCount() + 1 : (*newItem.index > 0 ? *newItem.index + 1 : 1);
     if (row > g.itemCount()) {
         row = g.itemCount() + 1;
     }
@@ -440,43 +476,51 @@ std::shared_ptr<CListItem> CListItems::add(std::span<Variant> args) {
     }
     NewItem newItem;
     auto arg = [&](std::size_t i) -> const Variant* {
-        if (i >= args.size()) return nullptr;
+        if (i >= args.size())
+            return nullptr;
         const Variant& v = args[i].deref();
         return omitted(v) ? nullptr : &v;
     };
     if (const Variant* v = arg(0)) {
         auto c = converted(*v, VarType::Long);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.index = c->asLong();
     }
     if (const Variant* v = arg(1)) {
         auto c = converted(*v, VarType::String);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.key = narrow(c->asString());
     }
     if (const Variant* v = arg(2)) {
         auto c = converted(*v, VarType::String);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.text = narrow(c->asString());
     }
     if (const Variant* v = arg(3)) {
         auto c = converted(*v, VarType::Long);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.itemData = c->asLong();
     }
     if (const Variant* v = arg(4)) {
         auto p = pictureOf(*v);
-        if (!p) return nullptr;
+        if (!p)
+            return nullptr;
         newItem.picture = *p;
     }
     if (const Variant* v = arg(5)) {
         auto c = converted(*v, VarType::Long);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.foreColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
     }
     if (const Variant* v = arg(6)) {
         auto c = converted(*v, VarType::Long);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         newItem.backColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
     }
     return add(newItem);
@@ -608,9 +652,8 @@ ListItemsEnum::ListItemsEnum(std::shared_ptr<CListItems> items, std::int32_t cur
         reset();
         return Variant();
     });
-    addMethod(member(4, u"Clone", M, VarType::Object), [this](std::span<Variant>) {
-        return Variant(std::shared_ptr<Dispatch>(clone()));
-    });
+    addMethod(member(4, u"Clone", M, VarType::Object),
+              [this](std::span<Variant>) { return Variant(std::shared_ptr<Dispatch>(clone())); });
 }
 
 Status ListItemsEnum::next(std::uint32_t n, Variant* out, std::uint32_t* fetched) {

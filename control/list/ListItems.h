@@ -50,8 +50,7 @@ public:
     std::int32_t position() const { return position_; }
 
     plat::automation::DispId memberId(std::u16string_view name) const override;
-    plat::automation::Status invoke(plat::automation::DispId id,
-                                    plat::automation::InvokeKind kind,
+    plat::automation::Status invoke(plat::automation::DispId id, plat::automation::InvokeKind kind,
                                     std::span<plat::automation::Variant> args,
                                     plat::automation::Variant& result,
                                     plat::automation::AutomationError& error) override;

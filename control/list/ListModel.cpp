@@ -27,8 +27,8 @@ namespace id {
 constexpr DispId MaskText = 29, Sorted = 30, IgnoreCase = 31, IgnoreKanaCase = 32,
                  IgnoreCharSet = 33, MaskMode = 39;
 constexpr DispId ListIndex = 27, ListCount = 28, NewIndex = 40, ListItems = 54;
-constexpr DispId AddItem = 55, AddSubItem = 56, AddColumn = 57, RemoveItem = 58,
-                 RemoveColumn = 59, ClearItem = 60, ClearColumn = 61, FindItem = 62, Clear = 91;
+constexpr DispId AddItem = 55, AddSubItem = 56, AddColumn = 57, RemoveItem = 58, RemoveColumn = 59,
+                 ClearItem = 60, ClearColumn = 61, FindItem = 62, Clear = 91;
 constexpr DispId AddItemText = 92, AddItemPict = 93, AddItemBoth = 94, AddItemTextData = 95,
                  AddItemPictData = 96, AddItemBothData = 97;
 constexpr DispId ItemBackColor = 98, ItemForeColor = 99, ItemText = 100, ItemFont = 101,
@@ -37,10 +37,18 @@ constexpr DispId ItemBackColor = 98, ItemForeColor = 99, ItemText = 100, ItemFon
 constexpr DispId DoSort = 124, ColumnWidth = 127;
 } // namespace id
 
-[[noreturn]] void invalidValue() { raise(errnum::InvalidPropertyValue, texts::kInvalidValue); }
-[[noreturn]] void invalidValue206() { raise(errnum::InvalidPropertyValue, texts::kInvalidIndex); }
-[[noreturn]] void invalidIndex() { raise(errnum::InvalidIndex, texts::kInvalidIndex); }
-[[noreturn]] void readOnly() { raise(errnum::SetNotSupported, texts::kReadOnly); }
+[[noreturn]] void invalidValue() {
+    raise(errnum::InvalidPropertyValue, texts::kInvalidValue);
+}
+[[noreturn]] void invalidValue206() {
+    raise(errnum::InvalidPropertyValue, texts::kInvalidIndex);
+}
+[[noreturn]] void invalidIndex() {
+    raise(errnum::InvalidIndex, texts::kInvalidIndex);
+}
+[[noreturn]] void readOnly() {
+    raise(errnum::SetNotSupported, texts::kReadOnly);
+}
 
 bool omitted(const Variant& v) {
     const VarType t = v.deref().type();
@@ -61,8 +69,12 @@ template <class Fail> Variant convert(const Variant& v, VarType t, Fail fail) {
     return out;
 }
 
-std::string narrow(const Variant& v) { return cp932::fromUtf16(v.asString()); }
-Variant wide(std::string_view s) { return Variant(cp932::toUtf16(s)); }
+std::string narrow(const Variant& v) {
+    return cp932::fromUtf16(v.asString());
+}
+Variant wide(std::string_view s) {
+    return Variant(cp932::toUtf16(s));
+}
 
 // The text format of a column's cells.
 std::uint32_t columnFormat(std::int32_t alignH, std::int32_t alignV, bool multiLine) {
@@ -85,17 +97,22 @@ std::uint32_t columnFormat(std::int32_t alignH, std::int32_t alignV, bool multiL
 
 } // namespace
 
-ListModel::ListModel(CVantilCtrl& control)
-    : control_(control), items_(CListItems::create(this)) {}
+ListModel::ListModel(CVantilCtrl& control) : control_(control), items_(CListItems::create(this)) {}
 
-ListModel::~ListModel() { items_->detach(); }
+ListModel::~ListModel() {
+    items_->detach();
+}
 
 std::unique_ptr<ListEngine> createListModel(CVantilCtrl& control) {
     return std::make_unique<ListModel>(control);
 }
 
-ControlProperties& ListModel::props() { return control_.properties(); }
-const ControlProperties& ListModel::props() const { return control_.properties(); }
+ControlProperties& ListModel::props() {
+    return control_.properties();
+}
+const ControlProperties& ListModel::props() const {
+    return control_.properties();
+}
 
 plat::text::FoldOptions ListModel::foldOptions() const {
     const ControlProperties& p = props();
@@ -119,16 +136,42 @@ const std::string& ListModel::orderKeyOf(ListRow& row) {
 
 bool ListModel::handles(DispId d) const {
     switch (d) {
-    case id::MaskText: case id::Sorted: case id::IgnoreCase: case id::IgnoreKanaCase:
-    case id::IgnoreCharSet: case id::MaskMode:
-    case id::ListIndex: case id::ListCount: case id::NewIndex: case id::ListItems:
-    case id::AddItem: case id::AddSubItem: case id::AddColumn: case id::RemoveItem:
-    case id::RemoveColumn: case id::ClearItem: case id::ClearColumn: case id::FindItem:
-    case id::Clear: case id::AddItemText: case id::AddItemPict: case id::AddItemBoth:
-    case id::AddItemTextData: case id::AddItemPictData: case id::AddItemBothData:
-    case id::ItemBackColor: case id::ItemForeColor: case id::ItemText: case id::ItemFont:
-    case id::ItemPict: case id::ItemData: case id::ItemEnabled: case id::ItemHeight:
-    case id::ItemMasked: case id::DoSort: case id::ColumnWidth:
+    case id::MaskText:
+    case id::Sorted:
+    case id::IgnoreCase:
+    case id::IgnoreKanaCase:
+    case id::IgnoreCharSet:
+    case id::MaskMode:
+    case id::ListIndex:
+    case id::ListCount:
+    case id::NewIndex:
+    case id::ListItems:
+    case id::AddItem:
+    case id::AddSubItem:
+    case id::AddColumn:
+    case id::RemoveItem:
+    case id::RemoveColumn:
+    case id::ClearItem:
+    case id::ClearColumn:
+    case id::FindItem:
+    case id::Clear:
+    case id::AddItemText:
+    case id::AddItemPict:
+    case id::AddItemBoth:
+    case id::AddItemTextData:
+    case id::AddItemPictData:
+    case id::AddItemBothData:
+    case id::ItemBackColor:
+    case id::ItemForeColor:
+    case id::ItemText:
+    case id::ItemFont:
+    case id::ItemPict:
+    case id::ItemData:
+    case id::ItemEnabled:
+    case id::ItemHeight:
+    case id::ItemMasked:
+    case id::DoSort:
+    case id::ColumnWidth:
         return true;
     default:
         return false;
@@ -141,10 +184,16 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
         case id::ListIndex:
             setListIndex(convert(*value, VarType::Long, invalidValue).asLong());
             return Variant();
-        case id::ListCount: case id::NewIndex: case id::ItemMasked:
+        case id::ListCount:
+        case id::NewIndex:
+        case id::ItemMasked:
             readOnly();
-        case id::MaskText: case id::Sorted: case id::IgnoreCase: case id::IgnoreKanaCase:
-        case id::IgnoreCharSet: case id::MaskMode:
+        case id::MaskText:
+        case id::Sorted:
+        case id::IgnoreCase:
+        case id::IgnoreKanaCase:
+        case id::IgnoreCharSet:
+        case id::MaskMode:
             putSetting(d, *value);
             return Variant();
         default:
@@ -183,11 +232,19 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
     case id::DoSort:
         doSort();
         return Variant();
-    case id::AddItemText: case id::AddItemPict: case id::AddItemBoth: case id::AddItemTextData:
-    case id::AddItemPictData: case id::AddItemBothData:
+    case id::AddItemText:
+    case id::AddItemPict:
+    case id::AddItemBoth:
+    case id::AddItemTextData:
+    case id::AddItemPictData:
+    case id::AddItemBothData:
         return Variant(addItemForm(d, args));
-    case id::MaskText: case id::Sorted: case id::IgnoreCase: case id::IgnoreKanaCase:
-    case id::IgnoreCharSet: case id::MaskMode:
+    case id::MaskText:
+    case id::Sorted:
+    case id::IgnoreCase:
+    case id::IgnoreKanaCase:
+    case id::IgnoreCharSet:
+    case id::MaskMode:
         return getSetting(d);
     default:
         return getIndexed(d, args);
@@ -218,15 +275,19 @@ void ListModel::repaintList() {
 
 void ListModel::ensureFirstColumn() {
     if (itemCount() == 0 && columnCount() == 0) {
-        Variant first[6] = {Variant(std::int32_t{0}), Variant(std::u16string()),
+        Variant first[6] = {Variant(std::int32_t{0}),
+                            Variant(std::u16string()),
                             Variant(ListGrid::kDefaultColumnWidth),
                             Variant(static_cast<std::int32_t>(props().alignmentH)),
-                            Variant(std::int32_t{1}), Variant(false)};
+                            Variant(std::int32_t{1}),
+                            Variant(false)};
         addColumn(first);
     }
 }
 
-void ListModel::currentRowMoved() { props().listIndex = listIndex(); }
+void ListModel::currentRowMoved() {
+    props().listIndex = listIndex();
+}
 
 void ListModel::refreshHeaderRow() {
     const std::int32_t h = grid_.rowHeight(0);
@@ -300,12 +361,17 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     RowStore& rows = grid_.items();
     if (isDataSort(sorted)) {
         // The new item goes before the first item it orders before or equal to.
-        auto goesBefore = [&](std::int32_t other) { return descending ? data >= other : data <= other; };
+        auto goesBefore = [&](std::int32_t other) {
+            return descending ? data >= other : data <= other;
+        };
         if (knownSorted()) {
             std::int32_t lo = 0, hi = n;
             while (lo < hi) {
                 const std::int32_t mid = lo + (hi - lo) / 2;
-                if (goesBefore(rows.at(mid).item.itemData)) hi = mid; else lo = mid + 1;
+                if (goesBefore(rows.at(mid).item.itemData))
+                    hi = mid;
+                else
+                    lo = mid + 1;
             }
             return lo;
         }
@@ -332,7 +398,10 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
         std::int32_t lo = 0, hi = n;
         while (lo < hi) {
             const std::int32_t mid = lo + (hi - lo) / 2;
-            if (goesBefore(rows.at(mid))) hi = mid; else lo = mid + 1;
+            if (goesBefore(rows.at(mid)))
+                hi = mid;
+            else
+                lo = mid + 1;
         }
         return lo;
     }
@@ -368,7 +437,7 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
             omitted(a[2]) ? 0 : convert(a[2], VarType::Long, invalidValue).asLong();
         index = Variant(sortedInsertionIndex(text, data));
     }
-    Variant addArgs[7] = {index,  Variant::missing(), a[1], a[2], a[3], a[4], a[5]};
+    Variant addArgs[7] = {index, Variant::missing(), a[1], a[2], a[3], a[4], a[5]};
     std::shared_ptr<CListItem> item = items_->add(addArgs);
     if (!item) {
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);
@@ -393,15 +462,32 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
 }
 
 std::int32_t ListModel::addItemForm(DispId d, std::span<Variant> args) {
-    Variant a[6] = {arg(args, 0), Variant::missing(), Variant::missing(),
+    Variant a[6] = {arg(args, 0),       Variant::missing(), Variant::missing(),
                     Variant::missing(), Variant::missing(), Variant::missing()};
     switch (d) {
-    case id::AddItemText: a[1] = arg(args, 1); break;
-    case id::AddItemPict: a[3] = arg(args, 1); break;
-    case id::AddItemBoth: a[1] = arg(args, 1); a[3] = arg(args, 2); break;
-    case id::AddItemTextData: a[1] = arg(args, 1); a[2] = arg(args, 2); break;
-    case id::AddItemPictData: a[3] = arg(args, 1); a[2] = arg(args, 2); break;
-    default: a[1] = arg(args, 1); a[3] = arg(args, 2); a[2] = arg(args, 3); break;
+    case id::AddItemText:
+        a[1] = arg(args, 1);
+        break;
+    case id::AddItemPict:
+        a[3] = arg(args, 1);
+        break;
+    case id::AddItemBoth:
+        a[1] = arg(args, 1);
+        a[3] = arg(args, 2);
+        break;
+    case id::AddItemTextData:
+        a[1] = arg(args, 1);
+        a[2] = arg(args, 2);
+        break;
+    case id::AddItemPictData:
+        a[3] = arg(args, 1);
+        a[2] = arg(args, 2);
+        break;
+    default:
+        a[1] = arg(args, 1);
+        a[3] = arg(args, 2);
+        a[2] = arg(args, 3);
+        break;
     }
     return addItem(a);
 }
@@ -425,8 +511,9 @@ bool ListModel::addSubItem(std::span<Variant> args) {
 
 std::int32_t ListModel::addColumn(std::span<Variant> args) {
     auto longArg = [&](std::size_t i, std::int32_t dflt) {
-        return omitted(arg(args, i)) ? dflt
-                                     : convert(arg(args, i), VarType::Long, invalidValue206).asLong();
+        return omitted(arg(args, i))
+                   ? dflt
+                   : convert(arg(args, i), VarType::Long, invalidValue206).asLong();
     };
     std::int32_t index = longArg(0, columnCount());
     const std::string caption =
@@ -435,8 +522,9 @@ std::int32_t ListModel::addColumn(std::span<Variant> args) {
     std::int32_t width = longArg(2, ListGrid::kDefaultColumnWidth);
     const std::int32_t alignH = longArg(3, 0);
     const std::int32_t alignV = longArg(4, 1);
-    const bool multiLine =
-        omitted(arg(args, 5)) ? false : convert(arg(args, 5), VarType::Bool, invalidValue206).asBool();
+    const bool multiLine = omitted(arg(args, 5))
+                               ? false
+                               : convert(arg(args, 5), VarType::Bool, invalidValue206).asBool();
     if (width == -1) {
         width = ListGrid::kDefaultColumnWidth;
     }
@@ -547,7 +635,8 @@ std::int32_t ListModel::replaceItem(std::int32_t index, const std::string* text,
     std::string newText = old.cells.empty() ? std::string() : old.cells[0].text;
     if (text) {
         newText = *text;
-        if (!copy.empty()) copy[0].text = *text;
+        if (!copy.empty())
+            copy[0].text = *text;
     }
     if (data) {
         attributes.itemData = *data;
@@ -599,7 +688,8 @@ std::int32_t ListModel::checkedIndex(const Variant& v) const {
 
 Variant ListModel::getIndexed(DispId d, std::span<Variant> args) {
     if (d == id::ColumnWidth) {
-        return Variant(grid_.columnWidth(convert(arg(args, 0), VarType::Long, invalidValue).asLong()));
+        return Variant(
+            grid_.columnWidth(convert(arg(args, 0), VarType::Long, invalidValue).asLong()));
     }
     const std::int32_t index = checkedIndex(arg(args, 0));
     const ListRow& row = grid_.item(index);
@@ -620,8 +710,8 @@ Variant ListModel::getIndexed(DispId d, std::span<Variant> args) {
     case id::ItemEnabled:
         return Variant(row.item.enabled);
     case id::ItemHeight:
-        return Variant(static_cast<std::int16_t>(props().integralHeight ? standardItemHeight()
-                                                                        : row.height));
+        return Variant(
+            static_cast<std::int16_t>(props().integralHeight ? standardItemHeight() : row.height));
     case id::ItemMasked:
         return Variant(row.item.masked);
     default:
@@ -652,8 +742,8 @@ void ListModel::putIndexed(DispId d, std::span<Variant> args, const Variant& val
     switch (d) {
     case id::ItemBackColor:
     case id::ItemForeColor: {
-        const auto color =
-            translateColor(static_cast<std::uint32_t>(convert(value, VarType::Long, invalidValue).asLong()));
+        const auto color = translateColor(
+            static_cast<std::uint32_t>(convert(value, VarType::Long, invalidValue).asLong()));
         if (CListCell* cell = grid_.cell(index + 1, 0)) {
             (d == id::ItemBackColor ? cell->backColor : cell->foreColor) = color;
         }
@@ -784,12 +874,18 @@ void ListModel::putItemHeight(std::int32_t index, const Variant& value) {
 Variant ListModel::getSetting(DispId d) const {
     const ControlProperties& p = props();
     switch (d) {
-    case id::MaskText: return wide(p.maskText);
-    case id::Sorted: return Variant(p.sorted);
-    case id::IgnoreCase: return Variant(p.ignoreCase);
-    case id::IgnoreKanaCase: return Variant(p.ignoreKanaCase);
-    case id::IgnoreCharSet: return Variant(p.ignoreCharSet);
-    default: return Variant(p.maskMode);
+    case id::MaskText:
+        return wide(p.maskText);
+    case id::Sorted:
+        return Variant(p.sorted);
+    case id::IgnoreCase:
+        return Variant(p.ignoreCase);
+    case id::IgnoreKanaCase:
+        return Variant(p.ignoreKanaCase);
+    case id::IgnoreCharSet:
+        return Variant(p.ignoreCharSet);
+    default:
+        return Variant(p.maskMode);
     }
 }
 
@@ -802,19 +898,22 @@ void ListModel::putSetting(DispId d, const Variant& value) {
         if (m && !m->inRange(v)) {
             invalidValue();
         }
-        if (field == v) return false;
+        if (field == v)
+            return false;
         field = static_cast<std::int16_t>(v);
         return true;
     };
     auto setBool = [&](bool& field) {
         const bool v = convert(value, VarType::Bool, invalidValue).asBool();
-        if (field == v) return false;
+        if (field == v)
+            return false;
         field = v;
         return true;
     };
     switch (d) {
     case id::Sorted:
-        if (!setShort(p.sorted)) return;
+        if (!setShort(p.sorted))
+            return;
         control_.propertyChanged(d);
         if (runTime && p.sorted != kSortNone && itemCount() > 1 && p.sortMode == 0) {
             sortList(0);
@@ -827,7 +926,8 @@ void ListModel::putSetting(DispId d, const Variant& value) {
         bool& field = d == id::IgnoreCase       ? p.ignoreCase
                       : d == id::IgnoreKanaCase ? p.ignoreKanaCase
                                                 : p.ignoreCharSet;
-        if (!setBool(field)) return;
+        if (!setBool(field))
+            return;
         control_.propertyChanged(d);
         if (runTime && itemCount() >= 1) {
             refreshAfterFolding();
@@ -835,11 +935,13 @@ void ListModel::putSetting(DispId d, const Variant& value) {
         return;
     }
     case id::MaskMode:
-        if (!setShort(p.maskMode)) return;
+        if (!setShort(p.maskMode))
+            return;
         break;
     default: {
         std::string text = narrow(convert(value, VarType::String, invalidValue));
-        if (text == p.maskText) return;
+        if (text == p.maskText)
+            return;
         p.maskText = std::move(text);
         break;
     }
@@ -870,8 +972,8 @@ bool ListModel::maskedFor(std::string_view text) const {
         return false;
     }
     const plat::text::FoldOptions o = foldOptions();
-    const bool match = plat::text::maskMatches(plat::text::foldText(p.maskText, o),
-                                               plat::text::foldText(text, o));
+    const bool match =
+        plat::text::maskMatches(plat::text::foldText(p.maskText, o), plat::text::foldText(text, o));
     return p.maskMode == 2 ? !match : match;
 }
 
@@ -891,7 +993,8 @@ void ListModel::applyMaskToAll() {
         const bool match = plat::text::maskMatches(mask, folded);
         if (mode == 1) {
             r.item.masked = false;
-            if (match && firstMatch < 0) firstMatch = i;
+            if (match && firstMatch < 0)
+                firstMatch = i;
         } else {
             r.item.masked = mode == 2 ? !match : match;
         }
@@ -922,8 +1025,10 @@ void ListModel::sortList(std::int32_t column) {
     grid_.resetCurrentCell();
     control_.fireEvent(kBeginSortEvent);
 
-    const ListRow* newIndexRow = p.newIndex >= 0 && p.newIndex < itemCount() ? &grid_.item(p.newIndex) : nullptr;
-    const ListRow* cachedRow = p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
+    const ListRow* newIndexRow =
+        p.newIndex >= 0 && p.newIndex < itemCount() ? &grid_.item(p.newIndex) : nullptr;
+    const ListRow* cachedRow =
+        p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
 
     std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll();
     const std::int16_t sorted = p.sorted;
@@ -943,7 +1048,8 @@ void ListModel::sortList(std::int32_t column) {
             entries[i].key = orderKeyOf(*r);
         } else {
             const auto c = static_cast<std::size_t>(column);
-            makeOrderKey(c < r->cells.size() ? std::string_view(r->cells[c].text) : std::string_view(),
+            makeOrderKey(c < r->cells.size() ? std::string_view(r->cells[c].text)
+                                             : std::string_view(),
                          foldOptions(), otherKeys[i], scratch_);
             entries[i].key = otherKeys[i];
         }
@@ -963,13 +1069,16 @@ void ListModel::sortList(std::int32_t column) {
     std::vector<std::unique_ptr<ListRow>> ordered(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         ordered[i].reset(entries[i].row);
-        if (entries[i].row == newIndexRow) p.newIndex = static_cast<std::int32_t>(i);
-        if (entries[i].row == cachedRow) p.listIndex = static_cast<std::int32_t>(i);
+        if (entries[i].row == newIndexRow)
+            p.newIndex = static_cast<std::int32_t>(i);
+        if (entries[i].row == cachedRow)
+            p.listIndex = static_cast<std::int32_t>(i);
     }
     grid_.items().assign(std::move(ordered));
     if (column == 0) {
         sortedFor_ = SortedFor{sorted == kSortNone ? kSortTextAscending : sorted, currentStamp()};
-        if (sorted == kSortNone) sortedFor_.reset();
+        if (sorted == kSortNone)
+            sortedFor_.reset();
     } else {
         orderMayHaveBroken();
     }
@@ -1012,9 +1121,11 @@ bool ListModel::matchTypedText(std::string_view text) {
 
 std::shared_ptr<CListItem> ListModel::findItem(std::span<Variant> args) {
     auto shortArg = [&](std::size_t i, std::int32_t dflt) -> std::optional<std::int32_t> {
-        if (omitted(arg(args, i))) return dflt;
+        if (omitted(arg(args, i)))
+            return dflt;
         Variant out;
-        if (failed(arg(args, i).deref().tryConvert(VarType::Short, out))) return std::nullopt;
+        if (failed(arg(args, i).deref().tryConvert(VarType::Short, out)))
+            return std::nullopt;
         return out.asShort();
     };
     Variant szValue;

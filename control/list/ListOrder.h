@@ -36,7 +36,9 @@ void makeOrderKey(std::string_view text, plat::text::FoldOptions options, std::s
 std::string orderKey(std::string_view text, plat::text::FoldOptions options);
 
 // <0, 0, >0 in the text order of two order keys.
-inline int compareKeys(std::string_view a, std::string_view b) { return a.compare(b); }
+inline int compareKeys(std::string_view a, std::string_view b) {
+    return a.compare(b);
+}
 
 // The number of characters in the typed-text cut of text to n bytes (the n-th byte's character
 // completed when the cut would end on a lead byte).
@@ -45,8 +47,8 @@ std::size_t cutCharCount(std::string_view text, std::size_t n);
 // One entry of a sort: the row being moved and its sort value.
 template <class Row> struct SortEntry {
     Row row;
-    std::string_view key;    // text sorts
-    std::int32_t data = 0;   // data sorts
+    std::string_view key;  // text sorts
+    std::int32_t data = 0; // data sorts
 };
 
 struct SortStats {
@@ -57,8 +59,7 @@ struct SortStats {
 // more than 11 items with the middle item's value as pivot and an explicit stack of at most 32
 // pending ranges (the larger part is pushed, the smaller processed next), then an insertion
 // pass that moves each item above the items that order strictly after it.
-template <class Entry, class Compare>
-SortStats sortEntries(std::vector<Entry>& v, Compare cmp) {
+template <class Entry, class Compare> SortStats sortEntries(std::vector<Entry>& v, Compare cmp) {
     SortStats stats;
     const auto n = static_cast<std::int64_t>(v.size());
     if (n < 2) {

@@ -14,8 +14,8 @@ std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
 
 void RowStore::renumberFrom(std::size_t chunk) {
     starts_.resize(chunks_.size());
-    std::int32_t start = chunk == 0 ? 0 : starts_[chunk - 1] +
-                                              static_cast<std::int32_t>(chunks_[chunk - 1].size());
+    std::int32_t start =
+        chunk == 0 ? 0 : starts_[chunk - 1] + static_cast<std::int32_t>(chunks_[chunk - 1].size());
     for (std::size_t c = chunk; c < chunks_.size(); ++c) {
         starts_[c] = start;
         start += static_cast<std::int32_t>(chunks_[c].size());

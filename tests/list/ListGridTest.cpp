@@ -33,7 +33,8 @@ TEST(RowStore, InsertsAndRemovesAnywhereLikeAVector) {
         if (step % 997 == 0 || step == 19999) {
             ASSERT_EQ(store.size(), static_cast<std::int32_t>(reference.size()));
             for (std::size_t i = 0; i < reference.size(); i += 7) {
-                ASSERT_EQ(store.at(static_cast<std::int32_t>(i)).item.itemData, reference[i]) << step;
+                ASSERT_EQ(store.at(static_cast<std::int32_t>(i)).item.itemData, reference[i])
+                    << step;
             }
             std::vector<std::int32_t> walked;
             store.forEachFrom(5, [&](std::int32_t i, ListRow& r) {
@@ -59,12 +60,14 @@ struct GridFixture : ::testing::Test {
         grid.insertColumn(0, 100, kFormatRight);
         grid.insertColumn(1, 60, 0);
         for (int i = 0; i < 5; ++i) {
-            grid.insertRow(grid.rowCount(), 18).cells[0].text = std::string(1, static_cast<char>('a' + i));
+            grid.insertRow(grid.rowCount(), 18).cells[0].text =
+                std::string(1, static_cast<char>('a' + i));
         }
     }
     std::size_t selectedRows() {
         std::size_t n = 0;
-        for (std::int32_t r = 1; r < grid.rowCount(); ++r) n += grid.isSelected(r, 0) ? 1 : 0;
+        for (std::int32_t r = 1; r < grid.rowCount(); ++r)
+            n += grid.isSelected(r, 0) ? 1 : 0;
         return n;
     }
 };

@@ -14,13 +14,17 @@ struct ListItemsTest : ::testing::Test {
     std::shared_ptr<Dispatch> items = c.items();
 
     std::shared_ptr<Dispatch> add(std::vector<Variant> args) {
-        return c.invoke(*items, u"Add", InvokeKind::Method, std::move(args), &last) .isError()
+        return c.invoke(*items, u"Add", InvokeKind::Method, std::move(args), &last).isError()
                    ? nullptr
                    : last.asObject();
     }
-    std::shared_ptr<Dispatch> item(Variant index) { return c.get(*items, u"Item", {index}).asObject(); }
+    std::shared_ptr<Dispatch> item(Variant index) {
+        return c.get(*items, u"Item", {index}).asObject();
+    }
     std::int32_t itemsCount() { return c.get(*items, u"Count").toLong(); }
-    std::string textOf(const std::shared_ptr<Dispatch>& obj) { return c.get(*obj, u"Text").toUtf8(); }
+    std::string textOf(const std::shared_ptr<Dispatch>& obj) {
+        return c.get(*obj, u"Text").toUtf8();
+    }
     Variant last;
 };
 

@@ -5,7 +5,9 @@
 namespace vantil::test {
 namespace {
 
-std::uint32_t statusOf(const AutomationError& e) { return static_cast<std::uint32_t>(e.status); }
+std::uint32_t statusOf(const AutomationError& e) {
+    return static_cast<std::uint32_t>(e.status);
+}
 
 TEST(ListOperations, FirstAddItemCreatesColumnZero) {
     ListControl c;
@@ -151,7 +153,8 @@ TEST(ListOperations, ColoursEnabledAndFonts) {
     c.add("b");
     c.put(u"ItemForeColor", num(0x000000FF), {num(0)});
     EXPECT_EQ(c.get(u"ItemForeColor", {num(0)}).toLong(), 0xFF);
-    EXPECT_EQ(static_cast<std::uint32_t>(c.get(u"ItemBackColor", {num(0)}).toLong()), CLR_CELL_DEFAULT);
+    EXPECT_EQ(static_cast<std::uint32_t>(c.get(u"ItemBackColor", {num(0)}).toLong()),
+              CLR_CELL_DEFAULT);
     c.put(u"ItemBackColor", num(static_cast<std::int32_t>(0x80000005)), {num(1)});
     EXPECT_EQ(static_cast<std::uint32_t>(c.get(u"ItemBackColor", {num(1)}).toLong()), 0x00FFFFFFu)
         << "system colours are translated";
@@ -177,8 +180,9 @@ TEST(ListOperations, ColoursEnabledAndFonts) {
 TEST(ListOperations, SetColumnDataDeleteForm) {
     ListControl c;
     auto set = [&](std::int16_t index, std::int16_t width, std::int16_t h, std::int16_t v) {
-        return c.call(u"SetColumnData", {Variant(index), text("cap"), text("field"), Variant(width),
-                                         Variant(h), Variant(v), Variant(false)})
+        return c
+            .call(u"SetColumnData", {Variant(index), text("cap"), text("field"), Variant(width),
+                                     Variant(h), Variant(v), Variant(false)})
             .toBool();
     };
     EXPECT_TRUE(set(0, 80, 0, 1));

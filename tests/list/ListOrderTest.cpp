@@ -27,14 +27,10 @@ TEST(ListOrder, FoldingDecidesWhatComparesEqual) {
     const FoldOptions kana{false, true, false};
     const FoldOptions kanaWidth{false, true, true};
     const Case cases[] = {
-        {"ＡＢＣ", "ａｂｃ", caseOnly, true},
-        {"ABC", "abc", caseOnly, true},
-        {"ABC", "abc", none, false},
-        {"ABC", "ＡＢＣ", caseOnly, false},
-        {"ABC", "ＡＢＣ", caseWidth, true},
-        {"あいう", "アイウ", kana, true},
-        {"ｱｲｳ", "アイウ", kana, false},
-        {"ｱｲｳ", "あいう", kanaWidth, true},
+        {"ＡＢＣ", "ａｂｃ", caseOnly, true}, {"ABC", "abc", caseOnly, true},
+        {"ABC", "abc", none, false},          {"ABC", "ＡＢＣ", caseOnly, false},
+        {"ABC", "ＡＢＣ", caseWidth, true},   {"あいう", "アイウ", kana, true},
+        {"ｱｲｳ", "アイウ", kana, false},       {"ｱｲｳ", "あいう", kanaWidth, true},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(order(k.a, k.b, k.options) == 0, k.equal) << k.a << " / " << k.b;
@@ -88,7 +84,8 @@ TEST(ListOrder, SortedInsertionMatchesTheLinearScan) {
         std::vector<std::string> expected = c.texts();
         const FoldOptions all{true, true, true};
         for (int i = 0; i < 300; ++i) {
-            const std::string t = pool[random() % std::size(pool)] + std::string(pool[random() % 4]);
+            const std::string t =
+                pool[random() % std::size(pool)] + std::string(pool[random() % 4]);
             const std::string key = orderKey(sj(t), all);
             std::size_t at = expected.size();
             if (t.empty()) {
@@ -107,8 +104,8 @@ TEST(ListOrder, SortedInsertionMatchesTheLinearScan) {
             if (i == 150) {
                 // ListItems.Add at an arbitrary place breaks the order: the scan takes over.
                 auto items = c.items();
-                c.invoke(*items, u"Add", InvokeKind::Method, {num(0), Variant::missing(), text("ん")},
-                         nullptr);
+                c.invoke(*items, u"Add", InvokeKind::Method,
+                         {num(0), Variant::missing(), text("ん")}, nullptr);
                 expected.insert(expected.begin(), "ん");
             }
         }
@@ -135,11 +132,13 @@ TEST(ListOrder, DataSortedInsertionMatchesTheLinearScan) {
                 at = 0;
             }
             expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), data);
-            const Variant r = c.call(u"AddItemTextData", {num(0), text(std::to_string(i)), num(data)});
+            const Variant r =
+                c.call(u"AddItemTextData", {num(0), text(std::to_string(i)), num(data)});
             ASSERT_EQ(r.toLong(), static_cast<std::int32_t>(at)) << i;
         }
         for (std::size_t k = 0; k < expected.size(); k += 13) {
-            EXPECT_EQ(c.get(u"ItemData", {num(static_cast<std::int32_t>(k))}).toLong(), expected[k]);
+            EXPECT_EQ(c.get(u"ItemData", {num(static_cast<std::int32_t>(k))}).toLong(),
+                      expected[k]);
         }
     }
 }
@@ -194,15 +193,17 @@ TEST(ListOrder, SortStackStaysBoundedAndTheResultIsOrdered) {
     std::vector<std::vector<std::int32_t>> inputs;
     const std::int32_t n = 65000;
     std::vector<std::int32_t> v(n);
-    for (std::int32_t i = 0; i < n; ++i) v[i] = i;
-    inputs.push_back(v);                                  // ascending
-    inputs.emplace_back(v.rbegin(), v.rend());            // descending
-    inputs.emplace_back(n, 5);                            // all equal
+    for (std::int32_t i = 0; i < n; ++i)
+        v[i] = i;
+    inputs.push_back(v);                       // ascending
+    inputs.emplace_back(v.rbegin(), v.rend()); // descending
+    inputs.emplace_back(n, 5);                 // all equal
     // Organ pipe puts the largest value in the middle: the pivot splits off one item per pass,
     // the worst case for the time, so a shorter list serves.
     const std::int32_t m = 3000;
     std::vector<std::int32_t> organ(m);
-    for (std::int32_t i = 0; i < m; ++i) organ[i] = std::min(i, m - i);
+    for (std::int32_t i = 0; i < m; ++i)
+        organ[i] = std::min(i, m - i);
     inputs.push_back(organ);
     std::vector<std::int32_t> shuffled = v;
     std::shuffle(shuffled.begin(), shuffled.end(), random);

@@ -36,9 +36,15 @@ inline constexpr DispId kBeginSort = 13;
 inline constexpr DispId kEndSort = 14;
 
 // Text given in UTF-8 as the control's code page 932 bytes.
-inline std::string sj(std::string_view utf8) { return plat::text::cp932::fromUtf8(utf8); }
-inline Variant text(std::string_view utf8) { return Variant::fromUtf8(utf8); }
-inline Variant num(std::int32_t v) { return Variant(v); }
+inline std::string sj(std::string_view utf8) {
+    return plat::text::cp932::fromUtf8(utf8);
+}
+inline Variant text(std::string_view utf8) {
+    return Variant::fromUtf8(utf8);
+}
+inline Variant num(std::int32_t v) {
+    return Variant(v);
+}
 
 struct ListControl {
     std::unique_ptr<plat::automation::SimpleHostSite> site =
@@ -86,7 +92,8 @@ struct ListControl {
     }
     Variant get(Dispatch& obj, std::u16string_view name, std::vector<Variant> index = {}) {
         Variant out;
-        const AutomationError e = invoke(obj, name, InvokeKind::PropertyGet, std::move(index), &out);
+        const AutomationError e =
+            invoke(obj, name, InvokeKind::PropertyGet, std::move(index), &out);
         EXPECT_FALSE(e.isError()) << e.descriptionUtf8();
         return out;
     }
@@ -94,7 +101,8 @@ struct ListControl {
         const AutomationError e = tryPut(*ctrl, name, std::move(value), std::move(index));
         EXPECT_FALSE(e.isError()) << e.descriptionUtf8();
     }
-    void put(Dispatch& obj, std::u16string_view name, Variant value, std::vector<Variant> index = {}) {
+    void put(Dispatch& obj, std::u16string_view name, Variant value,
+             std::vector<Variant> index = {}) {
         const AutomationError e = tryPut(obj, name, std::move(value), std::move(index));
         EXPECT_FALSE(e.isError()) << e.descriptionUtf8();
     }
@@ -110,14 +118,17 @@ struct ListControl {
         index.push_back(std::move(value));
         return invoke(obj, name, InvokeKind::PropertyPut, std::move(index), nullptr);
     }
-    AutomationError tryPut(std::u16string_view name, Variant value, std::vector<Variant> index = {}) {
+    AutomationError tryPut(std::u16string_view name, Variant value,
+                           std::vector<Variant> index = {}) {
         return tryPut(*ctrl, name, std::move(value), std::move(index));
     }
 
     std::int32_t count() { return get(u"ListCount").toLong(); }
     std::int32_t newIndex() { return get(u"NewIndex").toLong(); }
     std::int32_t listIndex() { return get(u"ListIndex").toLong(); }
-    std::int32_t add(std::string_view utf8) { return call(u"AddItem", {Variant::missing(), text(utf8)}).toLong(); }
+    std::int32_t add(std::string_view utf8) {
+        return call(u"AddItem", {Variant::missing(), text(utf8)}).toLong();
+    }
     std::string itemText(std::int32_t i) { return get(u"ItemText", {num(i)}).toUtf8(); }
     // Item texts in list order, in UTF-8.
     std::vector<std::string> texts() {

@@ -104,7 +104,8 @@ public:
     // - On success returns status::Ok and sets `result` (Empty when the member has none).
     // - A member's own failure returns status::Exception and fills `error` (status code such as
     //   0x800A017C and description). Unknown id: MemberNotFound; wrong argument count:
-    //   BadParamCount; an argument of the wrong type: TypeMismatch (error also filled).
+    //   BadParamCount; an argument that does not convert: status::Exception with error 13
+    //   (type mismatch) or 6 (overflow) in `error`.
     virtual Status invoke(DispId id, InvokeKind kind, std::span<Variant> args, Variant& result,
                           AutomationError& error) = 0;
 

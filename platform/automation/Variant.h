@@ -123,7 +123,8 @@ public:
     Date toDate() const;
     std::u16string toString() const;
     std::string toUtf8() const;
-    // Converted to the given type; Variant and Empty targets return the value unchanged.
+    // Converted to the given type; a Variant target returns the value unchanged, Empty and
+    // Null targets give those values.
     Variant convertedTo(VarType t) const;
     // Non-throwing form: status::Ok or the conversion's error.
     Status tryConvert(VarType t, Variant& out, AutomationError* error = nullptr) const noexcept;

@@ -94,7 +94,10 @@ std::vector<TextCopy> textEffectCopies(std::int16_t effect) {
     case 5:
         return {{2, 1, R::Shadow}, {0, -1, R::Text}};
     case 6:
-        return {{0, -1, R::Light}, {2, -1, R::Light}, {0, 1, R::Light}, {2, 1, R::Light},
+        return {{0, -1, R::Light},
+                {2, -1, R::Light},
+                {0, 1, R::Light},
+                {2, 1, R::Light},
                 {1, 0, R::Text}};
     case 7:
         return {{0, -1, R::Text}, {1, -1, R::Text}, {0, 0, R::Text}, {1, 0, R::Text}};

@@ -87,6 +87,11 @@ std::vector<int> placeAlong(int start, int available, const std::vector<int>& le
     return out;
 }
 
+// CaptionAlignmentV counts 0 top, 1 centred, 2 bottom; placeAlong counts 1 end, 2 centred.
+int alongFromVertical(std::int16_t v) {
+    return v == 1 ? 2 : v == 2 ? 1 : v;
+}
+
 struct Line {
     std::vector<std::string_view> chars;
     int firstOrdinal = 0; // ordinal of its first character among all shown characters
@@ -161,15 +166,15 @@ CaptionPlacement placeCaption(Surface& s, const ControlProperties& p, const Rect
 
     const auto underlineFor = [&](std::string_view c, int x, int top, int cellHeight) {
         const int w = s.textWidth(c);
-        out.underline = Rect{x, top + cellHeight - 1, x + (isDoubleByte(c) ? w / 2 : w),
-                             top + cellHeight};
+        out.underline =
+            Rect{x, top + cellHeight - 1, x + (isDoubleByte(c) ? w / 2 : w), top + cellHeight};
     };
 
     if (p.captionDirection == 1 || p.captionDirection == 2) {
         const bool turn = p.captionDirection == 2;
-        const std::vector<Line> cols =
-            cut(shown.text, p.captionMultiLine, false, a.height(),
-                [lh](std::string_view) { return lh; }, storage);
+        const std::vector<Line> cols = cut(
+            shown.text, p.captionMultiLine, false, a.height(),
+            [lh](std::string_view) { return lh; }, storage);
         const std::vector<int> colLengths(cols.size(), lh);
         const std::vector<int> xs =
             placeAlong(a.left, a.width(), colLengths, p.captionAlignmentH, 2);
@@ -178,7 +183,7 @@ CaptionPlacement placeCaption(Surface& s, const ControlProperties& p, const Rect
             const int colLeft = xs[cols.size() - 1 - k];
             const std::vector<int> lengths(cols[k].chars.size(), lh);
             const std::vector<int> ys =
-                placeAlong(a.top, a.height(), lengths, p.captionAlignmentV, 0);
+                placeAlong(a.top, a.height(), lengths, alongFromVertical(p.captionAlignmentV), 0);
             Rect colBox;
             for (std::size_t i = 0; i < cols[k].chars.size(); ++i) {
                 const std::string_view c = cols[k].chars[i];
@@ -210,7 +215,8 @@ CaptionPlacement placeCaption(Surface& s, const ControlProperties& p, const Rect
     const std::vector<Line> lines =
         cut(shown.text, p.captionMultiLine, fits, a.width(), width, storage);
     const std::vector<int> heights(lines.size(), lh);
-    const std::vector<int> ys = placeAlong(a.top, a.height(), heights, p.captionAlignmentV, 0);
+    const std::vector<int> ys =
+        placeAlong(a.top, a.height(), heights, alongFromVertical(p.captionAlignmentV), 0);
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const Line& line = lines[k];
         const int y = ys[k];

@@ -28,7 +28,7 @@ int captionFocusMargin(std::int16_t border);
 
 struct CaptionRun {
     Point origin;
-    std::string text; // code page 932
+    std::string text;    // code page 932
     bool turned = false; // drawn with the font turned by 270 degrees
 };
 

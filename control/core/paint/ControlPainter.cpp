@@ -29,7 +29,8 @@ void paintInputArea(Surface& s, const ControlProperties& p, const ControlLayout&
         r = r.deflated(1, 1);
         break;
     case 2:
-        s.frameRect(r, sys(palette, syscolor::ButtonShadow), sys(palette, syscolor::ButtonHighlight));
+        s.frameRect(r, sys(palette, syscolor::ButtonShadow),
+                    sys(palette, syscolor::ButtonHighlight));
         r = r.deflated(1, 1);
         if (!r.empty()) {
             s.frameRect(r, sys(palette, syscolor::DarkShadow3D), sys(palette, syscolor::Light3D));
@@ -154,12 +155,10 @@ void paintControl(Surface& s, const ControlProperties& p, const ControlLayout& l
                   const PaintState& state, const SystemPalette& palette) {
     const Rgb back = resolveColor(p.backColor, palette);
     s.fillRect(layout.client, back);
-    const BorderColors colors{resolveColor(p.borderColor, palette),
-                              back,
-                              resolveColor(p.lightColor, palette),
-                              resolveColor(p.shadowColor, palette),
-                              sys(palette, syscolor::DarkShadow3D),
-                              sys(palette, syscolor::Light3D)};
+    const BorderColors colors{
+        resolveColor(p.borderColor, palette), back,
+        resolveColor(p.lightColor, palette),  resolveColor(p.shadowColor, palette),
+        sys(palette, syscolor::DarkShadow3D), sys(palette, syscolor::Light3D)};
     drawOuterBorder(s, layout.client, p.borderStyle,
                     BorderWidths{p.borderWidth, p.innerBorderWidth, p.outerBorderWidth}, colors);
     paintCaption(s, p, layout.captionRect, state, palette);

@@ -23,7 +23,9 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     bool empty() const { return right <= left || bottom <= top; }
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
     // Shrinks by the given amounts; a rectangle never turns inside out, it collapses to empty.
     Rect deflated(int dx, int dy) const { return deflated(dx, dy, dx, dy); }

@@ -12,12 +12,12 @@ inline constexpr int kButtonWidth = 16;
 
 struct ControlLayout {
     Rect client;
-    Rect interior;   // client less the outer border
+    Rect interior; // client less the outer border
     Rect captionRect;
     Rect inputOuter; // the input area before its own border
     Rect inputRect;  // the input area inside its border
     Rect buttonRect;
-    Rect textRect;   // inputRect less the button, less the focus border
+    Rect textRect; // inputRect less the button, less the focus border
 };
 
 // The amount by which the outer border shrinks the client rectangle on every side.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace plat::automation {
@@ -65,6 +66,11 @@ public:
     Variant(std::u16string_view s) : value_(std::u16string(s)) {}
     Variant(const char16_t* s) : value_(std::u16string(s)) {}
     Variant(std::shared_ptr<Dispatch> obj) : value_(ObjectRef{std::move(obj)}) {}
+    // Any object type derived from Dispatch (a font, a list item ...).
+    template <class T>
+    requires(std::is_base_of_v<Dispatch, T> && !std::is_same_v<T, Dispatch>)
+        Variant(std::shared_ptr<T> obj)
+        : value_(ObjectRef{std::shared_ptr<Dispatch>(std::move(obj))}) {}
     // Narrow text would silently become a boolean; use fromUtf8.
     Variant(const char*) = delete;
 

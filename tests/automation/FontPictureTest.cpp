@@ -54,6 +54,14 @@ TEST(FontObject, RefusesOutOfRangeValuesAndKeepsTheOld) {
     EXPECT_EQ(font->desc(), before);
 }
 
+TEST(FontObject, IsHeldByAVariantAsAnObject) {
+    auto font = FontObject::create();
+    const Variant v(font);
+    ASSERT_EQ(v.type(), VarType::Object);
+    EXPECT_EQ(v.asObject().get(), font.get());
+    EXPECT_EQ(v.toUtf8(), "ＭＳ Ｐゴシック") << "the default member is the name";
+}
+
 TEST(FontObject, CloneIsIndependent) {
     auto a = FontObject::create();
     auto b = a->clone();

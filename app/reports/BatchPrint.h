@@ -11,9 +11,9 @@ namespace tamsel::reports {
 
 // Exit statuses of a batch print.
 inline constexpr int kBatchWritten = 0;
-inline constexpr int kBatchFailed = 1;    // a database or report error (shown on standard error)
-inline constexpr int kBatchBadUsage = 2;  // arguments that do not name a report, month or file
-inline constexpr int kBatchNoData = 3;    // nothing to print: no file is written
+inline constexpr int kBatchFailed = 1;   // a database or report error (shown on standard error)
+inline constexpr int kBatchBadUsage = 2; // arguments that do not name a report, month or file
+inline constexpr int kBatchNoData = 3;   // nothing to print: no file is written
 inline constexpr int kNotBatchRequest = -1;
 
 // True when the arguments ask for a batch print (the option --print is present), so the caller

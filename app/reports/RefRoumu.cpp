@@ -161,10 +161,10 @@ void RefRoumu::SetDayHeadings() {
     plat::text::DateTime day = nengetu_->value();
     for (int n = 0; n <= 30; ++n) {
         const QString field = indexedField("lD", n);
-        grid_->setHeadingText(field, QString::fromStdString(
-                                         plat::text::formatDate(day, t::kDayHeadingFormat)));
-        grid_->setHeadingColor(field, plat::text::weekday(day) == 0 ? QColor(255, 0, 0)
-                                                                    : QColor(0, 0, 0));
+        grid_->setHeadingText(
+            field, QString::fromStdString(plat::text::formatDate(day, t::kDayHeadingFormat)));
+        grid_->setHeadingColor(field,
+                               plat::text::weekday(day) == 0 ? QColor(255, 0, 0) : QColor(0, 0, 0));
         day = plat::text::addDays(day, 1);
     }
 }
@@ -261,9 +261,9 @@ void RefRoumu::comPrt_Click() {
 }
 
 void RefRoumu::showPrintError(int number, const std::string& description) {
-    plat::widgets::MessageService::error(
-        QString::number(number) + QStringLiteral(": ") + QString::fromStdString(description),
-        tr8(t::kTitlePrint), this);
+    plat::widgets::MessageService::error(QString::number(number) + QStringLiteral(": ") +
+                                             QString::fromStdString(description),
+                                         tr8(t::kTitlePrint), this);
 }
 
 bool RefRoumu::BuildSiteReportQuery() {

@@ -37,8 +37,8 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
 
     Band& d = addBand(BandKind::Detail, "Detail", 460);
     d.addField("GName1", 100, 80, kAmountLeft - 200, 320, "GName");
-    Control& amount = d.addField("txtGTotal", kAmountLeft, 80, kAmountWidth - 100, 320, "GTotal",
-                                 "#,##0");
+    Control& amount =
+        d.addField("txtGTotal", kAmountLeft, 80, kAmountWidth - 100, 320, "GTotal", "#,##0");
     amount.align = Align::Right;
     d.addLine("Line2", 0, 450, kPrintableWidth, 450);
     d.addLabel("GName2", 100, 80, 1000, 320, {}).visible = false;

@@ -46,9 +46,8 @@ inline constexpr char kRuikeiHours[] = "勤務時間";
 inline constexpr char kRuikeiAmount[] = "支給額";
 
 // Batch printing to PDF (standard error and the usage line).
-inline constexpr char kBatchUsage[] =
-    "使い方: tamsel --print site --month YYYY-MM --pdf FILE\n"
-    "        tamsel --print annual --year YYYY --pdf FILE";
+inline constexpr char kBatchUsage[] = "使い方: tamsel --print site --month YYYY-MM --pdf FILE\n"
+                                      "        tamsel --print annual --year YYYY --pdf FILE";
 inline constexpr char kBatchNoData[] = "印刷するデータがありません。";
 
 } // namespace tamsel::reports::texts

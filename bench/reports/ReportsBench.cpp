@@ -3,8 +3,8 @@
 // PDF alone), and one month's inquiry on a 10-year, 50-employee database from the "表　　示"
 // button to the filled grid (beside the bare inquiry query).
 #include "app/frame/RoumuM.h"
-#include "app/reports/ReportData.h"
 #include "app/reports/RefRoumu.h"
+#include "app/reports/ReportData.h"
 #include "app/reports/RptRuikei.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
@@ -55,9 +55,8 @@ std::filesystem::path makeDatabase(const char* name, int years) {
                                   "GName";
                 std::string values = std::string(") VALUES (#") + date + "#," + std::to_string(e) +
                                      ",'社員" + std::to_string(e) + "'," +
-                                     std::to_string(1100 + 25 * e) + "," + std::to_string(l) +
-                                     "," + std::to_string(site) + ",'現場" +
-                                     std::to_string(site) + "'";
+                                     std::to_string(1100 + 25 * e) + "," + std::to_string(l) + "," +
+                                     std::to_string(site) + ",'現場" + std::to_string(site) + "'";
                 for (int d = l; d <= 31; d += kLinesPerMonth) {
                     sql += ",D" + std::to_string(d);
                     values += (d % 7 == 0) ? ",0" : ",8";

@@ -48,7 +48,8 @@ TEST_F(BatchPrintTest, SiteReportOfTheDemoMonthMatchesTheLedger) {
     std::map<std::int64_t, std::pair<std::string, double>> sites;
     {
         plat::jet::Database db = plat::jet::Database::open((home / "Roumu.MDB").string());
-        plat::jet::Recordset rs = db.openRecordset("SELECT * FROM KYUYO_F WHERE Nengetu=#2004/04/01#");
+        plat::jet::Recordset rs =
+            db.openRecordset("SELECT * FROM KYUYO_F WHERE Nengetu=#2004/04/01#");
         for (; !rs.eof(); rs.moveNext()) {
             double hours = 0;
             for (int d = 1; d <= 31; ++d)
@@ -120,7 +121,8 @@ TEST_F(BatchPrintTest, AnnualReportOfTheDemoYearMatchesTheLedger) {
         }
         char h2[32];
         std::snprintf(h2, sizeof h2, "%.2f", sum);
-        std::string hoursText = grouped(static_cast<std::int64_t>(sum)) + (h2 + std::strlen(h2) - 3);
+        std::string hoursText =
+            grouped(static_cast<std::int64_t>(sum)) + (h2 + std::strlen(h2) - 3);
         EXPECT_NE(text.find(hoursText + grouped(amount)), std::string::npos)
             << id << ": " << hoursText << " " << amount;
     }

@@ -1,6 +1,6 @@
 // The annual report screen: extraction and preview, a year without lines, extraction errors.
-#include "app/frame/RoumuM.h"
 #include "app/reports/PrtRuikei.h"
+#include "app/frame/RoumuM.h"
 #include "platform/report/PreviewWindow.h"
 #include "platform/widgets/CheckBox.h"
 #include "platform/widgets/CommandButton.h"

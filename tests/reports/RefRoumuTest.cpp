@@ -1,7 +1,7 @@
 // The monthly inquiry screen on a real database file: headings, rows and totals, the month
 // buttons, and printing the site report through the preview.
-#include "app/frame/RoumuM.h"
 #include "app/reports/RefRoumu.h"
+#include "app/frame/RoumuM.h"
 #include "platform/report/PreviewWindow.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CheckBox.h"
@@ -87,7 +87,9 @@ TEST_F(RefRoumuTest, SitesSummedOverEmployeesInDescendingOrderWithTotals) {
     const auto c = addSite(*db, "無名");
     // Site a: two employees' lines summed into one row; day 2 of the second is Null.
     addLine(*db, {.syainId = 1, .genbaId = a, .gName = "青山ビル", .days = {{1, 8.0}, {2, 7.5}}});
-    addLine(*db, {.syainId = 2, .genbaId = a, .gName = "青山ビル",
+    addLine(*db, {.syainId = 2,
+                  .genbaId = a,
+                  .gName = "青山ビル",
                   .days = {{1, 4.5}, {2, std::nullopt}, {31, 1.0}}});
     addLine(*db, {.syainId = 1, .rowNo = 2, .genbaId = b, .gName = "本町倉庫", .days = {{2, 0.1}}});
     addLine(*db, {.syainId = 2, .rowNo = 2, .genbaId = c, .gName = std::nullopt, .days = {{3, 2}}});
@@ -144,7 +146,11 @@ TEST_F(RefRoumuTest, MonthButtonsStopAtTheirLimitsAndRedisplay) {
 
 TEST_F(RefRoumuTest, PrintPreviewShowsTheMonthInTheBoxAndRewritesTheStoredQuery) {
     const auto a = addSite(*db, "青山ビル");
-    addLine(*db, {.year = 2004, .month = 5, .wage = "1200", .genbaId = a, .gName = "青山ビル",
+    addLine(*db, {.year = 2004,
+                  .month = 5,
+                  .wage = "1200",
+                  .genbaId = a,
+                  .gName = "青山ビル",
                   .days = {{1, 10.0}}});
     openScreen();
     screen->PrtPreview()->setChecked(true);

@@ -29,16 +29,27 @@ protected:
 };
 
 TEST_F(ReportLayoutTest, SiteReportListsSitesByDescendingNumberWithAmountsAndTotal) {
-    const auto a = addSite(*db, "愛宕ビル");   // lowest number, first alphabetically too
+    const auto a = addSite(*db, "愛宕ビル"); // lowest number, first alphabetically too
     const auto b = addSite(*db, "横浜倉庫");
     const auto c = addSite(*db, "中央病院");
-    addLine(*db, {.syainId = 1, .wage = "1200", .genbaId = b, .gName = "横浜倉庫",
+    addLine(*db, {.syainId = 1,
+                  .wage = "1200",
+                  .genbaId = b,
+                  .gName = "横浜倉庫",
                   .days = {{1, 4.0}, {2, 6.0}}});
-    addLine(*db, {.syainId = 2, .wage = "1500", .genbaId = b, .gName = "横浜倉庫",
-                  .days = {{3, 5.5}}});
-    addLine(*db, {.syainId = 1, .wage = "1200", .rowNo = 2, .genbaId = a, .gName = "愛宕ビル",
+    addLine(*db,
+            {.syainId = 2, .wage = "1500", .genbaId = b, .gName = "横浜倉庫", .days = {{3, 5.5}}});
+    addLine(*db, {.syainId = 1,
+                  .wage = "1200",
+                  .rowNo = 2,
+                  .genbaId = a,
+                  .gName = "愛宕ビル",
                   .days = {{4, 1.0}}});
-    addLine(*db, {.syainId = 2, .wage = "1500", .rowNo = 2, .genbaId = c, .gName = "中央病院",
+    addLine(*db, {.syainId = 2,
+                  .wage = "1500",
+                  .rowNo = 2,
+                  .genbaId = c,
+                  .gName = "中央病院",
                   .days = {{5, 2.0}}});
     tamsel::reports::buildSiteReportQuery(*db, {2004, 4, 1});
 
@@ -77,12 +88,24 @@ TEST_F(ReportLayoutTest, YearExtractionSumsSitesSkipsDeletedEmployeesAndKeepsNul
     const auto gone = addEmployee(*db, "退職　次郎", 1000);
     const auto nameless = addEmployee(*db, "名無し", 1250);
     // March on two sites: one month line of 150.5 hours.
-    addLine(*db, {.month = 3, .syainId = taro, .sName = "山田　太郎", .wage = "1333",
-                  .genbaId = 1, .days = {{1, 100.0}}});
-    addLine(*db, {.month = 3, .syainId = taro, .sName = "山田　太郎", .wage = "1333", .rowNo = 2,
-                  .genbaId = 2, .days = {{2, 50.5}}});
+    addLine(*db, {.month = 3,
+                  .syainId = taro,
+                  .sName = "山田　太郎",
+                  .wage = "1333",
+                  .genbaId = 1,
+                  .days = {{1, 100.0}}});
+    addLine(*db, {.month = 3,
+                  .syainId = taro,
+                  .sName = "山田　太郎",
+                  .wage = "1333",
+                  .rowNo = 2,
+                  .genbaId = 2,
+                  .days = {{2, 50.5}}});
     addLine(*db, {.month = 4, .syainId = gone, .sName = "退職　次郎", .days = {{1, 8.0}}});
-    addLine(*db, {.month = 5, .syainId = nameless, .sName = std::nullopt, .wage = "1250",
+    addLine(*db, {.month = 5,
+                  .syainId = nameless,
+                  .sName = std::nullopt,
+                  .wage = "1250",
                   .days = {{1, 150.5}}});
     addLine(*db, {.year = 2003, .month = 12, .syainId = taro, .days = {{1, 8.0}}});
     db->execute("DELETE FROM SYAIN_MT WHERE SyainID=" + std::to_string(gone));
@@ -134,8 +157,11 @@ TEST_F(ReportLayoutTest, NamePrintedOnAnEmployeesFirstLineAndAgainOnEachNewPage)
         const std::string name = "社員" + std::to_string(e);
         const auto id = addEmployee(*db, name, 1000 + e);
         for (int m = 1; m <= 12; ++m)
-            addLine(*db, {.month = m, .syainId = id, .sName = name,
-                          .wage = std::to_string(1000 + e), .days = {{1, 8.0}}});
+            addLine(*db, {.month = m,
+                          .syainId = id,
+                          .sName = name,
+                          .wage = std::to_string(1000 + e),
+                          .days = {{1, 8.0}}});
     }
     ASSERT_EQ(tamsel::reports::extractYear(*db, 2004), employees * 12);
     tamsel::reports::RptRuikei report(folder());

@@ -37,12 +37,9 @@ TEST(MonthAmount, CutsToWholeUnitsBelow) {
         double hours;
         std::int64_t amount;
     } cases[] = {
-        {1250, 150.5, 188125},
-        {1333, 150.5, 200616}, // 200,616.5 cut down
-        {1200, 22.6, 27120},   // 22.6 held as 22.599999… must not lose a unit
-        {1500, 0.1 + 0.2, 450},
-        {999.5, 3, 2998},
-        {1000, 0, 0},
+        {1250, 150.5, 188125},  {1333, 150.5, 200616}, // 200,616.5 cut down
+        {1200, 22.6, 27120}, // 22.6 held as 22.599999… must not lose a unit
+        {1500, 0.1 + 0.2, 450}, {999.5, 3, 2998},      {1000, 0, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(monthAmount(Currency::fromDouble(c.wage), c.hours), Currency::fromUnits(c.amount))

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "platform/jet/Database.h"
-#include "platform/report/PreviewWindow.h"
 #include "platform/jet/Schema.h"
 #include "platform/jet/SqlDialect.h"
+#include "platform/report/PreviewWindow.h"
 #include "platform/text/DateTime.h"
 
 #include <QApplication>
@@ -35,8 +35,8 @@ inline void ensureApp() {
 // A new empty folder for one test, made the program's folder.
 inline std::filesystem::path freshHome(const std::string& name) {
     const char* root = std::getenv("TAMSEL_TEST_TMP");
-    std::filesystem::path dir = root ? std::filesystem::path(root)
-                                     : std::filesystem::temp_directory_path() / "tamsel-test";
+    std::filesystem::path dir =
+        root ? std::filesystem::path(root) : std::filesystem::temp_directory_path() / "tamsel-test";
     dir /= "reports-" + name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -139,8 +139,8 @@ inline std::string pdfText(const std::filesystem::path& pdf, int page = 0) {
     std::string range;
     if (page > 0)
         range = " -f " + std::to_string(page) + " -l " + std::to_string(page);
-    const std::string raw =
-        runCommand("pdftotext -layout -enc UTF-8" + range + " '" + pdf.string() + "' - 2>/dev/null");
+    const std::string raw = runCommand("pdftotext -layout -enc UTF-8" + range + " '" +
+                                       pdf.string() + "' - 2>/dev/null");
     std::string out;
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw.compare(i, 3, "\xE3\x80\x80") == 0) {

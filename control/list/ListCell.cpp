@@ -47,4 +47,63 @@ void CListCell::setFont(std::shared_ptr<const CellFont> f) {
     }
 }
 
+ItemAttributes::ItemAttributes(const ItemAttributes& other)
+    : itemData(other.itemData), orderIndex(other.orderIndex), subItemCounter(other.subItemCounter),
+      masked(other.masked), enabled(other.enabled),
+      extras_(other.extras_ ? std::make_unique<Extras>(*other.extras_) : nullptr) {}
+
+ItemAttributes& ItemAttributes::operator=(const ItemAttributes& other) {
+    if (this != &other) {
+        ItemAttributes copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+ItemAttributes::Extras& ItemAttributes::extras() {
+    if (!extras_) {
+        extras_ = std::make_unique<Extras>();
+    }
+    return *extras_;
+}
+
+namespace {
+const plat::automation::Variant& emptyVariant() {
+    static const plat::automation::Variant empty;
+    return empty;
+}
+const std::string& emptyString() {
+    static const std::string empty;
+    return empty;
+}
+} // namespace
+
+const plat::automation::Variant& ItemAttributes::tag() const {
+    return extras_ ? extras_->tag : emptyVariant();
+}
+const std::string& ItemAttributes::key() const {
+    return extras_ ? extras_->key : emptyString();
+}
+const std::string& ItemAttributes::boundValue() const {
+    return extras_ ? extras_->boundValue : emptyString();
+}
+
+void ItemAttributes::setTag(plat::automation::Variant tag) {
+    if (extras_ || !tag.isEmpty()) {
+        extras().tag = std::move(tag);
+    }
+}
+
+void ItemAttributes::setKey(std::string key) {
+    if (extras_ || !key.empty()) {
+        extras().key = std::move(key);
+    }
+}
+
+void ItemAttributes::setBoundValue(std::string value) {
+    if (extras_ || !value.empty()) {
+        extras().boundValue = std::move(value);
+    }
+}
+
 } // namespace vantil

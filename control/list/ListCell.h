@@ -69,15 +69,36 @@ private:
 };
 
 // The item-level attributes, held once per row and answered as those of its column-0 cell.
-struct ItemAttributes {
+// Tag, key and bound value are seldom set and live in a record allocated on first write.
+class ItemAttributes {
+public:
     std::int32_t itemData = 0;
     std::int32_t orderIndex = 0;
     std::int32_t subItemCounter = 0;
     bool masked = false;
     bool enabled = true;
-    plat::automation::Variant tag;
-    std::string key;        // code page 932; not required to be unique
-    std::string boundValue; // code page 932
+
+    ItemAttributes() = default;
+    ItemAttributes(const ItemAttributes& other);
+    ItemAttributes& operator=(const ItemAttributes& other);
+    ItemAttributes(ItemAttributes&&) noexcept = default;
+    ItemAttributes& operator=(ItemAttributes&&) noexcept = default;
+
+    const plat::automation::Variant& tag() const;
+    const std::string& key() const;        // code page 932; not required to be unique
+    const std::string& boundValue() const; // code page 932
+    void setTag(plat::automation::Variant tag);
+    void setKey(std::string key);
+    void setBoundValue(std::string value);
+
+private:
+    struct Extras {
+        plat::automation::Variant tag;
+        std::string key;
+        std::string boundValue;
+    };
+    Extras& extras();
+    std::unique_ptr<Extras> extras_;
 };
 
 // A cell read or written as a whole. The fields from itemData on are always transferred.

@@ -229,12 +229,12 @@ Status CListItem::invoke(DispId id, InvokeKind kind, std::span<Variant> args, Va
 
 std::u16string CListItem::key() const {
     const ListRow* r = itemRow();
-    return r ? wide(r->item.key) : std::u16string();
+    return r ? wide(r->item.key()) : std::u16string();
 }
 
 void CListItem::setKey(std::u16string_view key) {
     if (ListRow* r = itemRow()) {
-        r->item.key = narrow(key);
+        r->item.setKey(narrow(key));
     }
 }
 
@@ -297,12 +297,12 @@ void CListItem::setPicture(const Variant& value) {
 
 Variant CListItem::tag() const {
     const ListRow* r = itemRow();
-    return r ? r->item.tag : Variant();
+    return r ? r->item.tag() : Variant();
 }
 
 void CListItem::setTag(const Variant& value) {
     if (ListRow* r = itemRow()) {
-        r->item.tag = value.deref();
+        r->item.setTag(value.deref());
     }
 }
 
@@ -457,7 +457,7 @@ std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
     info.foreColor = newItem.foreColor;
     info.backColor = newItem.backColor;
     info.item.itemData = newItem.itemData;
-    info.item.key = newItem.key;
+    info.item.setKey(newItem.key);
     info.item.orderIndex = counter_;
     g.writeCell(info);
     // Lists without columns have no cell to write: the item attributes are kept anyway.
@@ -544,7 +544,7 @@ std::int32_t CListItems::findKey(std::string_view key) const {
     }
     std::int32_t found = -1;
     host_->grid().items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-        if (r.item.key == key) {
+        if (r.item.key() == key) {
             found = i;
             return false;
         }

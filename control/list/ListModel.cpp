@@ -1161,7 +1161,7 @@ std::shared_ptr<CListItem> ListModel::findItem(std::span<Variant> args) {
         bool ok = false;
         if (mode == 2) {
             Variant tagText;
-            if (succeeded(r.item.tag.tryConvert(VarType::String, tagText))) {
+            if (succeeded(r.item.tag().tryConvert(VarType::String, tagText))) {
                 ok = passes(narrow(tagText));
             }
         } else if (col >= 0 && static_cast<std::size_t>(col) < r.cells.size()) {

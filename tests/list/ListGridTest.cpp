@@ -125,7 +125,7 @@ TEST_F(GridFixture, CellsAreReadAndWrittenByMask) {
     in.text = "new";
     in.foreColor = 0x123456;
     in.backColor = 0x654321; // not in the mask
-    in.item.key = "k";       // always transferred
+    in.item.setKey("k");     // always transferred
     ASSERT_TRUE(grid.writeCell(in));
     ListCellInfo out;
     out.row = 2;
@@ -135,7 +135,7 @@ TEST_F(GridFixture, CellsAreReadAndWrittenByMask) {
     EXPECT_EQ(out.text, "new");
     EXPECT_EQ(out.foreColor, 0x123456u);
     EXPECT_EQ(out.backColor, CLR_CELL_DEFAULT);
-    EXPECT_EQ(out.item.key, "k");
+    EXPECT_EQ(out.item.key(), "k");
     out.row = 7;
     EXPECT_FALSE(grid.readCell(out));
 }

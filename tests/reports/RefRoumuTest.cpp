@@ -95,7 +95,13 @@ TEST_F(RefRoumuTest, SitesSummedOverEmployeesInDescendingOrderWithTotals) {
     addLine(*db, {.syainId = 2, .rowNo = 2, .genbaId = c, .gName = std::nullopt, .days = {{3, 2}}});
     addLine(*db, {.month = 5, .genbaId = a, .days = {{1, 9.0}}}); // another month
     openScreen();
+    // The progress notice stands while the rows are filled and is gone afterwards.
+    QString noticeWhileFilling;
+    const auto watch = QObject::connect(&grid(), &plat::widgets::SlipGrid::valueChanged,
+                                        [&] { noticeWhileFilling = screen->MSG()->text(); });
     showMonth(2004, 4);
+    QObject::disconnect(watch);
+    EXPECT_EQ(noticeWhileFilling, QString::fromUtf8("只今データ集計中......."));
 
     ASSERT_EQ(grid().rowCount(), 3);
     EXPECT_EQ(grid().value(0, "GName").toText(), QString()); // site c, Null name
@@ -113,6 +119,13 @@ TEST_F(RefRoumuTest, SitesSummedOverEmployeesInDescendingOrderWithTotals) {
     EXPECT_EQ(grid().areaDisplayText("TTime31"), QString::fromUtf8("23.1"));
     EXPECT_EQ(screen->MSG()->text(), QString());
     EXPECT_TRUE(messages.shown().empty());
+    // The inquiry only shows: the Delete key is swallowed, the Return key is not.
+    int key = 46;
+    emit grid().keyDown(key, 0);
+    EXPECT_EQ(key, 0);
+    key = 13;
+    emit grid().keyDown(key, 0);
+    EXPECT_EQ(key, 13);
 
     // A month without lines leaves the grid empty and the totals blank.
     showMonth(2004, 6);

@@ -1,0 +1,115 @@
+// Window events of the control and what they repaint.
+#include "control/core/paint/ControlWindow.h"
+
+namespace vantil {
+
+namespace {
+
+// Properties that only change how the caption looks.
+bool captionOnly(plat::automation::DispId id) {
+    switch (id) {
+    case dispids::Caption:
+    case dispids::CaptionFont:
+    case dispids::CaptionColor:
+    case dispids::CaptionFocusColor:
+    case dispids::CaptionDisabledColor:
+    case dispids::CaptionPointedColor:
+    case dispids::CaptionAccelerator:
+    case 7:   // CaptionAlignmentH
+    case 8:   // CaptionAlignmentV
+    case 10:  // CaptionFocusBorder
+    case 35:  // CaptionFont3D
+    case 86:  // CaptionDirection
+    case 121: // CaptionMultiLine
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ControlWindow::ControlWindow(CVantilCtrl& control, const SystemPalette& palette,
+                             TimerService& timer)
+    : control_(control), palette_(palette), pointer_(timer) {}
+
+void ControlWindow::resize(int widthPx, int heightPx) {
+    width_ = widthPx;
+    height_ = heightPx;
+    layout_ = computeLayout(control_.properties(), Rect{0, 0, width_, height_});
+}
+
+PaintState ControlWindow::state() const {
+    PaintState st;
+    st.focused = focused_;
+    st.designMode = control_.designMode();
+    st.pointed = pointer_.pointed();
+    st.buttonPressed = pressed_;
+    return st;
+}
+
+void ControlWindow::paint(Surface& s) const {
+    paintControl(s, control_.properties(), layout_, state(), palette_);
+}
+
+std::optional<Rect> ControlWindow::captionArea() const {
+    if (layout_.captionRect.empty()) {
+        return std::nullopt;
+    }
+    return layout_.captionRect;
+}
+
+std::optional<Rect> ControlWindow::propertyChanged(plat::automation::DispId id) {
+    if (captionOnly(id)) {
+        return captionArea();
+    }
+    // Every other property may move the rectangles; recomputing is cheap.
+    resize(width_, height_);
+    return layout_.client;
+}
+
+std::optional<Rect> ControlWindow::pointerMoved(bool inActiveWindow) {
+    if (control_.designMode()) {
+        return std::nullopt;
+    }
+    if (pointer_.pointerMoved(control_.properties(), palette_, inActiveWindow)) {
+        return captionArea();
+    }
+    return std::nullopt;
+}
+
+std::optional<Rect> ControlWindow::timerTick(bool pointerInside) {
+    if (pointer_.tick(pointerInside)) {
+        return captionArea();
+    }
+    return std::nullopt;
+}
+
+CursorShape ControlWindow::cursorAt(Point at, bool dragPending) const {
+    return cursorFor(control_.properties(), layout_, at, dragPending);
+}
+
+bool ControlWindow::pressAt(Point at) {
+    if (!control_.properties().enabled || !layout_.buttonRect.contains(at)) {
+        return false;
+    }
+    pressed_ = true;
+    return true;
+}
+
+bool ControlWindow::release() {
+    const bool was = pressed_;
+    pressed_ = false;
+    return was;
+}
+
+std::optional<int> ControlWindow::heightForDefHeight() const {
+    const int def = control_.properties().defHeight;
+    if (control_.designMode() || def < 9 || layout_.inputRect.empty() ||
+        layout_.inputRect.height() == def) {
+        return std::nullopt;
+    }
+    return vantil::heightForDefHeight(layout_, def);
+}
+
+} // namespace vantil

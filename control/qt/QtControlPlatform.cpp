@@ -1,0 +1,31 @@
+// Creation of control windows and the about box on Qt.
+#include "control/qt/QtControlPlatform.h"
+
+#include "control/qt/AboutDialog.h"
+#include "control/qt/QtControlView.h"
+
+#include <QApplication>
+
+namespace vantil {
+
+std::unique_ptr<ControlView> QtControlPlatform::createView(CVantilCtrl& control, void* parentWindow,
+                                                           int x, int y, int widthPx,
+                                                           int heightPx) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<QtControlView>(control, palette_, static_cast<QWidget*>(parentWindow),
+                                           x, y, widthPx, heightPx);
+}
+
+void QtControlPlatform::showModal(const AboutBoxContent& content) {
+    AboutDialog dialog(content, QApplication::activeWindow());
+    dialog.exec();
+}
+
+QtControlPlatform& qtControlPlatform() {
+    static QtControlPlatform platform;
+    return platform;
+}
+
+} // namespace vantil

@@ -1,0 +1,25 @@
+// The window-system layer's services for every control of the process: the control's window
+// and the about box. Installed once when libvantil.so is loaded.
+#pragma once
+
+#include "control/core/ControlPlatform.h"
+#include "control/qt/DesktopPalette.h"
+
+namespace vantil {
+
+class QtControlPlatform final : public ControlPlatform, public AboutBoxService {
+public:
+    AboutBoxService* aboutBox() override { return this; }
+    // nullptr when the process has no QApplication: the control then stays windowless.
+    std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x, int y,
+                                            int widthPx, int heightPx) override;
+    void showModal(const AboutBoxContent& content) override;
+
+private:
+    DesktopPalette palette_;
+};
+
+// The process's one instance.
+QtControlPlatform& qtControlPlatform();
+
+} // namespace vantil

@@ -1,0 +1,36 @@
+// Creation of the control's window in the host's window and the core's notifications.
+#include "control/qt/QtControlView.h"
+
+#include "control/core/paint/ControlWindow.h"
+
+namespace vantil {
+
+QtControlView::QtControlView(CVantilCtrl& control, const SystemPalette& palette, QWidget* parent,
+                             int x, int y, int widthPx, int heightPx)
+    : widget_(new ControlWidget(control, palette, parent)) {
+    widget_->setGeometry(x, y, widthPx, heightPx);
+    widget_->show();
+}
+
+QtControlView::~QtControlView() {
+    delete widget_.data();
+}
+
+void QtControlView::propertyChanged(plat::automation::DispId id) {
+    if (widget_) {
+        widget_->propertyChanged(id);
+    }
+}
+
+void QtControlView::propertiesLoaded() {
+    if (widget_) {
+        widget_->controlWindow().resize(widget_->width(), widget_->height());
+        widget_->update();
+    }
+}
+
+std::intptr_t QtControlView::windowHandle() const {
+    return reinterpret_cast<std::intptr_t>(widget_.data());
+}
+
+} // namespace vantil

@@ -1,0 +1,34 @@
+// vantil-container: shows the control live for trying it by hand (--design for design mode,
+// run mode by default), or writes a picture of it in many styles (--gallery file.png).
+#include "tools/vantil-container/ContainerWindow.h"
+#include "tools/vantil-container/Gallery.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (const qsizetype g = args.indexOf(QStringLiteral("--gallery")); g >= 0) {
+        if (g + 1 >= args.size()) {
+            std::fprintf(stderr, "usage: vantil-container --gallery file.png\n");
+            return 2;
+        }
+        QString message;
+        if (!vantilcontainer::writeGallery(args[g + 1], message)) {
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+            return 1;
+        }
+        return 0;
+    }
+    vantilcontainer::ContainerWindow window(args.contains(QStringLiteral("--design")));
+    std::string message;
+    if (!window.create(message)) {
+        QMessageBox::critical(nullptr, window.windowTitle(), QString::fromUtf8(message));
+        return 1;
+    }
+    window.show();
+    return QApplication::exec();
+}

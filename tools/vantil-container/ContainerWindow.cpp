@@ -190,11 +190,18 @@ QString ContainerWindow::valueText(const MemberInfo& m) {
     if (out.type() == VarType::Object) {
         return QStringLiteral("(object)");
     }
+    // Colours as the property browser shows them: &H, eight hexadecimal digits, &.
+    if (out.type() == VarType::Long && fromU16(m.name).endsWith(QStringLiteral("Color"))) {
+        return QStringLiteral("&H%1&").arg(static_cast<std::uint32_t>(out.toLong()), 8, 16,
+                                           QLatin1Char('0')).toUpper();
+    }
     QString text = fromU16(out.toString());
     const TypeInfo* ti = control_->typeInfo();
     if (const EnumInfo* e = ti && !m.typeName.empty() ? ti->findEnum(m.typeName) : nullptr) {
         if (const EnumConstant* c = e->find(out.toLong())) {
-            text += QStringLiteral(" - ") + fromU16(c->name);
+            // The browser names a constant without its lx… prefix.
+            const QString name = fromU16(c->name);
+            text += QStringLiteral(" - ") + name.mid(name.indexOf(QLatin1Char('_')) + 1);
         }
     }
     return text;

@@ -917,7 +917,6 @@ void ListModel::putSetting(DispId d, const Variant& value) {
         control_.propertyChanged(d);
         if (runTime && p.sorted != kSortNone && itemCount() > 1 && p.sortMode == 0) {
             sortList(0);
-            control_.propertyChanged(d);
         }
         return;
     case id::IgnoreCase:

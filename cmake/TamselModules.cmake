@@ -21,7 +21,8 @@ endfunction()
 
 # tamsel_add_gtest(<name> SOURCES <files>... LIBS <targets>...)
 # One test executable, registered with CTest as one test. Widget tests run on Qt's offscreen
-# platform; every test gets its own empty TAMSEL_HOME so nothing touches a user's data.
+# platform; tests make their own temporary TAMSEL_HOME (under TAMSEL_TEST_TMP) so nothing
+# touches a user's data.
 function(tamsel_add_gtest name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})

@@ -10,8 +10,13 @@ namespace vantil {
 
 using namespace qtconv;
 
-QtSurface::QtSurface(QPaintDevice* device) : painter_(device) {
-    setFont(FontRequest{});
+QtSurface::QtSurface(QPaintDevice* device) : painter_(device) {}
+
+QFontMetrics& QtSurface::metrics() {
+    if (!metrics_) {
+        setFont(request_);
+    }
+    return *metrics_;
 }
 
 void QtSurface::fillRect(const Rect& r, Rgb colour) {
@@ -108,30 +113,30 @@ void QtSurface::setFont(const FontRequest& font) {
         return;
     }
     request_ = font;
-    font_ = toQt(font.desc);
-    metrics_.emplace(font_);
-    painter_.setFont(font_);
+    const QFont f = toQt(font.desc);
+    metrics_.emplace(f);
+    painter_.setFont(f);
 }
 
 int QtSurface::textWidth(std::string_view text) {
-    return metrics_->horizontalAdvance(textToQt(text));
+    return metrics().horizontalAdvance(textToQt(text));
 }
 
 int QtSurface::lineHeight() {
-    return metrics_->height();
+    return metrics().height();
 }
 
 void QtSurface::drawText(Point origin, std::string_view text, Rgb colour) {
     painter_.setPen(toQt(colour));
     if (request_.angle == 0) {
-        painter_.drawText(QPoint(origin.x, origin.y + metrics_->ascent()), textToQt(text));
+        painter_.drawText(QPoint(origin.x, origin.y + metrics().ascent()), textToQt(text));
         return;
     }
     painter_.save();
     painter_.translate(origin.x, origin.y);
     // A font turned by 270 degrees writes downwards: a clockwise quarter turn on the screen.
     painter_.rotate(360 - request_.angle);
-    painter_.drawText(QPoint(0, metrics_->ascent()), textToQt(text));
+    painter_.drawText(QPoint(0, metrics().ascent()), textToQt(text));
     painter_.restore();
 }
 

@@ -31,9 +31,11 @@ public:
     void clearClip() override;
 
 private:
+    // The current font's metrics, made on first use.
+    QFontMetrics& metrics();
+
     QPainter painter_;
     FontRequest request_;
-    QFont font_;
     std::optional<QFontMetrics> metrics_;
 };
 

@@ -49,6 +49,10 @@ inline QString textToQt(std::string_view cp932) {
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
 }
 
+inline QString utf8ToQt(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 inline QString textToQt(std::u16string_view wide) {
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
 }

@@ -2,6 +2,7 @@
 // on property changes, pointer feedback and shapes, DefHeight, and the about box.
 #include "control/qt/ControlWidget.h"
 #include "control/core/CVantilCtrl.h"
+#include "control/core/Texts.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/AboutDialog.h"
 #include "control/qt/QtControlPlatform.h"
@@ -154,6 +155,28 @@ TEST(AboutBox, ShowsTheTitleTheTwoLinesAndAnOkButtonThatCloses) {
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     QTimer::singleShot(0, ok, &QAbstractButton::click);
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+TEST(AboutBox, TheControlsAboutBoxMethodShowsItModally) {
+    HostedWindow h;
+    QString title;
+    QStringList lines;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        title = modal->windowTitle();
+        for (QLabel* l : modal->findChildren<QLabel*>()) {
+            lines << l->text();
+        }
+        static_cast<QDialog*>(modal)->accept();
+    });
+    Variant out;
+    AutomationError err;
+    std::vector<Variant> none;
+    h.ctrl.invoke(h.ctrl.memberId(u"AboutBox"), InvokeKind::Method, none, out, err);
+    EXPECT_FALSE(err.isError());
+    EXPECT_EQ(title, qtconv::utf8ToQt(texts::kAboutTitle));
+    EXPECT_TRUE(lines.contains(qtconv::utf8ToQt(texts::kAboutVersionLine)));
 }
 
 } // namespace

@@ -92,14 +92,21 @@ void ControlWidget::updateCursor(QPoint at) {
         return;
     }
     if (shape == CursorShape::Custom) {
-        QPixmap icon;
+        // The icon is decoded once per MouseIcon picture.
         const auto& picture = control_.properties().mouseIcon;
-        const auto& bytes = picture->bytes();
-        if (icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
-            setCursor(QCursor(icon));
-            return;
+        if (picture.get() != iconSource_) {
+            iconSource_ = picture.get();
+            QPixmap icon;
+            const auto& bytes = picture->bytes();
+            iconCursor_ = icon.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))
+                              ? std::optional<QCursor>(QCursor(icon))
+                              : std::nullopt;
         }
-        unsetCursor();
+        if (iconCursor_) {
+            setCursor(*iconCursor_);
+        } else {
+            unsetCursor();
+        }
         return;
     }
     setCursor(qtconv::toQt(shape));

@@ -2,6 +2,7 @@
 // repaints what that returns; painting goes through a QtSurface.
 #pragma once
 
+#include <QCursor>
 #include <QTimer>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ private:
     QTimer watch_;
     std::unique_ptr<TimerService> timer_;
     std::unique_ptr<ControlWindow> window_;
+    const void* iconSource_ = nullptr; // the MouseIcon picture iconCursor_ was made from
+    std::optional<QCursor> iconCursor_;
 };
 
 } // namespace vantil

@@ -8,8 +8,10 @@
 #include "control/qt/QtControlPlatform.h"
 #include "control/qt/QtControlView.h"
 #include "platform/automation/HostSite.h"
+#include "platform/automation/Picture.h"
 #include "tests/qt/QtPaintSupport.h"
 
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -115,6 +117,27 @@ TEST(ControlWindowOnQt, PointerOverTheControlShowsThePointedCaptionUntilItLeaves
     h.put(u"MousePointer", std::int16_t{11});
     QApplication::sendEvent(w, &move);
     EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+}
+
+TEST(ControlWindowOnQt, MousePointer99ShowsTheMouseIconOverTheInputArea) {
+    HostedWindow h;
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    QByteArray ico;
+    QBuffer buffer(&ico);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "ICO"));
+    auto picture =
+        plat::automation::Picture::fromBytes(std::vector<std::uint8_t>(ico.begin(), ico.end()));
+    ASSERT_TRUE(picture && picture->usableAsPointer());
+    h.ctrl.properties().mouseIcon = picture;
+    h.put(u"MousePointer", std::int16_t{99});
+    ControlWidget* w = activate(h);
+    ASSERT_NE(w, nullptr);
+    QMouseEvent move(QEvent::MouseMove, QPointF(100, 12), w->mapToGlobal(QPointF(100, 12)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor);
 }
 
 TEST(ControlWindowOnQt, DefHeightAtRunTimeResizesSoTheInputAreaIsThatHigh) {

@@ -41,6 +41,11 @@ TEST(ControlWindow, CaptionPropertiesRepaintOnlyTheCaptionAndLayoutPropertiesRel
     f.ctrl.properties().captionRatio = 50;
     EXPECT_EQ(f.window.propertyChanged(dispids::CaptionRatio), (Rect{0, 0, 200, 24}));
     EXPECT_EQ(f.window.layout().captionRect.width(), 100);
+    // The disabled and pointed colours repaint only in their state.
+    EXPECT_EQ(f.window.propertyChanged(dispids::CaptionDisabledColor), std::nullopt);
+    EXPECT_EQ(f.window.propertyChanged(dispids::CaptionPointedColor), std::nullopt);
+    f.ctrl.properties().enabled = false;
+    EXPECT_EQ(f.window.propertyChanged(dispids::CaptionDisabledColor), (Rect{0, 0, 100, 24}));
     f.ctrl.properties().captionRatio = 0;
     f.window.propertyChanged(dispids::CaptionRatio);
     // No caption area: a caption-only change shows nothing.

@@ -60,6 +60,12 @@ std::optional<Rect> ControlWindow::captionArea() const {
 }
 
 std::optional<Rect> ControlWindow::propertyChanged(plat::automation::DispId id) {
+    const bool enabled = control_.properties().enabled;
+    // Colours of a state the control is not in show nothing until it is.
+    if ((id == dispids::CaptionDisabledColor && enabled) ||
+        (id == dispids::CaptionPointedColor && !(enabled && pointer_.pointed()))) {
+        return std::nullopt;
+    }
     if (captionOnly(id)) {
         return captionArea();
     }

@@ -1,0 +1,25 @@
+// Command-line work that runs without any window (for example writing a report to a PDF file
+// from a script). Modules register their commands the way screens register; the program's
+// entry runs the first command that claims the arguments instead of showing the main menu.
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+namespace tamsel {
+
+struct BatchCommand {
+    // Whether the raw arguments ask for this command; asked before the application object
+    // exists, so that a batch run can do without a display.
+    std::function<bool(int argc, char** argv)> claims;
+    // Runs the command and returns the program's exit status.
+    std::function<int(const QStringList& arguments)> run;
+};
+
+bool registerBatchCommand(BatchCommand command);
+
+// The first registered command that claims the arguments, or nullptr.
+const BatchCommand* findBatchCommand(int argc, char** argv);
+
+} // namespace tamsel

@@ -18,6 +18,11 @@ inline constexpr char kMenuEnd[] = "終　　　了";
 inline constexpr char kCompact[] = "DB最適化";
 inline constexpr char kMenuPrtRuikei[] = "労務費年間累計表";
 
+// Captions shared by several screens.
+inline constexpr char kCloseButton[] = "閉じる";
+inline constexpr char kSiteNameHeading[] = "現　　場　　名";
+inline constexpr char kEmployeeNameLabel[] = "従業員名";
+
 inline constexpr char kHelpMenu[] = "ﾍﾙﾌﾟ(&H)";
 inline constexpr char kVersionCommand[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)";
 

@@ -2,20 +2,22 @@
 // captions are the main menu's button captions (app/frame/Texts.h).
 #pragma once
 
+#include "app/frame/Texts.h"
+
 namespace tamsel::masters::texts {
 
 // comMove by index, and comEnd.
 inline constexpr const char* kMoveCaptions[] = {"前", "次", "追加", "最初", "最後", "削除"};
-inline constexpr char kEnd[] = "閉じる";
+inline constexpr const char* kEnd = tamsel::texts::kCloseButton;
 
 inline constexpr char kSyainControlCaption[] = "社員マスタ";
-inline constexpr char kSNameLabel[] = "従業員名";
+inline constexpr const char* kSNameLabel = tamsel::texts::kEmployeeNameLabel;
 inline constexpr char kTMonyLabel[] = "時間給";
 
 inline constexpr char kGenbaControlCaption[] = "現場マスタ";
 inline constexpr char kGNameLabel[] = "現　　　　　場　　　　　名";
 inline constexpr char kGenbaIDHeading[] = "現場ＩＤ";
-inline constexpr char kGNameHeading[] = "現　　場　　名";
+inline constexpr const char* kGNameHeading = tamsel::texts::kSiteNameHeading;
 inline constexpr char kCrtDateHeading[] = "登録日時";
 
 // A wage that is negative, not a number or has decimals is refused; the old value stays.

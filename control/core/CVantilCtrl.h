@@ -69,6 +69,8 @@ public:
     ControlProperties& properties() { return props_; }
     // The host's design mode: a site whose ambient user mode is false.
     bool designMode() const;
+    // The host's site; nullptr before the host gave one.
+    plat::automation::HostSite* site() const { return site_; }
     // The list engine the control uses; a control owns the one the installed factory made,
     // tests may set one of their own (nullptr: an empty list).
     void setListEngine(ListEngine* engine) { list_ = engine; }

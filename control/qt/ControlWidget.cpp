@@ -116,9 +116,11 @@ void ControlWidget::propertyChanged(int id) {
     repaintArea(window_->propertyChanged(id));
     if (id == dispids::DefHeight) {
         if (const std::optional<int> h = window_->heightForDefHeight()) {
-            // The control's window resizes itself to the new height; the host keeps the
-            // window where it placed it.
-            resize(width(), *h);
+            // The control asks its host for the new height and takes it when the host agrees;
+            // a window without a site resizes itself.
+            plat::automation::HostSite* site = control_.site();
+            if (!site || site->requestResize(width(), *h))
+                resize(width(), *h);
         }
     }
 }

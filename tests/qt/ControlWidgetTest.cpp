@@ -148,6 +148,9 @@ TEST(ControlWindowOnQt, DefHeightAtRunTimeResizesSoTheInputAreaIsThatHigh) {
     h.put(u"DefHeight", std::int16_t{30});
     EXPECT_EQ(w->controlWindow().layout().inputRect.height(), 30);
     EXPECT_EQ(w->height(), 24 + 30 - (24 - 2 * 3 - 2 * 2));
+    // The height was asked of the host, which agreed.
+    EXPECT_EQ(h.site.lastResizeHeight, w->height());
+    EXPECT_EQ(h.site.lastResizeWidth, w->width());
 }
 
 TEST(ControlWindowOnQt, TheViewsHandleIsItsWidgetAndSurvivesTheHostDeletingIt) {

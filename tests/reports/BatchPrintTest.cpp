@@ -5,6 +5,8 @@
 
 #include "ReportsTestSupport.h"
 
+#include <QProcess>
+
 #include <cmath>
 #include <map>
 
@@ -151,6 +153,30 @@ TEST_F(BatchPrintTest, ExitStatusesTellWhatHappened) {
     const char* argv[] = {"tamsel", "--print", "site", nullptr};
     EXPECT_TRUE(tamsel::reports::isBatchPrintRequest(3, const_cast<char**>(argv)));
     EXPECT_FALSE(tamsel::reports::isBatchPrintRequest(1, const_cast<char**>(argv)));
+}
+
+TEST_F(BatchPrintTest, TheProgramPrintsWithoutADisplayAndTellsNoDataByItsStatus) {
+    makeDemo();
+    QProcess tamsel;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("TAMSEL_HOME"), QString::fromStdString(home.string()));
+    tamsel.setProcessEnvironment(env);
+
+    tamsel.start(QStringLiteral(TAMSEL_EXECUTABLE),
+                 {"--print", "annual", "--year", "2004", "--pdf", out("annual.pdf")});
+    ASSERT_TRUE(tamsel.waitForFinished(60000));
+    EXPECT_EQ(tamsel.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tamsel.exitCode(), 0) << tamsel.readAllStandardError().toStdString();
+    EXPECT_NE(pdfText(home / "annual.pdf").find("平成16年度労務費累計表"), std::string::npos);
+
+    tamsel.start(QStringLiteral(TAMSEL_EXECUTABLE),
+                 {"--print", "site", "--month", "2002-04", "--pdf", out("none.pdf")});
+    ASSERT_TRUE(tamsel.waitForFinished(60000));
+    EXPECT_EQ(tamsel.exitCode(), tamsel::reports::kBatchNoData);
+    EXPECT_FALSE(std::filesystem::exists(home / "none.pdf"));
 }
 
 } // namespace

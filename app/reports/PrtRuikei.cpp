@@ -4,12 +4,11 @@
 #include "app/frame/LongTask.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/reports/PrintReport.h"
 #include "app/reports/ReportData.h"
 #include "app/reports/RptRuikei.h"
 #include "app/reports/Texts.h"
 #include "platform/jet/Error.h"
-#include "platform/report/Output.h"
-#include "platform/report/PreviewWindow.h"
 #include "platform/report/ReportError.h"
 #include "platform/widgets/CheckBox.h"
 #include "platform/widgets/CommandButton.h"
@@ -120,14 +119,9 @@ void PrtRuikei::PrintYearReport() {
     try {
         reports::RptRuikei report(programFolder());
         report.ChgPrinter();
-        if (prtPreview_->isChecked())
-            plat::report::showPreview(report, this);
-        else
-            plat::report::printReport(report);
+        reports::previewOrPrint(report, prtPreview_->isChecked(), this);
     } catch (const plat::report::ReportError& e) {
-        plat::widgets::MessageService::error(QString::number(e.number()) + QStringLiteral(": ") +
-                                                 QString::fromStdString(e.description()),
-                                             tr8(t::kTitlePrint), this);
+        reports::showPrintError(e.number(), e.description(), this);
     }
 }
 

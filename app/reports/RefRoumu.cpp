@@ -4,12 +4,11 @@
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
 #include "app/reports/BackgroundWork.h"
+#include "app/reports/PrintReport.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/RptRoumuG.h"
 #include "app/reports/Texts.h"
 #include "platform/jet/Error.h"
-#include "platform/report/Output.h"
-#include "platform/report/PreviewWindow.h"
 #include "platform/report/ReportError.h"
 #include "platform/text/Format.h"
 #include "platform/widgets/ButtonArray.h"
@@ -260,12 +259,6 @@ void RefRoumu::comPrt_Click() {
     });
 }
 
-void RefRoumu::showPrintError(int number, const std::string& description) {
-    plat::widgets::MessageService::error(QString::number(number) + QStringLiteral(": ") +
-                                             QString::fromStdString(description),
-                                         tr8(t::kTitlePrint), this);
-}
-
 bool RefRoumu::BuildSiteReportQuery() {
     try {
         if (!RoumuM().RoumuDb)
@@ -273,7 +266,7 @@ bool RefRoumu::BuildSiteReportQuery() {
         reports::buildSiteReportQuery(*RoumuM().RoumuDb, nengetu_->value());
         return true;
     } catch (const plat::jet::Error& e) {
-        showPrintError(e.number(), e.description());
+        reports::showPrintError(e.number(), e.description(), this);
         return false;
     }
 }
@@ -282,12 +275,9 @@ void RefRoumu::PrintSiteReport() {
     try {
         reports::RptRoumuG report(programFolder());
         report.ChgPrinter();
-        if (prtPreview_->isChecked())
-            plat::report::showPreview(report, this);
-        else
-            plat::report::printReport(report);
+        reports::previewOrPrint(report, prtPreview_->isChecked(), this);
     } catch (const plat::report::ReportError& e) {
-        showPrintError(e.number(), e.description());
+        reports::showPrintError(e.number(), e.description(), this);
     }
 }
 

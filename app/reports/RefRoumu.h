@@ -55,7 +55,6 @@ private:
     void comDisp_Click();
     void comPrt_Click();
     void display();
-    void showPrintError(int number, const std::string& description);
     plat::text::DateTime today() const;
 
     plat::widgets::DateBox* nengetu_;

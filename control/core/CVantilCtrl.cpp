@@ -89,7 +89,9 @@ std::int16_t standardBorderWidth(std::int16_t style) {
     }
 }
 
-CVantilCtrl::CVantilCtrl() : DispatchObject(wide(identity::kDispatchInterfaceName)) {
+CVantilCtrl::CVantilCtrl()
+    : DispatchObject(wide(identity::kDispatchInterfaceName)),
+      edit_(std::make_unique<EditArea>(*this)) {
     liveObjects().increment();
     defineMembers();
     initNew();
@@ -162,10 +164,33 @@ void CVantilCtrl::propertyChanged(DispId id) {
     if (view_) {
         view_->propertyChanged(id);
     }
+    notifyHost(id);
+}
+
+void CVantilCtrl::notifyHost(DispId id) {
     if (site_) {
         site_->onChanged(id);
     }
     setModified();
+}
+
+bool CVantilCtrl::refreshBoundText() {
+    if (site_ && !site_->onRequestEdit(dispids::BoundText)) {
+        return false;
+    }
+    props_.boundText = props_.text;
+    if (site_) {
+        site_->onChanged(dispids::BoundText);
+    }
+    return true;
+}
+
+void CVantilCtrl::clearListRow() {
+    // Matching the empty text leaves no row current.
+    if (list_) {
+        list_->matchText({});
+    }
+    props_.listIndex = -1;
 }
 
 void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) {
@@ -265,6 +290,7 @@ void CVantilCtrl::afterLoad() {
     if (props_.acceleratorChar != 0 && site_) {
         site_->onMnemonicsChanged();
     }
+    edit_->reset();
     if (list_) {
         list_->propertiesLoaded();
     }

@@ -7,6 +7,7 @@
 #include "control/core/ControlProperties.h"
 #include "control/core/MemberTable.h"
 #include "control/core/PropertyPersistence.h"
+#include "control/core/edit/EditArea.h"
 #include "platform/automation/ControlObject.h"
 #include "platform/automation/DispatchObject.h"
 #include "platform/automation/EventSink.h"
@@ -79,6 +80,17 @@ public:
     // Setter rule 3 after a store: refresh and repaint, tell the host, mark modified.
     void propertyChanged(DispId id);
     void setModified();
+    // Tells the host that property `id` changed and marks the control modified, leaving the
+    // repaint to the caller.
+    void notifyHost(DispId id);
+    // The bound text follows the text; false when the host refuses the change of BoundText.
+    bool refreshBoundText();
+    // No list row is current any more and ListIndex is -1.
+    void clearListRow();
+    // The input area; its keyboard, focus and pointer handlers are what the window forwards to.
+    EditArea& editArea() { return *edit_; }
+    // The control's window; nullptr while it is not activated.
+    ControlView* view() const { return view_.get(); }
     void fireEvent(DispId id, std::span<Variant> args = {});
 
     // The property browser's text for the current value of an enumerated property (UTF-8;
@@ -112,8 +124,6 @@ private:
     Variant getMenuItem(std::span<Variant> args) const;
     Variant setColumnData(std::span<Variant> args);
     Variant getColumnData(std::span<Variant> args) const;
-    void putSelStart(std::int32_t value);
-    void putSelLength(std::int32_t value);
     Variant selText() const;
     void selectAll(const Variant& cancel);
     void aboutBox();
@@ -127,6 +137,7 @@ private:
     std::unique_ptr<ListEngine> ownedList_;
     ListEngine* list_ = nullptr;
     plat::automation::EventSinkList sinks_;
+    std::unique_ptr<EditArea> edit_;
     bool dirty_ = false;
 };
 

@@ -159,20 +159,24 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     }
     case dispids::Text: {
         std::string text = toText(value);
-        const bool different = text != p.text;
-        if (different) {
+        if (text != p.text) {
             p.text = std::move(text);
-            if (!designMode()) {
-                p.edit.caret = 0;
-                p.edit.anchor = 0;
+            if (designMode()) {
                 p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
+                p.edit.caret = std::min(p.edit.caret, p.edit.charCount);
+                p.edit.anchor = std::min(p.edit.anchor, p.edit.charCount);
+            } else {
+                edit_->textReplaced();
+                if (!refreshBoundText()) {
+                    raise(AutomationError::setNotSupported());
+                }
                 fireEvent(events::ChangeText);
             }
         }
         p.edit.horizontalOffset = 0;
         propertyChanged(m.id);
         if (!designMode() && view_ && list_) {
-            list_->matchText(p.text);
+            p.matchedWithList = list_->matchText(p.text);
         }
         return true;
     }
@@ -219,10 +223,17 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     case 105:
         invalidIndex();
     case dispids::SelStart:
-        putSelStart(toIntInRange(m, value));
+        edit_->setSelStart(toIntInRange(m, value));
         return true;
     case dispids::SelLength:
-        putSelLength(toIntInRange(m, value));
+        edit_->setSelLength(toIntInRange(m, value));
+        return true;
+    case dispids::SelText:
+        edit_->setSelText(toText(value));
+        return true;
+    case dispids::IMEMode:
+        putStored(m, value);
+        edit_->imeModeChanged();
         return true;
     case dispids::MenuCaption:
     case dispids::MenuEnabled:
@@ -289,38 +300,8 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
 
 // ---- Selection --------------------------------------------------------------------------
 
-void CVantilCtrl::putSelStart(std::int32_t value) {
-    EditState& e = props_.edit;
-    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
-    if (e.anchor > e.caret) {
-        std::swap(e.anchor, e.caret);
-    }
-    const std::int32_t length = e.caret - e.anchor;
-    e.anchor = std::min(value, count);
-    e.caret = std::min(e.anchor + length, count);
-    if (view_) {
-        view_->propertyChanged(dispids::SelStart);
-    }
-}
-
-void CVantilCtrl::putSelLength(std::int32_t value) {
-    EditState& e = props_.edit;
-    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
-    if (e.anchor > e.caret) {
-        std::swap(e.anchor, e.caret);
-    }
-    e.anchor = std::min(e.anchor, count);
-    e.caret = std::min(e.anchor + value, count);
-    if (view_) {
-        view_->propertyChanged(dispids::SelLength);
-    }
-}
-
 Variant CVantilCtrl::selText() const {
-    const EditState& e = props_.edit;
-    const auto start = static_cast<std::size_t>(std::max(0, std::min(e.caret, e.anchor)));
-    const auto count = static_cast<std::size_t>(std::abs(e.caret - e.anchor));
-    return Variant(cp932::toUtf16(cp932::midChars(props_.text, start, count)));
+    return Variant(cp932::toUtf16(edit_->buffer().selectedBytes()));
 }
 
 void CVantilCtrl::selectAll(const Variant& cancel) {
@@ -332,13 +313,7 @@ void CVantilCtrl::selectAll(const Variant& cancel) {
         }
         selectWhole = converted.asBool();
     }
-    EditState& e = props_.edit;
-    const std::int32_t count = static_cast<std::int32_t>(cp932::charCount(props_.text));
-    e.anchor = selectWhole ? 0 : count;
-    e.caret = count;
-    if (view_) {
-        view_->propertyChanged(90);
-    }
+    edit_->selectAll(selectWhole);
 }
 
 // ---- Context-menu table -----------------------------------------------------------------

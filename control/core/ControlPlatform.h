@@ -1,9 +1,10 @@
 // The seams between the control's core and the window system: the control's window (layout,
-// painting, handle), the modal about box and the list engine. The window-system layer
-// installs one ControlPlatform for the process; a core-only build has none, so the control
-// runs windowless and AboutBox reports that no dialog can be shown.
+// painting, handle, input method), the clipboard, the modal about box and the list engine. The
+// window-system layer installs one ControlPlatform for the process; a core-only build has none, so
+// the control runs windowless and AboutBox reports that no dialog can be shown.
 #pragma once
 
+#include "control/core/edit/EditServices.h"
 #include "platform/automation/Dispatch.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ public:
     virtual void propertiesLoaded() = 0;
     // The window-system handle of the control's window; 0 while it has none.
     virtual std::intptr_t windowHandle() const = 0;
+    // The text, caret, selection or composition changed: repaint the input area.
+    virtual void inputAreaChanged() {}
+    // The input method of the control's window; nullptr when there is none.
+    virtual InputMethodContext* inputMethod() { return nullptr; }
 };
 
 struct AboutBoxContent {
@@ -47,6 +52,8 @@ class ControlPlatform {
 public:
     virtual ~ControlPlatform() = default;
     virtual AboutBoxService* aboutBox() = 0;
+    // The clipboard's plain text; nullptr when the platform has no clipboard.
+    virtual Clipboard* clipboard() { return nullptr; }
     // The control's window, created when the host activates the control in place.
     virtual std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x,
                                                     int y, int widthPx, int heightPx) = 0;

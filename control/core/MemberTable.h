@@ -152,6 +152,7 @@ inline constexpr DispId GetColumnData = 115;
 inline constexpr DispId SelStart = 118;
 inline constexpr DispId SelLength = 119;
 inline constexpr DispId SelText = 120;
+inline constexpr DispId IMEMode = 117;
 inline constexpr DispId Caption = 122;
 inline constexpr DispId MenuCaption = 128;
 inline constexpr DispId MenuEnabled = 129;

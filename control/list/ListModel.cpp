@@ -939,8 +939,13 @@ void ListModel::putSetting(DispId d, const Variant& value) {
         break;
     default: {
         std::string text = narrow(convert(value, VarType::String, invalidValue));
-        if (text == p.maskText)
+        if (text == p.maskText) {
+            // From format 4.0 on, setting the mask text again evaluates the mask again.
+            if (p.loadedVersion >= kVersion40 && runTime && itemCount() >= 1) {
+                applyMaskToAll();
+            }
             return;
+        }
         p.maskText = std::move(text);
         break;
     }

@@ -6,8 +6,13 @@
 #include "control/qt/QtSurface.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QInputMethod>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QStyleHints>
+#include <QToolTip>
 
 namespace vantil {
 
@@ -28,11 +33,14 @@ private:
 
 ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette, QWidget* parent)
     : QWidget(parent), control_(control), timer_(std::make_unique<QtTimerService>(watch_)),
-      window_(std::make_unique<ControlWindow>(control, palette, *timer_)) {
+      window_(std::make_unique<ControlWindow>(control, palette, *timer_)), inputMethod_(*this),
+      measure_(1, 1, QImage::Format_RGB32) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     connect(&watch_, &QTimer::timeout, this, &ControlWidget::watchTick);
+    connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());
 }
 
@@ -46,29 +54,163 @@ void ControlWidget::resizeEvent(QResizeEvent*) {
     window_->resize(width(), height());
 }
 
+bool ControlWidget::editing() const {
+    return !control_.designMode();
+}
+
 void ControlWidget::focusInEvent(QFocusEvent*) {
     window_->setFocused(true);
+    if (editing()) {
+        control_.editArea().focusIn();
+        const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+        if (flash > 0) {
+            blink_.start(flash / 2);
+        }
+    }
     update();
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent*) {
     window_->setFocused(false);
+    blink_.stop();
+    selecting_ = false;
+    if (editing()) {
+        control_.editArea().focusOut();
+    }
     update();
+}
+
+void ControlWidget::blink() {
+    window_->setCaretShown(!window_->caretShown());
+    update(qtconv::toQt(window_->inputArea()));
+}
+
+void ControlWidget::inputAreaChanged() {
+    window_->setCaretShown(window_->focused());
+    if (blink_.isActive()) {
+        blink_.start(); // a moved caret shows at once and stays a full phase
+    }
+    update(qtconv::toQt(window_->inputArea()));
+    if (hasFocus()) {
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImSurroundingText |
+                                               Qt::ImCursorPosition | Qt::ImAnchorPosition |
+                                               Qt::ImCurrentSelection);
+    }
+}
+
+QRect ControlWidget::caretRect() {
+    QtSurface measure(&measure_);
+    return qtconv::toQt(window_->caret(measure));
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* event) {
+    if (!editing()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const KeyModifiers mods = qtconv::fromQt(event->modifiers());
+    EditArea& edit = control_.editArea();
+    if (const int key = qtconv::virtualKey(event->key())) {
+        edit.keyDown(key, mods);
+    }
+    for (const unsigned code : qtconv::keyCharacters(*event)) {
+        edit.keyPress(code, mods);
+    }
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
+    const int key = qtconv::virtualKey(event->key());
+    if (!editing() || key == 0) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    control_.editArea().keyUp(key, qtconv::fromQt(event->modifiers()));
+}
+
+void ControlWidget::inputMethodEvent(QInputMethodEvent* event) {
+    if (!editing()) {
+        event->ignore();
+        return;
+    }
+    EditArea& edit = control_.editArea();
+    if (!event->commitString().isEmpty()) {
+        edit.commitComposition(qtconv::textFromQt(event->commitString()));
+    }
+    edit.setComposition(qtconv::textFromQt(event->preeditString()));
+    event->accept();
+}
+
+QVariant ControlWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto* self = const_cast<ControlWidget*>(this); // measuring needs a surface
+    const EditBuffer& buffer = control_.editArea().buffer();
+    switch (query) {
+    case Qt::ImEnabled:
+        return editing() && inputMethod_.attached();
+    case Qt::ImHints:
+        return static_cast<int>(inputMethod_.hints());
+    case Qt::ImCursorRectangle:
+        return self->caretRect();
+    case Qt::ImFont:
+        return inputMethod_.compositionFont();
+    case Qt::ImCursorPosition:
+        // Every code page 932 character is one UTF-16 unit, so indexes carry over.
+        return buffer.caret();
+    case Qt::ImAnchorPosition:
+        return buffer.anchor();
+    case Qt::ImSurroundingText:
+        return qtconv::textToQt(buffer.text());
+    case Qt::ImCurrentSelection:
+        return qtconv::textToQt(buffer.selectedBytes());
+    default:
+        return QWidget::inputMethodQuery(query);
+    }
+}
+
+bool ControlWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        // HintText shows as a tool tip while there is text to explain.
+        const ControlProperties& p = control_.properties();
+        if (!p.hintText.empty() && !p.text.empty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               qtconv::textToQt(p.hintText), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
     repaintArea(window_->pointerMoved(isActiveWindow()));
     updateCursor(event->position().toPoint());
+    if (selecting_ && event->buttons().testFlag(Qt::LeftButton)) {
+        QtSurface measure(&measure_);
+        const Point at = qtconv::fromQt(event->position().toPoint());
+        control_.editArea().placeCaret(window_->charIndexAt(measure, at), true);
+    }
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton &&
-        window_->pressAt(qtconv::fromQt(event->position().toPoint()))) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const Point at = qtconv::fromQt(event->position().toPoint());
+    if (window_->pressAt(at)) {
         update(qtconv::toQt(window_->layout().buttonRect));
+        return;
+    }
+    if (editing() && window_->layout().inputRect.contains(at)) {
+        setFocus(Qt::MouseFocusReason);
+        QtSurface measure(&measure_);
+        control_.editArea().placeCaret(window_->charIndexAt(measure, at), false);
+        selecting_ = true;
     }
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent*) {
+    selecting_ = false;
     if (window_->release()) {
         update(qtconv::toQt(window_->layout().buttonRect));
     }

@@ -1,8 +1,12 @@
 // The control's window on Qt. It only forwards window events to the core's ControlWindow and
-// repaints what that returns; painting goes through a QtSurface.
+// the control's input area and repaints what they change; painting goes through a QtSurface.
+// It also blinks the caret and answers the input method's queries.
 #pragma once
 
+#include "control/qt/QtInputMethod.h"
+
 #include <QCursor>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,8 +31,19 @@ public:
     // Repaints what a property change of dispatch identifier `id` shows and resizes the
     // control for DefHeight.
     void propertyChanged(int id);
+    // The text, caret or selection changed: the input area repaints with the caret shown.
+    void inputAreaChanged();
+    QtInputMethod& inputMethod() { return inputMethod_; }
+    // The caret's rectangle in the window.
+    QRect caretRect();
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -41,6 +56,8 @@ private:
     void repaintArea(const std::optional<Rect>& area);
     void updateCursor(QPoint at);
     void watchTick();
+    void blink();
+    bool editing() const;
 
     CVantilCtrl& control_;
     QTimer watch_;
@@ -48,6 +65,11 @@ private:
     std::unique_ptr<ControlWindow> window_;
     const void* iconSource_ = nullptr; // the MouseIcon picture iconCursor_ was made from
     std::optional<QCursor> iconCursor_;
+    QTimer blink_;
+    QtInputMethod inputMethod_;
+    // Text is measured for the caret and the pointer on this image outside painting.
+    QImage measure_;
+    bool selecting_ = false; // the left button went down on the text and is still held
 };
 
 } // namespace vantil

@@ -18,6 +18,11 @@ std::unique_ptr<ControlView> QtControlPlatform::createView(CVantilCtrl& control,
                                            x, y, widthPx, heightPx);
 }
 
+Clipboard* QtControlPlatform::clipboard() {
+    // Qt's clipboard needs a GUI application.
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? &clipboard_ : nullptr;
+}
+
 void QtControlPlatform::showModal(const AboutBoxContent& content) {
     AboutDialog dialog(content, QApplication::activeWindow());
     dialog.exec();

@@ -1,15 +1,17 @@
-// The window-system layer's services for every control of the process: the control's window
-// and the about box. Installed once when libvantil.so is loaded.
+// The window-system layer's services for every control of the process: the control's window,
+// the clipboard and the about box. Installed once when libvantil.so is loaded.
 #pragma once
 
 #include "control/core/ControlPlatform.h"
 #include "control/qt/DesktopPalette.h"
+#include "control/qt/QtClipboard.h"
 
 namespace vantil {
 
 class QtControlPlatform final : public ControlPlatform, public AboutBoxService {
 public:
     AboutBoxService* aboutBox() override { return this; }
+    Clipboard* clipboard() override;
     // nullptr when the process has no QApplication: the control then stays windowless.
     std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x, int y,
                                             int widthPx, int heightPx) override;
@@ -17,6 +19,7 @@ public:
 
 private:
     DesktopPalette palette_;
+    QtClipboard clipboard_;
 };
 
 // The process's one instance.

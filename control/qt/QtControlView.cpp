@@ -33,4 +33,14 @@ std::intptr_t QtControlView::windowHandle() const {
     return reinterpret_cast<std::intptr_t>(widget_.data());
 }
 
+void QtControlView::inputAreaChanged() {
+    if (widget_) {
+        widget_->inputAreaChanged();
+    }
+}
+
+InputMethodContext* QtControlView::inputMethod() {
+    return widget_ ? &widget_->inputMethod() : nullptr;
+}
+
 } // namespace vantil

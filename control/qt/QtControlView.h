@@ -21,6 +21,8 @@ public:
     void propertyChanged(plat::automation::DispId id) override;
     void propertiesLoaded() override;
     std::intptr_t windowHandle() const override;
+    void inputAreaChanged() override;
+    InputMethodContext* inputMethod() override;
 
     ControlWidget* widget() const { return widget_; }
 

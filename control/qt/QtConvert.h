@@ -1,18 +1,21 @@
 // Every conversion between the control's core types and Qt's: rectangles, points, colours,
-// code page 932 text, fonts and pointer shapes.
+// code page 932 text, fonts, pointer shapes, and keys with their modifiers and characters.
 #pragma once
 
+#include "control/core/edit/EditServices.h"
 #include "control/core/paint/PointerFeedback.h"
 #include "control/core/paint/Surface.h"
 #include "platform/text/Cp932.h"
 
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
 #include <cmath>
+#include <vector>
 
 namespace vantil::qtconv {
 
@@ -55,6 +58,108 @@ inline QString utf8ToQt(std::string_view utf8) {
 
 inline QString textToQt(std::u16string_view wide) {
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+// Code page 932 bytes of a Qt text; characters without a code become "?".
+inline std::string textFromQt(const QString& s) {
+    return plat::text::cp932::fromUtf16(std::u16string_view(
+        reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())));
+}
+
+inline KeyModifiers fromQt(Qt::KeyboardModifiers m) {
+    return KeyModifiers{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
+                        m.testFlag(Qt::AltModifier)};
+}
+
+// The virtual-key code of a Qt key; 0 for keys without one.
+inline int virtualKey(int key) {
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return key; // the same codes as the characters
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+        return 112 + (key - Qt::Key_F1);
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Menu:
+        return 93;
+    default:
+        return 0;
+    }
+}
+
+// The characters a key press types, as the key-press handler takes them: Ctrl+letter as its
+// control code, Backspace 8, Return 13, Escape 27, and the event's text otherwise (a
+// double-byte character as lead * 256 + trail).
+inline std::vector<unsigned> keyCharacters(const QKeyEvent& e) {
+    const Qt::KeyboardModifiers m = e.modifiers();
+    const int key = e.key();
+    if (m.testFlag(Qt::ControlModifier)) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z && !m.testFlag(Qt::AltModifier)) {
+            return {static_cast<unsigned>(key - Qt::Key_A + 1)};
+        }
+        return {};
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        return {chars::Backspace};
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {chars::Return};
+    case Qt::Key_Escape:
+        return {chars::Escape};
+    default:
+        break;
+    }
+    if (m.testFlag(Qt::AltModifier)) {
+        return {};
+    }
+    std::vector<unsigned> out;
+    const std::string bytes = textFromQt(e.text());
+    for (std::size_t i = 0; i < bytes.size(); i += plat::text::cp932::charLength(bytes, i)) {
+        const unsigned code = plat::text::cp932::charCode(bytes, i);
+        if (code >= 0x20 && code != 0x7F) {
+            out.push_back(code);
+        }
+    }
+    return out;
 }
 
 // Fonts are sized in pixels as the control's screens are laid out: points at 96 dots per inch.

@@ -5,6 +5,7 @@
 #include "control/core/paint/BorderPainter.h"
 #include "control/core/paint/CaptionPainter.h"
 #include "control/core/paint/CaptionText.h"
+#include "control/core/paint/EditPainter.h"
 
 namespace vantil {
 
@@ -104,8 +105,7 @@ void paintInputText(Surface& s, const ControlProperties& p, const ControlLayout&
     if (layout.textRect.empty() || p.text.empty()) {
         return;
     }
-    // The text painter is given one pixel more on both sides than the text rectangle.
-    const Rect r = layout.textRect.deflated(-1, 0);
+    const Rect r = inputTextRect(layout);
     s.setFont(FontRequest{p.font, 0});
     const std::string text = withoutLineBreaks(p.text);
     const int w = s.textWidth(text);
@@ -164,7 +164,11 @@ void paintControl(Surface& s, const ControlProperties& p, const ControlLayout& l
     paintCaption(s, p, layout.captionRect, state, palette);
     paintInputArea(s, p, layout, palette);
     paintFocusBorder(s, p, layout, state, palette);
-    paintInputText(s, p, layout, palette);
+    if (state.focused && !state.designMode) {
+        paintFocusedText(s, p, layout, state, palette);
+    } else {
+        paintInputText(s, p, layout, palette);
+    }
     paintDropDownButton(s, p, layout, state.buttonPressed, palette);
 }
 

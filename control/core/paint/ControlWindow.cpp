@@ -1,6 +1,8 @@
 // Window events of the control and what they repaint.
 #include "control/core/paint/ControlWindow.h"
 
+#include "control/core/paint/EditPainter.h"
+
 namespace vantil {
 
 namespace {
@@ -45,11 +47,25 @@ PaintState ControlWindow::state() const {
     st.designMode = control_.designMode();
     st.pointed = pointer_.pointed();
     st.buttonPressed = pressed_;
+    st.caretVisible = focused_ && caretShown_ && !st.designMode;
+    st.composition = control_.editArea().composition();
     return st;
 }
 
-void ControlWindow::paint(Surface& s) const {
-    paintControl(s, control_.properties(), layout_, state(), palette_);
+void ControlWindow::paint(Surface& s) {
+    const PaintState st = state();
+    if (st.focused && !st.designMode) {
+        scrollToCaret(s, control_.properties(), layout_, st.composition);
+    }
+    paintControl(s, control_.properties(), layout_, st, palette_);
+}
+
+Rect ControlWindow::caret(Surface& s) const {
+    return caretRect(s, control_.properties(), layout_, control_.editArea().composition());
+}
+
+std::int32_t ControlWindow::charIndexAt(Surface& s, Point at) const {
+    return vantil::charIndexAt(s, control_.properties(), layout_, at.x);
 }
 
 std::optional<Rect> ControlWindow::captionArea() const {

@@ -19,8 +19,9 @@ public:
     const ControlLayout& layout() const { return layout_; }
     PaintState state() const;
 
-    void paint(Surface& s) const;
-    void paint(Surface&& s) const { paint(s); }
+    // Brings the caret into view when focused, then paints.
+    void paint(Surface& s);
+    void paint(Surface&& s) { paint(s); }
 
     // Property `id` changed: recomputes the layout when it is a layout property. The
     // rectangle to repaint: the caption area for a caption-only property, else the whole
@@ -28,7 +29,19 @@ public:
     std::optional<Rect> propertyChanged(plat::automation::DispId id);
 
     // Focus came or went: the whole control repaints.
-    void setFocused(bool focused) { focused_ = focused; }
+    void setFocused(bool focused) {
+        focused_ = focused;
+        caretShown_ = focused;
+    }
+    bool focused() const { return focused_; }
+    // The caret's blink phase.
+    void setCaretShown(bool shown) { caretShown_ = shown; }
+    bool caretShown() const { return caretShown_; }
+    // The input area, which a change of the text, caret or selection repaints.
+    Rect inputArea() const { return layout_.inputRect; }
+    // The caret's rectangle and the character under `at`, measured on `s`.
+    Rect caret(Surface& s) const;
+    std::int32_t charIndexAt(Surface& s, Point at) const;
 
     // The pointer moved to `at`; the caption area to repaint when it became pointed.
     std::optional<Rect> pointerMoved(bool inActiveWindow);
@@ -55,6 +68,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool focused_ = false;
+    bool caretShown_ = false;
     bool pressed_ = false;
 };
 

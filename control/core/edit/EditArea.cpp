@@ -1,0 +1,315 @@
+// The input area's keyboard, clipboard, selection, focus and input-method handling.
+#include "control/core/edit/EditArea.h"
+
+#include "control/core/CVantilCtrl.h"
+#include "control/core/Enums.h"
+#include "control/core/EventTable.h"
+#include "platform/text/Cp932.h"
+
+#include <algorithm>
+
+namespace vantil {
+
+namespace cp932 = plat::text::cp932;
+using plat::automation::Variant;
+
+namespace {
+
+constexpr bool sameKey(int code, VKeyCodeConstants c) {
+    return code == static_cast<int>(c);
+}
+static_assert(sameKey(vk::Back, VKeyCodeConstants::lxvkc_VK_BACK) &&
+              sameKey(vk::Return, VKeyCodeConstants::lxvkc_VK_RETURN) &&
+              sameKey(vk::Escape, VKeyCodeConstants::lxvkc_VK_ESCAPE) &&
+              sameKey(vk::End, VKeyCodeConstants::lxvkc_VK_END) &&
+              sameKey(vk::Home, VKeyCodeConstants::lxvkc_VK_HOME) &&
+              sameKey(vk::Left, VKeyCodeConstants::lxvkc_VK_LEFT) &&
+              sameKey(vk::Right, VKeyCodeConstants::lxvkc_VK_RIGHT) &&
+              sameKey(vk::Insert, VKeyCodeConstants::lxvkc_VK_INSERT) &&
+              sameKey(vk::Delete, VKeyCodeConstants::lxvkc_VK_DELETE) &&
+              sameKey(vk::F4, VKeyCodeConstants::lxvkc_VK_F4) &&
+              sameKey(vk::A, VKeyCodeConstants::lxvkc_VK_A));
+
+Clipboard* controlClipboard() {
+    ControlPlatform* platform = controlPlatform();
+    return platform ? platform->clipboard() : nullptr;
+}
+
+} // namespace
+
+EditArea::EditArea(CVantilCtrl& control)
+    : control_(control), buffer_(control.properties().text, control.properties().edit) {}
+
+bool EditArea::locked() const {
+    return control_.properties().locked;
+}
+
+bool EditArea::editFunction() const {
+    return control_.properties().editFunction;
+}
+
+InputMethodContext* EditArea::inputMethod() const {
+    ControlView* view = control_.view();
+    return view ? view->inputMethod() : nullptr;
+}
+
+void EditArea::repaint() {
+    if (ControlView* view = control_.view()) {
+        view->inputAreaChanged();
+    }
+}
+
+template <class Mutate> void EditArea::edit(Notify notify, Mutate mutate) {
+    const std::string before = buffer_.text();
+    mutate(buffer_);
+    finish(before, notify);
+}
+
+void EditArea::finish(const std::string& before, Notify notify) {
+    repaint();
+    if (buffer_.text() == before) {
+        return;
+    }
+    control_.notifyHost(dispids::Text);
+    if (notify == Notify::TextAndListIndex) {
+        control_.clearListRow();
+    }
+    control_.refreshBoundText();
+    control_.fireEvent(events::ChangeText);
+}
+
+// ---- Keyboard ---------------------------------------------------------------------------
+
+void EditArea::keyPress(unsigned code, KeyModifiers mods) {
+    escape_ = false;
+    if (!locked()) {
+        switch (code) {
+        case chars::CtrlA:
+        case chars::CtrlC:
+        case chars::Tab:
+        case chars::CtrlV:
+        case chars::CtrlX:
+        case chars::CtrlZ:
+            break; // handled on key down
+        case chars::Backspace:
+            edit(Notify::Text, [](EditBuffer& b) { b.backspace(); });
+            break;
+        case chars::Return:
+            return; // no KeyPress for Return
+        case chars::Escape:
+            escape_ = true;
+            break;
+        default:
+            if (!mods.ctrl) {
+                edit(Notify::Text, [code](EditBuffer& b) { b.typeChar(code); });
+            }
+            break;
+        }
+    }
+    Variant keyAscii(static_cast<std::int16_t>(code));
+    Variant args[] = {Variant::ref(keyAscii)};
+    control_.fireEvent(events::KeyPress, args);
+}
+
+void EditArea::keyDown(int key, KeyModifiers mods) {
+    escape_ = false;
+    const bool extend = mods.shift;
+    switch (key) {
+    case vk::Home:
+        buffer_.moveCaret(0, extend);
+        repaint();
+        break;
+    case vk::End:
+        buffer_.moveCaret(buffer_.count(), extend);
+        repaint();
+        break;
+    case vk::Left:
+        buffer_.moveCaret(mods.ctrl ? 0 : buffer_.caret() - 1, extend);
+        repaint();
+        break;
+    case vk::Right:
+        buffer_.moveCaret(mods.ctrl ? buffer_.count() : buffer_.caret() + 1, extend);
+        repaint();
+        break;
+    case vk::Insert:
+        if (mods.ctrl) {
+            copy();
+        } else if (mods.shift) {
+            if (!locked()) {
+                paste();
+            }
+        } else {
+            buffer_.toggleInsertMode();
+            repaint();
+        }
+        break;
+    case vk::Delete:
+        if (!locked()) {
+            edit(Notify::TextAndListIndex, [](EditBuffer& b) { b.deleteForward(); });
+        }
+        break;
+    case vk::A:
+    case vk::C:
+    case vk::V:
+    case vk::X:
+    case vk::Z:
+        if (!mods.ctrl || !editFunction()) {
+            break;
+        }
+        if (key == vk::A) {
+            selectAll(true);
+        } else if (key == vk::C) {
+            copy();
+        } else if (locked()) {
+            break;
+        } else if (key == vk::V) {
+            paste();
+        } else if (key == vk::Z) {
+            undo();
+        } else if (buffer_.hasSelection()) {
+            copy();
+            edit(Notify::Text, [](EditBuffer& b) {
+                b.snapshot();
+                b.deleteSelection();
+            });
+        }
+        break;
+    default:
+        break;
+    }
+    if (key == vk::Return || key == vk::F4) {
+        return;
+    }
+    Variant keyCode(static_cast<std::int16_t>(key));
+    Variant args[] = {Variant::ref(keyCode), Variant(mods.eventMask())};
+    control_.fireEvent(events::KeyDown, args);
+}
+
+void EditArea::keyUp(int key, KeyModifiers mods) {
+    Variant keyCode(static_cast<std::int16_t>(key));
+    Variant args[] = {Variant::ref(keyCode), Variant(mods.eventMask())};
+    control_.fireEvent(events::KeyUp, args);
+}
+
+// ---- Commands -----------------------------------------------------------------------------
+
+void EditArea::copy() {
+    Clipboard* clipboard = controlClipboard();
+    if (clipboard != nullptr && buffer_.hasSelection()) {
+        clipboard->setText(buffer_.selectedBytes());
+    }
+}
+
+void EditArea::paste() {
+    Clipboard* clipboard = controlClipboard();
+    const std::optional<std::string> text = clipboard ? clipboard->text() : std::nullopt;
+    if (!text || text->empty()) {
+        return;
+    }
+    edit(Notify::Text, [&text](EditBuffer& b) {
+        b.snapshot();
+        b.insertText(*text);
+    });
+}
+
+void EditArea::undo() {
+    edit(Notify::Text, [](EditBuffer& b) { b.undo(); });
+}
+
+// ---- Members --------------------------------------------------------------------------------
+
+void EditArea::setSelStart(std::int32_t value) {
+    const std::int32_t length = buffer_.selectionEnd() - buffer_.selectionStart();
+    const std::int32_t start = std::min(value, buffer_.count());
+    buffer_.select(start, start + length);
+    repaint();
+}
+
+void EditArea::setSelLength(std::int32_t value) {
+    const std::int32_t start = buffer_.selectionStart();
+    buffer_.select(start, start + value);
+    repaint();
+}
+
+void EditArea::setSelText(std::string_view cp932Text) {
+    const std::string text(cp932Text);
+    edit(Notify::Text, [&text](EditBuffer& b) {
+        b.snapshot();
+        b.insertText(text);
+    });
+}
+
+void EditArea::selectAll(bool whole) {
+    buffer_.select(whole ? 0 : buffer_.count(), buffer_.count());
+    repaint();
+}
+
+// ---- Focus, input method and pointer --------------------------------------------------------
+
+void EditArea::focusIn() {
+    focused_ = true;
+    const ControlProperties& p = control_.properties();
+    if (p.selTextAtGotFocus) {
+        buffer_.select(0, buffer_.count());
+    }
+    if (InputMethodContext* ime = inputMethod()) {
+        imeSaved_ = applyImeModeOnFocus(*ime, p.imeMode, p.font);
+    }
+    repaint();
+}
+
+void EditArea::focusOut() {
+    focused_ = false;
+    composition_.clear();
+    ControlProperties& p = control_.properties();
+    InputMethodContext* ime = inputMethod();
+    if (ime != nullptr && p.imeMode != 0) {
+        p.imeMode = imeModeOf(*ime);
+    }
+    if (ime != nullptr && imeSaved_) {
+        restoreImeState(*ime, *imeSaved_);
+    }
+    imeSaved_.reset();
+    repaint();
+}
+
+void EditArea::imeModeChanged() {
+    InputMethodContext* ime = inputMethod();
+    if (!focused_ || ime == nullptr) {
+        return;
+    }
+    const ControlProperties& p = control_.properties();
+    if (!imeSaved_) {
+        imeSaved_ = applyImeModeOnFocus(*ime, p.imeMode, p.font);
+    } else {
+        applyImeMode(*ime, p.imeMode);
+    }
+}
+
+void EditArea::setComposition(std::string cp932Text) {
+    if (composition_ != cp932Text) {
+        composition_ = std::move(cp932Text);
+        repaint();
+    }
+}
+
+void EditArea::commitComposition(std::string_view cp932Text) {
+    composition_.clear();
+    for (std::size_t i = 0; i < cp932Text.size(); i += cp932::charLength(cp932Text, i)) {
+        keyPress(cp932::charCode(cp932Text, i), KeyModifiers{});
+    }
+    repaint();
+}
+
+void EditArea::placeCaret(std::int32_t pos, bool extend) {
+    buffer_.moveCaret(pos, extend);
+    repaint();
+}
+
+void EditArea::reset() {
+    buffer_.resetUndo();
+    escape_ = false;
+    composition_.clear();
+}
+
+} // namespace vantil

@@ -1,0 +1,80 @@
+// The control's input area at run time: the key-press handler and the editing keys, clipboard
+// commands, undo, the selection members, focus with its input-method modes, the composition
+// text shown at the caret, and the one notification chain every text change ends in.
+#pragma once
+
+#include "control/core/edit/EditBuffer.h"
+#include "control/core/edit/EditServices.h"
+#include "control/core/edit/ImeModes.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantil {
+
+class CVantilCtrl;
+
+class EditArea {
+public:
+    explicit EditArea(CVantilCtrl& control);
+
+    const EditBuffer& buffer() const { return buffer_; }
+
+    // ---- Keyboard (run time) ----
+    // The key-press handler; `code` is the character, a double-byte one as lead * 256 + trail.
+    void keyPress(unsigned code, KeyModifiers mods);
+    // Key down: the editing keys, then the KeyDown event (never for Return and F4).
+    void keyDown(int key, KeyModifiers mods);
+    void keyUp(int key, KeyModifiers mods);
+    // Set when the last character typed was Escape.
+    bool escapeFlag() const { return escape_; }
+
+    // ---- Commands ----
+    void copy();
+    void paste();
+    void undo();
+
+    // ---- Members ----
+    // Text was stored at run time: caret and anchor to 0, no undo across it.
+    void textReplaced() { buffer_.textReplaced(); }
+    void setSelStart(std::int32_t value);
+    void setSelLength(std::int32_t value);
+    void setSelText(std::string_view cp932);
+    void selectAll(bool whole);
+
+    // ---- Focus, input method and pointer ----
+    void focusIn();
+    void focusOut();
+    bool focused() const { return focused_; }
+    void imeModeChanged();
+    // The composition text shown at the caret while the input method composes (code page 932).
+    void setComposition(std::string cp932);
+    const std::string& composition() const { return composition_; }
+    // Text the input method committed: typed at the caret like keys, one character each.
+    void commitComposition(std::string_view cp932);
+    // The pointer placed the caret at character `pos`; `extend` keeps the anchor.
+    void placeCaret(std::int32_t pos, bool extend);
+
+    // The properties were reset or loaded.
+    void reset();
+
+private:
+    enum class Notify : std::uint8_t { Text, TextAndListIndex };
+    // The one shape of every edit: remember the text, mutate through the buffer, finish once.
+    template <class Mutate> void edit(Notify notify, Mutate mutate);
+    void finish(const std::string& before, Notify notify);
+    void repaint();
+    bool locked() const;
+    bool editFunction() const;
+    InputMethodContext* inputMethod() const;
+
+    CVantilCtrl& control_;
+    EditBuffer buffer_;
+    bool escape_ = false;
+    bool focused_ = false;
+    std::optional<ImeState> imeSaved_;
+    std::string composition_;
+};
+
+} // namespace vantil

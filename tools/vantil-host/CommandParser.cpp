@@ -260,6 +260,91 @@ std::optional<std::vector<std::optional<Variant>>> parseArguments(std::string_vi
     return args;
 }
 
+namespace {
+
+// A string literal after `type` or `clip =`.
+bool parseText(std::string_view text, ParseResult& r) {
+    auto v = parseLiteral(text, &r.error);
+    if (!v)
+        return true;
+    if (v->type() != plat::automation::VarType::String) {
+        r.error = "expected a string";
+        return true;
+    }
+    r.command.value = std::move(*v);
+    return true;
+}
+
+// The window commands; false when `verb` is none of them.
+bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResult& r) {
+    Command& c = r.command;
+    auto noArguments = [&](Command::Kind kind) {
+        c.kind = kind;
+        if (!rest.empty())
+            r.error = "unexpected text: " + std::string(rest);
+        return true;
+    };
+    if (equalsNoCase(verb, "focus"))
+        return noArguments(Command::Kind::Focus);
+    if (equalsNoCase(verb, "blur"))
+        return noArguments(Command::Kind::Blur);
+    if (equalsNoCase(verb, "type")) {
+        c.kind = Command::Kind::Type;
+        return parseText(rest, r);
+    }
+    if (equalsNoCase(verb, "clip")) {
+        if (rest.empty())
+            return noArguments(Command::Kind::Clip);
+        c.kind = Command::Kind::ClipSet;
+        if (rest.front() != '=') {
+            r.error = "expected: clip = \"text\"";
+            return true;
+        }
+        return parseText(trim(rest.substr(1)), r);
+    }
+    std::vector<std::string_view> words;
+    for (std::size_t i = 0; i < rest.size();) {
+        std::size_t j = rest.find_first_of(" \t", i);
+        if (j == std::string_view::npos)
+            j = rest.size();
+        if (j > i)
+            words.push_back(rest.substr(i, j - i));
+        i = j + 1;
+    }
+    if (equalsNoCase(verb, "key")) {
+        c.kind = Command::Kind::Key;
+        if (words.empty()) {
+            r.error = "missing key name";
+            return true;
+        }
+        c.key = std::string(words[0]);
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            if (equalsNoCase(words[i], "shift"))
+                c.shift = true;
+            else if (equalsNoCase(words[i], "ctrl"))
+                c.ctrl = true;
+            else if (equalsNoCase(words[i], "alt"))
+                c.alt = true;
+            else
+                r.error = "unknown modifier: " + std::string(words[i]);
+        }
+        return true;
+    }
+    if (equalsNoCase(verb, "click")) {
+        c.kind = Command::Kind::Click;
+        const auto number = [&](std::string_view w, int& out) {
+            const auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out);
+            return ec == std::errc() && end == w.data() + w.size();
+        };
+        if (words.size() != 2 || !number(words[0], c.x) || !number(words[1], c.y))
+            r.error = "expected: click X Y";
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 ParseResult parseCommand(std::string_view raw) {
     ParseResult r;
     // A script saved by an editor may start with a byte order mark.
@@ -292,6 +377,9 @@ ParseResult parseCommand(std::string_view raw) {
             r.error = "mode is design or run";
         return r;
     }
+
+    if (parseWindowCommand(verb, rest, r))
+        return r;
 
     if (equalsNoCase(verb, "get"))
         c.kind = Command::Kind::Get;

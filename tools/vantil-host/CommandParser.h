@@ -1,7 +1,8 @@
 // The console host's command language: one command a line (get, set, call, save, load, on,
-// off, mode), arguments separated by commas with omitted ones left empty, literals for numbers,
-// strings, booleans, Empty, Null, Nothing, &H/&O numbers, #dates# and LoadPicture("file"); and
-// the one-line text of a value. Pure functions, except that LoadPicture reads its file.
+// off, mode, and the window commands key, type, focus, blur, clip, click), arguments separated by
+// commas with omitted ones left empty, literals for numbers, strings, booleans, Empty, Null,
+// Nothing, &H/&O numbers, #dates# and LoadPicture("file"); and the one-line text of a value. Pure
+// functions, except that LoadPicture reads its file.
 #pragma once
 
 #include "platform/automation/Variant.h"
@@ -26,14 +27,25 @@ struct Command {
         On,   // on EVENT ARGUMENT = VALUE: the handler assigns VALUE to that argument
         Off,  // off EVENT: forget the handler's assignments
         Mode, // mode design | mode run
+        // Window commands (vantil-host --window):
+        Key,     // key NAME [shift] [ctrl] [alt]: key down, its character, key up
+        Type,    // type "text": one key per character
+        Focus,   // focus
+        Blur,    // blur
+        Clip,    // clip: the clipboard's text
+        ClipSet, // clip = "text"
+        Click,   // click X Y: the left button pressed and released there
     };
     Kind kind = Kind::None;
-    std::u16string name;                      // member, or event for On/Off
-    std::vector<std::optional<Variant>> args; // nullopt = omitted argument
-    std::optional<Variant> value;             // Set, On
-    std::u16string argument;                  // On: the event argument's name
-    std::string file;                         // Save, Load
-    bool design = false;                      // Mode
+    std::u16string name;                           // member, or event for On/Off
+    std::vector<std::optional<Variant>> args;      // nullopt = omitted argument
+    std::optional<Variant> value;                  // Set, On
+    std::u16string argument;                       // On: the event argument's name
+    std::string file;                              // Save, Load
+    bool design = false;                           // Mode
+    std::string key;                               // Key: the key's name
+    bool shift = false, ctrl = false, alt = false; // Key
+    int x = 0, y = 0;                              // Click
 };
 
 struct ParseResult {

@@ -21,6 +21,7 @@ constexpr int kSyntaxErrorNumber = 2;
 constexpr int kFileNotFoundNumber = 53;
 constexpr int kPathAccessNumber = 75;
 constexpr int kObjectNotSupportedNumber = 438;
+constexpr int kInvalidCallNumber = 5;
 
 std::string errorLineOf(int number, const char* utf8) {
     return "error " + std::to_string(number) + ": " + utf8;
@@ -86,6 +87,14 @@ std::string HostSession::execute(const Command& c) {
     case Command::Kind::Off:
         handlers_.erase(foldAsciiLower(c.name));
         return "ok";
+    case Command::Kind::Key:
+    case Command::Kind::Type:
+    case Command::Kind::Focus:
+    case Command::Kind::Blur:
+    case Command::Kind::Clip:
+    case Command::Kind::ClipSet:
+    case Command::Kind::Click:
+        return windowCommand(c);
     default:
         return invoke(c);
     }
@@ -192,6 +201,43 @@ void HostSession::onEvent(DispId id, std::span<Variant> args) {
                 eventLine_(errorLine(e.error()));
         }
     }
+}
+
+Status HostSession::activate(int widthPx, int heightPx) {
+    if (!embedding_)
+        return status::NotImplemented;
+    return embedding_->activateInPlace(0, 0, widthPx, heightPx);
+}
+
+std::string HostSession::windowCommand(const Command& c) {
+    if (!window_)
+        return errorLineOf(kInvalidCallNumber, texts::kNoWindow);
+    std::string failure;
+    switch (c.kind) {
+    case Command::Kind::Key:
+        failure = window_->key(KeyChord{c.key, c.shift, c.ctrl, c.alt});
+        break;
+    case Command::Kind::Type:
+        failure = window_->type(c.value->asString());
+        break;
+    case Command::Kind::Focus:
+        failure = window_->focus();
+        break;
+    case Command::Kind::Blur:
+        failure = window_->blur();
+        break;
+    case Command::Kind::Click:
+        failure = window_->click(c.x, c.y);
+        break;
+    case Command::Kind::Clip: {
+        const auto text = window_->clipboardText();
+        return text ? formatValue(Variant(*text)) : formatValue(Variant());
+    }
+    default:
+        window_->setClipboardText(c.value->asString());
+        break;
+    }
+    return failure.empty() ? "ok" : errorLineOf(kInvalidCallNumber, failure.c_str());
 }
 
 std::string HostSession::save(const std::string& file) {

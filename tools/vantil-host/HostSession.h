@@ -8,6 +8,7 @@
 #include "platform/automation/EventSink.h"
 #include "platform/automation/HostSite.h"
 #include "tools/vantil-host/CommandParser.h"
+#include "tools/vantil-host/WindowDriver.h"
 
 #include <functional>
 #include <map>
@@ -35,16 +36,23 @@ public:
 
     void onEvent(plat::automation::DispId id, std::span<plat::automation::Variant> args) override;
 
+    // Activates the control in place in the host's window (the site's parent window).
+    plat::automation::Status activate(int widthPx, int heightPx);
+    // The window the window commands drive; nullptr: they answer an error.
+    void setWindow(WindowDriver* window) { window_ = window; }
+
 private:
     std::string invoke(const Command& c);
     std::string save(const std::string& file);
     std::string load(const std::string& file);
+    std::string windowCommand(const Command& c);
 
     std::shared_ptr<plat::automation::Dispatch> control_;
     plat::automation::SimpleHostSite& site_;
     plat::automation::ControlObject* embedding_ = nullptr;
     plat::automation::EventSource* events_ = nullptr;
     LineOut eventLine_;
+    WindowDriver* window_ = nullptr;
     // on EVENT ARG = VALUE: event name (folded) -> argument name (folded) -> value.
     std::map<std::u16string, std::map<std::u16string, Variant>> handlers_;
 };

@@ -1,10 +1,15 @@
 // vantil-host: creates a control through the component registry and drives it by member names
 // from a script file or standard input, one command a line, printing one line per command and
-// a line for every event the control raises.
+// a line for every event the control raises. With --window the control gets its real window
+// on the current Qt platform (offscreen works) and focus, and window commands drive it.
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/HostSite.h"
 #include "tools/vantil-host/HostSession.h"
+#include "tools/vantil-host/QtWindowDriver.h"
 #include "tools/vantil-host/Texts.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <cstdio>
 #include <fstream>
@@ -16,6 +21,9 @@ using namespace plat::automation;
 namespace {
 
 constexpr char kDefaultProgId[] = "Quodra.VantilBox";
+// The control's window in the windowed host, in pixels.
+constexpr int kWindowWidth = 240;
+constexpr int kWindowHeight = 24;
 
 void printLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -27,6 +35,7 @@ void printLine(const std::string& line) {
 
 int main(int argc, char** argv) {
     bool design = false;
+    bool windowed = false;
     std::string progId = kDefaultProgId;
     std::string clsid;
     std::string registryPath = ComponentRegistry::defaultPath();
@@ -35,6 +44,8 @@ int main(int argc, char** argv) {
         const std::string a = argv[i];
         if (a == "--design") {
             design = true;
+        } else if (a == "--window") {
+            windowed = true;
         } else if (a == "--progid" && i + 1 < argc) {
             progId = argv[++i];
         } else if (a == "--clsid" && i + 1 < argc) {
@@ -50,6 +61,15 @@ int main(int argc, char** argv) {
         } else {
             script = a;
         }
+    }
+
+    // The application comes first: the control's library finds it when it makes its window.
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QWidget> form;
+    if (windowed) {
+        app = std::make_unique<QApplication>(argc, argv);
+        form = std::make_unique<QWidget>();
+        form->resize(kWindowWidth, kWindowHeight);
     }
 
     const ComponentRegistry registry(registryPath);
@@ -73,9 +93,22 @@ int main(int argc, char** argv) {
 
     SimpleHostSite site;
     site.runMode = !design;
+    site.parent = form.get();
     int exitCode = 0;
     {
         vantil_host::HostSession session(control, site, printLine);
+        std::unique_ptr<vantil_host::QtWindowDriver> driver;
+        if (form) {
+            if (failed(session.activate(kWindowWidth, kWindowHeight))) {
+                printLine(vantil_host::errorLine(
+                    AutomationError(status::Fail, std::u16string(u"activateInPlace"))));
+                return 1;
+            }
+            form->show();
+            driver = std::make_unique<vantil_host::QtWindowDriver>(*form);
+            session.setWindow(driver.get());
+            driver->focus();
+        }
         std::ifstream file;
         if (!script.empty()) {
             file.open(script);

@@ -1,0 +1,31 @@
+// The control's window as the host's window commands drive it: keys, typed text, focus,
+// the clipboard and pointer clicks. The windowed host implements it on Qt; without a window
+// the commands answer an error.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vantil_host {
+
+struct KeyChord {
+    std::string name; // as Qt's key sequences write it: Return, Escape, Left, F4, A ...
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+class WindowDriver {
+public:
+    virtual ~WindowDriver() = default;
+    // Each answers an empty string on success, else the reason (shown after "error").
+    virtual std::string key(const KeyChord& chord) = 0;
+    virtual std::string type(const std::u16string& text) = 0;
+    virtual std::string focus() = 0;
+    virtual std::string blur() = 0;
+    virtual std::string click(int x, int y) = 0;
+    virtual std::optional<std::u16string> clipboardText() = 0;
+    virtual void setClipboardText(const std::u16string& text) = 0;
+};
+
+} // namespace vantil_host

@@ -115,11 +115,16 @@ void QtSurface::setFont(const FontRequest& font) {
     request_ = font;
     const QFont f = toQt(font.desc);
     metrics_.emplace(f);
+    measuredWidth_ = -1;
     painter_.setFont(f);
 }
 
 int QtSurface::textWidth(std::string_view text) {
-    return metrics().horizontalAdvance(textToQt(text));
+    if (measuredWidth_ < 0 || text != measuredText_) {
+        measuredText_.assign(text);
+        measuredWidth_ = metrics().horizontalAdvance(textToQt(text));
+    }
+    return measuredWidth_;
 }
 
 int QtSurface::lineHeight() {

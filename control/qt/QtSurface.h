@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <optional>
+#include <string>
 
 namespace vantil {
 
@@ -37,6 +38,10 @@ private:
     QPainter painter_;
     FontRequest request_;
     std::optional<QFontMetrics> metrics_;
+    // The last text measured in the current font: one paint measures the input text for the
+    // scrolling, the placement and the caret.
+    std::string measuredText_;
+    int measuredWidth_ = -1;
 };
 
 } // namespace vantil

@@ -33,6 +33,18 @@ int prefixWidth(Surface& s, std::string_view text, std::int32_t chars) {
     return chars <= 0 ? 0 : s.textWidth(cp932::leftChars(text, static_cast<std::size_t>(chars)));
 }
 
+// The caret of a placed text.
+Rect caretOf(Surface& s, const ControlProperties& p, const Placement& pl) {
+    const int x = pl.x0 + prefixWidth(s, pl.shown, pl.caret);
+    int width = 1;
+    if (!p.edit.insertMode) {
+        const std::string_view rest =
+            cp932::midChars(pl.shown, static_cast<std::size_t>(pl.caret), 1);
+        width = std::max(1, s.textWidth(rest.empty() ? std::string_view("0") : rest));
+    }
+    return Rect{x, pl.y, x + width, pl.y + pl.height};
+}
+
 Placement place(Surface& s, const ControlProperties& p, const ControlLayout& layout,
                 std::string_view composition) {
     Placement pl;
@@ -99,15 +111,7 @@ void scrollToCaret(Surface& s, ControlProperties& p, const ControlLayout& layout
 
 Rect caretRect(Surface& s, const ControlProperties& p, const ControlLayout& layout,
                std::string_view composition) {
-    const Placement pl = place(s, p, layout, composition);
-    const int x = pl.x0 + prefixWidth(s, pl.shown, pl.caret);
-    int width = 1;
-    if (!p.edit.insertMode) {
-        const std::string_view rest =
-            cp932::midChars(pl.shown, static_cast<std::size_t>(pl.caret), 1);
-        width = std::max(1, s.textWidth(rest.empty() ? std::string_view("0") : rest));
-    }
-    return Rect{x, pl.y, x + width, pl.y + pl.height};
+    return caretOf(s, p, place(s, p, layout, composition));
 }
 
 std::int32_t charIndexAt(Surface& s, const ControlProperties& p, const ControlLayout& layout,
@@ -158,7 +162,7 @@ void paintFocusedText(Surface& s, const ControlProperties& p, const ControlLayou
         s.line(Point{xa, pl.y + pl.height - 1}, Point{xb - 1, pl.y + pl.height - 1}, fore);
     }
     if (state.caretVisible) {
-        s.invertRect(caretRect(s, p, layout, state.composition));
+        s.invertRect(caretOf(s, p, pl));
     }
     s.clearClip();
 }

@@ -51,6 +51,8 @@ CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette,
     : QAbstractScrollArea(nullptr), control_(control), palette_(palette),
       controlWindow_(controlWindow), model_(dynamic_cast<ListModel*>(control.listEngine())) {
     setObjectName(QStringLiteral("DxListCtrl"));
+    // Hosts and tools find the list window of a control window by this property.
+    setProperty("controlWindow", QVariant::fromValue(static_cast<QObject*>(controlWindow)));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -124,6 +126,11 @@ QSize CDxListCtrl::naturalSize(int rows) const {
                         ? style()->pixelMetric(QStyle::PM_ScrollBarExtent)
                         : 0;
     return QSize(g.totalWidth() + frame + bar, height + frame);
+}
+
+QSize CDxListCtrl::sizeHint() const {
+    const int rows = control_.properties().droppedRows;
+    return naturalSize(rows > 0 ? rows : 8);
 }
 
 Point CDxListCtrl::clientPoint(const QPoint& viewportPos) {

@@ -37,6 +37,8 @@ public:
     bool handleKey(int qtKey, Qt::KeyboardModifiers modifiers);
     // The size that shows the columns and `rows` items (frame and vertical bar included).
     QSize naturalSize(int rows) const;
+    // The natural size for DroppedRows items (8 when it is 0).
+    QSize sizeHint() const override;
     // The title tip window (nullptr while title tips are off).
     TipWindow* tipWindow() const { return tip_; }
 

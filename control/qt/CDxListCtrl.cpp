@@ -46,8 +46,7 @@ public:
 
 } // namespace
 
-CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette,
-                         QWidget* controlWindow)
+CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWidget* controlWindow)
     : QAbstractScrollArea(nullptr), control_(control), palette_(palette),
       controlWindow_(controlWindow), model_(dynamic_cast<ListModel*>(control.listEngine())) {
     setObjectName(QStringLiteral("DxListCtrl"));
@@ -154,6 +153,10 @@ void CDxListCtrl::paintEvent(QPaintEvent* event) {
         QtSurface s(viewport());
         paintList(s, ListPaint{g, style, fromQt(event->rect()), &pictures, std::nullopt});
     }
+    const std::optional<int> line = logic_->trackingLine();
+    if (pictures.jobs.empty() && !line) {
+        return;
+    }
     QPainter p(viewport());
     for (const DeferredPictures::Job& job : pictures.jobs) {
         QPixmap pixmap;
@@ -163,9 +166,9 @@ void CDxListCtrl::paintEvent(QPaintEvent* event) {
             p.drawPixmap(toQt(job.square), pixmap);
         }
     }
-    if (const std::optional<int> x = logic_->trackingLine()) {
+    if (line) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(toQt(logic_->trackingLineRect(*x)), QColor(255, 255, 255));
+        p.fillRect(toQt(logic_->trackingLineRect(*line)), QColor(255, 255, 255));
     }
 }
 
@@ -338,16 +341,24 @@ void CDxListCtrl::scrollPixels(int dx, int dy, const Rect& area) {
 void CDxListCtrl::setScrollBar(ScrollAxis axis, const ScrollBarState& state) {
     const bool vertical = axis == ScrollAxis::Vertical;
     QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
-    const Qt::ScrollBarPolicy policy = state.exists ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (vertical) {
+    // A scroll only moves the thumb; the policy and range change with the list or the size.
+    const Qt::ScrollBarPolicy policy =
+        state.exists ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (vertical && verticalScrollBarPolicy() != policy) {
         setVerticalScrollBarPolicy(policy);
-    } else {
+    } else if (!vertical && horizontalScrollBarPolicy() != policy) {
         setHorizontalScrollBarPolicy(policy);
     }
+    const int page = std::max(1, state.page);
+    const int top = state.maximum == 0 ? 0 : std::max(0, state.maximum - state.page + 1);
+    if (bar->pageStep() != page) {
+        bar->setPageStep(page);
+    }
+    // A new range lets the scroll area show or hide the bar.
+    if (bar->maximum() != top || bar->minimum() != 0) {
+        bar->setRange(0, top);
+    }
     const QSignalBlocker block(bar);
-    bar->setPageStep(std::max(1, state.page));
-    bar->setSingleStep(1);
-    bar->setRange(0, state.maximum == 0 ? 0 : std::max(0, state.maximum - state.page + 1));
     bar->setValue(state.position);
 }
 

@@ -38,7 +38,8 @@ struct PaintedList : ListWindowFixture {
     Rgb cellFill(int index, int column) const {
         const int left = column == 0 ? 0 : column == 1 ? 60 : 140;
         const int width = column == 0 ? 60 : column == 1 ? 80 : 100;
-        const Rect r{left, kHeader + kRow * index, left + width + 1, kHeader + kRow * (index + 1) + 1};
+        const Rect r{left, kHeader + kRow * index, left + width + 1,
+                     kHeader + kRow * (index + 1) + 1};
         std::optional<Rgb> found;
         for (const Call& call : s.only(Op::Fill)) {
             if (call.rect == r) {

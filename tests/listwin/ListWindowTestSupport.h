@@ -30,7 +30,9 @@ struct RecordingPort final : ListWindowPort {
 
     Size clientSize() const override { return client; }
     void invalidate(const Rect& r) override { invalidated.push_back(r); }
-    void scrollPixels(int dx, int dy, const Rect& area) override { moved.push_back({dx, dy, area}); }
+    void scrollPixels(int dx, int dy, const Rect& area) override {
+        moved.push_back({dx, dy, area});
+    }
     void setScrollBar(ScrollAxis axis, const ScrollBarState& s) override {
         bars[axis == ScrollAxis::Vertical ? 1 : 0] = s;
     }
@@ -40,9 +42,7 @@ struct RecordingPort final : ListWindowPort {
     void startAutoScroll(int ms) override { timerMs = ms; }
     void stopAutoScroll() override { timerMs = 0; }
     Point mapToControl(Point p) const override { return Point{p.x + origin.x, p.y + origin.y}; }
-    Point mapFromControl(Point p) const override {
-        return Point{p.x - origin.x, p.y - origin.y};
-    }
+    Point mapFromControl(Point p) const override { return Point{p.x - origin.x, p.y - origin.y}; }
     int hostPixelsPerInch() const override { return 96; }
     int textWidth(const FontRequest&, std::string_view text) override {
         return 6 * static_cast<int>(text.size());

@@ -72,8 +72,7 @@ TEST(ListWindowWidget, PointerWheelAndKeysDriveTheOpenList) {
     o.move(o.item(2));
     EXPECT_EQ(o.current(), 3);
     const Rgb selection = resolveColor(o.c.ctrl->properties().selectedColor, o.palette);
-    EXPECT_EQ(qtconv::fromQt(o.view()->grab().toImage().pixelColor(200, o.item(2).y())),
-              selection);
+    EXPECT_EQ(qtconv::fromQt(o.view()->grab().toImage().pixelColor(200, o.item(2).y())), selection);
 
     QWheelEvent wheel(QPointF(o.item(1)), QPointF(o.view()->mapToGlobal(o.item(1))), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);

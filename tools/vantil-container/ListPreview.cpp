@@ -53,15 +53,18 @@ void addSampleItems(Dispatch& control, int count) {
     static constexpr std::array<const char16_t*, 4> kSites = {
         u"本社 第一工場", u"名古屋 港湾倉庫 新築工事", u"大阪 支店", u"横浜 物流センター"};
     for (int i = 0; i < count; ++i) {
-        const std::u16string code = u"S" + std::u16string(1, static_cast<char16_t>(u'0' + i / 100 % 10)) +
+        const std::u16string code = u"S" +
+                                    std::u16string(1, static_cast<char16_t>(u'0' + i / 100 % 10)) +
                                     std::u16string(1, static_cast<char16_t>(u'0' + i / 10 % 10)) +
                                     std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
         const Variant index = call(control, u"AddItem", {Variant::missing(), Variant(code)});
         const std::int32_t at = index.toLong();
         call(control, u"AddSubItem",
-             {Variant(at), Variant(std::int32_t{1}), str(kNames[static_cast<std::size_t>(i) % kNames.size()])});
+             {Variant(at), Variant(std::int32_t{1}),
+              str(kNames[static_cast<std::size_t>(i) % kNames.size()])});
         call(control, u"AddSubItem",
-             {Variant(at), Variant(std::int32_t{2}), str(kSites[static_cast<std::size_t>(i) % kSites.size()])});
+             {Variant(at), Variant(std::int32_t{2}),
+              str(kSites[static_cast<std::size_t>(i) % kSites.size()])});
     }
 }
 
@@ -115,7 +118,8 @@ bool writeListPicture(const QString& pngPath, QString& message) {
     QPixmap picture = window.grab();
     {
         QPainter p(&picture);
-        p.drawPixmap(list->mapToGlobal(QPoint(0, 0)) - window.mapToGlobal(QPoint(0, 0)), list->grab());
+        p.drawPixmap(list->mapToGlobal(QPoint(0, 0)) - window.mapToGlobal(QPoint(0, 0)),
+                     list->grab());
     }
     if (!picture.save(pngPath)) {
         message = QStringLiteral("cannot write ") + pngPath;

@@ -36,8 +36,7 @@ void drawCellText(Surface& s, const Rect& area, std::string_view text, std::uint
     if ((format & kFormatSingleLine) != 0) {
         lines.push_back(withoutLineBreaks(text));
     } else {
-        lines = cutLines(text, area.width(),
-                         [&](std::string_view ch) { return s.textWidth(ch); });
+        lines = cutLines(text, area.width(), [&](std::string_view ch) { return s.textWidth(ch); });
     }
     const int block = lineHeight * static_cast<int>(lines.size());
     int y = area.top;
@@ -63,8 +62,7 @@ void drawCellText(Surface& s, const Rect& area, std::string_view text, std::uint
         s.setClip(area);
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        drawText3D(s, font3D, Point{xs[i], y + lineHeight * static_cast<int>(i)}, lines[i],
-                   colors);
+        drawText3D(s, font3D, Point{xs[i], y + lineHeight * static_cast<int>(i)}, lines[i], colors);
     }
     if (clipped) {
         s.clearClip();
@@ -125,8 +123,7 @@ void paintHeader(Surface& s, const ListPaint& p) {
             s.frameRect(r, st.colors.light, st.colors.shadow);
         } else {
             s.line(Point{r.right - 1, r.top}, Point{r.right - 1, r.bottom - 1}, st.colors.shadow);
-            s.line(Point{r.left, r.bottom - 1}, Point{r.right - 1, r.bottom - 1},
-                   st.colors.shadow);
+            s.line(Point{r.left, r.bottom - 1}, Point{r.right - 1, r.bottom - 1}, st.colors.shadow);
         }
         const Rect inner = r.deflated(1, 1).deflated(st.cellMargin, 0);
         const Rgb text = cell.foreColor != CLR_CELL_DEFAULT ? Rgb::fromColorRef(cell.foreColor)

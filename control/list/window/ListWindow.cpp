@@ -42,6 +42,8 @@ ListWindow::ListWindow(ListGrid& grid, ListWindowPort& port, const ListSettings&
 
 void ListWindow::applyOptions(const ListOptions& options) {
     const bool fontChanged = !(options.font == options_.font) || grid_.font() == nullptr;
+    const bool barsChanged = options.horizontalBar != options_.horizontalBar ||
+                             options.verticalBar != options_.verticalBar;
     options_ = options;
     if (fontChanged) {
         grid_.setFont(std::make_shared<const CellFont>(options.font.desc));
@@ -49,7 +51,9 @@ void ListWindow::applyOptions(const ListOptions& options) {
     if (!options_.horizontalBar) {
         horizontal_ = 0;
     }
-    updateRanges();
+    if (barsChanged || rangesStale_) {
+        updateRanges();
+    }
     const Size c = port_.clientSize();
     port_.invalidate(Rect{0, 0, c.width, c.height});
 }
@@ -65,6 +69,7 @@ ListGeometry ListWindow::geometry() const {
 // ---- Scrolling ------------------------------------------------------------------------------
 
 void ListWindow::rangesChanged() {
+    rangesStale_ = true;
     if (!rangesPending_) {
         rangesPending_ = true;
         port_.scheduleRangeUpdate();
@@ -73,16 +78,20 @@ void ListWindow::rangesChanged() {
 
 void ListWindow::updateRanges() {
     rangesPending_ = false;
+    rangesStale_ = false;
     const ListGeometry g = geometry();
+    const int total[2] = {g.totalWidth(), g.totalHeight() - g.headerHeight()};
     bool moved = false;
     for (const ScrollAxis axis : {ScrollAxis::Vertical, ScrollAxis::Horizontal}) {
+        const int i = index(axis);
+        page_[i] = g.page(axis);
+        maximum_[i] = page_[i] < total[i] ? total[i] - 1 : 0;
+        limit_[i] = maximum_[i] == 0 ? 0 : std::max(0, maximum_[i] - page_[i] + 1);
         int& pos = axis == ScrollAxis::Vertical ? vertical_ : horizontal_;
-        const int clamped = std::clamp(pos, 0, g.positionLimit(axis));
+        const int clamped = std::clamp(pos, 0, limit_[i]);
         moved = moved || clamped != pos;
         pos = clamped;
-        const bool exists =
-            axis == ScrollAxis::Vertical ? options_.verticalBar : options_.horizontalBar;
-        port_.setScrollBar(axis, ScrollBarState{exists, g.maximum(axis), g.page(axis), pos});
+        showBar(axis);
     }
     if (moved) {
         const Size c = port_.clientSize();
@@ -90,12 +99,16 @@ void ListWindow::updateRanges() {
     }
 }
 
+void ListWindow::showBar(ScrollAxis axis) {
+    const int i = index(axis);
+    port_.setScrollBar(axis,
+                       ScrollBarState{barExists(axis), maximum_[i], page_[i], position(axis)});
+}
+
 void ListWindow::setPosition(ScrollAxis axis, int position) {
-    const ListGeometry g = geometry();
     int& pos = axis == ScrollAxis::Vertical ? vertical_ : horizontal_;
-    pos = std::clamp(position, 0, g.positionLimit(axis));
-    const bool exists = axis == ScrollAxis::Vertical ? options_.verticalBar : options_.horizontalBar;
-    port_.setScrollBar(axis, ScrollBarState{exists, g.maximum(axis), g.page(axis), pos});
+    pos = std::clamp(position, 0, limit_[index(axis)]);
+    showBar(axis);
 }
 
 void ListWindow::scroll(ScrollAxis axis, ScrollRequest request, int thumb) {
@@ -127,7 +140,7 @@ void ListWindow::scroll(ScrollAxis axis, ScrollRequest request, int thumb) {
         port_.invalidate(Rect{0, 0, c.width, c.height});
         return;
     case ScrollRequest::Bottom:
-        setPosition(axis, g.maximum(axis));
+        setPosition(axis, maximum(axis));
         port_.invalidate(Rect{0, 0, c.width, c.height});
         return;
     case ScrollRequest::Thumb:
@@ -152,7 +165,7 @@ void ListWindow::lineScroll(ScrollAxis axis, bool forward, bool quiet) {
     };
     int next = pos;
     if (forward) {
-        if (pos >= g.positionLimit(axis)) {
+        if (pos >= positionLimit(axis)) {
             return;
         }
         next = pos + extent(first);
@@ -181,7 +194,8 @@ void ListWindow::lineScroll(ScrollAxis axis, bool forward, bool quiet) {
 void ListWindow::wheel(int delta) {
     if (wheelLines_ == -1) {
         for (int i = std::abs(delta / kWheelNotch); i > 0; --i) {
-            scroll(ScrollAxis::Vertical, delta > 0 ? ScrollRequest::PageUp : ScrollRequest::PageDown);
+            scroll(ScrollAxis::Vertical,
+                   delta > 0 ? ScrollRequest::PageUp : ScrollRequest::PageDown);
         }
         return;
     }
@@ -221,8 +235,7 @@ void ListWindow::scrollIntoView(std::int32_t row) {
         const int before = vertical_;
         if (row < g.topRow()) {
             lineScroll(ScrollAxis::Vertical, false, true);
-        } else if (row > g.topRow() &&
-                   g.rowTop(row) + grid_.rowHeight(row) > g.client().height) {
+        } else if (row > g.topRow() && g.rowTop(row) + grid_.rowHeight(row) > g.client().height) {
             lineScroll(ScrollAxis::Vertical, true, true);
         }
         if (vertical_ == before) {
@@ -358,7 +371,8 @@ void ListWindow::leftDown(Point at) {
             resizeMoved_ = false;
             const Size c = g.client();
             port_.confinePointer(Rect{std::max(0, d->columnLeft), 0, c.width, c.height});
-            moveTrackingLine(std::clamp(at.x, std::max(0, d->columnLeft), std::max(0, c.width - 1)));
+            moveTrackingLine(
+                std::clamp(at.x, std::max(0, d->columnLeft), std::max(0, c.width - 1)));
             return;
         }
     }

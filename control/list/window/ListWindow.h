@@ -74,6 +74,10 @@ public:
     void updateRanges();
     // The grid changed; one range update is scheduled for later.
     void rangesChanged();
+    // The scroll maximum and the furthest position of an axis, as the last range update
+    // found them.
+    int maximum(ScrollAxis axis) const { return maximum_[index(axis)]; }
+    int positionLimit(ScrollAxis axis) const { return limit_[index(axis)]; }
 
     ListGeometry geometry() const;
     int position(ScrollAxis axis) const {
@@ -125,6 +129,11 @@ private:
         std::int32_t column; // the column whose right edge it is
         int columnLeft;      // that column's left edge, client x
     };
+    static int index(ScrollAxis axis) { return axis == ScrollAxis::Vertical ? 1 : 0; }
+    bool barExists(ScrollAxis axis) const {
+        return axis == ScrollAxis::Vertical ? options_.verticalBar : options_.horizontalBar;
+    }
+    void showBar(ScrollAxis axis);
     std::optional<Divider> dividerAt(Point at) const;
     void setPosition(ScrollAxis axis, int position);
     void lineScroll(ScrollAxis axis, bool forward, bool quiet);
@@ -149,6 +158,11 @@ private:
     int vertical_ = 0;
     int horizontal_ = 0;
     bool rangesPending_ = false;
+    bool rangesStale_ = true;
+    // Kept from the last range update: scroll requests do not walk every row again.
+    int maximum_[2] = {0, 0};
+    int page_[2] = {0, 0};
+    int limit_[2] = {0, 0};
 
     MouseMode mode_ = MouseMode::None;
     bool leftHeld_ = false;

@@ -233,6 +233,17 @@ TEST(ListWindowTip, ShownOnlyForAClippedSingleLineCell) {
     EXPECT_FALSE(f.w().tipFor(wide));
 }
 
+TEST(ListWindowFont, ANewListFontReplacesEveryCellsOwnFont) {
+    ListWindowFixture f;
+    plat::automation::FontDesc own;
+    own.name = u"Own";
+    f.grid().cell(2, 0)->setFont(std::make_shared<const CellFont>(own));
+    f.options([](ListOptions& o) { o.font.desc.name = u"List"; });
+    EXPECT_EQ(f.grid().cell(2, 0)->font(), nullptr);
+    ASSERT_NE(f.grid().font(), nullptr);
+    EXPECT_EQ(f.grid().font()->name, u"List");
+}
+
 TEST(ListWindowMembers, HitTestFirstVisibleAndVisibleCountReadTheView) {
     ListWindowFixture f;
     // Twips at 96 pixels per inch: 15 twips a pixel; the list starts at (5, 40) of the control.

@@ -103,6 +103,8 @@ CVantilCtrl::CVantilCtrl() : DispatchObject(wide(identity::kDispatchInterfaceNam
 }
 
 CVantilCtrl::~CVantilCtrl() {
+    // The window and its drop-down list go before the list engine they read.
+    view_.reset();
     liveObjects().decrement();
 }
 

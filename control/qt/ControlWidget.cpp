@@ -2,6 +2,7 @@
 #include "control/qt/ControlWidget.h"
 
 #include "control/core/paint/ControlWindow.h"
+#include "control/qt/CDxListCtrl.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 
@@ -34,6 +35,7 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     setFocusPolicy(Qt::StrongFocus);
     connect(&watch_, &QTimer::timeout, this, &ControlWidget::watchTick);
     window_->resize(width(), height());
+    list_ = std::make_unique<CDxListCtrl>(control, palette, this);
 }
 
 ControlWidget::~ControlWidget() = default;
@@ -114,6 +116,7 @@ void ControlWidget::updateCursor(QPoint at) {
 
 void ControlWidget::propertyChanged(int id) {
     repaintArea(window_->propertyChanged(id));
+    list_->propertyChanged(id);
     if (id == dispids::DefHeight) {
         if (const std::optional<int> h = window_->heightForDefHeight()) {
             // The control asks its host for the new height and takes it when the host agrees;

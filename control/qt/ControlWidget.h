@@ -11,6 +11,7 @@
 
 namespace vantil {
 
+class CDxListCtrl;
 class ControlWindow;
 class CVantilCtrl;
 class SystemPalette;
@@ -24,6 +25,8 @@ public:
     ~ControlWidget() override;
 
     ControlWindow& controlWindow() { return *window_; }
+    // The drop-down list window, created hidden with this window and destroyed with it.
+    CDxListCtrl& listWindow() { return *list_; }
     // Repaints what a property change of dispatch identifier `id` shows and resizes the
     // control for DefHeight.
     void propertyChanged(int id);
@@ -48,6 +51,7 @@ private:
     std::unique_ptr<ControlWindow> window_;
     const void* iconSource_ = nullptr; // the MouseIcon picture iconCursor_ was made from
     std::optional<QCursor> iconCursor_;
+    std::unique_ptr<CDxListCtrl> list_;
 };
 
 } // namespace vantil

@@ -40,11 +40,12 @@ std::int32_t ListModel::standardItemHeight() const {
     return h > 0 ? h : props().standardItemHeight;
 }
 
-const std::string& ListModel::orderKeyOf(ListRow& row) {
+const OrderKey& ListModel::orderKeyOf(ListRow& row) {
     const std::uint32_t stamp = currentStamp();
     if (row.foldStamp != stamp) {
-        makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text, foldOptions(),
-                     row.orderKey, scratch_);
+        makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text.view(),
+                     foldOptions(), keyScratch_, scratch_);
+        row.orderKey.assign(keyScratch_);
         row.foldStamp = stamp;
     }
     return row.orderKey;
@@ -58,6 +59,7 @@ bool ListModel::handles(DispId d) const {
     case id::IgnoreKanaCase:
     case id::IgnoreCharSet:
     case id::MaskMode:
+    case id::DefHeight:
     case id::ListIndex:
     case id::ListCount:
     case id::NewIndex:
@@ -112,6 +114,9 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
         case id::MaskMode:
             putSetting(d, *value);
             return Variant();
+        case id::DefHeight:
+            putDefHeight(*value);
+            return Variant();
         default:
             putIndexed(d, args, *value);
             return Variant();
@@ -124,6 +129,8 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
         return Variant(itemCount());
     case id::NewIndex:
         return Variant(props().newIndex);
+    case id::DefHeight:
+        return Variant(props().defHeight);
     case id::ListItems:
         return Variant(std::shared_ptr<Dispatch>(items_));
     case id::AddItem:
@@ -168,6 +175,8 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
 }
 
 void ListModel::propertiesLoaded() {
+    // No item is current after a load: the cached ListIndex was reset to -1 with it.
+    grid_.resetCurrentCell();
     const ControlProperties& p = props();
     if (columnCount() != 0 || itemCount() != 0) {
         return;

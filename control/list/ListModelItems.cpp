@@ -34,23 +34,15 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     RowStore& rows = grid_.items();
     if (isDataSort(sorted)) {
         // The new item goes before the first item it orders before or equal to.
-        auto goesBefore = [&](std::int32_t other) {
-            return descending ? data >= other : data <= other;
+        auto goesBefore = [&](const ListRow& r) {
+            return descending ? data >= r.item.itemData : data <= r.item.itemData;
         };
         if (knownSorted()) {
-            std::int32_t lo = 0, hi = n;
-            while (lo < hi) {
-                const std::int32_t mid = lo + (hi - lo) / 2;
-                if (goesBefore(rows.at(mid).item.itemData))
-                    hi = mid;
-                else
-                    lo = mid + 1;
-            }
-            return lo;
+            return rows.partitionPoint(goesBefore);
         }
         std::int32_t found = n;
         rows.forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-            if (goesBefore(r.item.itemData)) {
+            if (goesBefore(r)) {
                 found = i;
                 return false;
             }
@@ -61,22 +53,15 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     if (text.empty()) {
         return descending ? n : 0;
     }
-    std::string& key = insertionKey_;
-    makeOrderKey(text, foldOptions(), key, scratch_);
+    makeOrderKey(text, foldOptions(), keyScratch_, scratch_);
+    insertionKey_.assign(keyScratch_);
+    haveInsertionKey_ = true;
     auto goesBefore = [&](ListRow& r) {
-        const int c = compareKeys(key, orderKeyOf(r));
+        const int c = compareKeys(insertionKey_, orderKeyOf(r));
         return descending ? c >= 0 : c <= 0;
     };
     if (knownSorted()) {
-        std::int32_t lo = 0, hi = n;
-        while (lo < hi) {
-            const std::int32_t mid = lo + (hi - lo) / 2;
-            if (goesBefore(rows.at(mid)))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        return lo;
+        return rows.partitionPoint(goesBefore);
     }
     std::int32_t found = n;
     rows.forEachFrom(0, [&](std::int32_t i, ListRow& r) {
@@ -90,29 +75,41 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
 }
 
 std::int32_t ListModel::addItem(std::span<Variant> given) {
-    Variant a[6];
-    for (std::size_t i = 0; i < 6; ++i) {
-        a[i] = arg(given, i).deref();
-    }
     ControlProperties& p = props();
     if (itemCount() >= kMaxItems) {
         p.newIndex = -1;
         return kListFull;
     }
+    const Variant* a[6];
+    for (std::size_t i = 0; i < 6; ++i) {
+        a[i] = &arg(given, i).deref();
+    }
     ensureFirstColumn();
     const bool automatic = automaticSorting();
     const bool wasSorted = automatic && knownSorted();
-    Variant index = a[0];
+    NewItem newItem;
     if (automatic) {
-        const std::string text =
-            omitted(a[1]) ? std::string() : narrow(convert(a[1], VarType::String, invalidValue));
-        const std::int32_t data =
-            omitted(a[2]) ? 0 : convert(a[2], VarType::Long, invalidValue).asLong();
-        index = Variant(sortedInsertionIndex(text, data));
+        // Under automatic sorting Index is ignored and text and item data are converted
+        // first, with error 380.
+        if (!omitted(*a[1])) {
+            newItem.text = narrow(convert(*a[1], VarType::String, invalidValue));
+        }
+        if (!omitted(*a[2])) {
+            newItem.itemData = convert(*a[2], VarType::Long, invalidValue).asLong();
+        }
     }
-    Variant addArgs[7] = {index, Variant::missing(), a[1], a[2], a[3], a[4], a[5]};
-    std::shared_ptr<CListItem> item = items_->add(addArgs);
-    if (!item) {
+    const Variant* addArgs[7] = {automatic ? nullptr : a[0], nullptr, automatic ? nullptr : a[1],
+                                 automatic ? nullptr : a[2], a[3], a[4], a[5]};
+    if (!convertNewItem(addArgs, newItem)) {
+        haveInsertionKey_ = false;
+        raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);
+    }
+    if (automatic) {
+        newItem.index = sortedInsertionIndex(newItem.text, newItem.itemData);
+    }
+    const std::int32_t newIndex = items_->insert(std::move(newItem));
+    if (newIndex < 0) {
+        haveInsertionKey_ = false;
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);
     }
     if (wasSorted) {
@@ -120,15 +117,14 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     } else if (!(itemCount() == 1 && !automatic)) {
         orderMayHaveBroken();
     }
-    const std::int32_t newIndex = item->position();
     ListRow& row = grid_.item(newIndex);
-    if (automatic && !isDataSort(p.sorted) && !insertionKey_.empty() && !row.cells.empty()) {
+    if (haveInsertionKey_ && !row.cells.empty()) {
         // The sorted insertion folded this text already.
-        row.orderKey.swap(insertionKey_);
+        row.orderKey = std::move(insertionKey_);
         row.foldStamp = currentStamp();
     }
-    insertionKey_.clear();
-    row.item.masked = maskedFor(row.cells.empty() ? std::string_view() : row.cells[0].text);
+    haveInsertionKey_ = false;
+    row.item.masked = maskedFor(row.cells.empty() ? std::string_view() : row.cells[0].text.view());
     p.newIndex = newIndex;
     refreshHeaderRow();
     return newIndex;
@@ -174,10 +170,15 @@ bool ListModel::addSubItem(std::span<Variant> args) {
     const std::int32_t column =
         omitted(arg(args, 1)) ? r.item.subItemCounter
                               : convert(arg(args, 1), VarType::Long, invalidValue206).asLong();
-    const std::u16string text =
-        omitted(arg(args, 2)) ? std::u16string()
-                              : convert(arg(args, 2), VarType::String, invalidValue206).asString();
-    items_->itemAt(row)->setSubItem(column, text);
+    const Variant& given = arg(args, 2).deref();
+    if (omitted(given)) {
+        writeSubItem(*this, row, column, std::u16string_view());
+    } else if (given.type() == VarType::String) {
+        writeSubItem(*this, row, column, given.asString());
+    } else {
+        writeSubItem(*this, row, column,
+                     convert(given, VarType::String, invalidValue206).asString());
+    }
     ++r.item.subItemCounter;
     return true;
 }
@@ -305,7 +306,7 @@ std::int32_t ListModel::replaceItem(std::int32_t index, const std::string* text,
         copy[c].state &= ~LCIS_SELECTED;
     }
     ItemAttributes attributes = old.item;
-    std::string newText = old.cells.empty() ? std::string() : old.cells[0].text;
+    std::string newText = old.cells.empty() ? std::string() : old.cells[0].text.str();
     if (text) {
         newText = *text;
         if (!copy.empty())

@@ -37,7 +37,8 @@ void ListModel::applyMaskToAll() {
             r.item.masked = false;
             return true;
         }
-        plat::text::foldText(r.cells.empty() ? std::string_view() : r.cells[0].text, o, folded);
+        plat::text::foldText(r.cells.empty() ? std::string_view() : r.cells[0].text.view(), o,
+                             folded);
         const bool match = plat::text::maskMatches(mask, folded);
         if (mode == 1) {
             r.item.masked = false;
@@ -83,7 +84,9 @@ void ListModel::sortList(std::int32_t column) {
     const bool descending = isDescending(sorted);
     using Entry = SortEntry<ListRow*>;
     std::vector<Entry> entries(rows.size());
-    std::vector<std::string> otherKeys;
+    // Each text is folded once, before the sort; the entries carry the keys' heads, so most
+    // comparisons read only the entries.
+    std::vector<OrderKey> otherKeys;
     if (!isDataSort(sorted) && column != 0) {
         otherKeys.resize(rows.size());
     }
@@ -92,14 +95,19 @@ void ListModel::sortList(std::int32_t column) {
         entries[i].row = r;
         if (isDataSort(sorted)) {
             entries[i].data = r->item.itemData;
-        } else if (column == 0) {
-            entries[i].key = orderKeyOf(*r);
         } else {
-            const auto c = static_cast<std::size_t>(column);
-            makeOrderKey(c < r->cells.size() ? std::string_view(r->cells[c].text)
-                                             : std::string_view(),
-                         foldOptions(), otherKeys[i], scratch_);
-            entries[i].key = otherKeys[i];
+            const OrderKey* key = nullptr;
+            if (column == 0) {
+                key = &orderKeyOf(*r);
+            } else {
+                const auto c = static_cast<std::size_t>(column);
+                makeOrderKey(c < r->cells.size() ? r->cells[c].text.view() : std::string_view(),
+                             foldOptions(), keyScratch_, scratch_);
+                otherKeys[i].assign(keyScratch_);
+                key = &otherKeys[i];
+            }
+            entries[i].head = key->head();
+            entries[i].key = key->view();
         }
         rows[i].release();
     }
@@ -110,7 +118,7 @@ void ListModel::sortList(std::int32_t column) {
         });
     } else {
         lastSort_ = sortEntries(entries, [descending](const Entry& a, const Entry& b) {
-            const int c = compareKeys(a.key, b.key);
+            const int c = compareKeys(a.head, a.key, b.head, b.key);
             return descending ? -c : c;
         });
     }
@@ -147,12 +155,12 @@ bool ListModel::matchTypedText(std::string_view text) {
     const std::string key = orderKey(text, foldOptions());
     std::int32_t found = -1;
     grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text;
+        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
         const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
         if (keyBytes != key.size()) {
             return true;
         }
-        const std::string& rowKey = orderKeyOf(r);
+        const std::string_view rowKey = orderKeyOf(r).view();
         if (rowKey.compare(0, keyBytes, key) == 0) {
             found = i;
             return false;
@@ -213,7 +221,7 @@ std::shared_ptr<CListItem> ListModel::findItem(std::span<Variant> args) {
                 ok = passes(narrow(tagText));
             }
         } else if (col >= 0 && static_cast<std::size_t>(col) < r.cells.size()) {
-            ok = passes(r.cells[static_cast<std::size_t>(col)].text);
+            ok = passes(r.cells[static_cast<std::size_t>(col)].text.view());
         }
         if (ok) {
             found = i;

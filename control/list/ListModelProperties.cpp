@@ -36,7 +36,7 @@ Variant ListModel::getIndexed(DispId d, std::span<Variant> args) {
     case id::ItemForeColor:
         return Variant(static_cast<std::int32_t>(cell ? cell->foreColor : CLR_CELL_DEFAULT));
     case id::ItemText:
-        return wide(cell ? cell->text : std::string());
+        return wide(cell ? cell->text.view() : std::string_view());
     case id::ItemFont:
         return Variant(std::shared_ptr<Dispatch>(cell ? cell->fontObject() : nullptr));
     case id::ItemPict:
@@ -115,14 +115,43 @@ void ListModel::putItemText(std::int32_t index, const Variant& value) {
         itemWritten(id::ItemText, at);
         return;
     }
+    // Taken before the replacement: a masked item cannot stay current, so ListIndex reads -1
+    // afterwards.
+    const bool wasCurrent = listIndex() == index;
     const std::int32_t at = replaceItem(index, &text, nullptr);
     ListRow& row = grid_.item(at);
     row.item.masked = maskedFor(text);
-    if (listIndex() == at && row.item.masked) {
+    if (wasCurrent && row.item.masked) {
         grid_.setCurrentRow(at + 1);
         commitSelection();
     }
     itemWritten(id::ItemText, at);
+}
+
+void ListModel::putDefHeight(const Variant& value) {
+    ControlProperties& p = props();
+    const std::int32_t v = convert(value, VarType::Long, invalidValue).asLong();
+    if (const Member* m = findMember(id::DefHeight); m && !m->inRange(v)) {
+        invalidValue();
+    }
+    const std::int32_t old = p.defHeight;
+    if (v == old) {
+        return;
+    }
+    p.defHeight = static_cast<std::int16_t>(v);
+    if (!control_.designMode()) {
+        // Items of the standard height follow it; with IntegralHeight every item does.
+        const bool all = p.integralHeight;
+        grid_.items().forEachFrom(0, [&](std::int32_t, ListRow& r) {
+            if (all || r.height == old) {
+                r.height = v;
+            }
+            return true;
+        });
+        grid_.setRowHeight(0, grid_.rowHeight(0)); // the scroll ranges follow the heights
+        repaintList();
+    }
+    control_.propertyChanged(id::DefHeight);
 }
 
 void ListModel::putItemData(std::int32_t index, const Variant& value) {

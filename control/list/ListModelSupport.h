@@ -33,6 +33,7 @@ inline constexpr std::int32_t kFailedWrite = -4;
 namespace id {
 constexpr DispId MaskText = 29, Sorted = 30, IgnoreCase = 31, IgnoreKanaCase = 32,
                  IgnoreCharSet = 33, MaskMode = 39;
+constexpr DispId DefHeight = 26;
 constexpr DispId ListIndex = 27, ListCount = 28, NewIndex = 40, ListItems = 54;
 constexpr DispId AddItem = 55, AddSubItem = 56, AddColumn = 57, RemoveItem = 58, RemoveColumn = 59,
                  ClearItem = 60, ClearColumn = 61, FindItem = 62, Clear = 91;

@@ -65,15 +65,11 @@ public:
     friend bool operator==(const CellText& a, const CellText& b) noexcept {
         return a.view() == b.view();
     }
-    friend bool operator==(const CellText& a, std::string_view b) noexcept {
-        return a.view() == b;
-    }
+    friend bool operator==(const CellText& a, std::string_view b) noexcept { return a.view() == b; }
     friend bool operator==(const CellText& a, const std::string& b) noexcept {
         return a.view() == b;
     }
-    friend bool operator==(const CellText& a, const char* b) noexcept {
-        return a.view() == b;
-    }
+    friend bool operator==(const CellText& a, const char* b) noexcept { return a.view() == b; }
 
 private:
     static constexpr std::size_t kInline = 23;

@@ -12,7 +12,6 @@ namespace vantil {
 using namespace plat::automation;
 using namespace listsupport;
 
-
 ListModel::ListModel(CVantilCtrl& control) : control_(control), items_(CListItems::create(this)) {}
 
 ListModel::~ListModel() {

@@ -98,8 +98,13 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
             newItem.itemData = convert(*a[2], VarType::Long, invalidValue).asLong();
         }
     }
-    const Variant* addArgs[7] = {automatic ? nullptr : a[0], nullptr, automatic ? nullptr : a[1],
-                                 automatic ? nullptr : a[2], a[3], a[4], a[5]};
+    const Variant* addArgs[7] = {automatic ? nullptr : a[0],
+                                 nullptr,
+                                 automatic ? nullptr : a[1],
+                                 automatic ? nullptr : a[2],
+                                 a[3],
+                                 a[4],
+                                 a[5]};
     if (!convertNewItem(addArgs, newItem)) {
         haveInsertionKey_ = false;
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);

@@ -101,8 +101,8 @@ std::size_t cutCharCount(std::string_view text, std::size_t n);
 // One entry of a sort: the row being moved and its sort value.
 template <class Row> struct SortEntry {
     Row row;
-    KeyHead head;         // text sorts: the key's head
-    std::string_view key;   // text sorts
+    KeyHead head;          // text sorts: the key's head
+    std::string_view key;  // text sorts
     std::int32_t data = 0; // data sorts
 };
 

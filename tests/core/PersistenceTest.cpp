@@ -236,8 +236,8 @@ TEST(Persistence, AStreamThatEndsInTheColumnsBuildsOnlyTheColumnsItHolds) {
     two.ctrl->save(withColumns, false);
     const auto& a = withoutColumns.bytes();
     std::vector<std::uint8_t> b = withColumns.bytes();
-    const auto countAt = static_cast<std::size_t>(
-        std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin());
+    const auto countAt =
+        static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin());
     const std::size_t menuBytes = a.size() - countAt - 4;
     ASSERT_EQ(b[countAt], 2);
     // The stream ends after the two columns, and its count says a thousand.

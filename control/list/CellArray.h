@@ -25,6 +25,8 @@ public:
     bool empty() const { return size_ == 0; }
     CListCell& operator[](std::size_t i) { return data_[i]; }
     const CListCell& operator[](std::size_t i) const { return data_[i]; }
+    CListCell& front() { return data_[0]; }
+    const CListCell& front() const { return data_[0]; }
     iterator begin() { return data_; }
     iterator end() { return data_ + size_; }
     const_iterator begin() const { return data_; }

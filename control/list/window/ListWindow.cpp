@@ -641,7 +641,7 @@ std::optional<TipRequest> ListWindow::tipFor(Point at) {
     if (r.intersected(Rect{0, 0, c.width, c.height}).empty() || !r.contains(at)) {
         return std::nullopt;
     }
-    std::string padded = " " + cell->text + " ";
+    std::string padded = " " + std::string(cell->text.view()) + " ";
     const int width = port_.textWidth(options_.font, padded);
     if (width <= r.width()) {
         return std::nullopt;

@@ -90,19 +90,17 @@ std::optional<DbFailure> compactFile(const QString& path, const FileOps& ops,
 
 std::optional<DbFailure> backupFile(const QString& path, const QString& backupPath,
                                     const FileOps& ops, const WorkRunner& run) {
-    return compactHeld(path, ops, run, texts::kWorkFileExistsBackup,
-                       [&]() -> std::optional<DbFailure> {
-                           bool copied = false;
-                           const std::exception_ptr e = run(
-                               tr8(texts::kCopyingBackup),
-                               [&](const plat::jet::ProgressCallback&) {
-                                   copied = ops.copyFile(path, backupPath);
-                               });
-                           if (!e && copied)
-                               return std::nullopt;
-                           return DbFailure{kFileAccessFailure,
-                                            tr8(texts::kCannotCopy).arg(backupPath)};
-                       });
+    return compactHeld(
+        path, ops, run, texts::kWorkFileExistsBackup, [&]() -> std::optional<DbFailure> {
+            bool copied = false;
+            const std::exception_ptr e =
+                run(tr8(texts::kCopyingBackup), [&](const plat::jet::ProgressCallback&) {
+                    copied = ops.copyFile(path, backupPath);
+                });
+            if (!e && copied)
+                return std::nullopt;
+            return DbFailure{kFileAccessFailure, tr8(texts::kCannotCopy).arg(backupPath)};
+        });
 }
 
 std::optional<DbFailure> ensureFolder(const QString& folder, const FileOps& ops) {

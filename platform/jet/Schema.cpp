@@ -129,8 +129,7 @@ int dayColumnRefusesNull(Connection& c, const std::string& table) {
 }
 
 bool hasTrigger(Connection& c, const std::string& name) {
-    Statement st =
-        c.prepareNative("SELECT 1 FROM sqlite_master WHERE type='trigger' AND name=?1");
+    Statement st = c.prepareNative("SELECT 1 FROM sqlite_master WHERE type='trigger' AND name=?1");
     sqlite3_bind_text(st.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(st.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -161,8 +160,8 @@ void upgradeDayColumns(Connection& c) {
             for (int d = 1; d <= 31; ++d)
                 days += (d > 1 ? ",D" : "D") + std::to_string(d);
             c.exec("CREATE TRIGGER " + t + "_DaysZeroUpdate AFTER UPDATE OF " + days + " ON " + t +
-                   " BEGIN UPDATE " + t + " SET " + daysToZero() +
-                   " WHERE rowid=NEW.rowid AND (" + anyDayNull() + "); END");
+                   " BEGIN UPDATE " + t + " SET " + daysToZero() + " WHERE rowid=NEW.rowid AND (" +
+                   anyDayNull() + "); END");
         }
         c.exec("COMMIT");
     } catch (...) {

@@ -123,8 +123,9 @@ TEST_F(StatementTexts, AFileWhoseDaysAcceptNullHasThemReadAsZeroOnceOpened) {
     opened.execute("INSERT INTO KYUYO_F (NENGETU,SYAINID,ROWNO,GENBAID,D3) VALUES (#" + apr +
                    "#,2,1,1,Null)");
     opened.execute("UPDATE KYUYO_F SET D1=Null WHERE SYAINID=1");
-    EXPECT_EQ(opened.openRecordset("SELECT count(*) FROM KYUYO_F WHERE D1 IS NULL OR D2 IS NULL "
-                                   "OR D3 IS NULL")[0]
+    EXPECT_EQ(opened
+                  .openRecordset("SELECT count(*) FROM KYUYO_F WHERE D1 IS NULL OR D2 IS NULL "
+                                 "OR D3 IS NULL")[0]
                   .toLong(),
               0);
     EXPECT_EQ(sum().toDouble(), 0.0);

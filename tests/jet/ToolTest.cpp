@@ -136,7 +136,8 @@ TEST(TamselDbTool, CompactAndBackupRunTheMaintenanceChecks) {
     std::ofstream(path + "wk") << "left over";
     const ToolRun blocked = runTool(dir, {"compact", path});
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_EQ(blocked.err, "error 3204: " + path + "wk(ワークファイル)があるので処理できません。\n");
+    EXPECT_EQ(blocked.err,
+              "error 3204: " + path + "wk(ワークファイル)があるので処理できません。\n");
     ::unlink((path + "wk").c_str());
 
     const ToolRun drive = runTool(dir, {"backup", path, "D:\\BK"});

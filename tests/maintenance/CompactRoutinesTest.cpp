@@ -113,7 +113,8 @@ TEST_F(CompactRoutinesTest, AnotherCopyWithTheFileOpenMakesCompactionFailAndChan
     EXPECT_FALSE(CompactDb(dbPath()));
     ASSERT_EQ(rec.shown().size(), 1u);
     EXPECT_EQ(rec.shown()[0].title, QStringLiteral("DB最適化"));
-    EXPECT_TRUE(rec.shown()[0].text.contains(QStringLiteral("ほかのユーザーがデータベースを使用中")))
+    EXPECT_TRUE(
+        rec.shown()[0].text.contains(QStringLiteral("ほかのユーザーがデータベースを使用中")))
         << rec.shown()[0].text.toStdString();
     EXPECT_EQ(bytesOf(dbPath()), before);
     EXPECT_FALSE(QFileInfo::exists(workPath()));

@@ -185,8 +185,9 @@ TEST(SlipGridPaintTest, DayHeadingsShareOneFontAndStayInsideTheirCells) {
     for (int i = 0; i <= 30; ++i) {
         const QDate d = first.addDays(i);
         m.setAreaValue(m.areaIndex(indexedField("lD", i)),
-                       SlipValue::text(QString("%1日(%2)").arg(d.day()).arg(
-                           QString::fromUtf8(weekdays[d.dayOfWeek() - 1]))));
+                       SlipValue::text(QString("%1日(%2)")
+                                           .arg(d.day())
+                                           .arg(QString::fromUtf8(weekdays[d.dayOfWeek() - 1]))));
     }
     const SlipGridGeometry geo(m.layout());
     SlipPaintState st;

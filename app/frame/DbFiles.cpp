@@ -40,6 +40,10 @@ std::optional<DbFailure> compactHeld(const QString& p, const FileOps& ops, const
     const QString w = p + QStringLiteral("wk");
     if (ops.fileExists(w))
         return DbFailure{plat::jet::err::DatabaseExists, w + tr8(workFileExists)};
+    if (!ops.fileExists(p)) {
+        const plat::jet::Error missing(plat::jet::err::FileNotFound, p.toStdString());
+        return DbFailure{missing.number(), QString::fromStdString(missing.description())};
+    }
     plat::jet::FileUse exclusive;
     try {
         exclusive =

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <exception>
 #include <functional>
 
 class QKeyEvent;
@@ -30,7 +31,8 @@ public:
     bool isBusy() const { return busy_; }
 
     // Runs action with the busy flag set; a second call while one runs does nothing and
-    // returns false. Closing the window is refused meanwhile.
+    // returns false. Closing the window is refused meanwhile. Anything action throws is shown
+    // as an error message (a database error as "number: description") and goes no further.
     bool runBusy(const std::function<void()>& action);
 
 protected:
@@ -58,6 +60,7 @@ protected:
 
 private:
     void closeIfLoadFailed();
+    void showUnexpected(std::exception_ptr failure);
 
     int state_ = Loading;
     bool loaded_ = false;

@@ -32,6 +32,9 @@ inline constexpr char kTitleSyainInfo[] = "社員名取得";
 inline constexpr char kTitleGenbaName[] = "現場名取得";
 inline constexpr char kTitleBackupAbort[] = "処理の中止";
 inline constexpr char kTitleBackup[] = "バックアップ";
+// Title of the message that reports a failure no step of the screen expected.
+inline constexpr char kTitleUnexpected[] = "エラー";
+inline constexpr char kUnexpectedFailure[] = "予期しないエラーが発生しました。";
 
 // A control a form places is missing from the program's form data.
 inline constexpr char kNotInFormData[] = "フォームデータにコントロールがありません。";
@@ -49,6 +52,9 @@ inline constexpr char kCannotCreateFolder[] = "フォルダを作成できませ
 inline constexpr char kDataKeptInWorkFile[] =
     "最適化したデータはワークファイル %1 に残っています。このファイルの名前を %2 "
     "に戻してください。";
+inline constexpr char kDriveLetterPath[] =
+    "バックアップパス %1 はドライブ名かネットワークの共有名を含むので使えません。"
+    "ドライブ名のないフォルダを指定してください。";
 inline constexpr char kDatabaseUnchanged[] = "データベースは変更されていません。";
 
 inline constexpr char kCompacting[] = "データベースを最適化しています...";

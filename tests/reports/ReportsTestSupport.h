@@ -87,7 +87,8 @@ inline std::string numberText(double v) {
     return buf;
 }
 
-inline void addLine(plat::jet::Database& db, const Line& l) {
+// The INSERT statement text of one line.
+inline std::string lineSql(const Line& l) {
     std::string cols = "Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName";
     std::string vals = dateLiteral(l.year, l.month) + "," + std::to_string(l.syainId) + "," +
                        (l.sName ? plat::jet::sqlQuote(*l.sName) : std::string("Null")) + "," +
@@ -97,7 +98,11 @@ inline void addLine(plat::jet::Database& db, const Line& l) {
         cols += ",D" + std::to_string(day);
         vals += "," + (hours ? numberText(*hours) : std::string("Null"));
     }
-    db.execute("INSERT INTO KYUYO_F (" + cols + ") VALUES (" + vals + ")");
+    return "INSERT INTO KYUYO_F (" + cols + ") VALUES (" + vals + ")";
+}
+
+inline void addLine(plat::jet::Database& db, const Line& l) {
+    db.execute(lineSql(l));
 }
 
 // Closes every report preview that opens while it lives and remembers the page count of the

@@ -1,14 +1,18 @@
 // The employee labour-cost statement screen.
 #include "app/reports/PrtSyainRoumu.h"
 
+#include "app/frame/FormControls.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/Std_1.h"
 #include "app/reports/PrintReport.h"
 #include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/RptSRoumuMA4.h"
 #include "app/reports/Texts.h"
+#include "platform/host/HostedControl.h"
+#include "platform/host/LoadError.h"
 #include "platform/jet/Error.h"
 #include "platform/report/ReportError.h"
 #include "platform/widgets/ButtonArray.h"
@@ -29,6 +33,7 @@ namespace {
 QString tr8(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
+constexpr char kFormName[] = "PrtSyainRoumu";
 } // namespace
 
 PrtSyainRoumu::PrtSyainRoumu(QWidget* parent) : Screen(parent) {
@@ -65,9 +70,10 @@ PrtSyainRoumu::PrtSyainRoumu(QWidget* parent) : Screen(parent) {
     comEnd_->setFixedWidth(100);
     connect(comEnd_, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* employee = new QHBoxLayout;
-    employee->addWidget(employeeLabel);
-    employee->addWidget(sName_, 1);
+    employeeRow_ = new QHBoxLayout;
+    employeeRow_->addWidget(employeeLabel);
+    employeeRow_->addSpacing(8);
+    employeeRow_->addWidget(sName_, 1);
     auto* month = new QHBoxLayout;
     month->addWidget(nengetuLabel);
     month->addWidget(nengetu_);
@@ -86,7 +92,7 @@ PrtSyainRoumu::PrtSyainRoumu(QWidget* parent) : Screen(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(14);
-    layout->addLayout(employee);
+    layout->addLayout(employeeRow_);
     layout->addLayout(month);
     layout->addLayout(buttons);
     setMinimumWidth(460);
@@ -104,9 +110,58 @@ void PrtSyainRoumu::onLoad() {
         failLoad(QString::fromStdString(e.description()));
         return;
     }
+    if (!syainId_) {
+        const QString name = QStringLiteral("SyainID");
+        plat::automation::AutomationError error;
+        syainId_ = createFormControl(this, kFormName, name, error);
+        if (!syainId_) {
+            failLoad(plat::host::loadErrorText(error, name));
+            return;
+        }
+        syainId_->setMinimumWidth(syainId_->sizeHint().width());
+        employeeRow_->insertWidget(1, syainId_);
+        connect(syainId_, &plat::host::HostedControl::closeUp, this,
+                &PrtSyainRoumu::SyainID_CloseUp);
+        adjustSize();
+    }
     placeCentered();
     nengetu_->setValue(plat::text::firstOfMonth(today()));
     sName_->clear();
+    FillEmployeeList();
+}
+
+bool PrtSyainRoumu::FillEmployeeList() {
+    try {
+        plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(reports::kEmployeeListSql);
+        syainId_->clearItems();
+        for (; !rs.eof(); rs.moveNext()) {
+            const int row = syainId_->addItem(QString::number(rs.field("SyainID").toLong()));
+            const plat::jet::Value name = rs.field("SName");
+            syainId_->addSubItem(row, 1,
+                                 name.isNull() ? QString() : QString::fromStdString(name.toText()));
+        }
+        return true;
+    } catch (const plat::jet::Error& e) {
+        failLoad(QString::fromStdString(e.description()));
+    } catch (const plat::automation::AutomationException& e) {
+        failLoad(QString::fromStdString(e.error().descriptionUtf8()));
+    }
+    return false;
+}
+
+void PrtSyainRoumu::SyainID_CloseUp() {
+    const int index = syainId_->listIndex();
+    if (index < 0)
+        return;
+    const QString text = syainId_->itemText(index);
+    bool isNumber = false;
+    const qlonglong number = text.toLongLong(&isNumber);
+    if (text.isEmpty() || !isNumber)
+        return;
+    QString name;
+    plat::jet::Currency wage;
+    if (GetSyainInfo(number, name, wage))
+        sName_->setText(name);
 }
 
 void PrtSyainRoumu::onUnload() {
@@ -114,7 +169,7 @@ void PrtSyainRoumu::onUnload() {
 }
 
 QString PrtSyainRoumu::employeeText() const {
-    return {};
+    return syainId_ ? syainId_->text() : QString();
 }
 
 void PrtSyainRoumu::comUD_Click(int index) {

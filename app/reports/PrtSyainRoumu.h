@@ -10,7 +10,12 @@
 
 #include <cstdint>
 
+class QHBoxLayout;
 class QLabel;
+
+namespace plat::host {
+class HostedControl;
+}
 
 namespace plat::widgets {
 class ButtonArray;
@@ -33,6 +38,9 @@ public:
 
     explicit PrtSyainRoumu(QWidget* parent = nullptr);
 
+    // The employee box: the hosted combo (form data "PrtSyainRoumu"/"SyainID"), created by the
+    // first load; its list holds the employee number and name, its text the chosen number.
+    plat::host::HostedControl* SyainID() const { return syainId_; }
     plat::widgets::DateBox* Nengetu() const { return nengetu_; }
     QLabel* SName() const { return sName_; }
     plat::widgets::ButtonArray* comUD() const { return comUD_; }
@@ -45,6 +53,10 @@ public:
     // Set when the last copy put at least one line into PRTROUMUM.
     bool HasPrintData = false;
 
+    // Fills the employee box from the employee table, highest number first; false (after the
+    // load error box) on a database error.
+    bool FillEmployeeList();
+
     // The copy steps and the print, inside the print's work-table transaction `run`. A database
     // error is shown under the print error title and leaves HasPrintData clear.
     void CopyEmployeeMonth(reports::PrintRun& run, std::int64_t syainId);
@@ -56,6 +68,7 @@ protected:
     void onUnload() override;
 
 private:
+    void SyainID_CloseUp();
     void comUD_Click(int index);
     void comPrt_Click(int index);
     void copyLines(reports::PrintRun& run, const std::string& copySql);
@@ -63,6 +76,8 @@ private:
     QString employeeText() const;
     plat::text::DateTime today() const;
 
+    plat::host::HostedControl* syainId_ = nullptr;
+    QHBoxLayout* employeeRow_;
     QLabel* sName_;
     plat::widgets::DateBox* nengetu_;
     plat::widgets::ButtonArray* comUD_;

@@ -52,6 +52,9 @@ plat::jet::Currency monthAmount(const plat::jet::Currency& wage, double hours);
 // are doubled, so any name is stored as written.
 std::string yearInsertSql(const YearLine& line);
 
+// The statement screen's employee list, highest employee number first.
+inline constexpr char kEmployeeListSql[] = "SELECT * FROM SYAIN_MT ORDER BY SYAINID DESC";
+
 // The statement's copy queries: the ledger lines of one employee's month (by line number) or of
 // every employee's month (by employee, then line number), each with GTOTAL, the sum of its days.
 std::string employeeMonthCopySql(std::int64_t syainId, const plat::text::DateTime& month);

@@ -7,11 +7,14 @@
 #include "app/reports/ReportData.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/RptSRoumuMA4.h"
+#include "platform/host/HostedControl.h"
 #include "platform/report/Output.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CheckBox.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/MessageRecorder.h"
+
+#include <QLabel>
 
 #include "ReportsTestSupport.h"
 
@@ -216,6 +219,53 @@ TEST_F(PrtSyainRoumuTest, PrintAllAsksFirstAndNoLeavesTheWorkTableAlone) {
     screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintAll);
     EXPECT_EQ(preview.pages, 2);
     EXPECT_TRUE(screen->HasPrintData);
+}
+
+TEST_F(PrtSyainRoumuTest, EmployeeBoxListsEmployeesAndPrintsTheChosenOne) {
+    // The screen was loaded before these employees existed: the list follows on the next load.
+    const auto a = addEmployee(*db, "山田　太郎", 1200);
+    const auto b = addEmployee(*db, "鈴木　花子", 1300);
+    addLine(*db, {.syainId = a, .gName = "山田の現場", .days = {{1, 8.0}}});
+    addLine(*db, {.syainId = b, .gName = "鈴木の現場", .days = {{1, 8.0}}});
+    addLine(*db, {.syainId = b, .rowNo = 2, .gName = "鈴木の現場二", .days = {{2, 8.0}}});
+    plat::host::HostedControl* box = screen->SyainID();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->listCount(), 0);
+    screen->close();
+    screen->open();
+    ASSERT_EQ(screen->SyainID(), box); // one box for the screen's life
+    ASSERT_EQ(box->listCount(), 2);
+    EXPECT_EQ(box->itemText(0), QString::number(b)); // highest number first
+    box->setListIndex(1);
+    emit box->closeUp();
+    EXPECT_EQ(screen->SName()->text(), QString::fromUtf8("山田　太郎"));
+
+    // An empty box prints nothing and leaves the work table as the last print left it.
+    addLine(*db, {.month = 5, .syainId = a, .days = {{1, 8.0}}});
+    screen->Nengetu()->setValue(DateTime{2004, 5, 1});
+    box->setText(QString::number(a));
+    PreviewCatcher preview;
+    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintChosen);
+    EXPECT_EQ(preview.pages, 1);
+    screen->Nengetu()->setValue(DateTime{2004, 4, 1});
+    box->setText(QString());
+    preview.pages = -1;
+    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintChosen);
+    EXPECT_EQ(preview.pages, -1);
+    EXPECT_EQ(workRows(), 1);
+
+    box->setText(QString::number(b));
+    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintChosen);
+    EXPECT_EQ(preview.pages, 1);
+    plat::jet::Recordset rs = db->openRecordset("SELECT GName FROM PRTROUMUM ORDER BY RowNo");
+    EXPECT_EQ(rs.field("GName").toText(), "鈴木の現場");
+    EXPECT_EQ(workRows(), 2);
+
+    box->setText(QStringLiteral("鈴木"));
+    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintChosen);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, QString::fromUtf8("指名印刷"));
+    EXPECT_EQ(workRows(), 2);
 }
 
 TEST_F(PrtSyainRoumuTest, AMonthWithoutLinesPrintsNothingAndSaysNothing) {

@@ -134,6 +134,7 @@ bool PrtSyainRoumu::FillEmployeeList() {
     try {
         plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(reports::kEmployeeListSql);
         syainId_->clearItems();
+        syainId_->setText(QString());
         for (; !rs.eof(); rs.moveNext()) {
             const int row = syainId_->addItem(QString::number(rs.field("SyainID").toLong()));
             const plat::jet::Value name = rs.field("SName");

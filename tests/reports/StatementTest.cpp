@@ -266,6 +266,12 @@ TEST_F(PrtSyainRoumuTest, EmployeeBoxListsEmployeesAndPrintsTheChosenOne) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, QString::fromUtf8("指名印刷"));
     EXPECT_EQ(workRows(), 2);
+
+    // Reopened from the menu, the screen shows no employee of the last visit.
+    screen->close();
+    screen->open();
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_EQ(screen->SName()->text(), QString());
 }
 
 TEST_F(PrtSyainRoumuTest, AMonthWithoutLinesPrintsNothingAndSaysNothing) {

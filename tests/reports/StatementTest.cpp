@@ -189,7 +189,7 @@ protected:
     plat::widgets::MessageRecorder messages;
 };
 
-TEST_F(PrtSyainRoumuTest, PrintAllAsksFirstAndNoLeavesTheWorkTableAlone) {
+TEST_F(PrtSyainRoumuTest, PrintAllAsksFirstNoLeavesTheWorkTableAndAnEmptyMonthPrintsNothing) {
     const auto a = addEmployee(*db, "山田　太郎", 1200);
     const auto b = addEmployee(*db, "鈴木　花子", 1300);
     addLine(*db, {.syainId = a, .days = {{1, 8.0}}});
@@ -219,6 +219,14 @@ TEST_F(PrtSyainRoumuTest, PrintAllAsksFirstAndNoLeavesTheWorkTableAlone) {
     screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintAll);
     EXPECT_EQ(preview.pages, 2);
     EXPECT_TRUE(screen->HasPrintData);
+
+    // A month without lines prints nothing and says nothing beyond the question.
+    screen->Nengetu()->setValue(DateTime{2004, 5, 1});
+    preview.pages = -1;
+    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintAll);
+    EXPECT_EQ(preview.pages, -1);
+    EXPECT_FALSE(screen->HasPrintData);
+    EXPECT_EQ(messages.shown().size(), 4u);
 }
 
 TEST_F(PrtSyainRoumuTest, EmployeeBoxListsEmployeesAndPrintsTheChosenOne) {
@@ -272,27 +280,6 @@ TEST_F(PrtSyainRoumuTest, EmployeeBoxListsEmployeesAndPrintsTheChosenOne) {
     screen->open();
     EXPECT_EQ(box->text(), QString());
     EXPECT_EQ(screen->SName()->text(), QString());
-}
-
-TEST_F(PrtSyainRoumuTest, AMonthWithoutLinesPrintsNothingAndSaysNothing) {
-    addLine(*db, {.month = 5, .days = {{1, 8.0}}});
-    messages.setYesNoAnswer(plat::widgets::MsgResult::Yes);
-    PreviewCatcher preview;
-    screen->comPrt()->press(tamsel::PrtSyainRoumu::PrintAll);
-    EXPECT_EQ(preview.pages, -1);
-    EXPECT_FALSE(screen->HasPrintData);
-    EXPECT_EQ(messages.shown().size(), 1u); // the question only
-}
-
-TEST_F(PrtSyainRoumuTest, MonthButtonsStopAtTheirLimits) {
-    screen->Nengetu()->setValue(DateTime{2001, 12, 1});
-    screen->comUD()->press(tamsel::PrtSyainRoumu::Previous);
-    EXPECT_EQ(screen->Nengetu()->value(), (DateTime{2001, 12, 1}));
-    screen->Nengetu()->setValue(DateTime{2004, 8, 1}); // two months after June
-    screen->comUD()->press(tamsel::PrtSyainRoumu::Next);
-    EXPECT_EQ(screen->Nengetu()->value(), (DateTime{2004, 9, 1}));
-    screen->comUD()->press(tamsel::PrtSyainRoumu::Next);
-    EXPECT_EQ(screen->Nengetu()->value(), (DateTime{2004, 9, 1}));
 }
 
 // The preview window's own buttons report through the print screens' error box.

@@ -21,7 +21,7 @@ inline constexpr int End = 5;
 inline constexpr int BKForm = 6;
 inline constexpr int PrtRuikei = 7;
 inline constexpr int VersionInfo = 100;
-inline constexpr int OvertimeCheck = 101;
+inline constexpr int ZangyoCheck = 101;
 } // namespace ScreenIndex
 
 using ScreenFactory = std::function<QWidget*()>;

@@ -10,6 +10,6 @@ namespace {
 const bool registered =
     tamsel::registerScreen(tamsel::ScreenIndex::RefRoumu, [] { return new tamsel::RefRoumu; }) &&
     tamsel::registerScreen(tamsel::ScreenIndex::PrtRuikei, [] { return new tamsel::PrtRuikei; }) &&
-    tamsel::registerBatchCommand({&tamsel::reports::isBatchPrintRequest,
-                                  &tamsel::reports::runBatchPrint});
+    tamsel::registerBatchCommand(
+        {&tamsel::reports::isBatchPrintRequest, &tamsel::reports::runBatchPrint, true});
 } // namespace

@@ -4,6 +4,7 @@
 // are stored; a file without it (every file made before the check existed) reads the defaults.
 #pragma once
 
+#include "app/overtime/MonthFigures.h"
 #include "platform/jet/Database.h"
 
 namespace tamsel::overtime {

@@ -85,19 +85,6 @@ TEST(MonthFigures, StatutoryOvertimeAndHolidayWorkOfHandMadeMonths) {
     }
 }
 
-TEST(MonthFigures, ConsecutiveMonthsMatchTheMonthsCheckedOneByOne) {
-    // Five weeks of 10-hour weekdays and 8-hour Saturdays across April and May.
-    std::vector<Day> worked;
-    for (int d = 1; d <= 30; ++d)
-        worked.push_back({4, d, (d % 7 == 6) ? 8.0 : (d % 7 == 0 ? 0.0 : 10.0)});
-    for (int d = 1; d <= 31; ++d)
-        worked.push_back({5, d, 9.5});
-    const EmployeeDays days = daysOf(worked);
-    const std::vector<MonthFigures> both = monthFigures(days, monthIndex(2024, 4), 2, 0);
-    EXPECT_EQ(both[0], monthFigures(days, monthIndex(2024, 4), 1, 0)[0]);
-    EXPECT_EQ(both[1], monthFigures(days, monthIndex(2024, 5), 1, 0)[0]);
-}
-
 TEST(LedgerMonthFigures, SumsTheSitesOfADayAndReadsTheWeekBeforeTheMonth) {
     LineHours site1{};
     LineHours site2{};

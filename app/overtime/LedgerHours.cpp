@@ -2,6 +2,8 @@
 #include "app/overtime/LedgerHours.h"
 
 #include <cstdio>
+#include <map>
+#include <set>
 
 namespace tamsel::overtime {
 
@@ -13,17 +15,15 @@ std::string dateLiteral(int index) {
     return buf;
 }
 
-// Day sums per employee-month; employees no longer in the master are left out, as in the
-// annual report.
+// Day sums per employee-month, grouped in the order of the ledger's key (month, employee) so the
+// database adds them up as it reads, without sorting.
 std::string ledgerQuery(int firstMonth, int lastMonth) {
-    std::string sql = "SELECT KYUYO_F.SyainID, KYUYO_F.Nengetu, SYAIN_MT.SName";
+    std::string sql = "SELECT KYUYO_F.Nengetu, KYUYO_F.SyainID";
     for (int d = 1; d <= 31; ++d)
         sql += ", Sum(KYUYO_F.D" + std::to_string(d) + ") AS D" + std::to_string(d);
-    sql += " FROM KYUYO_F INNER JOIN SYAIN_MT ON KYUYO_F.SyainID = SYAIN_MT.SyainID"
-           " WHERE KYUYO_F.Nengetu>=" +
-           dateLiteral(firstMonth) + " AND KYUYO_F.Nengetu<=" + dateLiteral(lastMonth) +
-           " GROUP BY KYUYO_F.SyainID, KYUYO_F.Nengetu, SYAIN_MT.SName"
-           " ORDER BY KYUYO_F.SyainID, KYUYO_F.Nengetu";
+    sql += " FROM KYUYO_F WHERE KYUYO_F.Nengetu>=" + dateLiteral(firstMonth) +
+           " AND KYUYO_F.Nengetu<=" + dateLiteral(lastMonth) +
+           " GROUP BY KYUYO_F.Nengetu, KYUYO_F.SyainID";
     return sql;
 }
 
@@ -36,19 +36,30 @@ void addLines(MonthDays& days, std::span<const LineHours> lines) {
 } // namespace
 
 std::vector<EmployeeLedger> readLedger(plat::jet::Database& db, int firstMonth, int lastMonth) {
-    std::vector<EmployeeLedger> out;
-    plat::jet::Recordset rs = db.openRecordset(ledgerQuery(firstMonth, lastMonth));
-    // The day columns by position: D1 is the fourth column.
-    constexpr int kFirstDay = 3;
-    for (; !rs.eof(); rs.moveNext()) {
+    // Employees no longer in the master are left out, as in the annual report.
+    std::map<std::int64_t, EmployeeLedger> employees;
+    for (plat::jet::Recordset rs = db.openRecordset("SELECT SyainID, SName FROM SYAIN_MT");
+         !rs.eof(); rs.moveNext()) {
         const std::int64_t id = rs.field(0).toLong();
-        if (out.empty() || out.back().syainId != id)
-            out.push_back({id, rs.field(2).toText(), {}});
-        const plat::text::DateTime month = rs.field(1).toDate();
-        MonthDays& days = out.back().days[monthIndex(month.year, month.month)];
+        employees[id] = {id, rs.field(1).toText(), {}};
+    }
+    std::set<std::int64_t> worked;
+    plat::jet::Recordset rs = db.openRecordset(ledgerQuery(firstMonth, lastMonth));
+    constexpr int kFirstDay = 2; // D1's column
+    for (; !rs.eof(); rs.moveNext()) {
+        const auto found = employees.find(rs.field(1).toLong());
+        if (found == employees.end())
+            continue;
+        worked.insert(found->first);
+        const plat::text::DateTime month = rs.field(0).toDate();
+        MonthDays& days = found->second.days[monthIndex(month.year, month.month)];
         for (int d = 0; d < 31; ++d)
             days[static_cast<std::size_t>(d)] = toTenths(rs.field(kFirstDay + d).toDouble());
     }
+    std::vector<EmployeeLedger> out;
+    for (auto& [id, e] : employees)
+        if (worked.contains(id))
+            out.push_back(std::move(e));
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "app/reports/Texts.h"
 #include "platform/text/Format.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace tamsel::overtime {
@@ -25,6 +26,7 @@ constexpr int kYearWidth = 1100;
 constexpr int kCountLeft = kYearLeft + kYearWidth + 50;
 constexpr int kCountWidth = kPrintableWidth - kCountLeft;
 static_assert(kCountWidth >= 600, "the last column must fit on A4 landscape");
+constexpr int kPhraseHeight = 250;
 
 std::string monthColumn(int m) {
     return "M" + std::to_string(m + 1);
@@ -53,6 +55,10 @@ std::string RptZangyo::monthCell(const EmployeeYear& year, int month) {
 
 std::string RptZangyo::yearCell(const EmployeeYear& year) {
     return (yearBroken(year) ? t::kMarkBroken : "") + hoursText(year.yearOvertime);
+}
+
+std::string RptZangyo::countCell(const EmployeeYear& year) {
+    return (countBroken(year) ? t::kMarkBroken : "") + std::to_string(year.monthsOver45);
 }
 
 RptZangyo::RptZangyo(const YearCheck& check) {
@@ -94,22 +100,32 @@ RptZangyo::RptZangyo(const YearCheck& check) {
         Align::Right;
     ph.addLine("Line1", 0, 1860, kPrintableWidth, 1860);
 
-    Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 360);
+    Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 0);
     gh.groupField = "SyainID";
-    gh.addField("txtSName", 0, 40, kNameWidth, 300, "SName");
+
+    Band& d = addBand(BandKind::Detail, "Detail", 360);
+    d.addField("txtSName", 0, 40, kNameWidth, 300, "SName");
     for (int m = 0; m < kMonthsInYear; ++m)
-        gh.addField("txt" + monthColumn(m), kMonthLeft + m * kMonthWidth, 40, kMonthWidth, 300,
-                    monthColumn(m))
+        d.addField("txt" + monthColumn(m), kMonthLeft + m * kMonthWidth, 40, kMonthWidth, 300,
+                   monthColumn(m))
             .align = Align::Right;
-    gh.addField("txtYear", kYearLeft, 40, kYearWidth, 300, "YearOT").align = Align::Right;
-    gh.addField("txtCount", kCountLeft, 40, kCountWidth, 300, "Over45").align = Align::Right;
+    d.addField("txtYear", kYearLeft, 40, kYearWidth, 300, "YearOT").align = Align::Right;
+    d.addField("txtCount", kCountLeft, 40, kCountWidth, 300, "Over45").align = Align::Right;
 
-    Band& d = addBand(BandKind::Detail, "Detail", 280);
-    d.addField("txtBreach", kMonthLeft, 20, kPrintableWidth - kMonthLeft, 250, "Breach").font.size =
-        8;
-
-    Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", 60);
-    gf.addLine("Line2", 0, 30, kPrintableWidth, 30).lineWidth = 5;
+    // The broken rules under the employee's line, one a line; the footer is as tall as the
+    // longest list of the year and hidden for an employee who keeps the caps.
+    std::size_t lines = 1;
+    for (const EmployeeCheck& e : check.employees)
+        lines = std::max(lines, breachPhrases(check, e.year).size());
+    phraseLines_ = static_cast<int>(lines);
+    Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", phraseLines_ * kPhraseHeight + 80);
+    for (int k = 1; k <= phraseLines_; ++k)
+        gf.addField("txtBreach" + std::to_string(k), kMonthLeft, (k - 1) * kPhraseHeight,
+                    kPrintableWidth - kMonthLeft, kPhraseHeight, "Breach" + std::to_string(k))
+            .font.size = 8;
+    gf.addLine("Line2", 0, phraseLines_ * kPhraseHeight + 40, kPrintableWidth,
+               phraseLines_ * kPhraseHeight + 40)
+        .lineWidth = 5;
 
     Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
     const int centre = kPrintableWidth / 2;
@@ -121,6 +137,18 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     pf.addField("txtPages", centre, 120, 500, 300, {}).pageField = PageField::PageCount;
     pf.addLabel("Label23", centre + 500, 120, 800, 300, reports::texts::kPageWord);
 
+    addExportColumn({reports::texts::kCsvEmployeeNumber, {}, "SyainID", "0"});
+    addExportColumn({tamsel::texts::kEmployeeNameLabel, {}, "SName", {}});
+    for (int m = 0; m < kMonthsInYear; ++m)
+        addExportColumn(
+            {plat::text::formatDate(
+                 {yearOf(check.firstMonth + m), monthOf(check.firstMonth + m), 1}, "yyyy/mm"),
+             {},
+             "OT" + std::to_string(m + 1),
+             "0.0"});
+    addExportColumn({t::kYearTotalHeading, {}, "YearOTHours", "0.0"});
+    addExportColumn({t::kOver45Heading, {}, "Over45Count", "0"});
+    addExportColumn({t::kCsvBreaches, {}, "BreachLine", {}});
     addRows(check);
 }
 
@@ -128,25 +156,31 @@ void RptZangyo::addRows(const YearCheck& check) {
     std::vector<std::string> columns = {"SyainID", "SName"};
     for (int m = 0; m < kMonthsInYear; ++m)
         columns.push_back(monthColumn(m));
-    columns.insert(columns.end(), {"YearOT", "Over45", "Breach"});
+    columns.insert(columns.end(), {"YearOT", "Over45"});
+    for (int m = 0; m < kMonthsInYear; ++m)
+        columns.push_back("OT" + std::to_string(m + 1));
+    columns.insert(columns.end(), {"YearOTHours", "Over45Count", "BreachLine"});
+    for (int k = 1; k <= phraseLines_; ++k)
+        columns.push_back("Breach" + std::to_string(k));
     auto source = std::make_unique<MemoryRecordSource>(columns);
+    auto hours = [](Tenths t) { return Value::number(static_cast<double>(t) / kTenthsPerHour); };
     for (const EmployeeCheck& e : check.employees) {
         std::vector<Value> row = {Value::number(static_cast<double>(e.syainId)),
                                   Value::text(e.name)};
         for (int m = 0; m < kMonthsInYear; ++m)
             row.push_back(Value::text(monthCell(e.year, m)));
         row.push_back(Value::text(yearCell(e.year)));
-        row.push_back(Value::text((countBroken(e.year) ? t::kMarkBroken : "") +
-                                  std::to_string(e.year.monthsOver45)));
-        // One detail row per broken rule; an employee who keeps the caps has one empty one.
+        row.push_back(Value::text(countCell(e.year)));
+        for (int m = 0; m < kMonthsInYear; ++m)
+            row.push_back(hours(e.year.months[static_cast<std::size_t>(m)].overtime));
+        row.push_back(hours(e.year.yearOvertime));
+        row.push_back(Value::number(e.year.monthsOver45));
         std::vector<std::string> phrases = breachPhrases(check, e.year);
-        if (phrases.empty())
-            phrases.emplace_back();
-        for (std::string& p : phrases) {
-            std::vector<Value> r = row;
-            r.push_back(Value::text(std::move(p)));
-            source->addRow(std::move(r));
-        }
+        row.push_back(Value::text(phrases.empty() ? std::string() : breachLine(check, e.year)));
+        phrases.resize(static_cast<std::size_t>(phraseLines_));
+        for (std::string& p : phrases)
+            row.push_back(Value::text(std::move(p)));
+        source->addRow(std::move(row));
     }
     setRecordSource(std::move(source));
 }
@@ -158,8 +192,8 @@ void RptZangyo::ChgPrinter() {
 }
 
 void RptZangyo::onFormat(Band& band) {
-    if (band.kind == BandKind::Detail)
-        band.visible = !fieldValue("Breach").asText().empty();
+    if (band.kind == BandKind::GroupFooter)
+        band.visible = !fieldValue("Breach1").asText().empty();
 }
 
 } // namespace tamsel::overtime

@@ -58,7 +58,11 @@ inline constexpr char kPrintSettings[] = "法定休日：%1　特別条項：%2"
 inline constexpr char kYes[] = "あり";
 inline constexpr char kNo[] = "なし";
 
+// Heading of the broken rules in the table (CSV).
+inline constexpr char kCsvBreaches[] = "上限違反";
+
 // Batch mode.
-inline constexpr char kBatchUsage[] = "使い方: tamsel --print overtime --year YYYY --pdf FILE";
+inline constexpr char kBatchUsage[] =
+    "使い方: tamsel --print overtime --year YYYY [--pdf FILE] [--csv FILE]";
 
 } // namespace tamsel::overtime::texts

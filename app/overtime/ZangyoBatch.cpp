@@ -8,6 +8,7 @@
 #include "app/reports/BatchPrint.h"
 #include "app/reports/Texts.h"
 #include "platform/jet/Error.h"
+#include "platform/report/Csv.h"
 #include "platform/report/Output.h"
 #include "platform/report/ReportError.h"
 #include "platform/widgets/DateBox.h"
@@ -25,6 +26,7 @@ constexpr char kKind[] = "overtime";
 struct Request {
     std::optional<int> year;
     QString pdf;
+    QString csv;
 };
 
 // Reads "--name value" and "--name=value"; false on an unknown, repeated-kind or incomplete one.
@@ -51,11 +53,13 @@ bool parse(const QStringList& args, Request& request) {
             request.year = y->year;
         } else if (name == QLatin1String("--pdf")) {
             request.pdf = value;
+        } else if (name == QLatin1String("--csv")) {
+            request.csv = value;
         } else if (name != QLatin1String("--home")) {
             return false;
         }
     }
-    return kind && request.year && !request.pdf.isEmpty();
+    return kind && request.year && !(request.pdf.isEmpty() && request.csv.isEmpty());
 }
 
 void printLine(const std::string& utf8) {
@@ -86,10 +90,15 @@ int runOvertimeBatch(const QStringList& args) {
         const YearCheck check = runYearCheck(db, *request.year, loadSettings(db));
         RptZangyo report(check);
         report.ChgPrinter();
-        if (!plat::report::exportPdf(report, request.pdf)) {
+        if (report.run().empty()) {
             printLine(reports::texts::kBatchNoData);
             return reports::kBatchNoData;
         }
+        if (!request.pdf.isEmpty())
+            plat::report::writePdf(report.document(), request.pdf,
+                                   QString::fromStdString(report.caption));
+        if (!request.csv.isEmpty())
+            plat::report::writeCsv(report.exportTable(), request.csv);
         return reports::kBatchWritten;
     } catch (const plat::jet::Error& e) {
         printLine(std::to_string(e.number()) + ": " + e.description());

@@ -12,6 +12,13 @@ std::string hoursText(Tenths tenths) {
     return plat::text::formatNumber(static_cast<double>(tenths) / kTenthsPerHour, "#,##0.0");
 }
 
+std::string averageText(const Average& average) {
+    const double hours = average.span == 0 ? 0.0
+                                           : static_cast<double>(average.sum) /
+                                                 static_cast<double>(kTenthsPerHour * average.span);
+    return plat::text::formatNumber(hours, "#,##0.00");
+}
+
 std::string fillIn(std::string_view format, const std::vector<std::string>& args) {
     std::string out;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -54,12 +61,10 @@ std::string monthText(const YearCheck& check, int m) {
 
 // One item of a rule that lists months.
 std::string item(const YearCheck& check, const Breach& b) {
-    if (b.rule == Rule::Average80) {
-        const double average = static_cast<double>(b.figure) / (kTenthsPerHour * b.span);
+    if (b.rule == Rule::Average80)
         return fillIn(t::kAverageHours,
                       {monthText(check, b.month - b.span + 1), monthText(check, b.month),
-                       plat::text::formatNumber(average, "#,##0.00")});
-    }
+                       averageText({b.figure, b.span})});
     return fillIn(t::kMonthHours, {monthText(check, b.month), hoursText(b.figure)});
 }
 

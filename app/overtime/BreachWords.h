@@ -12,6 +12,9 @@ namespace tamsel::overtime {
 // Hours in tenths as the check shows them: "1,234.5".
 std::string hoursText(Tenths tenths);
 
+// An average of tenths over months as the check shows it: "85.25".
+std::string averageText(const Average& average);
+
 // One phrase per broken rule, in the order of the breaches; empty when the employee keeps
 // every cap that applies.
 std::vector<std::string> breachPhrases(const YearCheck& check, const EmployeeYear& year);

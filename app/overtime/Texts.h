@@ -23,9 +23,10 @@ inline constexpr char kLegend[] = "時間外労働（時間）　黄：月45時�
 inline constexpr char kNoData[] = "この年度の労務台帳はありません。";
 inline constexpr char kWithinCaps[] = "上限の範囲内です。";
 inline constexpr char kTitleSettings[] = "設定保存";
-// Tooltip of a month cell: %1 hours worked, %2 overtime, %3 holiday work, %4 the sum of both.
-inline constexpr char kCellTip[] =
-    "労働時間 %1時間\n時間外労働 %2時間\n休日労働 %3時間\n時間外＋休日 %4時間";
+// Tooltip of a month cell: %1 hours worked, %2 overtime, %3 holiday work, %4 the sum of both,
+// %5 the highest 2- to 6-month average ending with the month and %6 its months.
+inline constexpr char kCellTip[] = "労働時間 %1時間\n時間外労働 %2時間\n休日労働 %3時間\n"
+                                   "時間外＋休日 %4時間\n2～6か月平均の最大 %5時間（%6か月）";
 
 // Caps in force, as the screen and the report state them.
 inline constexpr char kCapsPrinciple[] =

@@ -252,7 +252,9 @@ void ZangyoCheck::fillGrid() {
             item->setToolTip(tr8(overtime::fillIn(
                 t::kCellTip,
                 {overtime::hoursText(f.total), overtime::hoursText(f.overtime),
-                 overtime::hoursText(f.holiday), overtime::hoursText(f.overtimeAndHoliday())})));
+                 overtime::hoursText(f.holiday), overtime::hoursText(f.overtimeAndHoliday()),
+                 overtime::averageText(y.worstAverage[at]),
+                 std::to_string(y.worstAverage[at].span)})));
             if (y.broken[at])
                 item->setBackground(brokenColour());
             else if (y.over45[at])

@@ -8,6 +8,8 @@
 #include "app/frame/Screen.h"
 #include "app/overtime/YearCheck.h"
 
+#include <QColor>
+
 class QComboBox;
 class QLabel;
 class QTableWidget;

@@ -37,12 +37,4 @@ TEST(OvertimeSettings, OldFilesReadDefaultsAndTheTableIsMadeOnFirstStore) {
     EXPECT_EQ(loadSettings(db), Settings{});
 }
 
-TEST(OvertimeSettings, TheAgreementYearStartsInItsFirstMonth) {
-    const Settings april{0, false, 4};
-    EXPECT_EQ(firstMonthOfYear(april, 2024), monthIndex(2024, 4));
-    EXPECT_EQ(agreementYearOf(april, 2025, 3), 2024);
-    EXPECT_EQ(agreementYearOf(april, 2025, 4), 2025);
-    EXPECT_EQ(agreementYearOf({0, false, 1}, 2025, 1), 2025);
-}
-
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/frame/MainMenu.h"
 #include "app/frame/RoumuM.h"
 #include "app/frame/ScreenRegistry.h"
+#include "app/overtime/LedgerHours.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CheckBox.h"
 #include "platform/widgets/DateBox.h"
@@ -128,6 +129,27 @@ TEST_F(ZangyoCheckTest, YearButtonsMoveTheCheckAndPrintingShowsThePreview) {
     EXPECT_GE(preview.pages, 2);
     EXPECT_TRUE(messages.shown().empty());
     screen->close();
+}
+
+TEST_F(ZangyoCheckTest, TheLedgerGridsMonthFiguresMatchTheYearCheck) {
+    // January 2004 begins on a Thursday: its first week starts in December.
+    const std::filesystem::path home = demoHome("ledger");
+    plat::jet::Database db = openDemo(home);
+    const tamsel::overtime::YearCheck check = tamsel::overtime::runYearCheck(db, kDemoYear, {});
+    for (const tamsel::overtime::EmployeeCheck& e : check.employees) {
+        std::vector<tamsel::overtime::LineHours> lines;
+        for (plat::jet::Recordset rs =
+                 db.openRecordset("SELECT * FROM KYUYO_F WHERE NENGETU=#2004/01/01# AND SYAINID=" +
+                                  std::to_string(e.syainId));
+             !rs.eof(); rs.moveNext()) {
+            auto& line = lines.emplace_back();
+            for (int d = 1; d <= 31; ++d)
+                line[static_cast<std::size_t>(d - 1)] = rs["D" + std::to_string(d)].toDouble();
+        }
+        EXPECT_EQ(tamsel::overtime::ledgerMonthFigures(db, e.syainId, {2004, 1, 1}, lines, 0),
+                  e.year.months[9])
+            << e.name;
+    }
 }
 
 } // namespace

@@ -17,6 +17,8 @@ inline constexpr char kMenuEnd[] = "終　　　了";
 // Caption of the main menu's compaction button and title of the compaction messages.
 inline constexpr char kCompact[] = "DB最適化";
 inline constexpr char kMenuPrtRuikei[] = "労務費年間累計表";
+// The overtime check, opened from the frame window's menu bar.
+inline constexpr char kMenuOvertimeCheck[] = "時間外労働チェック";
 
 // Captions shared by several screens.
 inline constexpr char kCloseButton[] = "閉じる";

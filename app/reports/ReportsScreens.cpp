@@ -15,5 +15,5 @@ const bool registered =
                            [] { return new tamsel::PrtSyainRoumu; }) &&
     tamsel::registerScreen(tamsel::ScreenIndex::PrtRuikei, [] { return new tamsel::PrtRuikei; }) &&
     tamsel::registerBatchCommand(
-        {&tamsel::reports::isBatchPrintRequest, &tamsel::reports::runBatchPrint});
+        {&tamsel::reports::isBatchPrintRequest, &tamsel::reports::runBatchPrint, true});
 } // namespace

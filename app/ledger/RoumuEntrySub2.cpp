@@ -332,6 +332,9 @@ void RoumuEntrySub2::takeSite(int line, const QString& text, bool picked) {
     if (boxText(line) != QString::fromStdString(mine))
         GenbaID(line).setText(QString::fromStdString(mine));
     grid_->setText(line, QStringLiteral("GName"), *name);
+    // A pick sets the box's text without a change event; taking a site is a change all the same.
+    if (state() == Ready && quiet_ == 0)
+        markDirty();
     if (line < kLines - 1)
         enableBox(line + 1, true);
     enableDays(line, true);

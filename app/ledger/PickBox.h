@@ -18,6 +18,9 @@ public:
     virtual ~PickBox() = default;
 
     virtual QWidget* widget() = 0;
+    // Why the box could not be put on its form ("number: description (name)"), empty when it
+    // was; a screen reports it as its load error.
+    virtual QString loadError() const { return {}; }
 
     virtual void ClearItem() = 0;
     // Adds an item at index with text (column 0).

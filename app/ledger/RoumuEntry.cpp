@@ -110,6 +110,10 @@ plat::text::DateTime RoumuEntry::today() const {
 }
 
 void RoumuEntry::onLoad() {
+    if (!syainId_->loadError().isEmpty()) {
+        failLoad(syainId_->loadError());
+        return;
+    }
     try {
         RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
         double left = 0;

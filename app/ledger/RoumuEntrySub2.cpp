@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tamsel {
@@ -58,6 +59,13 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
             [this](int, const QString&, const plat::widgets::SlipValue& v, bool& refuse) {
                 DGrid_Validating(v, refuse);
             });
+
+    connect(grid_, &plat::widgets::SlipGrid::keyDown, this, [this](int& keyCode, int shift) {
+        if (keyCode == 13 && shift == 0 && enterAtLineEnd())
+            keyCode = 0;
+    });
+    auto* saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, [this] { comFunc_->press(Save); });
 
     // The site boxes stand beside the grid's lines, under a blank as high as its heading.
     auto* sites = new QVBoxLayout;
@@ -154,6 +162,12 @@ void RoumuEntrySub2::onLoad() {
         selection_->setEnabled(false);
     dirty_ = false;
     lineCount_ = 0;
+    for (auto& box : genbaId_) {
+        if (!box->loadError().isEmpty()) {
+            failLoad(box->loadError());
+            return;
+        }
+    }
     try {
         RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
         double left = 0;
@@ -362,6 +376,19 @@ void RoumuEntrySub2::DGrid_Committing(plat::widgets::SlipValue& value) {
 void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse) {
     if (value.isNumber() && (value.toNumber() > ledger::kHoursPerDay || value.toNumber() < 0))
         refuse = true;
+}
+
+// Enter on the last day of a line whose next line has no site yet goes on to that line's
+// site box, so a month is typed without leaving the keyboard. True when it did.
+bool RoumuEntrySub2::enterAtLineEnd() {
+    const int row = grid_->currentRow();
+    if (row < 0 || row + 1 >= kLines || grid_->currentField() != indexedField("D", daysInMonth_ - 1))
+        return false;
+    if (!GenbaID(row + 1).widget()->isEnabled() || !boxText(row + 1).isEmpty())
+        return false;
+    if (grid_->commitEdit())
+        focusBox(row + 1);
+    return true;
 }
 
 // Totals ----------------------------------------------------------------------------------

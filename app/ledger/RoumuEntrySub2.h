@@ -80,6 +80,7 @@ private:
     void GenbaID_ChangeText();
     void takeSite(int line, const QString& text, bool picked);
     void DGrid_Change(int row, const QString& field);
+    bool enterAtLineEnd();
     void DGrid_Committing(plat::widgets::SlipValue& value);
     void DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse);
     void comFunc_Click(int index);

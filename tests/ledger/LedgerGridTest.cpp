@@ -351,6 +351,35 @@ TEST_F(LedgerGridTest, SaveWhileAnotherProgramWritesFailsClearlyAndKeepsTheOther
     EXPECT_EQ(stored().lines.at(0).hours[0], 4.0f);
 }
 
+TEST_F(LedgerGridTest, AWholeMonthIsTypedWithTheKeyboardAlone) {
+    const DateTime may{2004, 5, 1};
+    open(may);
+    int keys = 0;
+    auto typeKeys = [&](const QString& text) {
+        for (QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            ++keys;
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ++keys;
+    };
+    for (int line = 0; line < 9; ++line) {
+        ASSERT_EQ(QApplication::focusWidget(), &box(line)) << line;
+        typeKeys(QString::number(sites[static_cast<size_t>(line)]));
+        for (int day = 0; day < 31; ++day)
+            typeKeys(QStringLiteral("2"));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ++keys;
+    RecordProperty("key_presses", keys);
+    EXPECT_TRUE(messages.shown().empty());
+    const auto month = stored(may);
+    ASSERT_EQ(month.lines.size(), 9u);
+    EXPECT_EQ(month.lines[8].GenbaID, sites[8]);
+    EXPECT_EQ(month.lines[8].hours[30], 2.0f);
+    EXPECT_EQ(total("TTime", 31), 9 * 31 * 2);
+}
+
 TEST_F(LedgerGridTest, UnsavedChangesAreAskedAboutBeforeClosing) {
     open();
     pick(0, 0);

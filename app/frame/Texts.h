@@ -40,6 +40,9 @@ inline constexpr char kTitleGenbaName[] = "現場名取得";
 inline constexpr char kTitleBackupAbort[] = "処理の中止";
 inline constexpr char kTitleBackup[] = "バックアップ";
 
+// A control a form places is missing from the program's form data.
+inline constexpr char kNotInFormData[] = "フォームデータにコントロールがありません。";
+
 // Appended to the work file's path when a work file blocks a compaction (CompactDb) or a
 // backup (BackupDb); the two routines write the word differently.
 inline constexpr char kWorkFileExistsCompact[] = "(ワークファイル)があるので処理できません。";

@@ -5,12 +5,9 @@
 #pragma once
 
 #include "app/ledger/PickBox.h"
+#include "platform/host/HostedControl.h"
 
 #include <QPointer>
-
-namespace plat::host {
-class HostedControl;
-}
 
 namespace tamsel::ledger {
 

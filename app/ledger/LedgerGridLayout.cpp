@@ -14,10 +14,10 @@ plat::widgets::SlipGridLayout ledgerGridLayout() {
     l.rowHeight = 22;
     l.frozenColumns = 1;
     l.initialRows = kLines;
-    l.columns.push_back(textColumn(QStringLiteral("GName"), 150, false));
+    l.columns.push_back(textColumn(QStringLiteral("GName"), 180, false));
     for (int d = 0; d < kDays; ++d)
-        l.columns.push_back(numberColumn(indexedField("D", d), 34, "#0.0"));
-    l.columns.push_back(numberColumn(QStringLiteral("D31"), 48, "##0.0", false));
+        l.columns.push_back(numberColumn(indexedField("D", d), 31, "#0.0"));
+    l.columns.push_back(numberColumn(QStringLiteral("D31"), 54, "##0.0", false));
 
     l.heading.lineHeights = {18, 18};
     l.heading.cells.push_back(areaField(QStringLiteral("lG"), 0, 0, 1, 2, {},

@@ -150,7 +150,9 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     layout->addWidget(acLbl_);
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
-    resize(1420, 470);
+    // The whole month shows without scrolling.
+    grid_->setMinimumSize(grid_->sizeHint());
+    resize(sizeHint());
 }
 
 RoumuEntrySub2::~RoumuEntrySub2() = default;

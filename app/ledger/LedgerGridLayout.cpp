@@ -20,8 +20,8 @@ plat::widgets::SlipGridLayout ledgerGridLayout() {
     l.columns.push_back(numberColumn(QStringLiteral("D31"), 54, "##0.0", false));
 
     l.heading.lineHeights = {18, 18};
-    l.heading.cells.push_back(areaField(QStringLiteral("lG"), 0, 0, 1, 2, {},
-                                        tr8(tamsel::texts::kGridSiteHeading)));
+    l.heading.cells.push_back(
+        areaField(QStringLiteral("lG"), 0, 0, 1, 2, {}, tr8(tamsel::texts::kGridSiteHeading)));
     for (int d = 0; d < kDays; ++d) {
         l.heading.cells.push_back(areaField(indexedField("lD", d), 0, 1 + d));
         l.heading.cells.push_back(areaField(indexedField("a", d), 1, 1 + d));

@@ -52,8 +52,7 @@ void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
     });
 }
 
-void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month,
-                 std::int64_t syainId) {
+void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId) {
     inTransaction(db, [&] { db.execute(deleteMonthSql(month, syainId)); });
 }
 

@@ -44,8 +44,7 @@ struct MonthToSave {
 // waits for the first, or fails with err::Locked and changes nothing). Rethrows the error after
 // rolling back.
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save);
-void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month,
-                 std::int64_t syainId);
+void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId);
 
 struct SiteRef {
     std::int64_t GenbaID = 0;

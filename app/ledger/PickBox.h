@@ -41,6 +41,7 @@ public:
 };
 
 // Creates a pick box named name inside parent.
-using PickBoxFactory = std::function<std::unique_ptr<PickBox>(QWidget* parent, const QString& name)>;
+using PickBoxFactory =
+    std::function<std::unique_ptr<PickBox>(QWidget* parent, const QString& name)>;
 
 } // namespace tamsel::ledger

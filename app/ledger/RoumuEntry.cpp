@@ -68,7 +68,8 @@ RoumuEntry::RoumuEntry(ledger::PickBoxFactory boxes, QWidget* parent)
 
     comOpen_ = new plat::widgets::CommandButton(tr8(t::kOpen), this);
     comOpen_->setObjectName(QStringLiteral("comOpen"));
-    connect(comOpen_, &QPushButton::clicked, this, [this] { runBusy([this] { comOpen_Click(); }); });
+    connect(comOpen_, &QPushButton::clicked, this,
+            [this] { runBusy([this] { comOpen_Click(); }); });
     comEnd_ = new plat::widgets::CommandButton(tr8(texts::kCloseButton), this);
     comEnd_->setObjectName(QStringLiteral("comEnd"));
     connect(comEnd_, &QPushButton::clicked, this, &QWidget::close);

@@ -41,8 +41,7 @@ const QColor kSunday(255, 0, 0);
 const QColor kOverDay(255, 0, 0);
 } // namespace
 
-RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
-                               QWidget* parent)
+RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection, QWidget* parent)
     : Screen(parent), boxes_(std::move(boxes)), selection_(selection) {
     setObjectName(QStringLiteral("RoumuEntrySub2"));
     setOpenedFromMenu(false);
@@ -210,10 +209,11 @@ void RoumuEntrySub2::setDayHeadings() {
         const plat::text::DateTime date = plat::text::addDays(first, i);
         const QString day = indexedField("lD", i);
         const QString weekday = indexedField("a", i);
-        grid_->setHeadingText(day, QString::fromStdString(plat::text::formatDate(date, t::kDayFormat)) +
-                                       tr8(t::kDaySuffix));
-        grid_->setHeadingText(weekday,
-                              QString::fromStdString(plat::text::formatDate(date, t::kWeekdayFormat)));
+        grid_->setHeadingText(day,
+                              QString::fromStdString(plat::text::formatDate(date, t::kDayFormat)) +
+                                  tr8(t::kDaySuffix));
+        grid_->setHeadingText(
+            weekday, QString::fromStdString(plat::text::formatDate(date, t::kWeekdayFormat)));
         const QColor colour = plat::text::weekday(date) == 0 ? kSunday : QColor();
         grid_->setHeadingColor(day, colour);
         grid_->setHeadingColor(weekday, colour);
@@ -328,8 +328,8 @@ void RoumuEntrySub2::takeSite(int line, const QString& text, bool picked) {
         if (!rs.eof())
             name = QString::fromStdString(rs["GName"].toText());
     } catch (const plat::jet::Error& e) {
-        MessageService::error(QString::fromStdString(e.description()),
-                              tr8(texts::kTitleGenbaName), this);
+        MessageService::error(QString::fromStdString(e.description()), tr8(texts::kTitleGenbaName),
+                              this);
         refuse();
         return;
     }
@@ -339,7 +339,8 @@ void RoumuEntrySub2::takeSite(int line, const QString& text, bool picked) {
     }
     const std::string mine = std::to_string(*number);
     for (int j = 0; j < kLines; ++j) {
-        if (j != line && !boxText(j).isEmpty() && ledger::sameSite(boxText(j).toStdString(), mine)) {
+        if (j != line && !boxText(j).isEmpty() &&
+            ledger::sameSite(boxText(j).toStdString(), mine)) {
             MessageService::error(tr8(t::kDuplicateSite), tr8(t::kTitleSiteCheck), this);
             refuse();
             return;
@@ -384,7 +385,8 @@ void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, boo
 // site box, so a month is typed without leaving the keyboard. True when it did.
 bool RoumuEntrySub2::enterAtLineEnd() {
     const int row = grid_->currentRow();
-    if (row < 0 || row + 1 >= kLines || grid_->currentField() != indexedField("D", daysInMonth_ - 1))
+    if (row < 0 || row + 1 >= kLines ||
+        grid_->currentField() != indexedField("D", daysInMonth_ - 1))
         return false;
     if (!GenbaID(row + 1).widget()->isEnabled() || !boxText(row + 1).isEmpty())
         return false;
@@ -413,8 +415,8 @@ void RoumuEntrySub2::columnTotal(int column) {
     const QString hoursField = indexedField("TTime", column);
     grid_->setTotal(hoursField, hours);
     grid_->setTotal(indexedField("Total", column),
-                    static_cast<double>(ledger::moneyOf(
-                        plat::jet::Currency::fromDouble(tMony_->value()), hours)));
+                    static_cast<double>(
+                        ledger::moneyOf(plat::jet::Currency::fromDouble(tMony_->value()), hours)));
     if (column < kDays)
         grid_->setHeadingColor(hoursField, ledger::isOverDay(hours) ? kOverDay : QColor());
 }
@@ -588,7 +590,8 @@ void RoumuEntrySub2::copyPreviousMonth() {
 // Closing -----------------------------------------------------------------------------------
 
 bool RoumuEntrySub2::onQueryUnload() {
-    if (dirty_ && !MessageService::askYesNo(tr8(t::kUnsavedQuestion), tr8(t::kEntryCaption), this)) {
+    if (dirty_ &&
+        !MessageService::askYesNo(tr8(t::kUnsavedQuestion), tr8(t::kEntryCaption), this)) {
         focusLast();
         return false;
     }

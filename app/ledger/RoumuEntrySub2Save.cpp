@@ -71,7 +71,8 @@ bool RoumuEntrySub2::checkSites(std::vector<ledger::LedgerLine>& lines) {
         ledger::LedgerLine line;
         line.GenbaID = *ledger::parseWholeNumber(texts[static_cast<size_t>(b)]);
         try {
-            plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(ledger::siteNameSql(line.GenbaID));
+            plat::jet::Recordset rs =
+                RoumuM().RoumuDb->openRecordset(ledger::siteNameSql(line.GenbaID));
             if (rs.eof()) {
                 MessageService::error(tr8(t::kSiteNotInMaster).arg(b + 1), tr8(t::kTitleSiteError),
                                       this);
@@ -137,7 +138,8 @@ bool RoumuEntrySub2::writeLedger(const std::vector<ledger::LedgerLine>& lines) {
 }
 
 void RoumuEntrySub2::showSaveError(int number, const std::string& description, bool notSaved) {
-    QString text = QString::number(number) + QStringLiteral(": ") + QString::fromStdString(description);
+    QString text =
+        QString::number(number) + QStringLiteral(": ") + QString::fromStdString(description);
     if (notSaved)
         text += QLatin1Char('\n') + tr8(t::kNotSaved);
     MessageService::error(text, tr8(t::kTitleSave), this);

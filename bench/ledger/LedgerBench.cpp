@@ -46,7 +46,8 @@ tamsel::ledger::MonthToSave fullMonth() {
 // month of employee 1 in April 2004.
 const std::filesystem::path& home() {
     static const std::filesystem::path dir = [] {
-        std::filesystem::path d = std::filesystem::temp_directory_path() / "tamsel-bench" / "ledger";
+        std::filesystem::path d =
+            std::filesystem::temp_directory_path() / "tamsel-bench" / "ledger";
         std::filesystem::remove_all(d);
         std::filesystem::create_directories(d);
         const std::string path = (d / "Roumu.MDB").string();
@@ -102,8 +103,8 @@ void BM_OpenBareDatabaseWork(benchmark::State& state) {
     for (auto _ : state) {
         plat::jet::Database db = plat::jet::Database::open((home() / "Roumu.MDB").string());
         int sites = 0;
-        for (plat::jet::Recordset rs = db.openRecordset(tamsel::ledger::siteListSql());
-             !rs.eof(); rs.moveNext())
+        for (plat::jet::Recordset rs = db.openRecordset(tamsel::ledger::siteListSql()); !rs.eof();
+             rs.moveNext())
             ++sites;
         benchmark::DoNotOptimize(sites);
         benchmark::DoNotOptimize(tamsel::ledger::readMonth(db, kMonth, 1).lines.size());

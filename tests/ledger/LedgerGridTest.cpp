@@ -42,7 +42,8 @@ protected:
         screen.reset();
         tamsel::RoumuM().RoumuDb.reset();
     }
-    void store(const DateTime& month, std::vector<std::vector<float>> hoursPerLine, int wage = 1250) {
+    void store(const DateTime& month, std::vector<std::vector<float>> hoursPerLine,
+               int wage = 1250) {
         tamsel::ledger::MonthToSave m{month, syain, "山田", Currency::fromUnits(wage), {}};
         for (size_t i = 0; i < hoursPerLine.size(); ++i) {
             LedgerLine l;
@@ -76,7 +77,9 @@ protected:
         QTest::keyClick(&grid(), Qt::Key_Return);
     }
     void press(int f) { screen->comFunc()->press(f); }
-    double total(const char* prefix, int c) { return grid().total(indexedField(prefix, c)).toNumber(); }
+    double total(const char* prefix, int c) {
+        return grid().total(indexedField(prefix, c)).toNumber();
+    }
     tamsel::ledger::StoredMonth stored(const DateTime& month = {2004, 4, 1}) {
         return tamsel::ledger::readMonth(*db, month, syain);
     }
@@ -138,9 +141,7 @@ TEST_F(LedgerGridTest, FebruaryHeadingsRunIntoMarchAndThoseDaysAreClosed) {
     EXPECT_FALSE(grid().isFieldEnabled(0, "D28"));
     EXPECT_FALSE(grid().isFieldEnabled(0, "D30"));
     for (int i = 0; i < 31; ++i) // Sundays: 6, 13, 20 and 27 February
-        EXPECT_EQ(grid().headingColor(indexedField("lD", i)) == QColor(255, 0, 0),
-                  i % 7 == 5)
-            << i;
+        EXPECT_EQ(grid().headingColor(indexedField("lD", i)) == QColor(255, 0, 0), i % 7 == 5) << i;
 }
 
 TEST_F(LedgerGridTest, MonthMoneyComesFromTheMonthsHoursNotFromRoundedDays) {
@@ -246,14 +247,15 @@ TEST_F(LedgerGridTest, SaveChecksTheSiteColumnBeforeWritingAnything) {
     db->execute("DELETE FROM GENBA_MT WHERE GENBAID=" + std::to_string(sites[9]));
     box(1).setText(QString::number(sites[9]));
     press(RoumuEntrySub2::Save);
-    EXPECT_EQ(messages.texts(),
-              std::vector<QString>{QStringLiteral("現場マスタに登録されていない現場です。(2行目)")});
+    EXPECT_EQ(messages.texts(), std::vector<QString>{QStringLiteral(
+                                    "現場マスタに登録されていない現場です。(2行目)")});
     EXPECT_EQ(stored().lines.at(1).GenbaID, sites[1]);
 }
 
 TEST_F(LedgerGridTest, SavingStoresCurrentSiteNamesAndRollsBackAFailedWrite) {
     store({2004, 4, 1}, {{8}, {4}});
-    db->execute("CREATE TRIGGER no_delete BEFORE DELETE ON KYUYO_F BEGIN SELECT RAISE(ABORT, 'x'); END");
+    db->execute(
+        "CREATE TRIGGER no_delete BEFORE DELETE ON KYUYO_F BEGIN SELECT RAISE(ABORT, 'x'); END");
     open();
     press(RoumuEntrySub2::Save); // nothing changed: no statement runs
     EXPECT_TRUE(messages.shown().empty());

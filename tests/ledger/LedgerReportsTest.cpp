@@ -45,7 +45,8 @@ TEST(LedgerReportsTest, SavedMonthShowsInTheInquiryAndBothReportsWithTheGridsMon
     screen.close();
     tamsel::RoumuM().RoumuDb.reset();
 
-    const std::vector<tamsel::reports::InquiryRow> inquiry = tamsel::reports::readInquiry(db, april);
+    const std::vector<tamsel::reports::InquiryRow> inquiry =
+        tamsel::reports::readInquiry(db, april);
     ASSERT_EQ(inquiry.size(), 1u);
     EXPECT_EQ(inquiry[0].gName, QStringLiteral("駅前ビル"));
     EXPECT_FLOAT_EQ(inquiry[0].days[1], 7.5f);

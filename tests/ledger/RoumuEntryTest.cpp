@@ -1,7 +1,7 @@
 // The ledger selection screen on a real database file: the employee list, the month buttons
 // and their limits, opening the ledger grid with the employee's name and wage, and leaving.
-#include "app/frame/RoumuM.h"
 #include "app/ledger/RoumuEntry.h"
+#include "app/frame/RoumuM.h"
 #include "app/ledger/RoumuEntrySub2.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CommandButton.h"

@@ -1,5 +1,5 @@
 // The ledger's rules and its database work on real database files: typed numbers, money of
-// hours, the site column check, and replacing, reading and deleting an employee-month.
+// hours, the site column check, and replacing and reading an employee-month.
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
 #include "platform/jet/Error.h"
@@ -138,23 +138,6 @@ TEST_F(LedgerStoreTest, AFailingInsertRollsBackTheDeleteAsWell) {
     ASSERT_EQ(m.lines.size(), 2u);
     EXPECT_EQ(m.lines[0].GName, "A");
     EXPECT_EQ(m.lines[1].GName, "B");
-}
-
-TEST_F(LedgerStoreTest, DeletingAMonthAndCopyingSitesOfTheMonthBefore) {
-    const std::int64_t a = ledgertest::addSite(*db, "A現場");
-    const std::int64_t b = ledgertest::addSite(*db, "B現場");
-    const std::int64_t gone = ledgertest::addSite(*db, "消えた現場");
-    replaceMonth(*db, month({line(b, "old name", {8}), line(gone, "x", {1}), line(a, "A", {2})}));
-    db->execute("DELETE FROM GENBA_MT WHERE GENBAID=" + std::to_string(gone));
-
-    const std::vector<SiteRef> sites = monthSites(*db, april, 5);
-    ASSERT_EQ(sites.size(), 2u);
-    EXPECT_EQ(sites[0].GenbaID, b);
-    EXPECT_EQ(sites[0].GName, "B現場");
-    EXPECT_EQ(sites[1].GenbaID, a);
-
-    deleteMonth(*db, april, 5);
-    EXPECT_EQ(rowCount(), 0);
 }
 
 } // namespace

@@ -111,16 +111,4 @@ TEST_F(RoumuEntryTest, NoToTheExitQuestionKeepsScreenAndDatabase) {
     EXPECT_FALSE(tamsel::RoumuM().RoumuDb.has_value());
 }
 
-TEST_F(RoumuEntryTest, MissingDatabaseFailsTheLoadAndClosesWithoutAsking) {
-    screen->close();
-    std::filesystem::remove(home / "Roumu.MDB");
-    messages.clear();
-    screen->open();
-    for (int i = 0; i < 20 && screen->isVisible(); ++i)
-        QApplication::processEvents();
-    EXPECT_FALSE(screen->isVisible());
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("ロード時"));
-}
-
 } // namespace

@@ -30,7 +30,7 @@ void Screen::open() {
         loaded_ = true;
         closePending_ = false;
         state_ = Loading;
-        if (QWidget* menu = RoumuM().MenuForm)
+        if (QWidget* menu = fromMenu_ ? RoumuM().MenuForm.data() : nullptr)
             menu->window()->hide();
         onLoad();
         if (state_ == Loading)
@@ -123,7 +123,7 @@ void Screen::closeEvent(QCloseEvent* e) {
     }
     onUnload();
     loaded_ = false;
-    if (QWidget* menu = RoumuM().MenuForm) {
+    if (QWidget* menu = fromMenu_ ? RoumuM().MenuForm.data() : nullptr) {
         menu->window()->show();
         menu->window()->raise();
         menu->window()->activateWindow();

@@ -48,6 +48,8 @@ protected:
     virtual bool onPreviewKey(QKeyEvent* event);
 
     void setKeyPreview(bool on) { keyPreview_ = on; }
+    // A screen opened by another screen (not from the main menu) leaves MenuForm alone.
+    void setOpenedFromMenu(bool fromMenu) { fromMenu_ = fromMenu; }
     // Shows a load-time error (its description, the load step's title, error icon) and marks the
     // load as failed: the screen closes at its next activation.
     void failLoad(const QString& description);
@@ -67,6 +69,7 @@ private:
     bool busy_ = false;
     bool keyPreview_ = false;
     bool closePending_ = false;
+    bool fromMenu_ = true;
 };
 
 } // namespace tamsel

@@ -24,6 +24,13 @@ inline constexpr char kMenuOvertimeCheck[] = "時間外労働チェック";
 inline constexpr char kCloseButton[] = "閉じる";
 inline constexpr char kSiteNameHeading[] = "現　　場　　名";
 inline constexpr char kEmployeeNameLabel[] = "従業員名";
+inline constexpr char kMonthLabel[] = "年月";
+inline constexpr char kPrevMonth[] = "前月";
+inline constexpr char kNextMonth[] = "次月";
+inline constexpr char kWageLabel[] = "時間給";
+// Headings of the slip grids of the ledger and the inquiry.
+inline constexpr char kGridSiteHeading[] = "現　　　　　　場　　　　　　名";
+inline constexpr char kGridTotalHeading[] = "合　計";
 
 inline constexpr char kHelpMenu[] = "ﾍﾙﾌﾟ(&H)";
 inline constexpr char kVersionCommand[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)";

@@ -1,4 +1,7 @@
-# Module selection and the small helpers every folder's CMakeLists uses.
+# Module selection and the small helpers every folder's CMakeLists uses. A module is named
+# after its folder: text, jet, automation, widgets (with slipgrid, datactl), report, host
+# (platform); frame, masters, ledger, reports, maintenance (app); core, paint, list, qt
+# (control); tools.
 
 # tamsel_module_enabled(<name> <out-var>): true when TAMSEL_MODULES is "all" or lists <name>.
 function(tamsel_module_enabled name out)

@@ -23,6 +23,11 @@ fi
 if [ ! -e "$prefix/Roumu.MDB" ]; then
   "$prefix/tamsel-db" init --demo "$prefix/Roumu.MDB"
 fi
+# The maintenance screen backs up into the folder bkmdb.ini names; a relative folder is taken
+# from the program's folder, so a new installation backs up into "backup" beside the database.
+if [ ! -e "$prefix/bkmdb.ini" ]; then
+  printf '[BKPATH]\nPATH=backup\n' > "$prefix/bkmdb.ini"
+fi
 if [ -x "$prefix/tamsel" ]; then
   exec "$prefix/tamsel"
 fi

@@ -17,9 +17,10 @@ bool registerBatchCommand(BatchCommand command) {
 }
 
 const BatchCommand* findBatchCommand(int argc, char** argv) {
-    for (const BatchCommand& command : commands())
-        if (command.claims && command.claims(argc, argv))
-            return &command;
+    for (const bool catchAll : {false, true})
+        for (const BatchCommand& command : commands())
+            if (command.catchAll == catchAll && command.claims && command.claims(argc, argv))
+                return &command;
     return nullptr;
 }
 

@@ -15,11 +15,16 @@ struct BatchCommand {
     std::function<bool(int argc, char** argv)> claims;
     // Runs the command and returns the program's exit status.
     std::function<int(const QStringList& arguments)> run;
+    // A command that claims every request of its kind of option (for example any --print, to
+    // answer an unknown report with its usage) is asked only after the commands that claim
+    // particular requests, whatever the order of registration.
+    bool catchAll = false;
 };
 
 bool registerBatchCommand(BatchCommand command);
 
-// The first registered command that claims the arguments, or nullptr.
+// The first registered command that claims the arguments, catch-all commands last; nullptr
+// when none does.
 const BatchCommand* findBatchCommand(int argc, char** argv);
 
 } // namespace tamsel

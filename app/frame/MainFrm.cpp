@@ -28,6 +28,18 @@ MainFrm::MainFrm(QWidget* parent) : QMainWindow(parent) {
     QAction* linekbn1 = comH_->addSeparator();
     linekbn1->setObjectName(QStringLiteral("linekbn1"));
     connect(comB_, &QAction::triggered, this, [] { openScreen(ScreenIndex::VersionInfo); });
+    // The overtime check sits in the menu bar beside the help menu, so the main menu's eight
+    // buttons stay as they are; it opens like a menu button's screen.
+    if (hasScreen(ScreenIndex::ZangyoCheck)) {
+        comZ_ = new QAction(QString::fromUtf8(texts::kMenuOvertimeCheck) + QStringLiteral("(&Z)"),
+                            this);
+        comZ_->setObjectName(QStringLiteral("comZ"));
+        menuBar()->insertAction(comH_->menuAction(), comZ_);
+        connect(comZ_, &QAction::triggered, this, [this] {
+            RoumuM().MenuForm = menu_;
+            openScreen(ScreenIndex::ZangyoCheck);
+        });
+    }
     menuBar()->setFont(plat::widgets::uiFont());
 
     menu_ = new MainMenu(this);

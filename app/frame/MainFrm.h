@@ -1,5 +1,6 @@
-// The frame window (MainFrm) with the application title: hosts the main menu and the help menu with
-// the version dialog. Closing it ends the program without a question.
+// The frame window (MainFrm) with the application title: hosts the main menu, the help menu with
+// the version dialog and the menu-bar entry of the overtime check. Closing it ends the program
+// without a question.
 #pragma once
 
 #include <QMainWindow>
@@ -19,6 +20,8 @@ public:
     MainMenu* menu() const { return menu_; }
     QMenu* comH() const { return comH_; }
     QAction* comB() const { return comB_; }
+    // The overtime check's entry in the menu bar; nullptr when the program has no such screen.
+    QAction* comZ() const { return comZ_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -28,6 +31,7 @@ private:
     MainMenu* menu_;
     QMenu* comH_;
     QAction* comB_;
+    QAction* comZ_ = nullptr;
 };
 
 } // namespace tamsel

@@ -4,6 +4,7 @@
 #include "app/frame/RoumuM.h"
 #include "app/frame/Std_1.h"
 #include "app/frame/Texts.h"
+#include "platform/jet/Error.h"
 #include "platform/widgets/MessageService.h"
 #include "platform/widgets/UiFont.h"
 
@@ -29,7 +30,7 @@ void Screen::open() {
         loaded_ = true;
         closePending_ = false;
         state_ = Loading;
-        if (QWidget* menu = RoumuM().MenuForm)
+        if (QWidget* menu = fromMenu_ ? RoumuM().MenuForm.data() : nullptr)
             menu->window()->hide();
         onLoad();
         if (state_ == Loading)
@@ -48,11 +49,30 @@ bool Screen::runBusy(const std::function<void()>& action) {
     try {
         action();
     } catch (...) {
+        // Whatever a handler did not expect is shown here: an exception leaving the Qt slot
+        // that called the handler would end the program and lose the clerk's work.
         busy_ = false;
-        throw;
+        showUnexpected(std::current_exception());
+        return true;
     }
     busy_ = false;
     return true;
+}
+
+void Screen::showUnexpected(std::exception_ptr failure) {
+    QString text;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const plat::jet::Error& e) {
+        text = QString::number(e.number()) + QStringLiteral(": ") +
+               QString::fromStdString(e.description());
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(texts::kUnexpectedFailure) + QLatin1Char('\n') +
+               QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = QString::fromUtf8(texts::kUnexpectedFailure);
+    }
+    plat::widgets::MessageService::error(text, QString::fromUtf8(texts::kTitleUnexpected), this);
 }
 
 bool Screen::onPreviewKey(QKeyEvent*) {
@@ -103,7 +123,7 @@ void Screen::closeEvent(QCloseEvent* e) {
     }
     onUnload();
     loaded_ = false;
-    if (QWidget* menu = RoumuM().MenuForm) {
+    if (QWidget* menu = fromMenu_ ? RoumuM().MenuForm.data() : nullptr) {
         menu->window()->show();
         menu->window()->raise();
         menu->window()->activateWindow();

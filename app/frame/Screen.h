@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <exception>
 #include <functional>
 
 class QKeyEvent;
@@ -30,7 +31,8 @@ public:
     bool isBusy() const { return busy_; }
 
     // Runs action with the busy flag set; a second call while one runs does nothing and
-    // returns false. Closing the window is refused meanwhile.
+    // returns false. Closing the window is refused meanwhile. Anything action throws is shown
+    // as an error message (a database error as "number: description") and goes no further.
     bool runBusy(const std::function<void()>& action);
 
 protected:
@@ -46,6 +48,8 @@ protected:
     virtual bool onPreviewKey(QKeyEvent* event);
 
     void setKeyPreview(bool on) { keyPreview_ = on; }
+    // A screen opened by another screen (not from the main menu) leaves MenuForm alone.
+    void setOpenedFromMenu(bool fromMenu) { fromMenu_ = fromMenu; }
     // Shows a load-time error (its description, the load step's title, error icon) and marks the
     // load as failed: the screen closes at its next activation.
     void failLoad(const QString& description);
@@ -58,12 +62,14 @@ protected:
 
 private:
     void closeIfLoadFailed();
+    void showUnexpected(std::exception_ptr failure);
 
     int state_ = Loading;
     bool loaded_ = false;
     bool busy_ = false;
     bool keyPreview_ = false;
     bool closePending_ = false;
+    bool fromMenu_ = true;
 };
 
 } // namespace tamsel

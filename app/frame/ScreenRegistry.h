@@ -9,7 +9,8 @@
 
 namespace tamsel {
 
-// Indexes of the main menu's comFunc buttons, plus the frame window's version dialog.
+// Indexes of the main menu's comFunc buttons, plus the frame window's version dialog and
+// overtime check.
 namespace ScreenIndex {
 inline constexpr int SyainEntry = 0;
 inline constexpr int GenbaEntry = 1;
@@ -20,6 +21,7 @@ inline constexpr int End = 5;
 inline constexpr int BKForm = 6;
 inline constexpr int PrtRuikei = 7;
 inline constexpr int VersionInfo = 100;
+inline constexpr int ZangyoCheck = 101;
 } // namespace ScreenIndex
 
 using ScreenFactory = std::function<QWidget*()>;

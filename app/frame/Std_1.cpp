@@ -1,15 +1,14 @@
 // Common routines: SQL date text, placement, look-ups, width cutting, compaction and backup.
 #include "app/frame/Std_1.h"
 
+#include "app/frame/DbFiles.h"
 #include "app/frame/LongTask.h"
 #include "app/frame/RoumuM.h"
 #include "app/frame/Texts.h"
-#include "platform/jet/Compaction.h"
 #include "platform/jet/Error.h"
 #include "platform/text/Cp932.h"
 #include "platform/widgets/MessageService.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -68,30 +67,21 @@ Failure describe(std::exception_ptr e) {
     }
 }
 
-// Compacts p into the work file p + "wk", then puts the work file in p's place with one rename
-// that replaces p. A work file that is there before the run blocks it (3204, also when p itself
-// is missing) and is never touched; the one made here is removed again when the rename fails while
-// p still holds the database. Should p be gone after a failed rename, the work file is kept and the
-// message says where the data is.
-std::optional<Failure> compactInPlace(const QString& p, QWidget* parent, const FileOps& ops) {
-    const QString w = p + QStringLiteral("wk");
-    if (ops.fileExists(w))
-        return Failure{plat::jet::err::DatabaseExists, w};
-    const std::exception_ptr failed =
-        runWithProgress(parent, tr8(texts::kCompacting), [&](const ProgressSink& progress) {
-            plat::jet::compactDatabase(p.toStdString(), w.toStdString(), progress);
-        });
-    if (failed)
-        return describe(failed);
-    if (ops.renameReplacing(w, p))
-        return std::nullopt;
-    const QString cannot = tr8(texts::kCannotRename).arg(w);
-    if (ops.fileExists(p)) {
-        ops.removeFile(w);
-        return Failure{75, cannot + QLatin1Char('\n') + tr8(texts::kDatabaseUnchanged)};
-    }
-    return Failure{75, cannot + QLatin1Char('\n') +
-                           tr8(texts::kDataKeptInWorkFile).arg(w, QFileInfo(p).fileName())};
+// Long steps of the database-file routines run behind a progress dialog over parent.
+WorkRunner withProgress(QWidget* parent) {
+    return [parent](const QString& label,
+                    const std::function<void(const plat::jet::ProgressCallback&)>& work) {
+        return runWithProgress(parent, label, work);
+    };
+}
+
+void showFileFailure(const DbFailure& failure, const char* workFileTitle, QWidget* parent) {
+    if (failure.number == plat::jet::err::DatabaseExists)
+        MessageService::show({failure.description, tr8(workFileTitle), MsgIcon::Error,
+                              MsgButtons::Ok, MsgResult::Ok},
+                             parent);
+    else
+        MessageService::notice(failure.description, tr8(texts::kCompact), parent);
 }
 } // namespace
 
@@ -196,51 +186,25 @@ bool GetGenbaName(std::int64_t genbaId, QString& name) {
 }
 
 bool CompactDb(const QString& path, QWidget* parent, const FileOps& ops) {
-    const std::optional<Failure> failure = compactInPlace(path, parent, ops);
-    if (!failure)
-        return true;
-    const QString title = tr8(texts::kCompact);
-    if (failure->number == plat::jet::err::DatabaseExists)
-        MessageService::show({path + QStringLiteral("wk") + tr8(texts::kWorkFileExistsCompact),
-                              title, MsgIcon::Error, MsgButtons::Ok, MsgResult::Ok},
-                             parent);
-    else
-        MessageService::notice(failure->description, title, parent);
-    return false;
+    const std::optional<DbFailure> failure = compactFile(path, ops, withProgress(parent));
+    if (failure)
+        showFileFailure(*failure, texts::kCompact, parent);
+    return !failure;
 }
 
 bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent, const FileOps& ops) {
-    std::optional<Failure> failure = compactInPlace(path, parent, ops);
-    if (!failure) {
-        bool copied = false;
-        const std::exception_ptr e =
-            runWithProgress(parent, tr8(texts::kCopyingBackup),
-                            [&](const ProgressSink&) { copied = ops.copyFile(path, backupPath); });
-        if (!e && copied)
-            return true;
-        failure = Failure{75, tr8(texts::kCannotCopy).arg(backupPath)};
-    }
-    if (failure->number == plat::jet::err::DatabaseExists)
-        MessageService::show({path + QStringLiteral("wk") + tr8(texts::kWorkFileExistsBackup),
-                              tr8(texts::kTitleBackupAbort), MsgIcon::Error, MsgButtons::Ok,
-                              MsgResult::Ok},
-                             parent);
-    else
-        MessageService::notice(failure->description, tr8(texts::kCompact), parent);
-    return false;
+    const std::optional<DbFailure> failure =
+        backupFile(path, backupPath, ops, withProgress(parent));
+    if (failure)
+        showFileFailure(*failure, texts::kTitleBackupAbort, parent);
+    return !failure;
 }
 
 bool EnsureFolder(const QString& folder, QWidget* parent, const FileOps& ops) {
-    if (!folder.isEmpty() && ops.folderExists(folder))
-        return true;
-    if (!folder.isEmpty() && ops.createFolder(folder))
-        return true;
-    const bool parentExists =
-        !folder.isEmpty() && ops.folderExists(QFileInfo(folder).absolutePath());
-    MessageService::notice(
-        tr8(parentExists ? texts::kCannotCreateFolder : texts::kPathNotFound).arg(folder),
-        tr8(texts::kTitleBackup), parent);
-    return false;
+    const std::optional<DbFailure> failure = ensureFolder(folder, ops);
+    if (failure)
+        MessageService::notice(failure->description, tr8(texts::kTitleBackup), parent);
+    return !failure;
 }
 
 } // namespace tamsel

@@ -48,7 +48,8 @@ bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage
 // Reads GName of a site from RoumuDb (errors titled as the site look-up).
 bool GetGenbaName(std::int64_t genbaId, QString& name);
 
-// Compacts the database file at path in place through the work file path + "wk".
+// Compacts the database file at path in place through the work file path + "wk"; refused, with
+// nothing changed, while another user has the file open (DbFiles.h).
 bool CompactDb(const QString& path, QWidget* parent = nullptr, const FileOps& ops = realFileOps());
 // Compacts the database and copies it to backupPath, replacing an existing copy.
 bool BackupDb(const QString& path, const QString& backupPath, QWidget* parent = nullptr,

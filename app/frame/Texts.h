@@ -17,11 +17,20 @@ inline constexpr char kMenuEnd[] = "終　　　了";
 // Caption of the main menu's compaction button and title of the compaction messages.
 inline constexpr char kCompact[] = "DB最適化";
 inline constexpr char kMenuPrtRuikei[] = "労務費年間累計表";
+// The overtime check, opened from the frame window's menu bar.
+inline constexpr char kMenuOvertimeCheck[] = "時間外労働チェック";
 
 // Captions shared by several screens.
 inline constexpr char kCloseButton[] = "閉じる";
 inline constexpr char kSiteNameHeading[] = "現　　場　　名";
 inline constexpr char kEmployeeNameLabel[] = "従業員名";
+inline constexpr char kMonthLabel[] = "年月";
+inline constexpr char kPrevMonth[] = "前月";
+inline constexpr char kNextMonth[] = "次月";
+inline constexpr char kWageLabel[] = "時間給";
+// Headings of the slip grids of the ledger and the inquiry.
+inline constexpr char kGridSiteHeading[] = "現　　　　　　場　　　　　　名";
+inline constexpr char kGridTotalHeading[] = "合　計";
 
 inline constexpr char kHelpMenu[] = "ﾍﾙﾌﾟ(&H)";
 inline constexpr char kVersionCommand[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)";
@@ -32,6 +41,12 @@ inline constexpr char kTitleSyainInfo[] = "社員名取得";
 inline constexpr char kTitleGenbaName[] = "現場名取得";
 inline constexpr char kTitleBackupAbort[] = "処理の中止";
 inline constexpr char kTitleBackup[] = "バックアップ";
+// Title of the message that reports a failure no step of the screen expected.
+inline constexpr char kTitleUnexpected[] = "エラー";
+inline constexpr char kUnexpectedFailure[] = "予期しないエラーが発生しました。";
+
+// A control a form places is missing from the program's form data.
+inline constexpr char kNotInFormData[] = "フォームデータにコントロールがありません。";
 
 // Appended to the work file's path when a work file blocks a compaction (CompactDb) or a
 // backup (BackupDb); the two routines write the word differently.
@@ -46,6 +61,9 @@ inline constexpr char kCannotCreateFolder[] = "フォルダを作成できませ
 inline constexpr char kDataKeptInWorkFile[] =
     "最適化したデータはワークファイル %1 に残っています。このファイルの名前を %2 "
     "に戻してください。";
+inline constexpr char kDriveLetterPath[] =
+    "バックアップパス %1 はドライブ名かネットワークの共有名を含むので使えません。"
+    "ドライブ名のないフォルダを指定してください。";
 inline constexpr char kDatabaseUnchanged[] = "データベースは変更されていません。";
 
 inline constexpr char kCompacting[] = "データベースを最適化しています...";

@@ -2,8 +2,10 @@
 #include "app/maintenance/BKForm.h"
 
 #include "app/frame/ClsGetIni.h"
+#include "app/frame/DbFiles.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/Std_1.h"
+#include "app/frame/Texts.h"
 #include "app/maintenance/Texts.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CommandButton.h"
@@ -104,7 +106,13 @@ void BKForm::comFunc_Click(int index) {
         case 1:
             if (MessageService::askYesNo(tr8(t::kAskBackup), tr8(t::kAskBackupTitle), this) &&
                 configState_ == kConfigUsable) {
-                const QString folder = bkPath_->text();
+                QString folder;
+                if (const std::optional<DbFailure> refused =
+                        resolveBackupFolder(bkPath_->text(), programFolder(), folder)) {
+                    MessageService::error(refused->description,
+                                          QString::fromUtf8(texts::kTitleBackup), this);
+                    break;
+                }
                 finished = EnsureFolder(folder, this) &&
                            BackupDb(databasePath(), folder + QStringLiteral("/RoumuBK.mdb"), this);
             }

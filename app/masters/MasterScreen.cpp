@@ -237,19 +237,17 @@ bool MasterScreen::commitAmount(const Field& f) {
     return false;
 }
 
-// A changed field that loses the focus is stored and the record set rebuilt, first row
-// current. A row that was new stays current instead, so the clerk goes on entering its other
-// fields rather than overwriting the first row with them.
+// A changed field that loses the focus is stored and the record set rebuilt. The row just
+// stored, new or old, stays current, so whatever the clerk types next (the wage after the
+// name) goes into that row and never into the first one.
 void MasterScreen::leaveField(const Field& f) {
     if (!isLoaded() || !fieldChanged(f))
         return;
     if (!fields_.empty())
         fields_.front().widget->update();
-    const bool wasNew = ctl_->isAddingNew() || ctl_->currentRow() < 0;
     if (!ctl_->refresh())
         return;
-    if (wasNew)
-        ctl_->moveToKey(ctl_->lastStoredKey());
+    ctl_->moveToKey(ctl_->lastStoredKey());
 }
 
 bool MasterScreen::eventFilter(QObject* watched, QEvent* event) {

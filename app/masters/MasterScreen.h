@@ -1,7 +1,7 @@
 // What the employee and the site master screens share: a data control over one table or
 // stored query, the grid that lists it, bound edit fields, the comMove buttons 0-5 and comEnd,
 // stepping keys in the fields, and storing a changed field when the clerk leaves it (the
-// record set is then rebuilt and its first row made current). Database errors are shown as
+// record set is then rebuilt and the stored row stays current). Database errors are shown as
 // "number: description" boxes; the screen stays open and keeps the clerk's edit.
 #pragma once
 

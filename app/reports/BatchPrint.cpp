@@ -1,18 +1,23 @@
-// Command-line printing of the site and annual reports to PDF.
+// Command-line printing of the three reports to PDF and CSV.
 #include "app/reports/BatchPrint.h"
 
 #include "app/frame/ProgramFolder.h"
+#include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
+#include "app/reports/ReportQueries.h"
 #include "app/reports/RptRoumuG.h"
 #include "app/reports/RptRuikei.h"
+#include "app/reports/RptSRoumuMA4.h"
 #include "app/reports/Texts.h"
 #include "platform/jet/Error.h"
+#include "platform/report/Csv.h"
 #include "platform/report/Output.h"
 #include "platform/report/ReportError.h"
 #include "platform/widgets/DateBox.h"
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace tamsel::reports {
@@ -20,10 +25,12 @@ namespace tamsel::reports {
 namespace {
 
 struct BatchRequest {
-    QString kind; // "site" or "annual"
+    QString kind; // "site", "annual" or "statement"
     std::optional<plat::text::DateTime> month;
     std::optional<int> year;
+    std::optional<std::int64_t> employee;
     QString pdf;
+    QString csv;
 };
 
 void printError(int number, const std::string& description) {
@@ -60,40 +67,68 @@ bool parseRequest(const QStringList& args, BatchRequest& request) {
             if (!y)
                 return false;
             request.year = y->year;
+        } else if (name == QLatin1String("--employee")) {
+            bool isNumber = false;
+            request.employee = value.toLongLong(&isNumber);
+            if (!isNumber || *request.employee <= 0)
+                return false;
         } else if (name == QLatin1String("--pdf")) {
             request.pdf = value;
+        } else if (name == QLatin1String("--csv")) {
+            request.csv = value;
         } else if (name != QLatin1String("--home")) {
             return false;
         }
     }
-    if (request.pdf.isEmpty())
+    if (request.pdf.isEmpty() && request.csv.isEmpty())
         return false;
-    if (request.kind == QLatin1String("site"))
+    if (request.employee && request.kind != QLatin1String("statement"))
+        return false;
+    if (request.kind == QLatin1String("site") || request.kind == QLatin1String("statement"))
         return request.month.has_value();
     if (request.kind == QLatin1String("annual"))
         return request.year.has_value();
     return false;
 }
 
+template <class Layout> std::unique_ptr<plat::report::Report> makeReport(const QString& folder) {
+    auto report = std::make_unique<Layout>(folder);
+    report->ChgPrinter();
+    return report;
+}
+
 int runRequest(const BatchRequest& request) {
     const QString folder = programFolder();
     plat::jet::Database db = plat::jet::Database::open(databasePath().toStdString());
-    bool written = false;
-    if (request.month) {
+    std::unique_ptr<plat::report::Report> report;
+    if (request.kind == QLatin1String("site")) {
         buildSiteReportQuery(db, *request.month);
-        RptRoumuG report(folder);
-        report.ChgPrinter();
-        written = plat::report::exportPdf(report, request.pdf);
+        report = makeReport<RptRoumuG>(folder);
+        report->run();
     } else {
-        extractYear(db, *request.year);
-        RptRuikei report(folder);
-        report.ChgPrinter();
-        written = plat::report::exportPdf(report, request.pdf);
+        // The work table is filled and read back in one transaction (PrintRun).
+        PrintRun run;
+        run.begin(db);
+        if (request.year) {
+            fillYear(run.db(), *request.year);
+            report = makeReport<RptRuikei>(folder);
+        } else {
+            copyStatementLines(
+                run.db(), request.employee ? employeeMonthCopySql(*request.employee, *request.month)
+                                           : allEmployeesMonthCopySql(*request.month));
+            report = makeReport<RptSRoumuMA4>(folder);
+        }
+        run.layOut(*report);
     }
-    if (!written) {
+    if (report->document().empty()) {
         printLine(texts::kBatchNoData);
         return kBatchNoData;
     }
+    if (!request.pdf.isEmpty())
+        plat::report::writePdf(report->document(), request.pdf,
+                               QString::fromStdString(report->caption));
+    if (!request.csv.isEmpty())
+        plat::report::writeCsv(report->exportTable(), request.csv);
     return kBatchWritten;
 }
 

@@ -1,8 +1,10 @@
-// Printing a report to a PDF file from the command line, without any window:
-//   tamsel --print site --month 2004-04 --pdf FILE
-//   tamsel --print annual --year 2004 --pdf FILE
-// It runs the print screens' own steps (the stored query or the work table, then the same
-// report layout) on the database in the program's folder.
+// Printing a report to a PDF file, a CSV file or both from the command line, without any window:
+//   tamsel --print site --month 2004-04 --pdf FILE [--csv FILE]
+//   tamsel --print annual --year 2004 --pdf FILE [--csv FILE]
+//   tamsel --print statement --month 2004-04 [--employee 12] --pdf FILE [--csv FILE]
+// (--csv alone writes only the table). It runs the print screens' own steps (the stored query or
+// the work table, then the same report layout) on the database in the program's folder; the
+// CSV is the table of the laid-out report's detail lines.
 #pragma once
 
 #include <QStringList>

@@ -1,5 +1,6 @@
 // Running a report from a print screen: preview it (check box PrtPreview ticked) or print it at
-// once, and show a failure as number + ": " + description under "エラー印刷時".
+// once, and show a failure as number + ": " + description under "エラー印刷時" — also one of
+// the preview window's own print and save buttons.
 #pragma once
 
 #include <string>

@@ -5,6 +5,7 @@
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
 #include "app/reports/PrintReport.h"
+#include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
 #include "app/reports/RptRuikei.h"
 #include "app/reports/Texts.h"
@@ -86,12 +87,13 @@ void PrtRuikei::onUnload() {
 
 void PrtRuikei::comPrt_Click() {
     runBusy([&] {
-        if (ExtractYear())
-            PrintYearReport();
+        reports::PrintRun run;
+        if (ExtractYear(run))
+            PrintYearReport(run);
     });
 }
 
-bool PrtRuikei::ExtractYear() {
+bool PrtRuikei::ExtractYear(reports::PrintRun& run) {
     const int year = nengetu_->value().year;
     std::exception_ptr failure;
     if (!RoumuM().RoumuDb) {
@@ -99,13 +101,15 @@ bool PrtRuikei::ExtractYear() {
     } else {
         plat::jet::Database db = *RoumuM().RoumuDb;
         failure = runWithProgress(this, tr8(t::kAggregating), [&](const ProgressSink& progress) {
-            reports::extractYear(db, year, [&](int done, int total) {
+            run.begin(db);
+            reports::fillYear(run.db(), year, [&](int done, int total) {
                 progress(total > 0 ? done * 100 / total : 100);
             });
         });
     }
     if (!failure)
         return true;
+    run.commit();
     try {
         std::rethrow_exception(failure);
     } catch (const plat::jet::Error& e) {
@@ -115,10 +119,11 @@ bool PrtRuikei::ExtractYear() {
     return false;
 }
 
-void PrtRuikei::PrintYearReport() {
+void PrtRuikei::PrintYearReport(reports::PrintRun& run) {
     try {
         reports::RptRuikei report(programFolder());
         report.ChgPrinter();
+        run.layOut(report);
         reports::previewOrPrint(report, prtPreview_->isChecked(), this);
     } catch (const plat::report::ReportError& e) {
         reports::showPrintError(e.number(), e.description(), this);

@@ -12,6 +12,10 @@ class DateBox;
 
 namespace tamsel {
 
+namespace reports {
+class PrintRun;
+}
+
 class PrtRuikei : public Screen {
     Q_OBJECT
 public:
@@ -21,9 +25,11 @@ public:
     plat::widgets::CommandButton* comPrt() const { return comPrt_; }
     plat::widgets::CheckBox* PrtPreview() const { return prtPreview_; }
 
-    // Fills PRTRUIKEI for the year in the box; false (after the error box) when it stopped.
-    bool ExtractYear();
-    void PrintYearReport();
+    // Fills PRTRUIKEI for the year in the box inside the print's work-table transaction `run`;
+    // false (after the error box) when it stopped. PrintYearReport lays the report out in the
+    // same transaction, so the report reads exactly the rows this extraction wrote.
+    bool ExtractYear(reports::PrintRun& run);
+    void PrintYearReport(reports::PrintRun& run);
 
 protected:
     void onLoad() override;

@@ -143,8 +143,12 @@ void RefRoumu::onLoad() {
     }
     placeCentered(kExtraTopTwips);
     nengetu_->setValue(plat::text::firstOfMonth(today()));
+    // A screen opened again from the menu starts as fresh as the first time: nothing of the
+    // month shown at the last visit stays behind.
     ClearRows();
     SetDayHeadings();
+    ClearDayTotals();
+    msg_->setText(QString());
 }
 
 void RefRoumu::onUnload() {

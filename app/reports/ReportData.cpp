@@ -66,14 +66,18 @@ int insertYearLines(plat::jet::Database& db, int year, const ExtractProgress& pr
 
 } // namespace
 
+int fillYear(plat::jet::Database& db, int year, const ExtractProgress& progress) {
+    db.execute("DELETE FROM PRTRUIKEI");
+    return insertYearLines(db, year, progress);
+}
+
 int extractYear(plat::jet::Database& db, int year, const ExtractProgress& progress) {
     // One transaction: hundreds of single inserts would each wait for the disk. Lines written
     // before an error are still committed, as a line-by-line fill would have left them.
     db.beginTrans();
     int done = 0;
     try {
-        db.execute("DELETE FROM PRTRUIKEI");
-        done = insertYearLines(db, year, progress);
+        done = fillYear(db, year, progress);
     } catch (...) {
         if (db.inTransaction())
             db.commitTrans();
@@ -81,6 +85,36 @@ int extractYear(plat::jet::Database& db, int year, const ExtractProgress& progre
     }
     db.commitTrans();
     return done;
+}
+
+int copyStatementLines(plat::jet::Database& db, const std::string& copySql) {
+    db.execute("DELETE FROM PRTROUMUM");
+    // The lines are read to the end before the first row is added, so the read statement is
+    // finished when the writes begin.
+    std::vector<std::string> names;
+    std::vector<std::vector<plat::jet::Value>> rows;
+    {
+        plat::jet::Recordset rs = db.openRecordset(copySql);
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            names.push_back(rs.fieldName(i));
+        for (; !rs.eof(); rs.moveNext()) {
+            std::vector<plat::jet::Value> row;
+            row.reserve(names.size());
+            for (int i = 0; i < static_cast<int>(names.size()); ++i)
+                row.push_back(rs.field(i));
+            rows.push_back(std::move(row));
+        }
+    }
+    if (rows.empty())
+        return 0;
+    plat::jet::Dynaset work = db.openDynaset(kStatementWorkTable, true);
+    for (const auto& row : rows) {
+        work.addNew();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            work.setField(names[i], row[i]);
+        work.update();
+    }
+    return static_cast<int>(rows.size());
 }
 
 } // namespace tamsel::reports

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tamsel::reports {
@@ -30,7 +31,13 @@ void buildSiteReportQuery(plat::jet::Database& db, const plat::text::DateTime& m
 
 // Empties PRTRUIKEI and fills it with one line per employee and month of year. Rows written
 // before an error stay. `progress` (may be empty) hears lines written and lines in all.
+// extractYear runs in a transaction of its own; fillYear inside the caller's (PrintRun).
 using ExtractProgress = std::function<void(int done, int total)>;
 int extractYear(plat::jet::Database& db, int year, const ExtractProgress& progress = {});
+int fillYear(plat::jet::Database& db, int year, const ExtractProgress& progress = {});
+
+// Empties PRTROUMUM and copies into it the rows of a statement copy query (ReportQueries.h),
+// each column into the work-table column of the same name; returns the rows copied.
+int copyStatementLines(plat::jet::Database& db, const std::string& copySql);
 
 } // namespace tamsel::reports

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace tamsel::reports {
 
@@ -20,6 +21,35 @@ std::string sqlDate(const plat::text::DateTime& d) {
 
 std::string doubleText(double v) {
     return plat::jet::Value(v).toText();
+}
+
+// The statement's copy query up to and including " From Kyuyo_F ".
+std::string copySqlHead() {
+    std::string s;
+    s += "SELECT Kyuyo_F.*,";
+    s += "(KYUYO_F.D1+KYUYO_F.D2+KYUYO_F.D3+KYUYO_F.D4+KYUYO_F.D5+";
+    s += "KYUYO_F.D6+KYUYO_F.D7+KYUYO_F.D8+KYUYO_F.D9+KYUYO_F.D10+KYUYO_F.D11+KYUYO_F.D12+";
+    s += "KYUYO_F.D13+KYUYO_F.D14+KYUYO_F.D15+KYUYO_F.D16+KYUYO_F.D17+KYUYO_F.D18+KYUYO_F.D19+";
+    s += "KYUYO_F.D20+KYUYO_F.D21+KYUYO_F.D22+KYUYO_F.D23+KYUYO_F.D24+KYUYO_F.D25+";
+    s += "KYUYO_F.D26+KYUYO_F.D27+KYUYO_F.D28+KYUYO_F.D29+KYUYO_F.D30+KYUYO_F.D31) AS GTOTAL ";
+    s += " From Kyuyo_F ";
+    return s;
+}
+
+// A printed number: grouping commas dropped; nullopt when the rest is not a number.
+std::optional<double> printedNumber(const std::string& text) {
+    std::string digits;
+    for (char c : text) {
+        if (c != ',')
+            digits += c;
+    }
+    if (digits.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    const double v = std::strtod(digits.c_str(), &end);
+    if (end != digits.c_str() + digits.size())
+        return std::nullopt;
+    return v;
 }
 
 } // namespace
@@ -131,6 +161,52 @@ std::string yearInsertSql(const YearLine& line) {
         s += ",'" + plat::jet::sqlEscape(line.sName.toText()) + "'";
     s += ")";
     return s;
+}
+
+std::string employeeMonthCopySql(std::int64_t syainId, const plat::text::DateTime& month) {
+    std::string s = copySqlHead();
+    s += "Where SyainID=" + std::to_string(syainId);
+    s += " And Nengetu=#" + sqlDate(month) + "# ORDER BY RowNo";
+    return s;
+}
+
+std::string allEmployeesMonthCopySql(const plat::text::DateTime& month) {
+    std::string s = copySqlHead();
+    s += "Where Nengetu=#" + sqlDate(month);
+    s += "# ORDER BY SyainID,RowNo";
+    return s;
+}
+
+int statementDays(const plat::text::DateTime& month) {
+    switch (month.month) {
+    case 2:
+        return month.year % 4 == 0 ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return 30;
+    default:
+        return 31;
+    }
+}
+
+plat::jet::Currency statementAmount(const std::string& hoursText, const std::string& wageText) {
+    const auto hours = printedNumber(hoursText);
+    const auto wage = printedNumber(wageText);
+    if (!hours || !wage)
+        return plat::jet::Currency::fromUnits(0);
+    // Single-precision hours become money at four decimals before the multiplication, so a
+    // printed 7.7 (held as 7.6999998…) counts as 7.7000.
+    const auto scale = plat::jet::Currency::kScale;
+    const std::int64_t h = std::llround(static_cast<double>(static_cast<float>(*hours)) * scale);
+    const std::int64_t w = std::llround(*wage * scale);
+    const std::int64_t product = h * w; // ten-thousandths squared
+    const std::int64_t unit = scale * scale;
+    std::int64_t units = product / unit;
+    if (product < 0 && product % unit != 0)
+        --units;
+    return plat::jet::Currency::fromUnits(units);
 }
 
 } // namespace tamsel::reports

@@ -52,4 +52,23 @@ plat::jet::Currency monthAmount(const plat::jet::Currency& wage, double hours);
 // are doubled, so any name is stored as written.
 std::string yearInsertSql(const YearLine& line);
 
+// The statement screen's employee list, highest employee number first.
+inline constexpr char kEmployeeListSql[] = "SELECT * FROM SYAIN_MT ORDER BY SYAINID DESC";
+
+// The statement's copy queries: the ledger lines of one employee's month (by line number) or of
+// every employee's month (by employee, then line number), each with GTOTAL, the sum of its days.
+std::string employeeMonthCopySql(std::int64_t syainId, const plat::text::DateTime& month);
+std::string allEmployeesMonthCopySql(const plat::text::DateTime& month);
+inline constexpr char kStatementWorkTable[] = "PrtRoumuM";
+inline constexpr char kStatementQuery[] = "Q_SRoumuM";
+
+// The day columns a statement of `month` shows: 28 in February, 29 in a February whose year is
+// divisible by 4 (there is no century rule), 30 in April, June, September and November, 31 else.
+int statementDays(const plat::text::DateTime& month);
+
+// The amount a statement pays: the printed hours text ("#,##0.0") read as a single-precision
+// number, times the printed wage text ("#,##0") as money, at the currency's four decimals, cut
+// to the largest whole money unit not above. Unreadable or empty texts count 0.
+plat::jet::Currency statementAmount(const std::string& hoursText, const std::string& wageText);
+
 } // namespace tamsel::reports

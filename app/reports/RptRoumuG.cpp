@@ -59,6 +59,11 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
     grand.summary = Summary::Report;
     grand.align = Align::Right;
     rf.addLine("Line3", 0, 500, kPrintableWidth, 500);
+
+    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
+    addExportColumn({t::kCsvSiteNumber, {}, "GenbaID", "0"});
+    addExportColumn({t::kCsvSiteName, {}, "GName", {}});
+    addExportColumn({t::kCsvSiteAmount, "txtGTotal", {}, "0"});
 }
 
 void RptRoumuG::ChgPrinter() {

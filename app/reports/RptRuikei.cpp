@@ -89,6 +89,14 @@ RptRuikei::RptRuikei(QString folder) : folder_(std::move(folder)) {
 
     Band& rf = addBand(BandKind::ReportFooter, "ReportFooter", 0);
     rf.addLabel("Label24", 0, 0, kNameWidth, 300, t::kGrandTotal);
+
+    // The name is in every row of the table, also where the page leaves it out.
+    addExportColumn({t::kCsvEmployeeNumber, {}, "SyainID", "0"});
+    addExportColumn({t::kCsvEmployeeName, {}, "SName", {}});
+    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
+    addExportColumn({t::kCsvWage, "txtTMony", {}, "0"});
+    addExportColumn({t::kCsvHours, "txtRTime", {}, "0.00"});
+    addExportColumn({t::kCsvAmount, "txtMMony", {}, "0"});
 }
 
 void RptRuikei::ChgPrinter() {

@@ -28,6 +28,15 @@ inline constexpr const char* kPrtRuikeiCaption = tamsel::texts::kMenuPrtRuikei;
 inline constexpr char kYearLabel[] = "年度";
 inline constexpr char kPrint[] = "印刷";
 
+// Employee labour-cost statement screen (PrtSyainRoumu).
+// The screen is captioned like its main-menu button.
+inline constexpr const char* kPrtSyainRoumuCaption = tamsel::texts::kMenuPrtSyainRoumu;
+inline constexpr char kEmployeeLabel[] = "従業員";
+inline constexpr char kPrintChosen[] = "指名印刷";
+inline constexpr char kPrintAll[] = "全員印刷";
+inline constexpr char kPrintAllQuestion[] = "社員別労務費明細表を全員分の印刷をしますか？";
+inline constexpr char kEmployeeNotNumber[] = "従業員は番号で指定してください。";
+
 // Titles of the error boxes.
 inline constexpr char kTitleExtract[] = "データ抽出";
 inline constexpr char kTitlePrint[] = "エラー印刷時";
@@ -48,9 +57,37 @@ inline constexpr char kRuikeiWage[] = "時　給";
 inline constexpr char kRuikeiHours[] = "勤務時間";
 inline constexpr char kRuikeiAmount[] = "支給額";
 
+// Employee labour-cost statement (RptSRoumuMA4).
+inline constexpr char kStatementTitleFormat[] = "ggge年mm月度　労務費明細表";
+inline constexpr char kStatementNameLabel[] = "氏名：";
+inline constexpr const char* kStatementSiteHeading = tamsel::texts::kSiteNameHeading;
+inline constexpr char kStatementLineTotal[] = "合　　　計";
+inline constexpr char kStatementGroupTotal[] = "合　　計";
+inline constexpr char kStatementWage[] = "時間給：";
+inline constexpr char kStatementAmount[] = "支給額：";
+inline constexpr char kDayNumberFormat[] = "d日";
+inline constexpr char kWeekdayFormat[] = "(aaa)";
+
+// Headings of the reports' CSV files (one row per printed detail line). The month column holds
+// months as yyyy/mm; hours carry the decimals they print with, money is whole yen.
+inline constexpr const char* kCsvMonth = kNengetuLabel;
+inline constexpr char kCsvEmployeeNumber[] = "従業員番号";
+inline constexpr const char* kCsvEmployeeName = tamsel::texts::kEmployeeNameLabel;
+inline constexpr char kCsvSiteNumber[] = "現場番号";
+inline constexpr char kCsvSiteName[] = "現場名";
+inline constexpr char kCsvDaySuffix[] = "日";
+inline constexpr char kCsvLineHours[] = "合計時間";
+inline constexpr char kCsvWage[] = "時給";
+inline constexpr const char* kCsvHours = kRuikeiHours;
+inline constexpr const char* kCsvAmount = kRuikeiAmount;
+inline constexpr char kCsvSiteAmount[] = "労務費";
+
 // Batch printing to PDF (standard error and the usage line).
-inline constexpr char kBatchUsage[] = "使い方: tamsel --print site --month YYYY-MM --pdf FILE\n"
-                                      "        tamsel --print annual --year YYYY --pdf FILE";
+inline constexpr char kBatchUsage[] =
+    "使い方: tamsel --print site --month YYYY-MM [--pdf FILE] [--csv FILE]\n"
+    "        tamsel --print annual --year YYYY [--pdf FILE] [--csv FILE]\n"
+    "        tamsel --print statement --month YYYY-MM [--employee N] [--pdf FILE] [--csv FILE]\n"
+    "        (--pdf と --csv の少なくとも一方を指定します)";
 inline constexpr char kBatchNoData[] = "印刷するデータがありません。";
 
 } // namespace tamsel::reports::texts

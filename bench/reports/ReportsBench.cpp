@@ -1,11 +1,15 @@
 // Inquiry and report figures, each printed beside its limit (limit_ms) and a peer measured in
 // the same run: the annual report for 50 employees x 12 months (extraction plus PDF, beside the
-// PDF alone), and one month's inquiry on a 10-year, 50-employee database from the "表　　示"
-// button to the filled grid (beside the bare inquiry query).
+// PDF alone), the month's statements of 50 employees (copy, layout and PDF, beside the bare
+// painter loop writing the same pages), and one month's inquiry on a 10-year, 50-employee database
+// from the "表　　示" button to the filled grid (beside the bare inquiry query).
 #include "app/frame/RoumuM.h"
+#include "app/reports/PrintRun.h"
 #include "app/reports/RefRoumu.h"
 #include "app/reports/ReportData.h"
+#include "app/reports/ReportQueries.h"
 #include "app/reports/RptRuikei.h"
+#include "app/reports/RptSRoumuMA4.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
 #include "platform/report/Output.h"
@@ -110,6 +114,48 @@ void BM_AnnualReportPdfOnly(benchmark::State& state) {
     }
 }
 
+// The whole print of "全員印刷" to PDF: the month copied into PRTROUMUM, laid out and written,
+// in the print's one transaction.
+void BM_Statements50EmployeesToPdf(benchmark::State& state) {
+    const std::filesystem::path home = yearHome();
+    plat::jet::Database db = plat::jet::Database::open((home / "Roumu.MDB").string());
+    const QString folder = QString::fromStdString(home.string());
+    const QString pdf = QString::fromStdString((home / "statements.pdf").string());
+    int pages = 0;
+    for (auto _ : state) {
+        tamsel::reports::PrintRun run;
+        run.begin(db);
+        tamsel::reports::copyStatementLines(
+            run.db(), tamsel::reports::allEmployeesMonthCopySql({2004, 4, 1}));
+        tamsel::reports::RptSRoumuMA4 report(folder);
+        report.ChgPrinter();
+        run.layOut(report);
+        plat::report::writePdf(report.document(), pdf, QString::fromStdString(report.caption));
+        pages = report.document().pageCount();
+    }
+    state.counters["pages"] = pages;
+    state.counters["limit_ms"] = 1000;
+    state.counters["limit_x_peer"] = 1.3;
+}
+
+// The peer: the painter loop alone, writing the same pages already laid out.
+void BM_StatementsPainterLoopOnly(benchmark::State& state) {
+    const std::filesystem::path home = yearHome();
+    plat::jet::Database db = plat::jet::Database::open((home / "Roumu.MDB").string());
+    const QString folder = QString::fromStdString(home.string());
+    tamsel::reports::PrintRun run;
+    run.begin(db);
+    tamsel::reports::copyStatementLines(run.db(),
+                                        tamsel::reports::allEmployeesMonthCopySql({2004, 4, 1}));
+    tamsel::reports::RptSRoumuMA4 report(folder);
+    report.ChgPrinter();
+    run.layOut(report);
+    const QString pdf = QString::fromStdString((home / "statements-only.pdf").string());
+    for (auto _ : state)
+        plat::report::writePdf(report.document(), pdf, QString::fromStdString(report.caption));
+    state.counters["pages"] = report.document().pageCount();
+}
+
 void BM_InquiryMonthButtonToGrid(benchmark::State& state) {
     const std::filesystem::path home = tenYearHome();
     qputenv("TAMSEL_HOME", QByteArray::fromStdString(home.string()));
@@ -136,6 +182,8 @@ void BM_InquiryQueryOnly(benchmark::State& state) {
 
 BENCHMARK(BM_AnnualReport50EmployeesToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnnualReportPdfOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Statements50EmployeesToPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatementsPainterLoopOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InquiryMonthButtonToGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InquiryQueryOnly)->Unit(benchmark::kMillisecond);
 

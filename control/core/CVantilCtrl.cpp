@@ -105,6 +105,8 @@ CVantilCtrl::CVantilCtrl()
 }
 
 CVantilCtrl::~CVantilCtrl() {
+    // The window and its drop-down list go before the list engine they read.
+    view_.reset();
     liveObjects().decrement();
 }
 
@@ -315,11 +317,22 @@ Status CVantilCtrl::load(const PropertyBag& bag, AutomationError*) {
     return status::Ok;
 }
 
-Status CVantilCtrl::load(StreamStore& stream, AutomationError*) {
+Status CVantilCtrl::load(StreamStore& stream, AutomationError* error) {
     auto loader = makeStreamLoader(stream);
-    exchange(*loader);
+    exchangeProperties(*loader, props_, ambientDefaults(), &stream);
     afterLoad();
     dirty_ = false;
+    if (stream.failed()) {
+        // The part that was read and the defaults for the rest stay loaded; the host hears of
+        // the damage as error 321 (the stored data has an invalid format).
+        constexpr int kInvalidFileFormat = 321;
+        const AutomationError damaged(statusFromErrorNumber(kInvalidFileFormat),
+                                      cp932::utf8ToUtf16(texts::kDamagedPropertyData));
+        if (error != nullptr) {
+            *error = damaged;
+        }
+        return damaged.status;
+    }
     return status::Ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include "control/core/ControlPlatform.h"
 #include "control/core/ControlProperties.h"
+#include "control/core/ListWindowView.h"
 #include "control/core/MemberTable.h"
 #include "control/core/PropertyPersistence.h"
 #include "control/core/edit/EditArea.h"
@@ -76,6 +77,9 @@ public:
     // tests may set one of their own (nullptr: an empty list).
     void setListEngine(ListEngine* engine) { list_ = engine; }
     ListEngine* listEngine() const { return list_; }
+    // The drop-down list window while the control's window exists (nullptr: none).
+    void setListWindow(ListWindowView* window) { listWindow_ = window; }
+    ListWindowView* listWindow() const { return listWindow_; }
     std::int32_t listCount() const;
     // Setter rule 3 after a store: refresh and repaint, tell the host, mark modified.
     void propertyChanged(DispId id);
@@ -136,6 +140,7 @@ private:
     std::unique_ptr<ControlView> view_;
     std::unique_ptr<ListEngine> ownedList_;
     ListEngine* list_ = nullptr;
+    ListWindowView* listWindow_ = nullptr;
     plat::automation::EventSinkList sinks_;
     std::unique_ptr<EditArea> edit_;
     bool dirty_ = false;

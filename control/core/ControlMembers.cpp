@@ -92,8 +92,8 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
     case dispids::ListCount:
         out = Variant(listCount());
         return true;
-    case 83: // VisibleCount: no list window, no visible rows
-        out = Variant(std::int16_t{0});
+    case 83: // VisibleCount: no visible rows without the list window
+        out = Variant(listWindow_ ? listWindow_->visibleCount() : std::int16_t{0});
         return true;
     case dispids::HWnd:
         out = Variant(static_cast<std::int32_t>(view_ ? view_->windowHandle() : 0));
@@ -289,9 +289,14 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
             view_->propertyChanged(m.id);
         }
         return Variant();
-    case 62: // FindItem, GetFirstVisible, HitTest: nothing in an empty list
-    case 63:
-    case 64:
+    case 63: // GetFirstVisible
+        return listWindow_ ? listWindow_->firstVisible() : nothing();
+    case 64: // HitTest
+        if (!listWindow_) {
+            return nothing();
+        }
+        return listWindow_->hitTest(toInt(args[0]), toInt(args[1]));
+    case 62: // FindItem: nothing in an empty list
         return nothing();
     default:
         notYetAvailable();

@@ -82,7 +82,8 @@ void exchangeMember(PropertyExchange& ex, const Member& m, ControlProperties& p,
         m.field);
 }
 
-void exchangeColumns(PropertyExchange& ex, ControlProperties& p) {
+void exchangeColumns(PropertyExchange& ex, ControlProperties& p,
+                     const plat::automation::StreamStore* stream) {
     std::int32_t count = static_cast<std::int32_t>(p.columns.size());
     ex.exchangeLong(kColumnCountItem, count, 0);
     if (ex.isLoading()) {
@@ -96,9 +97,20 @@ void exchangeColumns(PropertyExchange& ex, ControlProperties& p) {
         p.columns.resize(static_cast<std::size_t>(count));
     }
     const ColumnDefinition defaults;
+    // A damaged count may announce more columns than a stream holds: the list ends with the
+    // last column whose caption could be read.
+    const bool fromStream = ex.isLoading() && stream != nullptr;
     for (int i = 0; i < count; ++i) {
+        if (fromStream && (stream->failed() || stream->atEnd())) {
+            p.columns.resize(static_cast<std::size_t>(i));
+            break;
+        }
         ColumnDefinition& c = p.columns[static_cast<std::size_t>(i)];
         exchangeText(ex, itemName("Caption", i), c.caption, defaults.caption);
+        if (fromStream && stream->failed()) {
+            p.columns.resize(static_cast<std::size_t>(i));
+            break;
+        }
         exchangeText(ex, itemName("ListField", i), c.listField, defaults.listField);
         ex.exchangeLong(itemName("Width", i), c.width, defaults.width);
         ex.exchangeLong(itemName("AlignmentH", i), c.alignmentH, defaults.alignmentH);
@@ -153,8 +165,8 @@ std::string textDefault(const Member& m, const AmbientDefaults& ambient) {
     return cp932::fromUtf8(m.def.text);
 }
 
-void exchangeProperties(PropertyExchange& ex, ControlProperties& p,
-                        const AmbientDefaults& ambient) {
+void exchangeProperties(PropertyExchange& ex, ControlProperties& p, const AmbientDefaults& ambient,
+                        const plat::automation::StreamStore* stream) {
     std::uint32_t version = kCurrentVersion;
     if (ex.isLoading()) {
         ex.exchangeULong(kVersionItem, version, kCurrentVersion);
@@ -165,7 +177,7 @@ void exchangeProperties(PropertyExchange& ex, ControlProperties& p,
     for (const Member& m : persistedMembers()) {
         exchangeMember(ex, m, p, version, ambient);
     }
-    exchangeColumns(ex, p);
+    exchangeColumns(ex, p, stream);
     exchangeMenu(ex, p);
 }
 

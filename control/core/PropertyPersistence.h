@@ -34,9 +34,11 @@ std::string textDefault(const Member& m, const AmbientDefaults& ambient);
 
 // Runs the whole sequence against `exchange`. Loading (and resetting) sets
 // `props.loadedVersion`; values outside a member's range load as its default. Saving always
-// writes the current format version with the current item names.
+// writes the current format version with the current item names. When loading from
+// `stream`, the column list ends where the stream ran out, whatever count it announced.
 void exchangeProperties(plat::automation::PropertyExchange& exchange, ControlProperties& props,
-                        const AmbientDefaults& ambient);
+                        const AmbientDefaults& ambient,
+                        const plat::automation::StreamStore* stream = nullptr);
 
 // The steps after a load (not after a save): edit state reset, no committed row, the standard
 // item height, and DefHeight taken from the font when it is 8 or less.

@@ -50,6 +50,10 @@ inline constexpr std::string_view kAboutVersionLine = "拡張コンボボック�
 inline constexpr std::string_view kAboutSecondLine = "複数列ドロップダウンリスト付き入力ボックス";
 inline constexpr std::string_view kAboutOk = "OK";
 
+// Description of a load from a stream that ended early or could not be read: what was read
+// and the defaults for the rest were loaded.
+inline constexpr std::string_view kDamagedPropertyData = "プロパティのデータが壊れています.";
+
 // Description of an about box that cannot be shown because no dialog service is installed.
 inline constexpr std::string_view kNoDialogService = "ダイアログを表示できません.";
 

@@ -2,6 +2,7 @@
 // as those of the column-0 cell) and ListCellInfo, the record a cell is read or written with.
 #pragma once
 
+#include "control/list/CellText.h"
 #include "platform/automation/FontObject.h"
 #include "platform/automation/Picture.h"
 #include "platform/automation/Variant.h"
@@ -51,7 +52,7 @@ class CListCell {
 public:
     std::uint32_t state = 0;
     std::uint32_t format = 0;
-    std::string text; // code page 932
+    CellText text; // code page 932
     std::uint32_t backColor = CLR_CELL_DEFAULT;
     std::uint32_t foreColor = CLR_CELL_DEFAULT;
     std::uint32_t param = 0;

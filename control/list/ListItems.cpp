@@ -346,7 +346,17 @@ std::u16string CListItem::subItem(std::int32_t column) const {
 }
 
 void CListItem::setSubItem(std::int32_t column, std::u16string_view text) {
-    ListRow* r = itemRow();
+    if (!itemRow()) {
+        raise(AutomationError(statusFromErrorNumber(errnum::InvalidPropertyValue),
+                              vantil::texts::kIndexOutOfRange));
+    }
+    writeSubItem(*host(), position_, column, text);
+}
+
+void writeSubItem(ListItemsHost& host, std::int32_t position, std::int32_t column,
+                  std::u16string_view text) {
+    ListGrid& g = host.grid();
+    ListRow* r = position >= 0 && position < g.itemCount() ? &g.item(position) : nullptr;
     if (!r || column < 0 || static_cast<std::size_t>(column) >= r->cells.size()) {
         raise(AutomationError(statusFromErrorNumber(errnum::InvalidPropertyValue),
                               vantil::texts::kIndexOutOfRange));
@@ -354,9 +364,9 @@ void CListItem::setSubItem(std::int32_t column, std::u16string_view text) {
     r->cells[static_cast<std::size_t>(column)].text = narrow(text);
     if (column == 0) {
         r->foldStamp = 0;
-        host()->orderMayHaveBroken();
+        host.orderMayHaveBroken();
     }
-    host()->repaintList();
+    host.repaintList();
 }
 
 // ---- ListItems ---------------------------------------------------------------------------
@@ -372,6 +382,7 @@ CListItems::CListItems(ListItemsHost* host) : DispatchObject(u"IListItems"), hos
 
 void CListItems::detach() {
     host_ = nullptr;
+    count_ = 0;
     objects_.clear();
 }
 
@@ -427,6 +438,9 @@ std::shared_ptr<CListItem> CListItems::itemAt(std::int32_t index) {
     if (index < 0 || index >= count()) {
         return nullptr;
     }
+    if (static_cast<std::size_t>(index) >= objects_.size()) {
+        objects_.resize(static_cast<std::size_t>(index) + 1);
+    }
     auto& slot = objects_[static_cast<std::size_t>(index)];
     if (!slot) {
         slot = std::make_shared<CListItem>(shared_from_this(), index);
@@ -434,9 +448,9 @@ std::shared_ptr<CListItem> CListItems::itemAt(std::int32_t index) {
     return slot;
 }
 
-std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
+std::int32_t CListItems::insert(NewItem newItem) {
     if (host_ == nullptr || count() >= kMaxItems) {
-        return nullptr;
+        return -1;
     }
     host_->ensureFirstColumn();
     host_->refreshHeaderRow();
@@ -447,83 +461,102 @@ std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
     if (row > g.itemCount()) {
         row = g.itemCount() + 1;
     }
-    g.insertRow(row, host_->standardItemHeight());
-    ListCellInfo info;
-    info.row = row;
-    info.column = 0;
-    info.mask = kAddMask & ~LCIF_FORMAT; // the inherited format stays
-    info.text = newItem.text;
-    info.picture = newItem.picture;
-    info.foreColor = newItem.foreColor;
-    info.backColor = newItem.backColor;
-    info.item.itemData = newItem.itemData;
-    info.item.setKey(newItem.key);
-    info.item.orderIndex = counter_;
-    g.writeCell(info);
-    // Lists without columns have no cell to write: the item attributes are kept anyway.
-    ListRow& r = g.row(row);
-    r.item = info.item;
+    ListRow& r = g.insertRow(row, host_->standardItemHeight());
+    // Column 0 is written with the add mask: text, picture, param and colours; the inherited
+    // format stays. Lists without columns have no cell: the item attributes are kept anyway.
+    if (!r.cells.empty()) {
+        CListCell& c = r.cells[0];
+        c.text = newItem.text;
+        c.setPicture(std::move(newItem.picture));
+        c.param = 0;
+        c.foreColor = newItem.foreColor;
+        c.backColor = newItem.backColor;
+        c.setFontObject(nullptr);
+    }
+    r.item = ItemAttributes{};
+    r.item.itemData = newItem.itemData;
+    r.item.setKey(std::move(newItem.key));
+    r.item.orderIndex = counter_;
     r.foldStamp = 0;
-    objects_.emplace_back();
+    ++count_;
     ++counter_;
     host_->currentRowMoved();
-    return itemAt(row - 1);
+    return row - 1;
+}
+
+std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
+    return itemAt(insert(newItem));
+}
+
+bool convertNewItem(const Variant* const (&args)[7], NewItem& newItem) {
+    auto arg = [&](std::size_t i) -> const Variant* {
+        if (args[i] == nullptr)
+            return nullptr;
+        const Variant& v = args[i]->deref();
+        return omitted(v) ? nullptr : &v;
+    };
+    if (const Variant* v = arg(0)) {
+        auto c = converted(*v, VarType::Long);
+        if (!c)
+            return false;
+        newItem.index = c->asLong();
+    }
+    if (const Variant* v = arg(1)) {
+        auto c = converted(*v, VarType::String);
+        if (!c)
+            return false;
+        newItem.key = narrow(c->asString());
+    }
+    if (const Variant* v = arg(2)) {
+        if (v->type() == VarType::String) {
+            newItem.text = narrow(v->asString());
+        } else {
+            auto c = converted(*v, VarType::String);
+            if (!c)
+                return false;
+            newItem.text = narrow(c->asString());
+        }
+    }
+    if (const Variant* v = arg(3)) {
+        auto c = converted(*v, VarType::Long);
+        if (!c)
+            return false;
+        newItem.itemData = c->asLong();
+    }
+    if (const Variant* v = arg(4)) {
+        auto p = pictureOf(*v);
+        if (!p)
+            return false;
+        newItem.picture = *p;
+    }
+    if (const Variant* v = arg(5)) {
+        auto c = converted(*v, VarType::Long);
+        if (!c)
+            return false;
+        newItem.foreColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
+    }
+    if (const Variant* v = arg(6)) {
+        auto c = converted(*v, VarType::Long);
+        if (!c)
+            return false;
+        newItem.backColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
+    }
+    return true;
 }
 
 std::shared_ptr<CListItem> CListItems::add(std::span<Variant> args) {
     if (count() >= kMaxItems) {
         return nullptr;
     }
+    const Variant* given[7] = {};
+    for (std::size_t i = 0; i < 7 && i < args.size(); ++i) {
+        given[i] = &args[i];
+    }
     NewItem newItem;
-    auto arg = [&](std::size_t i) -> const Variant* {
-        if (i >= args.size())
-            return nullptr;
-        const Variant& v = args[i].deref();
-        return omitted(v) ? nullptr : &v;
-    };
-    if (const Variant* v = arg(0)) {
-        auto c = converted(*v, VarType::Long);
-        if (!c)
-            return nullptr;
-        newItem.index = c->asLong();
+    if (!convertNewItem(given, newItem)) {
+        return nullptr;
     }
-    if (const Variant* v = arg(1)) {
-        auto c = converted(*v, VarType::String);
-        if (!c)
-            return nullptr;
-        newItem.key = narrow(c->asString());
-    }
-    if (const Variant* v = arg(2)) {
-        auto c = converted(*v, VarType::String);
-        if (!c)
-            return nullptr;
-        newItem.text = narrow(c->asString());
-    }
-    if (const Variant* v = arg(3)) {
-        auto c = converted(*v, VarType::Long);
-        if (!c)
-            return nullptr;
-        newItem.itemData = c->asLong();
-    }
-    if (const Variant* v = arg(4)) {
-        auto p = pictureOf(*v);
-        if (!p)
-            return nullptr;
-        newItem.picture = *p;
-    }
-    if (const Variant* v = arg(5)) {
-        auto c = converted(*v, VarType::Long);
-        if (!c)
-            return nullptr;
-        newItem.foreColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
-    }
-    if (const Variant* v = arg(6)) {
-        auto c = converted(*v, VarType::Long);
-        if (!c)
-            return nullptr;
-        newItem.backColor = translateColor(static_cast<std::uint32_t>(c->asLong()));
-    }
-    return add(newItem);
+    return itemAt(insert(std::move(newItem)));
 }
 
 bool CListItems::removeAt(std::int32_t index) {
@@ -533,7 +566,10 @@ bool CListItems::removeAt(std::int32_t index) {
     if (!host_->grid().removeRow(index + 1)) {
         return false;
     }
-    objects_.pop_back();
+    --count_; // the last object goes
+    if (objects_.size() > static_cast<std::size_t>(count_)) {
+        objects_.resize(static_cast<std::size_t>(count_));
+    }
     host_->currentRowMoved();
     return true;
 }
@@ -576,6 +612,7 @@ bool CListItems::remove(const Variant& index) {
 bool CListItems::clear() {
     const std::int32_t n = count();
     objects_.clear();
+    count_ = 0;
     counter_ = 0;
     lastRemove_ = false;
     if (host_ == nullptr) {
@@ -619,72 +656,6 @@ std::shared_ptr<CListItem> CListItems::itemByOrderIndex(std::int32_t orderIndex)
         return true;
     });
     return itemAt(found);
-}
-
-// ---- Enumerator --------------------------------------------------------------------------
-
-ListItemsEnum::ListItemsEnum(std::shared_ptr<CListItems> items, std::int32_t cursor)
-    : DispatchObject(u"IEnumVARIANT"), items_(std::move(items)), cursor_(cursor) {
-    const auto M = MemberKind::Method;
-    addMethod(member(1, u"Next", M, VarType::Long,
-                     {param(u"celt", VarType::Long), param(u"rgVar", VarType::Variant),
-                      param(u"pCeltFetched", VarType::Variant, true)}),
-              [this](std::span<Variant> args) {
-                  const auto n = static_cast<std::uint32_t>(args[0].toLong());
-                  std::vector<Variant> out(std::max<std::uint32_t>(n, 1));
-                  std::uint32_t fetched = 0;
-                  const bool wantCount = !args[2].isMissing();
-                  const Status s = next(n, out.data(), wantCount ? &fetched : nullptr);
-                  if (n >= 1 && fetched >= 1) {
-                      args[1].assign(out[0]);
-                  }
-                  if (wantCount) {
-                      args[2].assign(Variant(static_cast<std::int32_t>(fetched)));
-                  }
-                  return Variant(static_cast<std::int32_t>(s));
-              });
-    addMethod(member(2, u"Skip", M, VarType::Long, {param(u"celt", VarType::Long)}),
-              [this](std::span<Variant> args) {
-                  return Variant(static_cast<std::int32_t>(
-                      skip(static_cast<std::uint32_t>(args[0].toLong()))));
-              });
-    addMethod(member(3, u"Reset", M, VarType::Void), [this](std::span<Variant>) {
-        reset();
-        return Variant();
-    });
-    addMethod(member(4, u"Clone", M, VarType::Object),
-              [this](std::span<Variant>) { return Variant(std::shared_ptr<Dispatch>(clone())); });
-}
-
-Status ListItemsEnum::next(std::uint32_t n, Variant* out, std::uint32_t* fetched) {
-    if (fetched == nullptr && n > 1) {
-        return status::InvalidArg;
-    }
-    std::uint32_t filled = 0;
-    while (filled < n && cursor_ < items_->count()) {
-        auto obj = items_->itemAt(cursor_);
-        if (!obj) {
-            return static_cast<Status>(0x8000FFFF); // unexpected failure
-        }
-        out[filled] = Variant(std::shared_ptr<Dispatch>(obj));
-        ++filled;
-        ++cursor_;
-    }
-    if (fetched != nullptr) {
-        *fetched = filled;
-    }
-    return filled < n ? status::False : status::Ok;
-}
-
-Status ListItemsEnum::skip(std::uint32_t n) {
-    const std::int64_t left = std::max<std::int64_t>(0, items_->count() - cursor_);
-    const std::int64_t step = std::min<std::int64_t>(left, n);
-    cursor_ += static_cast<std::int32_t>(step);
-    return step == static_cast<std::int64_t>(n) ? status::Ok : status::False;
-}
-
-std::shared_ptr<ListItemsEnum> ListItemsEnum::clone() const {
-    return std::make_shared<ListItemsEnum>(items_, cursor_);
 }
 
 } // namespace vantil

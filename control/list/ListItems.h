@@ -4,6 +4,7 @@
 #pragma once
 
 #include "control/list/ListGrid.h"
+#include "control/list/ListItemsEnum.h"
 #include "platform/automation/DispatchObject.h"
 
 #include <cstdint>
@@ -86,6 +87,16 @@ private:
 };
 
 // The arguments of ListItems.Add after conversion.
+struct NewItem;
+// Converts Add's seven arguments (Index, Key, Text, State, Icon, ForeColor, BackColor; nullptr
+// or an omitted value = missing) into `out`; false when a present one cannot be converted.
+bool convertNewItem(const plat::automation::Variant* const (&args)[7], NewItem& out);
+
+// Writes `text` into column `column` of the item at `position` (ListItem.SubItems and
+// AddSubItem); raises 380 when the column does not exist.
+void writeSubItem(ListItemsHost& host, std::int32_t position, std::int32_t column,
+                  std::u16string_view text);
+
 struct NewItem {
     std::optional<std::int32_t> index;
     std::string key;
@@ -104,9 +115,11 @@ public:
     void detach();
     ListItemsHost* host() const { return host_; }
 
-    std::int32_t count() const { return static_cast<std::int32_t>(objects_.size()); }
+    std::int32_t count() const { return count_; }
     // The item object at slot k (created on first request); nullptr outside the items.
     std::shared_ptr<CListItem> itemAt(std::int32_t index);
+    // Adds an item and answers its index; -1 when the list is full.
+    std::int32_t insert(NewItem newItem);
     // Adds an item; nullptr when the list is full. The new item's index is the result's
     // position.
     std::shared_ptr<CListItem> add(const NewItem& newItem);
@@ -128,28 +141,12 @@ private:
     void defineMembers();
 
     ListItemsHost* host_;
-    // Slot k answers for item k; objects are made when first asked for.
+    // One slot per item; slot k answers for item k. Objects are made when first asked for,
+    // so the slots exist only up to the highest one asked for.
+    std::int32_t count_ = 0;
     std::vector<std::shared_ptr<CListItem>> objects_;
     bool lastRemove_ = false;
     std::int32_t counter_ = 0;
-};
-
-// The collection's enumerator: a cursor over the item objects.
-class ListItemsEnum final : public plat::automation::DispatchObject {
-public:
-    explicit ListItemsEnum(std::shared_ptr<CListItems> items, std::int32_t cursor = 0);
-    // Fills up to n values from the cursor on. `fetched` nullptr with n > 1 is an invalid
-    // argument; answers status::False when fewer than n were left.
-    plat::automation::Status next(std::uint32_t n, plat::automation::Variant* out,
-                                  std::uint32_t* fetched);
-    plat::automation::Status skip(std::uint32_t n);
-    void reset() { cursor_ = 0; }
-    std::shared_ptr<ListItemsEnum> clone() const;
-    std::int32_t cursor() const { return cursor_; }
-
-private:
-    std::shared_ptr<CListItems> items_;
-    std::int32_t cursor_;
 };
 
 } // namespace vantil

@@ -87,7 +87,8 @@ private:
     const ControlProperties& props() const;
     plat::text::FoldOptions foldOptions() const;
     std::uint32_t currentStamp() const { return foldStamp(foldOptions()); }
-    const std::string& orderKeyOf(ListRow& row);
+    // The row's order key under the current folding options, folded once per text.
+    const OrderKey& orderKeyOf(ListRow& row);
     bool automaticSorting() const;
     bool knownSorted() const;
     std::int32_t sortedInsertionIndex(const std::string& text, std::int32_t data);
@@ -106,6 +107,7 @@ private:
     void putItemText(std::int32_t index, const Variant& value);
     void putItemData(std::int32_t index, const Variant& value);
     void putItemHeight(std::int32_t index, const Variant& value);
+    void putDefHeight(const Variant& value);
     void putItemEnabled(std::int32_t index, const Variant& value);
     void putItemFont(std::int32_t index, const Variant& value);
     void putItemPicture(std::int32_t index, const Variant& value);
@@ -122,7 +124,9 @@ private:
     std::int32_t savedHeaderHeight_ = 0;
     SortStats lastSort_;
     std::string scratch_;
-    std::string insertionKey_; // the folded text of the item being inserted in order
+    std::string keyScratch_;
+    OrderKey insertionKey_; // the folded text of the item being inserted in order
+    bool haveInsertionKey_ = false;
     std::function<void()> commitHook_;
     std::function<void()> repaintHook_;
 };

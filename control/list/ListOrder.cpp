@@ -3,6 +3,9 @@
 
 #include "platform/text/Cp932.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vantil {
 
 namespace cp932 = plat::text::cp932;
@@ -19,23 +22,57 @@ void makeOrderKey(std::string_view text, plat::text::FoldOptions options, std::s
         plat::text::foldText(text, options, scratch);
         folded = scratch;
     }
-    key.clear();
-    key.reserve(folded.size() * 2);
+    key.resize(folded.size() * 2);
+    char* out = key.data();
     for (std::size_t i = 0; i < folded.size();) {
         const auto b = static_cast<unsigned char>(folded[i]);
         if (cp932::isLeadByte(b)) {
             if (i + 1 >= folded.size()) {
                 break; // a lead byte at the end counts as the end
             }
-            key.push_back(static_cast<char>(b));
-            key.push_back(folded[i + 1]);
+            *out++ = static_cast<char>(b);
+            *out++ = folded[i + 1];
             i += 2;
         } else {
-            key.push_back('\0');
-            key.push_back(static_cast<char>(b));
+            *out++ = '\0';
+            *out++ = static_cast<char>(b);
             ++i;
         }
     }
+    key.resize(static_cast<std::size_t>(out - key.data()));
+}
+
+KeyHead keyHead(std::string_view key) {
+    auto word = [&](std::size_t from) {
+        std::uint64_t w = 0;
+        for (std::size_t i = from; i < from + 8; ++i) {
+            w = (w << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+        }
+        return w;
+    };
+    return KeyHead{word(0), word(8)};
+}
+
+void OrderKey::assign(std::string_view key) {
+    head_ = keyHead(key);
+    if (key.empty()) {
+        block_.reset();
+        return;
+    }
+    const auto size = static_cast<std::uint32_t>(key.size());
+    auto block = std::make_unique_for_overwrite<char[]>(sizeof size + key.size());
+    std::memcpy(block.get(), &size, sizeof size);
+    std::memcpy(block.get() + sizeof size, key.data(), key.size());
+    block_ = std::move(block);
+}
+
+std::string_view OrderKey::view() const {
+    if (!block_) {
+        return {};
+    }
+    std::uint32_t size = 0;
+    std::memcpy(&size, block_.get(), sizeof size);
+    return {block_.get() + sizeof size, size};
 }
 
 std::string orderKey(std::string_view text, plat::text::FoldOptions options) {

@@ -5,6 +5,7 @@
 #include "platform/text/Folding.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,59 @@ inline int compareKeys(std::string_view a, std::string_view b) {
     return a.compare(b);
 }
 
+// The first sixteen bytes of an order key (zeros past its end) as two numbers: two heads
+// compare as the keys' first sixteen bytes do, and equal heads leave the decision to the whole
+// keys. Sixteen bytes are eight characters, enough to tell most list texts apart.
+struct KeyHead {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    friend auto operator<=>(const KeyHead&, const KeyHead&) = default;
+};
+KeyHead keyHead(std::string_view key);
+
+inline int compareKeys(const KeyHead& headA, std::string_view a, const KeyHead& headB,
+                       std::string_view b) {
+    if (headA != headB) {
+        return headA < headB ? -1 : 1;
+    }
+    return a.compare(b);
+}
+
+// An order key kept with a row: its head beside the row's other fields, so that most
+// comparisons read nothing else, and the whole key in one allocation of its own.
+class OrderKey {
+public:
+    OrderKey() = default;
+    OrderKey(const OrderKey& other) { assign(other.view()); }
+    OrderKey& operator=(const OrderKey& other) {
+        if (this != &other) {
+            assign(other.view());
+        }
+        return *this;
+    }
+    OrderKey(OrderKey&&) noexcept = default;
+    OrderKey& operator=(OrderKey&&) noexcept = default;
+
+    void assign(std::string_view key);
+    void clear() noexcept {
+        head_ = KeyHead{};
+        block_.reset();
+    }
+    const KeyHead& head() const { return head_; }
+    std::string_view view() const;
+
+    friend int compareKeys(const OrderKey& a, const OrderKey& b) {
+        if (a.head_ != b.head_) {
+            return a.head_ < b.head_ ? -1 : 1;
+        }
+        return a.view().compare(b.view()); // read only when the heads leave it open
+    }
+
+private:
+    KeyHead head_;
+    std::unique_ptr<char[]> block_; // the key's length (4 bytes), then the key
+};
+
 // The number of characters in the typed-text cut of text to n bytes (the n-th byte's character
 // completed when the cut would end on a lead byte).
 std::size_t cutCharCount(std::string_view text, std::size_t n);
@@ -47,6 +101,7 @@ std::size_t cutCharCount(std::string_view text, std::size_t n);
 // One entry of a sort: the row being moved and its sort value.
 template <class Row> struct SortEntry {
     Row row;
+    KeyHead head;          // text sorts: the key's head
     std::string_view key;  // text sorts
     std::int32_t data = 0; // data sorts
 };

@@ -48,11 +48,10 @@ void RowStore::insert(std::int32_t index, std::unique_ptr<ListRow> row) {
         c = locate(index, offset);
     }
     Chunk& chunk = chunks_[c];
-    chunk.insert(chunk.begin() + offset, std::move(row));
+    chunk.insert(chunk.begin() + offset, row.release());
     ++size_;
     if (chunk.size() > kMaxChunk) {
-        Chunk upper(std::make_move_iterator(chunk.begin() + kMaxChunk / 2),
-                    std::make_move_iterator(chunk.end()));
+        Chunk upper(chunk.begin() + kMaxChunk / 2, chunk.end());
         chunk.resize(kMaxChunk / 2);
         chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(c) + 1, std::move(upper));
     }
@@ -63,7 +62,7 @@ std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
     std::int32_t offset = 0;
     const std::size_t c = locate(index, offset);
     Chunk& chunk = chunks_[c];
-    std::unique_ptr<ListRow> row = std::move(chunk[static_cast<std::size_t>(offset)]);
+    std::unique_ptr<ListRow> row(chunk[static_cast<std::size_t>(offset)]);
     chunk.erase(chunk.begin() + offset);
     --size_;
     if (chunk.empty()) {
@@ -74,6 +73,11 @@ std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
 }
 
 void RowStore::clear() {
+    for (Chunk& chunk : chunks_) {
+        for (ListRow* row : chunk) {
+            delete row;
+        }
+    }
     chunks_.clear();
     starts_.clear();
     size_ = 0;
@@ -83,11 +87,13 @@ std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {
     std::vector<std::unique_ptr<ListRow>> all;
     all.reserve(static_cast<std::size_t>(size_));
     for (Chunk& chunk : chunks_) {
-        for (auto& row : chunk) {
-            all.push_back(std::move(row));
+        for (ListRow* row : chunk) {
+            all.emplace_back(row);
         }
     }
-    clear();
+    chunks_.clear();
+    starts_.clear();
+    size_ = 0;
     return all;
 }
 
@@ -99,7 +105,7 @@ void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows) {
         const std::size_t end = std::min(rows.size(), i + per);
         chunk.reserve(end - i);
         for (std::size_t k = i; k < end; ++k) {
-            chunk.push_back(std::move(rows[k]));
+            chunk.push_back(rows[k].release());
         }
         chunks_.push_back(std::move(chunk));
     }

@@ -2,6 +2,7 @@
 #include "control/qt/ControlWidget.h"
 
 #include "control/core/paint/ControlWindow.h"
+#include "control/qt/CDxListCtrl.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 
@@ -42,6 +43,7 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     connect(&watch_, &QTimer::timeout, this, &ControlWidget::watchTick);
     connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());
+    list_ = std::make_unique<CDxListCtrl>(control, palette, this);
 }
 
 ControlWidget::~ControlWidget() = default;
@@ -256,6 +258,7 @@ void ControlWidget::updateCursor(QPoint at) {
 
 void ControlWidget::propertyChanged(int id) {
     repaintArea(window_->propertyChanged(id));
+    list_->propertyChanged(id);
     if (id == dispids::DefHeight) {
         if (const std::optional<int> h = window_->heightForDefHeight()) {
             // The control asks its host for the new height and takes it when the host agrees;

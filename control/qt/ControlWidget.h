@@ -15,6 +15,7 @@
 
 namespace vantil {
 
+class CDxListCtrl;
 class ControlWindow;
 class CVantilCtrl;
 class SystemPalette;
@@ -28,6 +29,8 @@ public:
     ~ControlWidget() override;
 
     ControlWindow& controlWindow() { return *window_; }
+    // The drop-down list window, created hidden with this window and destroyed with it.
+    CDxListCtrl& listWindow() { return *list_; }
     // Repaints what a property change of dispatch identifier `id` shows and resizes the
     // control for DefHeight.
     void propertyChanged(int id);
@@ -70,6 +73,7 @@ private:
     // Text is measured for the caret and the pointer on this image outside painting.
     QImage measure_;
     bool selecting_ = false; // the left button went down on the text and is still held
+    std::unique_ptr<CDxListCtrl> list_;
 };
 
 } // namespace vantil

@@ -3,6 +3,7 @@
 #include "platform/jet/Compaction.h"
 
 #include "platform/jet/Connection.h"
+#include "platform/jet/Database.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +16,6 @@ namespace plat::jet {
 namespace {
 
 constexpr int kPagesPerStep = 64;
-constexpr int kBusyTimeoutMs = 3000;
 
 sqlite3* openExisting(const std::string& path) {
     sqlite3* db = nullptr;
@@ -26,7 +26,7 @@ sqlite3* openExisting(const std::string& path) {
         throw e;
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db, Database::kDefaultBusyTimeoutMs);
     return db;
 }
 
@@ -44,6 +44,17 @@ void syncFile(const std::string& path) {
 
 void compactDatabase(const std::string& source, const std::string& target,
                      const ProgressCallback& progress) {
+    struct stat st {};
+    if (::stat(source.c_str(), &st) != 0)
+        throw Error(err::FileNotFound, source);
+    const FileUse exclusive = FileUse::acquire(source, FileUse::Mode::Exclusive);
+    compactHeldDatabase(exclusive, source, target, progress);
+}
+
+void compactHeldDatabase(const FileUse& exclusive, const std::string& source,
+                         const std::string& target, const ProgressCallback& progress) {
+    if (!exclusive.held())
+        throw Error(err::InUse, source);
     struct stat st {};
     if (::stat(source.c_str(), &st) != 0)
         throw Error(err::FileNotFound, source);

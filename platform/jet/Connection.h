@@ -4,6 +4,7 @@
 
 #include "platform/jet/Dynaset.h"
 #include "platform/jet/Error.h"
+#include "platform/jet/FileUse.h"
 #include "platform/jet/Recordset.h"
 
 #include <sqlite3.h>
@@ -62,6 +63,8 @@ public:
     void exec(const std::string& sql);
 
     int transactionDepth = 0;
+    // The handle's mark on the file, given up after the connection is closed.
+    FileUse use;
 
 private:
     friend class Statement;
@@ -78,6 +81,11 @@ private:
     std::unordered_map<std::string, Entry> cache_;
     std::list<std::string> ages_; // most recently returned first
 };
+
+// Brings a file written by an earlier version up to the rule that a day column never holds
+// Null (Database::open calls it; Schema.cpp): Nulls already stored become 0 and later ones are
+// stored as 0. Nothing is written when the file follows the rule already.
+void upgradeDayColumns(Connection& connection);
 
 Recordset makeRecordset(std::shared_ptr<Connection> conn, Statement stmt);
 Dynaset makeDynaset(std::shared_ptr<Connection> conn, std::string_view source, bool appendOnly);

@@ -11,8 +11,6 @@ namespace plat::jet {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 3000;
-
 bool isBareName(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
         s.remove_prefix(1);
@@ -48,6 +46,8 @@ Database Database::open(const std::string& path) {
         throw Error(err::FileNotFound, path);
     if (!S_ISREG(st.st_mode))
         throw Error(err::CannotOpen, path);
+    // The mark comes first, so a compaction that holds the file is never met half-way.
+    FileUse use = FileUse::acquire(path, FileUse::Mode::Shared);
     sqlite3* db = nullptr;
     // One thread uses a connection at a time, so SQLite's own per-call locking is left out.
     int rc =
@@ -59,13 +59,20 @@ Database Database::open(const std::string& path) {
     }
     sqlite3_extended_result_codes(db, 1);
     auto conn = std::make_shared<Connection>(db, path);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    conn->use = std::move(use);
+    sqlite3_busy_timeout(db, kDefaultBusyTimeoutMs);
     // Reading the schema proves the file is a database; the pragmas then make every commit
     // durable before it returns.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         conn->raise(rc);
     conn->exec("PRAGMA synchronous=FULL");
+    // A file that cannot be brought up to date now (read-only, or another copy is writing)
+    // still opens; the next open tries again.
+    try {
+        upgradeDayColumns(*conn);
+    } catch (const Error&) {
+    }
     return Database(std::move(conn));
 }
 
@@ -165,6 +172,10 @@ Dynaset Database::openDynaset(std::string_view tableOrQuery, bool appendOnly) {
 
 std::int64_t Database::lastInsertId() const {
     return sqlite3_last_insert_rowid(c_->db());
+}
+
+void Database::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(c_->db(), milliseconds);
 }
 
 } // namespace plat::jet

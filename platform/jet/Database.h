@@ -16,7 +16,10 @@
 //   text (quotes, %, backslashes, characters outside Shift-JIS) is stored unchanged.
 // - Several programs may open one file: rollback journal (plain file copies of a closed
 //   database are complete), synchronous=FULL (a committed month survives a crash), a busy
-//   timeout of 3 s after which a writer fails with err::Locked (3260).
+//   timeout of 3 s after which a writer fails with err::Locked (3260). Every open handle marks
+//   the file as in use (FileUse.h), so compaction can refuse a file another user has open.
+// - A day column (D1 … D31) never holds Null: Null written into one is stored as 0, and a file
+//   written by an earlier version is brought up to that rule when it is opened.
 // - Errors are plat::jet::Error exceptions with a number and a Japanese description (Error.h).
 #pragma once
 
@@ -41,7 +44,8 @@ class Connection;
 class Database {
 public:
     // Opens an existing file read-write (shared). Never creates a file: a missing one raises
-    // err::FileNotFound, an unreadable one err::CannotOpen, a non-database err::BadFormat.
+    // err::FileNotFound, an unreadable one or one that compaction holds err::CannotOpen, a
+    // non-database err::BadFormat.
     static Database open(const std::string& path);
 
     Database(const Database&) = default;
@@ -78,6 +82,11 @@ public:
 
     // Key assigned to the last row inserted through this handle.
     std::int64_t lastInsertId() const;
+
+    // How long a write waits for another program's lock before it fails with err::Locked
+    // (kDefaultBusyTimeoutMs from open).
+    static constexpr int kDefaultBusyTimeoutMs = 3000;
+    void setBusyTimeout(int milliseconds);
 
 private:
     explicit Database(std::shared_ptr<Connection> c);

@@ -37,6 +37,8 @@ std::string_view errorDescription(int number) {
         return texts::kDatabaseExists;
     case err::Locked:
         return texts::kLocked;
+    case err::InUse:
+        return texts::kInUse;
     case err::ItemNotFound:
         return texts::kItemNotFound;
     case err::NullNotAllowed:

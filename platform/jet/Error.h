@@ -25,6 +25,7 @@ inline constexpr int UnknownColumn = 3061;     // a column name in the statement
 inline constexpr int ObjectExists = 3012;      // stored query of that name already exists
 inline constexpr int DatabaseExists = 3204;    // compaction target already exists
 inline constexpr int Locked = 3260;            // file locked by another user after waiting
+inline constexpr int InUse = 3356;             // another user has the file open (compaction)
 inline constexpr int ItemNotFound = 3265;      // field or stored query name not found
 inline constexpr int NullNotAllowed = 3314;    // required column left Null
 inline constexpr int BadFormat = 3343;         // file is not a database or is damaged

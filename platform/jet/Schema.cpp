@@ -10,10 +10,17 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <vector>
 
 namespace plat::jet {
 
 namespace {
+
+// A day without hours is 0, never Null: an explicit Null written into a day column is stored as
+// its default 0, so every sum over the days (D1+D2+…) counts all hours of a line.
+constexpr char kDayColumnType[] = "REAL NOT NULL ON CONFLICT REPLACE DEFAULT 0";
+// The tables whose day columns follow that rule.
+constexpr const char* kDayTables[] = {"KYUYO_F", "PRTROUMUM"};
 
 std::string dayColumns(const char* type) {
     std::string s;
@@ -31,7 +38,7 @@ std::string ledgerColumns() {
            "  RowNo INTEGER NOT NULL,\n"
            "  GenbaID INTEGER,\n"
            "  GName TEXT" +
-           dayColumns("REAL DEFAULT 0");
+           dayColumns(kDayColumnType);
 }
 
 std::string tablesSql() {
@@ -92,7 +99,76 @@ std::string siteReportQuery(const plat::text::DateTime& month) {
     return s;
 }
 
+// "D1=ifnull(D1,0),…" for every day.
+std::string daysToZero() {
+    std::string s;
+    for (int d = 1; d <= 31; ++d) {
+        const std::string col = "D" + std::to_string(d);
+        s += (d > 1 ? "," : "") + col + "=ifnull(" + col + ",0)";
+    }
+    return s;
+}
+
+std::string anyDayNull() {
+    std::string s;
+    for (int d = 1; d <= 31; ++d)
+        s += (d > 1 ? " OR D" : "D") + std::to_string(d) + " IS NULL";
+    return s;
+}
+
+// 1 when the table's D1 refuses Null, 0 when it accepts it, -1 without such a table.
+int dayColumnRefusesNull(Connection& c, const std::string& table) {
+    Statement st = c.prepareNative("SELECT \"notnull\" FROM pragma_table_info(?1) WHERE name='D1'");
+    sqlite3_bind_text(st.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st.get());
+    if (rc == SQLITE_ROW)
+        return sqlite3_column_int(st.get(), 0) != 0 ? 1 : 0;
+    if (rc != SQLITE_DONE)
+        c.raise(rc);
+    return -1;
+}
+
+bool hasTrigger(Connection& c, const std::string& name) {
+    Statement st = c.prepareNative("SELECT 1 FROM sqlite_master WHERE type='trigger' AND name=?1");
+    sqlite3_bind_text(st.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        c.raise(rc);
+    return rc == SQLITE_ROW;
+}
+
 } // namespace
+
+void upgradeDayColumns(Connection& c) {
+    std::vector<std::string> pending;
+    for (const char* table : kDayTables) {
+        if (dayColumnRefusesNull(c, table) == 0 && !hasTrigger(c, std::string(table) + "_DaysZero"))
+            pending.emplace_back(table);
+    }
+    if (pending.empty())
+        return;
+    // Written by an earlier version: the day columns accept Null. Their Nulls become 0 and two
+    // triggers turn any Null written later into 0, so such a file sums like a new one.
+    c.exec("BEGIN IMMEDIATE");
+    try {
+        for (const std::string& t : pending) {
+            c.exec("UPDATE " + t + " SET " + daysToZero() + " WHERE " + anyDayNull());
+            c.exec("CREATE TRIGGER " + t + "_DaysZero AFTER INSERT ON " + t + " BEGIN UPDATE " + t +
+                   " SET " + daysToZero() + " WHERE rowid=NEW.rowid AND (" + anyDayNull() +
+                   "); END");
+            std::string days;
+            for (int d = 1; d <= 31; ++d)
+                days += (d > 1 ? ",D" : "D") + std::to_string(d);
+            c.exec("CREATE TRIGGER " + t + "_DaysZeroUpdate AFTER UPDATE OF " + days + " ON " + t +
+                   " BEGIN UPDATE " + t + " SET " + daysToZero() + " WHERE rowid=NEW.rowid AND (" +
+                   anyDayNull() + "); END");
+        }
+        c.exec("COMMIT");
+    } catch (...) {
+        sqlite3_exec(c.db(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
 
 void createSchema(const std::string& path, const plat::text::DateTime& reportMonth) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);

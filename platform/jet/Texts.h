@@ -27,6 +27,8 @@ inline constexpr std::string_view kObjectExists = "同じ名前のオブジェ�
 inline constexpr std::string_view kDatabaseExists = "データベースは既に存在します。";
 inline constexpr std::string_view kLocked = "ほかのユーザーが使用中のため、データベースがロックされ"
                                             "ています。しばらくしてからやり直してください。";
+inline constexpr std::string_view kInUse =
+    "ほかのユーザーがデータベースを使用中です。ほかのユーザーが閉じてからやり直してください。";
 inline constexpr std::string_view kItemNotFound = "コレクションに項目が見つかりません。";
 inline constexpr std::string_view kNullNotAllowed = "このフィールドには Null 値を入力できません。";
 inline constexpr std::string_view kBadFormat =

@@ -4,6 +4,8 @@
 #include "platform/report/ReportError.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace plat::report {
 
@@ -45,10 +47,19 @@ bool JetRecordSource::next(std::vector<Value>& row) {
     }
 }
 
-std::unique_ptr<RecordSource> openStoredQuery(const std::string& databasePath,
-                                              const std::string& queryName) {
+namespace {
+
+std::string filePath(const std::string& databasePath) {
     std::string path = databasePath;
     std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+} // namespace
+
+std::unique_ptr<RecordSource> openStoredQuery(const std::string& databasePath,
+                                              const std::string& queryName) {
+    const std::string path = filePath(databasePath);
     try {
         jet::Database db = jet::Database::open(path);
         jet::Recordset rows = db.openQuery(queryName);
@@ -56,6 +67,22 @@ std::unique_ptr<RecordSource> openStoredQuery(const std::string& databasePath,
     } catch (const jet::Error& e) {
         throw ReportError(e.number(), e.description());
     }
+}
+
+void readThrough(Report& report, jet::Database database) {
+    report.setSourceOpener(
+        [database](const std::string& databasePath,
+                   const std::string& queryName) mutable -> std::unique_ptr<RecordSource> {
+            std::error_code ec;
+            if (!std::filesystem::equivalent(filePath(databasePath), database.path(), ec))
+                return openStoredQuery(databasePath, queryName);
+            try {
+                jet::Recordset rows = database.openQuery(queryName);
+                return std::make_unique<JetRecordSource>(database, std::move(rows));
+            } catch (const jet::Error& e) {
+                throw ReportError(e.number(), e.description());
+            }
+        });
 }
 
 } // namespace plat::report

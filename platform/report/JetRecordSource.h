@@ -37,4 +37,9 @@ inline void useDatabaseSources(Report& report) {
     report.setSourceOpener(&openStoredQuery);
 }
 
+// Lets the report read a stored query of `database`'s file through that open handle instead of
+// opening the file again, so that inside the handle's transaction the report reads back exactly
+// the rows the transaction wrote. A data source naming another file opens as usual.
+void readThrough(Report& report, jet::Database database);
+
 } // namespace plat::report

@@ -34,6 +34,7 @@ LayoutPass::~LayoutPass() {
 
 void LayoutPass::run() {
     doc_ = Document{};
+    report_.export_.rows.clear();
     collectBands();
     report_.onReportStart();
     doc_.setup = report_.setup_;
@@ -204,6 +205,8 @@ void LayoutPass::emitBand(Band& band, std::size_t row, int neededHeight,
         place(band);
         bodyPlaced_ = true;
         lastPlacedRow_ = row;
+        if (&band == detail_)
+            report_.exportLine(band);
     }
     if (breaksAfter(band))
         pendingBreak_ = true;

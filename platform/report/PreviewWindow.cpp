@@ -1,6 +1,7 @@
 // Preview window: toolbar, scrolled page image, and the print and PDF actions.
 #include "platform/report/PreviewWindow.h"
 
+#include "platform/report/Csv.h"
 #include "platform/report/Output.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/Report.h"
@@ -37,8 +38,9 @@ QString u8(const char* s) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* parent)
-    : QDialog(parent), document_(document), title_(std::move(title)) {
+PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* parent,
+                             const ExportTable* table)
+    : QDialog(parent), document_(document), title_(std::move(title)), table_(table) {
     setWindowTitle(title_.isEmpty() ? u8(texts::kPreviewTitle) : title_);
     setModal(true);
 
@@ -55,6 +57,8 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     zoomBox_->setCurrentIndex(2);
     auto* print = new QPushButton(u8(texts::kPrint));
     auto* save = new QPushButton(u8(texts::kSavePdf));
+    auto* saveCsv = new QPushButton(u8(texts::kSaveCsv));
+    saveCsv->setVisible(canSaveCsv());
     auto* close = new QPushButton(u8(texts::kClose));
 
     first_->setObjectName(QStringLiteral("firstPage"));
@@ -65,6 +69,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     zoomBox_->setObjectName(QStringLiteral("zoom"));
     print->setObjectName(QStringLiteral("print"));
     save->setObjectName(QStringLiteral("savePdf"));
+    saveCsv->setObjectName(QStringLiteral("saveCsv"));
     close->setObjectName(QStringLiteral("close"));
 
     auto* bar = new QHBoxLayout;
@@ -75,6 +80,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     bar->addStretch();
     bar->addWidget(print);
     bar->addWidget(save);
+    bar->addWidget(saveCsv);
     bar->addWidget(close);
 
     pageView_ = new QLabel;
@@ -95,6 +101,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     connect(zoomBox_, &QComboBox::activated, this, &PreviewWindow::onZoomChosen);
     connect(print, &QPushButton::clicked, this, &PreviewWindow::printAll);
     connect(save, &QPushButton::clicked, this, &PreviewWindow::askPdfPath);
+    connect(saveCsv, &QPushButton::clicked, this, &PreviewWindow::askCsvPath);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     resize(1000, 760);
@@ -175,13 +182,17 @@ void PreviewWindow::updateControls() {
     last_->setEnabled(current_ + 1 < pageCount());
 }
 
-void PreviewWindow::setErrorHandler(std::function<void(const ReportError&)> handler) {
+void PreviewWindow::setErrorHandler(PreviewErrorHandler handler) {
     errorHandler_ = std::move(handler);
+}
+
+bool PreviewWindow::canSaveCsv() const {
+    return table_ && !table_->headings.empty();
 }
 
 void PreviewWindow::report(const ReportError& error) {
     if (errorHandler_) {
-        errorHandler_(error);
+        errorHandler_(error, this);
         return;
     }
     QMessageBox::critical(this, u8(texts::kErrorTitle),
@@ -205,6 +216,23 @@ void PreviewWindow::saveAsPdf(const QString& path) {
     }
 }
 
+void PreviewWindow::saveAsCsv(const QString& path) {
+    if (!canSaveCsv())
+        return;
+    try {
+        writeCsv(*table_, path);
+    } catch (const ReportError& e) {
+        report(e);
+    }
+}
+
+void PreviewWindow::askCsvPath() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, u8(texts::kSaveCsv), QString(), u8(texts::kCsvFilter));
+    if (!path.isEmpty())
+        saveAsCsv(path);
+}
+
 void PreviewWindow::askPdfPath() {
     const QString path =
         QFileDialog::getSaveFileName(this, u8(texts::kSavePdf), QString(), u8(texts::kPdfFilter));
@@ -212,11 +240,13 @@ void PreviewWindow::askPdfPath() {
         saveAsPdf(path);
 }
 
-bool showPreview(Report& report, QWidget* parent) {
+bool showPreview(Report& report, QWidget* parent, PreviewErrorHandler onError) {
     const Document& document = report.run();
     if (document.empty())
         return false;
-    PreviewWindow window(document, QString::fromStdString(report.caption), parent);
+    PreviewWindow window(document, QString::fromStdString(report.caption), parent,
+                         &report.exportTable());
+    window.setErrorHandler(std::move(onError));
     window.exec();
     return true;
 }

@@ -1,8 +1,10 @@
 // The modal preview window: one page at a time, page navigation, zoom, printing on the default
-// printer and saving as PDF. Pages are painted on demand from the laid-out document.
+// printer, saving as PDF and, for a report with a table of its detail lines, saving that table
+// as CSV. Pages are painted on demand from the laid-out document.
 #pragma once
 
 #include "platform/report/Document.h"
+#include "platform/report/ExportTable.h"
 
 #include <QDialog>
 #include <QImage>
@@ -19,11 +21,17 @@ namespace plat::report {
 class Report;
 class ReportError;
 
+// Shows an error of the window's own print and save buttons; `window` is the preview window
+// (the parent for a message box).
+using PreviewErrorHandler = std::function<void(const ReportError& error, QWidget* window)>;
+
 class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
-    // The document must outlive the window.
-    PreviewWindow(const Document& document, QString title, QWidget* parent = nullptr);
+    // The document, and the table when given, must outlive the window. Without a table (or with
+    // one that has no columns) the CSV button is hidden.
+    PreviewWindow(const Document& document, QString title, QWidget* parent = nullptr,
+                  const ExportTable* table = nullptr);
 
     int pageCount() const { return document_.pageCount(); }
     int currentPage() const { return current_; } // 0-based
@@ -33,12 +41,14 @@ public:
     void showPage(int pageIndex); // clamped to the document
     void setZoom(double zoom);
 
-    // Print and save report errors through this (a message box by default).
-    void setErrorHandler(std::function<void(const ReportError&)> handler);
+    // Print and save errors go through this (a plain message box when none is set).
+    void setErrorHandler(PreviewErrorHandler handler);
+    bool canSaveCsv() const;
 
 public slots:
     void printAll();
     void saveAsPdf(const QString& path);
+    void saveAsCsv(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,14 +58,16 @@ private:
     void updateControls();
     void onZoomChosen(int index);
     void askPdfPath();
+    void askCsvPath();
     void report(const ReportError& error);
 
     const Document& document_;
     QString title_;
+    const ExportTable* table_ = nullptr;
     int current_ = 0;
     double zoom_ = 1.0;
     QImage image_;
-    std::function<void(const ReportError&)> errorHandler_;
+    PreviewErrorHandler errorHandler_;
 
     QPushButton* first_ = nullptr;
     QPushButton* previous_ = nullptr;
@@ -67,7 +79,8 @@ private:
     QLabel* pageView_ = nullptr;
 };
 
-// Lays the report out and shows it modally; false (nothing shown) when it has no data.
-bool showPreview(Report& report, QWidget* parent = nullptr);
+// Lays the report out and shows it modally, with the CSV button when the report defines export
+// columns; false (nothing shown) when it has no data.
+bool showPreview(Report& report, QWidget* parent = nullptr, PreviewErrorHandler onError = {});
 
 } // namespace plat::report

@@ -1,6 +1,7 @@
 // The report object: its bands, data source and the run that lays it out.
 #include "platform/report/Report.h"
 
+#include "platform/report/FieldText.h"
 #include "platform/report/LayoutPass.h"
 #include "platform/report/ReportError.h"
 
@@ -54,6 +55,34 @@ Value Report::fieldValue(std::string_view column) const {
     return {};
 }
 
+void Report::addExportColumn(ExportColumn column) {
+    export_.headings.push_back(column.heading);
+    exportColumns_.push_back(std::move(column));
+}
+
+void Report::exportLine(const Band& detail) {
+    if (exportColumns_.empty())
+        return;
+    std::vector<std::string> row;
+    row.reserve(exportColumns_.size());
+    for (const ExportColumn& column : exportColumns_) {
+        if (column.control.empty()) {
+            row.push_back(displayText(fieldValue(column.dataField), column.format));
+            continue;
+        }
+        const Control* c = detail.findControl(column.control);
+        if (!c)
+            throw ReportError(ErrorCode::InvalidCall, column.control);
+        if (!c->visible)
+            row.emplace_back();
+        else if (c->value.isNull() && c->dataField.empty())
+            row.push_back(c->text);
+        else
+            row.push_back(displayText(c->value, column.format));
+    }
+    export_.rows.push_back(std::move(row));
+}
+
 const Document& Report::run() {
     if (!ran_) {
         // Whatever the report's own code throws reaches the caller as a numbered error.
@@ -61,9 +90,11 @@ const Document& Report::run() {
             LayoutPass(*this).run();
         } catch (const ReportError&) {
             document_ = Document{};
+            export_.rows.clear();
             throw;
         } catch (const std::exception& e) {
             document_ = Document{};
+            export_.rows.clear();
             throw ReportError(ErrorCode::ReportCode, e.what());
         }
         ran_ = true;

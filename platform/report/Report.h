@@ -31,6 +31,7 @@
 #pragma once
 
 #include "platform/report/Document.h"
+#include "platform/report/ExportTable.h"
 #include "platform/report/Layout.h"
 #include "platform/report/PageSetup.h"
 #include "platform/report/RecordSource.h"
@@ -85,6 +86,11 @@ public:
     Value fieldValue(std::string_view column) const;
     int pageNumber() const { return currentPage_; }
 
+    // The columns of the detail lines as saved in a table (CSV); a report without export columns
+    // has an empty table. run() fills exportTable() with one row per detail line it places.
+    void addExportColumn(ExportColumn column);
+    const ExportTable& exportTable() const { return export_; }
+
     // Lays the whole report out: calls report start, reads the rows, and formats every band onto
     // pages. Runs once; later calls return the same document. Without rows the document is empty
     // (no data): nothing is previewed, printed or written. Throws ReportError.
@@ -112,6 +118,11 @@ private:
     std::vector<std::string> columns_;
     const std::vector<Value>* currentRow_ = nullptr;
     int currentPage_ = 0;
+
+    void exportLine(const Band& detail);
+
+    std::vector<ExportColumn> exportColumns_;
+    ExportTable export_;
 
     bool ran_ = false;
     Document document_;

@@ -8,6 +8,7 @@ namespace plat::report::texts {
 inline constexpr const char* kNoPrinter = "プリンタがインストールされていません。";
 inline constexpr const char* kPrintFailed = "印刷できませんでした。";
 inline constexpr const char* kPdfWriteFailed = "PDFファイルを書き込めませんでした。";
+inline constexpr const char* kCsvWriteFailed = "CSVファイルを書き込めませんでした。";
 inline constexpr const char* kNoRecordSource = "レコードソースが設定されていません。";
 inline constexpr const char* kUnknownColumn = "フィールドが見つかりません。";
 inline constexpr const char* kUnknownName =
@@ -30,6 +31,8 @@ inline constexpr const char* kPrint = "印刷(&P)";
 inline constexpr const char* kSavePdf = "PDF保存(&S)";
 inline constexpr const char* kClose = "閉じる(&C)";
 inline constexpr const char* kPdfFilter = "PDF (*.pdf)";
+inline constexpr const char* kSaveCsv = "CSV保存";
+inline constexpr const char* kCsvFilter = "CSV (*.csv)";
 inline constexpr const char* kErrorTitle = "プレビューのエラー";
 
 } // namespace plat::report::texts

@@ -25,12 +25,21 @@ DateBox::DateBox(QWidget* parent) : QLineEdit(parent), min_(defaultMinimum()) {
     showValue();
 }
 
-DateTime DateBox::defaultMaximum() {
-    return plat::text::addMonths(plat::text::firstOfMonth(plat::text::nowLocal()), 3);
+DateTime DateBox::defaultMaximum(const DateTime& today) {
+    return plat::text::addMonths(plat::text::firstOfMonth(today), 3);
+}
+
+DateTime DateBox::today() const {
+    return today_ ? *today_ : plat::text::nowLocal();
+}
+
+void DateBox::setToday(const DateTime& today) {
+    today_ = today;
+    setValue(plat::text::firstOfMonth(today));
 }
 
 DateTime DateBox::maximum() const {
-    return max_ ? *max_ : defaultMaximum();
+    return max_ ? *max_ : defaultMaximum(today());
 }
 
 void DateBox::setMinimum(const DateTime& d) {

@@ -30,13 +30,17 @@ public:
     void setMinimum(const plat::text::DateTime& d);
     // A fixed upper limit; without one the limit is three months after the current month.
     void setMaximum(const plat::text::DateTime& d);
+    // Pins the day the box takes as today instead of the clock's: the box shows that month and
+    // the moving upper limit follows it.
+    void setToday(const plat::text::DateTime& today);
 
     // Steps by months (or years in year mode) within the limits; false when it did not move.
     bool step(int count);
 
     // Reads typed text: "2004/4", "2004/04", "200404", "2004-04" (year mode: "2004").
     static std::optional<plat::text::DateTime> parse(const QString& text, Mode mode);
-    static plat::text::DateTime defaultMaximum();
+    // Three months after the month of today.
+    static plat::text::DateTime defaultMaximum(const plat::text::DateTime& today);
     static plat::text::DateTime defaultMinimum() { return {2001, 12, 1}; }
 
 signals:
@@ -47,6 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    plat::text::DateTime today() const;
     plat::text::DateTime clamp(plat::text::DateTime d) const;
     void commitText();
     void showValue();
@@ -54,6 +59,7 @@ private:
     plat::text::DateTime value_;
     plat::text::DateTime min_;
     std::optional<plat::text::DateTime> max_;
+    std::optional<plat::text::DateTime> today_;
     Mode mode_ = Mode::YearMonth;
 };
 

@@ -76,4 +76,18 @@ TEST(HostWithControl, DrivesTheControlByMemberNames) {
     EXPECT_FALSE(ComponentRegistry().classOfProgId("Quodra.VantilBox"));
 }
 
+TEST(HostWithControl, AboutBoxInAConsoleHostIsAnErrorNotAnEndOfTheProcess) {
+    automation_test::ScopedRegistry registry;
+    ASSERT_EQ(registerLibrary(VANTIL_LIBRARY), status::Ok);
+    std::shared_ptr<Dispatch> control;
+    AutomationError error;
+    ASSERT_EQ(createInstance("Quodra.VantilBox", control, &error), status::Ok)
+        << error.descriptionUtf8();
+    SimpleHostSite site;
+    HostSession session(control, site, [](const std::string&) {});
+    // This process has no QApplication, as the console host has none.
+    EXPECT_EQ(session.run("call AboutBox"), "error 5: ダイアログを表示できません.");
+    EXPECT_EQ(session.run("get Text"), "\"\"") << "the control goes on working";
+}
+
 } // namespace

@@ -6,24 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 
 using namespace plat::automation;
 
 namespace {
 
-// Each fuzz test stops after this long or its iteration count, whichever comes first, so the
-// suite stays fast on a slow machine (and under the sanitizers).
-constexpr auto kBudget = std::chrono::seconds(4);
-
-class Budget {
-public:
-    bool left() const { return std::chrono::steady_clock::now() - start_ < kBudget; }
-
-private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
+// Each fuzz test runs a fixed number of rounds from a fixed seed, so every run sees the same
+// inputs; the counts keep the suite quick under the sanitizers.
+constexpr int kBagTextRounds = 4000;
+constexpr int kRandomTextRounds = 2000;
+constexpr int kStreamRounds = 5000;
+constexpr int kImageRounds = 20000;
 
 std::string validBagText() {
     PropertyBag bag;
@@ -44,9 +38,7 @@ TEST(PersistenceFuzz, MutatedBagTextNeverCrashesAndReparsesStably) {
     std::mt19937 rng(20041);
     const std::string base = validBagText();
     const std::string alphabet = "=:{}\"\\\n BAGSTRI248R4R8CYEMPTYBYTES0x-.e\xE3\x81\x82\xFF";
-    Budget budget;
-    int iterations = 0;
-    for (; iterations < 20000 && budget.left(); ++iterations) {
+    for (int round = 0; round < kBagTextRounds; ++round) {
         std::string text = base;
         const int edits = 1 + static_cast<int>(rng() % 8);
         for (int e = 0; e < edits && !text.empty(); ++e) {
@@ -85,13 +77,11 @@ TEST(PersistenceFuzz, MutatedBagTextNeverCrashesAndReparsesStably) {
         px->exchangePicture(u"Picture", pic);
         ASSERT_TRUE(font);
     }
-    EXPECT_GT(iterations, 100);
 }
 
 TEST(PersistenceFuzz, RandomTextAndDeepNestingAreHandled) {
     std::mt19937 rng(7);
-    Budget budget;
-    for (int i = 0; i < 5000 && budget.left(); ++i) {
+    for (int round = 0; round < kRandomTextRounds; ++round) {
         std::string text(rng() % 300, '\0');
         for (auto& c : text)
             c = static_cast<char>(rng() % 256);
@@ -117,8 +107,7 @@ TEST(PersistenceFuzz, RandomStreamsReadSafelyThroughEveryReader) {
     good.writeVariant(Variant(u"tag"));
     FontObject().save(good);
     good.writeBytes({0x89, 'P', 'N', 'G'});
-    Budget budget;
-    for (int i = 0; i < 20000 && budget.left(); ++i) {
+    for (int round = 0; round < kStreamRounds; ++round) {
         std::vector<std::uint8_t> bytes = good.bytes();
         const int edits = 1 + static_cast<int>(rng() % 6);
         for (int e = 0; e < edits && !bytes.empty(); ++e) {
@@ -154,8 +143,7 @@ TEST(PersistenceFuzz, RandomImageHeadersNeverReadOutOfBounds) {
         {0xFF, 0xD8, 0xFF, 0xC0, 0, 17, 8, 0, 2, 0, 4},
         {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 22, 0, 0, 0},
         {'G', 'I', 'F', '8', '9', 'a', 5, 0, 6, 0}};
-    Budget budget;
-    for (int i = 0; i < 20000 && budget.left(); ++i) {
+    for (int round = 0; round < kImageRounds; ++round) {
         std::vector<std::uint8_t> b = seeds[rng() % seeds.size()];
         for (int e = 0; e < 3; ++e) {
             if (b.empty())

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vantil {
 namespace {
 
@@ -18,6 +20,9 @@ using plat::automation::StreamStore;
 using plat::automation::Variant;
 using plat::text::cp932::utf8ToUtf16;
 using test::Hosted;
+
+// Error 321 (invalid file format): the stream could not be read to its end.
+constexpr std::uint32_t kDamagedStatus = 0x800A0141;
 
 TEST(Persistence, BagRoundTripKeepsEveryPropertyColumnsAndMenu) {
     Hosted source;
@@ -199,10 +204,13 @@ TEST(Persistence, TruncatedStreamLoadsWhatItHoldsAndDefaultsForTheRest) {
     source.ctrl->save(full, false);
     const auto& bytes = full.bytes();
     Hosted fresh;
-    for (std::size_t cut = 0; cut <= bytes.size(); cut += 7) {
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
         StreamStore part(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut));
         Hosted h;
-        ASSERT_EQ(h.ctrl->load(part, nullptr), 0);
+        plat::automation::AutomationError error;
+        ASSERT_EQ(static_cast<std::uint32_t>(h.ctrl->load(part, &error)), kDamagedStatus)
+            << "a stream that ends early is a failed load";
+        EXPECT_EQ(error.descriptionUtf8(), "プロパティのデータが壊れています.");
         test::expectWithinRanges(h.ctrl->properties());
         if (cut == 0) {
             test::expectSamePersisted(fresh.ctrl->properties(), h.ctrl->properties());
@@ -210,8 +218,42 @@ TEST(Persistence, TruncatedStreamLoadsWhatItHoldsAndDefaultsForTheRest) {
     }
     StreamStore whole(bytes);
     Hosted h;
-    h.ctrl->load(whole, nullptr);
+    EXPECT_EQ(h.ctrl->load(whole, nullptr), 0);
     test::expectSamePersisted(source.ctrl->properties(), h.ctrl->properties());
+}
+
+TEST(Persistence, AStreamThatEndsInTheColumnsBuildsOnlyTheColumnsItHolds) {
+    // Two saves that differ only in their columns locate the column count and the menu.
+    Hosted none;
+    none.ctrl->properties().caption = "kept";
+    StreamStore withoutColumns;
+    none.ctrl->save(withoutColumns, false);
+    Hosted two;
+    two.ctrl->properties().caption = "kept";
+    two.ctrl->properties().columns = {ColumnDefinition{"A", "", 40, 0, 1, false},
+                                      ColumnDefinition{"B", "", 50, 1, 1, false}};
+    StreamStore withColumns;
+    two.ctrl->save(withColumns, false);
+    const auto& a = withoutColumns.bytes();
+    std::vector<std::uint8_t> b = withColumns.bytes();
+    const auto countAt =
+        static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin());
+    const std::size_t menuBytes = a.size() - countAt - 4;
+    ASSERT_EQ(b[countAt], 2);
+    // The stream ends after the two columns, and its count says a thousand.
+    b.resize(b.size() - menuBytes);
+    b[countAt] = 0xE8;
+    b[countAt + 1] = 0x03;
+
+    StreamStore damaged(b);
+    Hosted h;
+    EXPECT_EQ(static_cast<std::uint32_t>(h.ctrl->load(damaged, nullptr)), kDamagedStatus);
+    const auto& p = h.ctrl->properties();
+    ASSERT_EQ(p.columns.size(), 2u) << "no columns beyond those read";
+    EXPECT_EQ(p.columns[1].caption, "B");
+    EXPECT_EQ(p.columns[1].width, 50);
+    EXPECT_EQ(p.caption, "kept") << "the part read before stays";
+    EXPECT_EQ(p.menu, defaultMenuTable()) << "the menu the stream lacks takes its defaults";
 }
 
 TEST(Persistence, AfterLoadResetsTheEditStateAndTheListState) {

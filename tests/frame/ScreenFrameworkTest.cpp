@@ -1,10 +1,12 @@
 // The main menu and the screen framework: opening screens by index, one instance per screen,
-// the menu hidden while a screen is open, failed loads, busy guard, key preview, ending.
+// the menu hidden while a screen is open, failed loads, busy guard and what escapes a handler,
+// key preview, ending.
 #include "app/frame/MainFrm.h"
 #include "app/frame/MainMenu.h"
 #include "app/frame/RoumuM.h"
 #include "app/frame/Screen.h"
 #include "app/frame/ScreenRegistry.h"
+#include "platform/jet/Error.h"
 #include "platform/widgets/BannerLabel.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CommandButton.h"
@@ -19,6 +21,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace tamsel;
 using plat::widgets::MessageRecorder;
@@ -196,6 +200,25 @@ TEST_F(ScreenFrameworkTest, TheBusyFlagMakesASecondActionAndClosingIneffective) 
     EXPECT_FALSE(closed);
     EXPECT_FALSE(screen->isBusy());
     EXPECT_TRUE(screen->close());
+}
+
+TEST_F(ScreenFrameworkTest, WhatAButtonHandlerThrowsIsShownAndGoesNoFurther) {
+    press(ScreenIndex::RefRoumu);
+    ProbeScreen* screen = probe();
+    MessageRecorder rec;
+    EXPECT_NO_THROW(screen->runBusy([] { throw std::runtime_error("vector too long"); }));
+    EXPECT_NO_THROW(screen->runBusy([] { throw plat::jet::Error(plat::jet::err::Locked); }));
+    ASSERT_EQ(rec.shown().size(), 2u);
+    EXPECT_EQ(rec.shown()[0].title, QStringLiteral("エラー"));
+    EXPECT_EQ(rec.shown()[0].icon, plat::widgets::MsgIcon::Error);
+    EXPECT_TRUE(rec.shown()[0].text.contains(QStringLiteral("vector too long")));
+    EXPECT_TRUE(rec.shown()[1].text.startsWith(QStringLiteral("3260: ")));
+    // The screen stays usable.
+    EXPECT_FALSE(screen->isBusy());
+    EXPECT_TRUE(screen->isVisible());
+    int runs = 0;
+    EXPECT_TRUE(screen->runBusy([&] { ++runs; }));
+    EXPECT_EQ(runs, 1);
 }
 
 TEST_F(ScreenFrameworkTest, KeyPreviewSeesKeysBeforeTheFocusedControl) {

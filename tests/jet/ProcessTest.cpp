@@ -1,165 +1,238 @@
-// Several programs on one file: a locked writer waits and then fails clearly, and a program
-// killed in the middle of saving months leaves every month whole.
+// Several programs on one file: a locked writer fails clearly, a commit blocked by a reader
+// rolls back whole, compaction refuses a file another program has open, and a program killed
+// in the middle of saving months leaves every month whole. The other program is a child
+// process; the two talk through pipes, so no test depends on how long anything takes.
 #include "TestDb.h"
 
 #include "platform/jet/Compaction.h"
 #include "platform/jet/Database.h"
+#include "platform/jet/FileUse.h"
 
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
+#include <optional>
 
 namespace {
 
 using plat::jet::Database;
 using plat::jet::Error;
 
-// Runs `body` in a child process; the child reports through the pipe and ends with _exit.
-template <typename F> pid_t spawn(int (&pipeFds)[2], F&& body) {
-    if (::pipe(pipeFds) != 0)
-        return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        int rc = 0;
-        try {
-            body(pipeFds[1]);
-        } catch (...) {
-            rc = 3;
+// A child process running `body(child)`; it ends with _exit (3 when body threw).
+class Child {
+public:
+    template <typename F> explicit Child(F&& body) {
+        int up[2], down[2];
+        if (::pipe(up) != 0 || ::pipe(down) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(up[0]);
+            ::close(down[1]);
+            toParent_ = up[1];
+            fromParent_ = down[0];
+            int rc = 0;
+            try {
+                body(*this);
+            } catch (...) {
+                rc = 3;
+            }
+            ::_exit(rc);
         }
-        ::_exit(rc);
+        ::close(up[1]);
+        ::close(down[0]);
+        fromChild_ = up[0];
+        toChild_ = down[1];
     }
-    ::close(pipeFds[1]);
-    return pid;
-}
+    ~Child() {
+        if (pid_ > 0 && status_ < 0)
+            kill();
+        for (int fd : {fromChild_, toChild_})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
 
-void signalParent(int fd) {
-    const char c = 'x';
-    if (::write(fd, &c, 1) != 1)
-        ::_exit(4);
-}
+    bool started() const { return pid_ > 0; }
+    // Child side.
+    void signalParent() const { send(toParent_); }
+    void waitForParent() const { receive(fromParent_); }
+    // Parent side.
+    bool waitForChild() const { return receive(fromChild_); }
+    void signalChild() const { send(toChild_); }
+    int exitStatus() {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        return status_;
+    }
+    void kill() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        status_ = 128;
+    }
 
-bool waitForSignal(int fd) {
-    char c = 0;
-    return ::read(fd, &c, 1) == 1;
-}
+private:
+    static void send(int fd) {
+        const char c = 'x';
+        if (::write(fd, &c, 1) != 1)
+            ::_exit(4);
+    }
+    static bool receive(int fd) {
+        char c = 0;
+        return ::read(fd, &c, 1) == 1;
+    }
+
+    pid_t pid_ = -1;
+    int status_ = -1;
+    int toParent_ = -1, fromParent_ = -1, fromChild_ = -1, toChild_ = -1;
+};
+
+// A busy timeout this small makes a lock fail at once; what is tested is the outcome.
+constexpr int kShortBusyTimeoutMs = 20;
 
 class ProcessTest : public testing::Test {
 protected:
     jettest::TempDir dir;
     std::string path = dir.file("Roumu.MDB");
-    Database db = jettest::createDatabase(path);
+    std::optional<Database> db = jettest::createDatabase(path);
 };
 
-void holdWriteLock(const std::string& path, std::chrono::milliseconds hold, int fd) {
+std::string names(Database& d) {
+    return d.openRecordset("SELECT group_concat(SName) FROM SYAIN_MT")[0].toText();
+}
+
+bool exists(const std::string& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+// Holds a write transaction until the parent says so, then commits.
+void holdWriteLock(const std::string& path, const Child& self) {
     Database child = Database::open(path);
     child.beginTrans();
     child.execute("INSERT INTO SYAIN_MT (SName) VALUES ('child')");
-    signalParent(fd);
-    std::this_thread::sleep_for(hold);
+    self.signalParent();
+    self.waitForParent();
     child.commitTrans();
 }
 
-TEST_F(ProcessTest, WriterFindingTheFileLockedFailsWithLockedAfterWaiting) {
-    int fds[2];
-    const pid_t pid = spawn(fds, [&](int fd) { holdWriteLock(path, std::chrono::seconds(4), fd); });
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(waitForSignal(fds[0]));
-    const auto start = std::chrono::steady_clock::now();
+TEST_F(ProcessTest, WriterFindingTheFileLockedFailsWithLockedAndCanReadMeanwhile) {
+    Child child([&](const Child& self) { holdWriteLock(path, self); });
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(child.waitForChild());
+    db->setBusyTimeout(kShortBusyTimeoutMs);
     try {
-        db.beginTrans();
+        db->beginTrans();
         FAIL() << "the file is locked by the other program";
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), plat::jet::err::Locked);
     }
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_FALSE(db.inTransaction());
+    EXPECT_FALSE(db->inTransaction());
     // Reading still works while the other program holds its write transaction.
-    EXPECT_TRUE(db.openRecordset("SELECT * FROM SYAIN_MT").eof());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(fds[0]);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(db.openRecordset("SELECT SName FROM SYAIN_MT")["SName"].toText(), "child");
-    EXPECT_EQ(db.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
+    EXPECT_TRUE(db->openRecordset("SELECT * FROM SYAIN_MT").eof());
+    child.signalChild();
+    EXPECT_EQ(child.exitStatus(), 0);
+    EXPECT_EQ(names(*db), "child");
+    EXPECT_EQ(db->openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
 }
 
-TEST_F(ProcessTest, WriterWaitsForAShortLockAndThenSucceeds) {
-    int fds[2];
-    const pid_t pid =
-        spawn(fds, [&](int fd) { holdWriteLock(path, std::chrono::milliseconds(500), fd); });
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(waitForSignal(fds[0]));
-    jettest::replaceMonth(db, jettest::sqlDate(2004, 4), 1, "parent", 1000, {{1, "a", {8}}});
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(fds[0]);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 1);
-    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM KYUYO_F")[0].toLong(), 1);
-    EXPECT_EQ(db.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
+TEST_F(ProcessTest, WriterSucceedsOnceTheOtherProgramHasCommitted) {
+    Child child([&](const Child& self) { holdWriteLock(path, self); });
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(child.waitForChild());
+    child.signalChild(); // the child commits while this write waits, or before it starts
+    jettest::replaceMonth(*db, jettest::sqlDate(2004, 4), 1, "parent", 1000, {{1, "a", {8}}});
+    EXPECT_EQ(child.exitStatus(), 0);
+    EXPECT_EQ(db->openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 1);
+    EXPECT_EQ(db->openRecordset("SELECT count(*) FROM KYUYO_F")[0].toLong(), 1);
 }
 
 TEST_F(ProcessTest, CommitBlockedByAReaderFailsClearlyAndRollsBackWhole) {
     const std::string apr = jettest::sqlDate(2004, 4);
-    jettest::replaceMonth(db, apr, 1, "old", 1000, {{1, "a", {8}}, {2, "b", {4}}});
-    int fds[2];
-    const pid_t pid = spawn(fds, [&](int fd) {
+    jettest::replaceMonth(*db, apr, 1, "old", 1000, {{1, "a", {8}}, {2, "b", {4}}});
+    Child child([&](const Child& self) {
         Database reader = Database::open(path);
         auto rs = reader.openRecordset(jettest::readMonthSql(apr, 1)); // stays on row 1
-        signalParent(fd);
-        std::this_thread::sleep_for(std::chrono::seconds(4));
+        self.signalParent();
+        self.waitForParent();
     });
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(waitForSignal(fds[0]));
-    db.beginTrans();
-    db.execute(jettest::deleteMonthSql(apr, 1));
-    db.execute(jettest::insertLineSql(apr, 1, "new", 2000, 1, {3, "c", {1}}));
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(child.waitForChild());
+    db->setBusyTimeout(kShortBusyTimeoutMs);
+    db->beginTrans();
+    db->execute(jettest::deleteMonthSql(apr, 1));
+    db->execute(jettest::insertLineSql(apr, 1, "new", 2000, 1, {3, "c", {1}}));
     try {
-        db.commitTrans();
+        db->commitTrans();
         FAIL() << "the commit cannot succeed while the other program reads";
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), plat::jet::err::Locked);
     }
-    EXPECT_TRUE(db.inTransaction());
-    db.rollback();
-    ::waitpid(pid, nullptr, 0);
-    ::close(fds[0]);
-    auto rs = db.openRecordset(jettest::readMonthSql(apr, 1));
+    EXPECT_TRUE(db->inTransaction());
+    db->rollback();
+    child.signalChild();
+    EXPECT_EQ(child.exitStatus(), 0);
+    auto rs = db->openRecordset(jettest::readMonthSql(apr, 1));
     EXPECT_EQ(rs["SName"].toText(), "old");
     rs.moveNext();
     EXPECT_EQ(rs["GenbaID"].toLong(), 2);
 }
 
-TEST_F(ProcessTest, CompactionDuringAnotherProgramsTransactionCopiesTheCommittedState) {
-    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('committed')");
-    int fds[2];
-    const pid_t pid =
-        spawn(fds, [&](int fd) { holdWriteLock(path, std::chrono::milliseconds(1500), fd); });
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(waitForSignal(fds[0]));
-    int last = -1;
-    plat::jet::compactDatabase(path, path + "wk", [&](int p) { last = p; });
-    EXPECT_EQ(last, 100);
-    auto copy = Database::open(path + "wk");
-    EXPECT_EQ(copy.openRecordset("SELECT group_concat(SName) FROM SYAIN_MT")[0].toText(),
-              "committed");
-    ::waitpid(pid, nullptr, 0);
-    ::close(fds[0]);
-    plat::jet::compactDatabase(path, path + "wk2");
-    EXPECT_EQ(Database::open(path + "wk2")
-                  .openRecordset("SELECT group_concat(SName) FROM SYAIN_MT")[0]
-                  .toText(),
-              "committed,child");
+TEST_F(ProcessTest, CompactionRefusesAFileAnotherProgramHasOpenAndChangesNothing) {
+    db->execute("INSERT INTO SYAIN_MT (SName) VALUES ('committed')");
+    const std::string work = path + "wk";
+    // This program's own handle counts as a user too.
+    EXPECT_THROW(plat::jet::compactDatabase(path, work), Error);
+    db.reset();
+
+    Child child([&](const Child& self) {
+        Database other = Database::open(path);
+        self.signalParent();
+        self.waitForParent();
+        // Written after the refused compaction: it must land in the one file there is.
+        other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('child')");
+    });
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(child.waitForChild());
+    try {
+        plat::jet::compactDatabase(path, work);
+        FAIL() << "another program has the file open";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), plat::jet::err::InUse);
+        EXPECT_NE(e.description().find("ほかのユーザー"), std::string::npos) << e.description();
+    }
+    EXPECT_FALSE(exists(work));
+    child.signalChild();
+    EXPECT_EQ(child.exitStatus(), 0);
+
+    // Once the other program has closed the file, compaction goes ahead and keeps its row.
+    plat::jet::compactDatabase(path, work);
+    Database copy = Database::open(work);
+    EXPECT_EQ(names(copy), "committed,child");
 }
 
-// Round r writes every month with (r % 9) + 1 lines whose hours and wage are all r.
-void saveMonthsForever(const std::string& path, int fd) {
+TEST_F(ProcessTest, WhileCompactionHoldsTheFileNoHandleOpensIt) {
+    db.reset();
+    auto held = plat::jet::FileUse::acquire(path, plat::jet::FileUse::Mode::Exclusive);
+    try {
+        Database::open(path);
+        FAIL() << "compaction holds the file";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), plat::jet::err::CannotOpen);
+    }
+    held.release();
+    EXPECT_NO_THROW(Database::open(path));
+}
+
+// Round r writes every month with (r % 9) + 1 lines whose hours and wage are all r; the child
+// tells the parent after each month it saved.
+void saveMonthsForever(const std::string& path, const Child& self) {
     Database child = Database::open(path);
     for (int r = 1;; ++r) {
         for (int m = 1; m <= 3; ++m) {
@@ -170,22 +243,21 @@ void saveMonthsForever(const std::string& path, int fd) {
                 lines.push_back(l);
             }
             jettest::replaceMonth(child, jettest::sqlDate(2004, m), 7, "n", r, lines);
+            self.signalParent();
         }
-        if (r == 2)
-            signalParent(fd);
     }
 }
 
 TEST_F(ProcessTest, KilledWhileSavingLeavesEachMonthTheOldOrTheNewSet) {
+    db.reset();
     for (int round = 0; round < 4; ++round) {
-        int fds[2];
-        const pid_t pid = spawn(fds, [&](int fd) { saveMonthsForever(path, fd); });
-        ASSERT_GT(pid, 0);
-        ASSERT_TRUE(waitForSignal(fds[0]));
-        std::this_thread::sleep_for(std::chrono::milliseconds(30 + 37 * round));
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-        ::close(fds[0]);
+        Child child([&](const Child& self) { saveMonthsForever(path, self); });
+        ASSERT_TRUE(child.started());
+        // The kill lands somewhere in the saves after these; wherever it lands, every month
+        // must be whole.
+        for (int saved = 0; saved < 4 + 5 * round; ++saved)
+            ASSERT_TRUE(child.waitForChild());
+        child.kill();
 
         Database after = Database::open(path);
         EXPECT_EQ(after.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");

@@ -1,11 +1,13 @@
-// Every statement text the screens and reports run, on a real database file, results checked.
+// The ledger's statement texts and the statement work table on a real database file, results
+// checked; and day columns that never hold Null. The inquiry and report texts are tested with
+// the builders the screens use (tests/reports).
+#include "EarlierVersionFile.h"
 #include "TestDb.h"
 
 #include "platform/jet/Database.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,6 @@ namespace {
 using jettest::LedgerLine;
 using jettest::sqlDate;
 using plat::jet::Database;
-using plat::jet::Value;
 
 LedgerLine line(long genbaId, const std::string& gname, std::initializer_list<double> hours) {
     LedgerLine l{genbaId, gname, {}};
@@ -86,58 +87,51 @@ TEST_F(StatementTexts, LedgerMonthIsReplacedAndReadBackInLineOrder) {
     EXPECT_TRUE(db.openRecordset(jettest::readMonthSql(apr, 1)).eof());
 }
 
-TEST_F(StatementTexts, ShortMonthDaysAreStoredAsZeroAndNullDaysStayNull) {
+TEST_F(StatementTexts, ShortMonthDaysAndNullDaysAreStoredAsZero) {
     const std::string feb = sqlDate(2005, 2);
     jettest::replaceMonth(db, feb, 3, "佐藤　次郎", 1200, {line(1, "駅前ビル", {8})});
     db.execute("UPDATE KYUYO_F SET D2=NULL WHERE SYAINID=3");
+    // An explicit Null in an insert is stored as 0 too, never refused.
+    db.execute("INSERT INTO KYUYO_F (NENGETU,SYAINID,ROWNO,GENBAID,D1,D5) VALUES (#" + feb +
+               "#,3,2,2,Null,2.5)");
     auto rs = db.openRecordset(jettest::readMonthSql(feb, 3));
     ASSERT_FALSE(rs.eof());
-    for (const char* d : {"D29", "D30", "D31"}) {
-        EXPECT_FALSE(rs[d].isNull());
-        EXPECT_EQ(rs[d].toDouble(), 0.0);
+    for (const char* d : {"D2", "D29", "D30", "D31"}) {
+        EXPECT_FALSE(rs[d].isNull()) << d;
+        EXPECT_EQ(rs[d].toDouble(), 0.0) << d;
     }
-    EXPECT_TRUE(rs["D2"].isNull());
-    EXPECT_EQ(rs["D2"].toDouble(), 0.0);
     EXPECT_EQ(rs["D1"].toDouble(), 8.0);
+    rs.moveNext();
+    ASSERT_FALSE(rs.eof());
+    EXPECT_FALSE(rs["D1"].isNull());
+    EXPECT_EQ(rs["D5"].toDouble(), 2.5);
 }
 
-TEST_F(StatementTexts, InquirySumsSitesOverEmployeesHighestSiteFirst) {
+TEST_F(StatementTexts, AFileWhoseDaysAcceptNullHasThemReadAsZeroOnceOpened) {
+    const std::string old = dir.file("Old.MDB");
+    jettest::createDatabase(old);
     const std::string apr = sqlDate(2004, 4);
-    jettest::replaceMonth(db, apr, 1, "山田　太郎", 1250,
-                          {line(1, "駅前ビル", {8, 8}), line(3, "中央小学校", {0, 4})});
-    jettest::replaceMonth(db, apr, 2, "O''Brien", 1333, {line(1, "駅前ビル", {7.5, 0, 1})});
-    jettest::replaceMonth(db, sqlDate(2004, 5), 2, "O''Brien", 1333, {line(2, "港北倉庫", {8})});
-    db.execute("UPDATE KYUYO_F SET D1=NULL WHERE SYAINID=1 AND GENBAID=3");
-    std::string sql = "SELECT GENBAID,GNAME,";
-    sql += "SUM(D1) AS SD0,SUM(D2) AS SD1,SUM(D3) AS SD2,SUM(D4) AS SD3,SUM(D5) AS SD4,SUM(D6) AS "
-           "SD5,";
-    sql += "SUM(D7) AS SD6,SUM(D8) AS SD7,SUM(D9) AS SD8,SUM(D10) AS SD9,SUM(D11) AS SD10,SUM(D12) "
-           "AS SD11,";
-    sql += "SUM(D13) AS SD12,SUM(D14) AS SD13,SUM(D15) AS SD14,SUM(D16) AS SD15,SUM(D17) AS SD16,";
-    sql += "SUM(D18) AS SD17,SUM(D19) AS SD18,SUM(D20) AS SD19,SUM(D21) AS SD20,SUM(D22) AS SD21,";
-    sql += "SUM(D23) AS SD22,SUM(D24) AS SD23,SUM(D25) AS SD24,SUM(D26) AS SD25,SUM(D27) AS SD26,";
-    sql += "SUM(D28) AS SD27,SUM(D29) AS SD28,SUM(D30) AS SD29,SUM(D31) AS SD30";
-    sql += " FROM KYUYO_F WHERE NENGETU=#";
-    sql += apr;
-    sql += "# ";
-    sql += "GROUP BY GENBAID,GNAME,NENGETU ORDER BY GENBAID DESC";
-    auto rs = db.openRecordset(sql);
-    ASSERT_FALSE(rs.eof());
-    EXPECT_EQ(rs["GENBAID"].toLong(), 3);
-    EXPECT_TRUE(rs["SD0"].isNull()); // the screen counts it as 0
-    EXPECT_EQ(rs["SD1"].toDouble(), 4.0);
-    rs.moveNext();
-    EXPECT_EQ(rs["GenbaID"].toLong(), 1);
-    EXPECT_EQ(rs["GName"].toText(), "駅前ビル");
-    EXPECT_EQ(rs["SD0"].toDouble(), 15.5);
-    EXPECT_EQ(rs["SD1"].toDouble(), 8.0);
-    EXPECT_EQ(rs["SD2"].toDouble(), 1.0);
-    EXPECT_EQ(rs["SD30"].toDouble(), 0.0);
-    rs.moveNext();
-    EXPECT_TRUE(rs.eof()) << "May's site 2 must not appear";
-    EXPECT_TRUE(db.openRecordset("SELECT GENBAID FROM KYUYO_F WHERE NENGETU=#2004/06/01# "
-                                 "GROUP BY GENBAID,GNAME,NENGETU ORDER BY GENBAID DESC")
-                    .eof());
+    jettest::rewriteAsEarlierVersion(
+        old, {jettest::insertLineSql(apr, 1, "a", 1000, 1, line(1, "x", {8, 4})),
+              "UPDATE KYUYO_F SET D2=NULL"});
+    Database opened = Database::open(old);
+    auto sum = [&] {
+        return opened.openRecordset("SELECT D1+D2+D3 AS H FROM KYUYO_F ORDER BY ROWNO")["H"];
+    };
+    EXPECT_EQ(sum().toDouble(), 8.0); // the stored Null reads as 0
+    // Nulls written later are stored as 0 as well, by insert and by update.
+    opened.execute("INSERT INTO KYUYO_F (NENGETU,SYAINID,ROWNO,GENBAID,D3) VALUES (#" + apr +
+                   "#,2,1,1,Null)");
+    opened.execute("UPDATE KYUYO_F SET D1=Null WHERE SYAINID=1");
+    EXPECT_EQ(opened
+                  .openRecordset("SELECT count(*) FROM KYUYO_F WHERE D1 IS NULL OR D2 IS NULL "
+                                 "OR D3 IS NULL")[0]
+                  .toLong(),
+              0);
+    EXPECT_EQ(sum().toDouble(), 0.0);
+    // Opening it again changes nothing more.
+    EXPECT_NO_THROW(Database::open(old));
+    EXPECT_EQ(opened.openRecordset("PRAGMA integrity_check")[0].toText(), "ok");
 }
 
 std::string copyQuery(bool one, long syainId, const std::string& date) {
@@ -193,128 +187,6 @@ TEST_F(StatementTexts, StatementCopyFillsWorkTableReadThroughItsStoredQuery) {
     EXPECT_EQ(first["GTotal"].toDouble(), 16.0);
     EXPECT_EQ(first["SName"].toText(), "山田　太郎");
     EXPECT_EQ(first["TMony"].toCurrency().scaled, 12500000);
-}
-
-std::string annualQuery(int year) {
-    std::string s = "SELECT Kyuyo_F.Nengetu, Kyuyo_F.SyainID, Kyuyo_F.SName, Kyuyo_F.TMony, ";
-    s += "Sum([d1]+[d2]+[d3]+[d4]+[d5]+[d6]+[d7]+[d8]+[d9]+[d10]+[d11]+[d12]+[d13]+[d14]+[d15]+";
-    s += "[d16]+[d17]+[d18]+[d19]+[d20]+[d21]+[d22]+[d23]+[d24]+[d25]+[d26]+[d27]+[d28]+[d29]+";
-    s += "[d30]+[d31]) AS RTime ";
-    s += "FROM Kyuyo_F INNER JOIN Syain_MT ON Kyuyo_F.SyainID = Syain_MT.SyainID ";
-    s += "WHERE Year([Nengetu])=" + std::to_string(year);
-    s += " GROUP BY Kyuyo_F.Nengetu, Kyuyo_F.SyainID, Kyuyo_F.SName, Kyuyo_F.TMony ";
-    s += "ORDER BY Kyuyo_F.SyainID,NENGETU;";
-    return s;
-}
-
-TEST_F(StatementTexts, AnnualAggregationSumsSitesPerMonthAndDropsDeletedEmployees) {
-    jettest::replaceMonth(db, sqlDate(2004, 3), 1, "山田　太郎", 1250,
-                          {line(1, "a", {100, 0.5}), line(2, "b", {50})});
-    jettest::replaceMonth(db, sqlDate(2004, 1), 1, "山田　太郎", 1250, {line(1, "a", {8})});
-    jettest::replaceMonth(db, sqlDate(2005, 1), 1, "山田　太郎", 1250, {line(1, "a", {8})});
-    jettest::replaceMonth(db, sqlDate(2003, 12), 1, "山田　太郎", 1250, {line(1, "a", {8})});
-    jettest::replaceMonth(db, sqlDate(2004, 3), 2, "O''Brien", 1333, {line(1, "a", {150.5})});
-    jettest::replaceMonth(db, sqlDate(2004, 3), 3, "佐藤　次郎", 1200, {line(1, "a", {9})});
-    db.execute("UPDATE KYUYO_F SET SName=NULL WHERE SYAINID=2");
-    db.execute("DELETE FROM SYAIN_MT WHERE SYAINID=3");
-
-    db.execute("DELETE FROM PRTRUIKEI");
-    std::vector<std::string> got;
-    for (auto rs = db.openRecordset(annualQuery(2004)); !rs.eof(); rs.moveNext()) {
-        const double rtime = rs["RTIME"].toDouble();
-        const auto wage = rs["TMony"].toCurrency();
-        const double amount = std::floor(wage.toDouble() * rtime);
-        got.push_back(rs["SyainID"].toText() + " " + rs["Nengetu"].toText().substr(0, 7) + " " +
-                      Value(rtime).toText() + " " + Value(amount).toText());
-        std::string cols = "INSERT INTO PRTRUIKEI(NENGETU,SYAINID,TMONY,RTIME,MMONY";
-        std::string vals = " VALUES (#" +
-                           sqlDate(rs["Nengetu"].toDate().year, rs["Nengetu"].toDate().month) +
-                           "#," + rs["SyainID"].toText() + "," + wage.toText() + "," +
-                           Value(rtime).toText() + "," + Value(amount).toText();
-        if (!rs["SName"].isNull()) {
-            cols += ",SNAME";
-            vals += ",'" + plat::jet::sqlEscape(rs["SName"].toText()) + "'";
-        }
-        db.execute(cols + ")" + vals + ")");
-    }
-    EXPECT_EQ(got, (std::vector<std::string>{"1 2004-01 8 10000", "1 2004-03 150.5 188125",
-                                             "2 2004-03 150.5 200616"}));
-    auto q = db.openQuery("Q_PrtRuikei");
-    ASSERT_FALSE(q.eof());
-    EXPECT_EQ(q["SName"].toText(), "山田　太郎");
-    EXPECT_EQ(q["MMony"].toCurrency(), plat::jet::Currency::fromUnits(10000));
-    q.moveNext();
-    q.moveNext();
-    EXPECT_TRUE(q["SName"].isNull());
-    EXPECT_EQ(q["RTime"].toDouble(), 150.5);
-    EXPECT_EQ(q["MMony"].toDouble(), 200616.0);
-    EXPECT_TRUE(db.openRecordset(annualQuery(2002)).eof());
-}
-
-std::string siteReportQuery(const std::string& date) {
-    std::string s;
-    s += "SELECT KYUYO_F.Nengetu, KYUYO_F.GenbaID, KYUYO_F.GName, Sum(KYUYO_F.D1*TMONY) AS D1, ";
-    s += "Sum(KYUYO_F.D2*TMONY) AS D2, Sum(KYUYO_F.D3*TMONY) AS D3, Sum(KYUYO_F.D4*TMONY) AS D4, "
-         "Sum(KYUYO_F.D5*TMONY) AS D5, ";
-    s += "Sum(KYUYO_F.D6*TMONY) AS D6, Sum(KYUYO_F.D7*TMONY) AS D7, Sum(KYUYO_F.D8*TMONY) AS D8, "
-         "Sum(KYUYO_F.D9*TMONY) AS D9, ";
-    s += "Sum(KYUYO_F.D10*TMONY) AS D10, Sum(KYUYO_F.D11*TMONY) AS D11, Sum(KYUYO_F.D12*TMONY) AS "
-         "D12, ";
-    s += "Sum(KYUYO_F.D13*TMONY) AS D13, Sum(KYUYO_F.D14*TMONY) AS D14, Sum(KYUYO_F.D15*TMONY) AS "
-         "D15, ";
-    s += "Sum(KYUYO_F.D16*TMONY) AS D16, Sum(KYUYO_F.D17*TMONY) AS D17, Sum(KYUYO_F.D18*TMONY) AS "
-         "D18, ";
-    s += "Sum(KYUYO_F.D19*TMONY) AS D19, Sum(KYUYO_F.D20*TMONY) AS D20, Sum(KYUYO_F.D21*TMONY) AS "
-         "D21, ";
-    s += "Sum(KYUYO_F.D22*TMONY) AS D22, Sum(KYUYO_F.D23*TMONY) AS D23, Sum(KYUYO_F.D24*TMONY) AS "
-         "D24, ";
-    s += "Sum(KYUYO_F.D25*TMONY) AS D25, Sum(KYUYO_F.D26*TMONY) AS D26, Sum(KYUYO_F.D27*TMONY) AS "
-         "D27, ";
-    s += "Sum(KYUYO_F.D28*TMONY) AS D28, Sum(KYUYO_F.D29*TMONY) AS D29, Sum(KYUYO_F.D30*TMONY) AS "
-         "D30, ";
-    s += "Sum(KYUYO_F.D31*TMONY) AS D31 "
-         ",Sum((KYUYO_F.D1+KYUYO_F.D2+KYUYO_F.D3+KYUYO_F.D4+KYUYO_F.D5+";
-    s += "KYUYO_F.D6+KYUYO_F.D7+KYUYO_F.D8+KYUYO_F.D9+KYUYO_F.D10+KYUYO_F.D11+KYUYO_F.D12+";
-    s += "KYUYO_F.D13+KYUYO_F.D14+KYUYO_F.D15+KYUYO_F.D16+KYUYO_F.D17+KYUYO_F.D18+KYUYO_F.D19+";
-    s += "KYUYO_F.D20+KYUYO_F.D21+KYUYO_F.D22+KYUYO_F.D23+KYUYO_F.D24+KYUYO_F.D25+";
-    s += "KYUYO_F.D26+KYUYO_F.D27+KYUYO_F.D28+KYUYO_F.D29+KYUYO_F.D30+KYUYO_F.D31)*TMONY) AS "
-         "GTOTAL ";
-    s += "From KYUYO_F ";
-    s += "Where (((KYUYO_F.Nengetu)=#";
-    s += date;
-    s += "#)) ";
-    s += "GROUP BY KYUYO_F.Nengetu, KYUYO_F.GenbaID, KYUYO_F.GName ";
-    s += "ORDER BY KYUYO_F.GenbaID DESC";
-    return s;
-}
-
-TEST_F(StatementTexts, SiteReportQueryIsRebuiltPerMonthAndSumsMoney) {
-    const std::string apr = sqlDate(2004, 4);
-    jettest::replaceMonth(db, apr, 1, "a", 1200, {line(1, "駅前ビル", {10})});
-    jettest::replaceMonth(db, apr, 2, "b", 1500, {line(1, "駅前ビル", {0, 5.5})});
-    jettest::replaceMonth(db, apr, 3, "c", 1333, {line(3, "中央小学校", {1})});
-    // The screen deletes the query, ignoring a missing one, then creates it anew.
-    try {
-        db.deleteQuery("Q_PrtRoumuG");
-    } catch (const plat::jet::Error& e) {
-        EXPECT_EQ(e.number(), plat::jet::err::ItemNotFound);
-    }
-    db.createQuery("Q_PrtRoumuG", siteReportQuery(apr));
-    auto q = db.openQuery("Q_PrtRoumuG");
-    ASSERT_FALSE(q.eof());
-    EXPECT_EQ(q["GenbaID"].toLong(), 3);
-    EXPECT_EQ(q["GTotal"].toDouble(), 1333.0);
-    q.moveNext();
-    EXPECT_EQ(q["GName"].toText(), "駅前ビル");
-    EXPECT_EQ(q["GTOTAL"].toDouble(), 20250.0);
-    EXPECT_EQ(q["D1"].toDouble(), 12000.0);
-    EXPECT_EQ(q["D2"].toDouble(), 8250.0);
-    EXPECT_EQ(q["Nengetu"].toDate(), (plat::text::DateTime{2004, 4, 1}));
-    q.close();
-
-    db.deleteQuery("Q_PrtRoumuG");
-    db.createQuery("Q_PrtRoumuG", siteReportQuery(sqlDate(2004, 5)));
-    EXPECT_TRUE(db.openQuery("Q_PrtRoumuG").eof()) << "a month without lines gives no rows";
 }
 
 } // namespace

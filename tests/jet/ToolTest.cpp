@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -33,12 +35,19 @@ std::string shellQuote(const std::string& s) {
     return q + "'";
 }
 
-ToolRun runTool(const jettest::TempDir& dir, const std::vector<std::string>& args) {
+// `input`, when given, is the tool's standard input.
+ToolRun runTool(const jettest::TempDir& dir, const std::vector<std::string>& args,
+                const std::optional<std::string>& input = std::nullopt) {
     std::string cmd = TAMSEL_DB_PATH;
     for (const auto& a : args)
         cmd += " " + shellQuote(a);
     const std::string errFile = dir.file("stderr.txt");
     cmd += " 2>" + shellQuote(errFile);
+    if (input) {
+        const std::string inFile = dir.file("stdin.txt");
+        std::ofstream(inFile) << *input;
+        cmd += " <" + shellQuote(inFile);
+    }
     ToolRun r{-1, {}, {}};
     FILE* p = ::popen(cmd.c_str(), "r");
     if (!p)
@@ -86,6 +95,65 @@ TEST(TamselDbTool, SqlPrintsHeaderAndTabSeparatedRowsOrTheError) {
     const ToolRun missing = runTool(dir, {"sql", dir.file("none.MDB"), "SELECT 1"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err.rfind("error 3024: ", 0), 0u) << missing.err;
+}
+
+TEST(TamselDbTool, SqlWithoutAStatementRunsOnePerInputLineOnOneOpenDatabase) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    ASSERT_EQ(runTool(dir, {"init", path}).exitCode, 0);
+    const ToolRun r = runTool(dir, {"sql", path},
+                              "INSERT INTO SYAIN_MT (SName) VALUES ('a')\n"
+                              "\n"
+                              "SELECT * FROM NOSUCH\n"
+                              "SELECT SName FROM SYAIN_MT\n");
+    EXPECT_EQ(r.out, "1\nSName\na\n");
+    EXPECT_EQ(r.err.rfind("error 3078: ", 0), 0u) << r.err;
+    EXPECT_EQ(r.exitCode, 1); // one statement failed; the ones after it still ran
+}
+
+bool fileExists(const std::string& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+TEST(TamselDbTool, CompactAndBackupRunTheMaintenanceChecks) {
+    jettest::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    ASSERT_EQ(runTool(dir, {"init", "--demo", path}).exitCode, 0);
+    {
+        // This test program has the file open: to the tool it is another user.
+        Database other = Database::open(path);
+        const ToolRun refused = runTool(dir, {"compact", path});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_EQ(refused.err.rfind("error 3356: ", 0), 0u) << refused.err;
+        EXPECT_NE(refused.err.find("ほかのユーザー"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fileExists(path + "wk"));
+        other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('still here')");
+    }
+    EXPECT_EQ(runTool(dir, {"compact", path}).exitCode, 0);
+    EXPECT_EQ(Database::open(path).openRecordset("SELECT count(*) FROM SYAIN_MT")[0].toLong(), 21);
+
+    std::ofstream(path + "wk") << "left over";
+    const ToolRun blocked = runTool(dir, {"compact", path});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_EQ(blocked.err,
+              "error 3204: " + path + "wk(ワークファイル)があるので処理できません。\n");
+    ::unlink((path + "wk").c_str());
+
+    const ToolRun drive = runTool(dir, {"backup", path, "D:\\BK"});
+    EXPECT_EQ(drive.exitCode, 1);
+    EXPECT_EQ(drive.err.rfind("error 76: ", 0), 0u) << drive.err;
+    EXPECT_FALSE(fileExists("D:\\BK"));
+
+    const std::string folder = dir.file("bk");
+    EXPECT_EQ(runTool(dir, {"backup", path, folder}).exitCode, 0);
+    EXPECT_EQ(Database::open(folder + "/RoumuBK.mdb")
+                  .openRecordset("SELECT count(*) FROM SYAIN_MT")[0]
+                  .toLong(),
+              21);
+    const ToolRun deep = runTool(dir, {"backup", path, dir.file("no/such")});
+    EXPECT_EQ(deep.exitCode, 1);
+    EXPECT_EQ(deep.err.rfind("error 76: ", 0), 0u) << deep.err;
 }
 
 TEST(ConsoleFormat, DatesShowTheTimeOnlyWhenThereIsOne) {

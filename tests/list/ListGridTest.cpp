@@ -9,6 +9,25 @@
 namespace vantil {
 namespace {
 
+TEST(CellText, HoldsShortAndLongTextsAndItsOwnPieces) {
+    const std::string longText(40, 'x');
+    CellText t;
+    EXPECT_TRUE(t.empty());
+    t = "short";
+    EXPECT_EQ(t, "short");
+    t = longText;
+    EXPECT_EQ(t.view(), longText);
+    t = t.view().substr(30); // a piece of itself, from its own storage
+    EXPECT_EQ(t, std::string(10, 'x'));
+    t = longText;
+    CellText moved(std::move(t));
+    EXPECT_EQ(moved.view(), longText);
+    t = moved.view().substr(1, 23); // back inside, from another's storage
+    EXPECT_EQ(t.size(), 23u);
+    CellText copy(t);
+    EXPECT_EQ(copy, t);
+}
+
 std::unique_ptr<ListRow> rowWithData(std::int32_t data) {
     auto r = std::make_unique<ListRow>();
     r->item.itemData = data;

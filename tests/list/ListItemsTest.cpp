@@ -131,6 +131,13 @@ TEST_F(ListItemsTest, EnumeratorNextSkipResetAndClone) {
     EXPECT_EQ(result.toLong(), Ok);
     EXPECT_EQ(count.toLong(), 1);
     EXPECT_EQ(textOf(value.asObject()), "a");
+
+    // A count far beyond the items left fills what is left and says it fell short.
+    Variant huge[3] = {num(-1), Variant::ref(value), Variant::ref(count)};
+    EXPECT_EQ(e->invoke(e->memberId(u"Next"), InvokeKind::Method, huge, result, error), Ok);
+    EXPECT_EQ(result.toLong(), False);
+    EXPECT_EQ(count.toLong(), 2);
+    EXPECT_EQ(textOf(value.asObject()), "b");
 }
 
 TEST_F(ListItemsTest, ItemPropertiesReadAndWriteTheItem) {

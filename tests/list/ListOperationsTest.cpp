@@ -236,5 +236,64 @@ TEST(ListOperations, ItemDataReplacementUnderDataSort) {
     EXPECT_EQ(c.newIndex(), 2);
 }
 
+TEST(ListOperations, DefHeightAtRunTimeMovesTheItemsOfTheStandardHeight) {
+    ListControl c;
+    c.ctrl->properties().integralHeight = false;
+    c.put(u"DefHeight", Variant(std::int16_t{17}));
+    for (const char* t : {"a", "b", "c"}) {
+        c.add(t);
+    }
+    c.put(u"ItemHeight", num(30), {num(1)});
+    auto heights = [&] {
+        std::vector<std::int32_t> h;
+        for (std::int32_t row = 1; row <= c.count(); ++row) {
+            h.push_back(c.model->grid().rowHeight(row));
+        }
+        return h;
+    };
+    c.put(u"DefHeight", Variant(std::int16_t{20}));
+    EXPECT_EQ(heights(), (std::vector<std::int32_t>{20, 30, 20}));
+    EXPECT_EQ(c.get(u"DefHeight").toLong(), 20);
+    c.add("d");
+    EXPECT_EQ(c.model->grid().rowHeight(4), 20) << "new items take the new height";
+
+    c.ctrl->properties().integralHeight = true;
+    c.put(u"DefHeight", Variant(std::int16_t{25}));
+    EXPECT_EQ(heights(), (std::vector<std::int32_t>{25, 25, 25, 25}));
+    EXPECT_EQ(statusOf(c.tryPut(u"DefHeight", Variant(std::int16_t{8}))), 0x800A017Cu);
+    EXPECT_EQ(c.get(u"DefHeight").toLong(), 25);
+}
+
+TEST(ListOperations, LoadingPropertiesLeavesNoItemCurrent) {
+    ListControl c;
+    c.add("a");
+    c.add("b");
+    c.put(u"ListIndex", num(1));
+    plat::automation::PropertyBag bag;
+    c.ctrl->save(bag, false);
+    c.ctrl->load(bag, nullptr);
+    EXPECT_EQ(c.listIndex(), -1);
+    c.recorder.events.clear();
+    c.put(u"ListIndex", num(-1));
+    EXPECT_EQ(c.recorder.count(kClick), 0) << "-1 is the cached index already";
+    c.put(u"ListIndex", num(1));
+    EXPECT_EQ(c.listIndex(), 1);
+    EXPECT_EQ(c.recorder.count(kClick), 1);
+}
+
+TEST(ListOperations, ItemTextThatMasksTheCurrentItemFiresClick) {
+    ListControl c;
+    c.add("abc");
+    c.add("abd");
+    c.put(u"MaskText", text("ab"));
+    c.put(u"MaskMode", Variant(std::int16_t{2})); // items that do not match are masked
+    c.put(u"ListIndex", num(1));
+    c.recorder.events.clear();
+    c.put(u"ItemText", text("xyz"), {num(1)});
+    EXPECT_TRUE(c.get(u"ItemMasked", {num(1)}).toBool());
+    EXPECT_EQ(c.listIndex(), -1) << "a masked item is not current";
+    EXPECT_EQ(c.recorder.count(kClick), 1);
+}
+
 } // namespace
 } // namespace vantil::test

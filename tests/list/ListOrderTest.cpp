@@ -14,6 +14,33 @@ int order(std::string_view a, std::string_view b, FoldOptions o) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+TEST(ListOrder, KeysKeptWithRowsCompareAsTheirBytes) {
+    // Keys around the sixteen bytes of the head, with zero bytes (a text's NUL character)
+    // where the head pads with zeros.
+    std::mt19937 random(16);
+    const char alphabet[] = {'\0', '\x01', '\x82', '\xFF'};
+    auto randomKey = [&] {
+        std::string k(random() % 21, '\0');
+        for (char& ch : k) {
+            ch = alphabet[random() % 4];
+        }
+        return k;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::string a = randomKey();
+        const std::string b = round % 3 == 0 ? a.substr(0, random() % (a.size() + 1)) : randomKey();
+        OrderKey ka;
+        OrderKey kb;
+        ka.assign(a);
+        kb.assign(b);
+        const int expected = a.compare(b);
+        const int got = compareKeys(ka, kb);
+        ASSERT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0))
+            << a.size() << " " << b.size();
+        ASSERT_EQ(ka.view(), a);
+    }
+}
+
 TEST(ListOrder, FoldingDecidesWhatComparesEqual) {
     struct Case {
         const char* a;

@@ -185,6 +185,40 @@ TEST_F(BKFormTest, AFolderWhoseParentIsMissingFailsWithTheBackupTitle) {
     EXPECT_EQ(bytesOf(dbPath()), before);
 }
 
+TEST_F(BKFormTest, ARelativeFolderIsTakenFromTheProgramFolderNotTheWorkingDirectory) {
+    configure(QStringLiteral("bk"));
+    const QString elsewhere = home.file(QStringLiteral("cwd"));
+    ASSERT_TRUE(QDir().mkdir(elsewhere));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere));
+    MessageRecorder rec(MsgResult::Yes);
+    BKForm* form = openForm();
+    EXPECT_EQ(form->BKPath()->text(), QStringLiteral("bk"));
+    QTest::keyClick(form, Qt::Key_F3);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(employees(backupFile()), 3);
+    EXPECT_FALSE(QFileInfo::exists(elsewhere + QStringLiteral("/bk")));
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(BKFormTest, AFolderWithADriveLetterIsRefusedBeforeAnythingIsWritten) {
+    configure(QStringLiteral("D:\\BK"));
+    MessageRecorder rec(MsgResult::Yes);
+    BKForm* form = openForm();
+    const QByteArray before = bytesOf(dbPath());
+    const QStringList filesBefore = QDir(home.path()).entryList(QDir::AllEntries);
+    form->comFunc()->press(1);
+    ASSERT_EQ(rec.shown().size(), 2u);
+    EXPECT_EQ(rec.shown()[1].title, QStringLiteral("バックアップ"));
+    EXPECT_EQ(rec.shown()[1].icon, MsgIcon::Error);
+    EXPECT_TRUE(rec.shown()[1].text.contains(QStringLiteral("D:\\BK")));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(bytesOf(dbPath()), before);
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries), filesBefore);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("D:\\BK")));
+}
+
 TEST_F(BKFormTest, AnsweringNoToEitherQuestionChangesNothing) {
     configure(backupFolder());
     MessageRecorder rec(MsgResult::No);

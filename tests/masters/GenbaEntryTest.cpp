@@ -75,6 +75,12 @@ TEST_F(GenbaEntryTest, EnterStoresAChangedNameAndStepsAndStaysOnTheLastSite) {
     EXPECT_EQ(s->GName()->text(), QStringLiteral("三番地"));
     QTest::keyClick(s->GName(), Qt::Key_Up);
     EXPECT_EQ(s->GName()->text(), QStringLiteral("二"));
+    // Leaving a renamed site by Tab stores it and keeps it current.
+    type(s->GName(), QStringLiteral("二丁目"));
+    QTest::keyClick(s->GName(), Qt::Key_Tab);
+    EXPECT_EQ(site(2), "二丁目");
+    EXPECT_EQ(s->dbCtl()->currentRow(), 1);
+    EXPECT_EQ(s->GName()->text(), QStringLiteral("二丁目"));
     // Registration times are never rewritten by a rename.
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM GENBA_MT WHERE CRTDATE IS NULL"), "0");
     EXPECT_TRUE(rec.shown().empty());

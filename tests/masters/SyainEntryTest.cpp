@@ -154,7 +154,7 @@ TEST_F(SyainEntryTest, EnterInTheWageFieldStoresTheChangeAndStepsToTheNextRow) {
     EXPECT_EQ(s->dbCtl()->currentRow(), 2);
 }
 
-TEST_F(SyainEntryTest, EditingTheFifthRowAndTabbingOutStoresItAndMakesTheFirstRowCurrent) {
+TEST_F(SyainEntryTest, RenamingTheFifthRowKeepsItCurrentSoTheWageTypedNextIsItsOwn) {
     SyainEntry* s = open(6);
     for (int i = 0; i < 4; ++i)
         s->comMove()->press(1);
@@ -162,10 +162,19 @@ TEST_F(SyainEntryTest, EditingTheFifthRowAndTabbingOutStoresItAndMakesTheFirstRo
     type(s->SName(), QStringLiteral("改名 五郎"));
     QTest::keyClick(s->SName(), Qt::Key_Tab);
     EXPECT_EQ(name(5), "改名 五郎");
-    EXPECT_EQ(s->dbCtl()->currentRow(), 0);
-    EXPECT_EQ(selectedRow(s), 0);
-    EXPECT_EQ(s->SName()->text(), QStringLiteral("社員1"));
     EXPECT_EQ(cell(s, 4, 1), QStringLiteral("改名 五郎"));
+    EXPECT_EQ(s->dbCtl()->currentRow(), 4);
+    EXPECT_EQ(selectedRow(s), 4);
+    EXPECT_EQ(s->SName()->text(), QStringLiteral("改名 五郎"));
+
+    // The wage field is next in the tab order; what is typed there belongs to the same employee.
+    ASSERT_TRUE(s->TMony()->hasFocus());
+    type(s->TMony(), QStringLiteral("1800"));
+    QTest::keyClick(s->TMony(), Qt::Key_Tab);
+    EXPECT_EQ(wage(5), "1800");
+    EXPECT_EQ(wage(1), "1001");
+    EXPECT_EQ(name(1), "社員1");
+    EXPECT_EQ(s->dbCtl()->currentRow(), 4);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM SYAIN_MT"), "6");
 }
 

@@ -127,7 +127,7 @@ TEST(PreviewWindowTest, SavesAsPdfAndReportsPrinterErrorsToTheHandler) {
     report.setRecordSource(statementRows(2, 1));
     PreviewWindow w(report.run(), QStringLiteral("明細"));
     std::vector<int> errors;
-    w.setErrorHandler([&](const ReportError& e) { errors.push_back(e.number()); });
+    w.setErrorHandler([&](const ReportError& e, QWidget*) { errors.push_back(e.number()); });
 
     const auto pdf = scratchDir("preview") / "saved.pdf";
     w.saveAsPdf(QString::fromStdString(pdf.string()));

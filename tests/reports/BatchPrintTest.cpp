@@ -1,6 +1,8 @@
 // Printing both reports of the demonstration database to PDF from the command line, with the
 // amounts checked against the ledger itself; and the exit statuses of the batch mode.
 #include "app/reports/BatchPrint.h"
+#include "app/reports/ReportData.h"
+#include "tests/jet/EarlierVersionFile.h"
 #include "tools/tamsel-db/DemoData.h"
 
 #include "ReportsTestSupport.h"
@@ -128,6 +130,39 @@ TEST_F(BatchPrintTest, AnnualReportOfTheDemoYearMatchesTheLedger) {
         EXPECT_NE(text.find(hoursText + grouped(amount)), std::string::npos)
             << id << ": " << hoursText << " " << amount;
     }
+}
+
+TEST_F(BatchPrintTest, ANullDayInAFileFromAnEarlierVersionCountsAsZeroInEveryReport) {
+    // 8 hours, a Null day, 4 hours: 12 hours at 1,000 an hour.
+    const std::string path = (home / "Roumu.MDB").string();
+    auto earlierFile = [&] {
+        std::filesystem::remove(path);
+        plat::jet::createSchema(path, {2004, 4, 1});
+        jettest::rewriteAsEarlierVersion(
+            path, {"INSERT INTO SYAIN_MT (SName,TMony) VALUES ('山田　太郎',1000)",
+                   lineSql({.sName = "山田　太郎",
+                            .gName = "駅前ビル",
+                            .days = {{1, 8.0}, {2, std::nullopt}, {3, 4.0}}})});
+    };
+
+    earlierFile();
+    ASSERT_EQ(run({"--print", "site", "--month", "2004-04", "--pdf", out("site.pdf")}), 0);
+    const std::string site = pdfText(home / "site.pdf");
+    EXPECT_NE(site.find("駅前ビル12,000"), std::string::npos) << site;
+    EXPECT_NE(site.find("総合計12,000"), std::string::npos) << site;
+
+    earlierFile();
+    ASSERT_EQ(run({"--print", "annual", "--year", "2004", "--pdf", out("year.pdf")}), 0);
+    const std::string year = pdfText(home / "year.pdf");
+    EXPECT_NE(year.find("山田太郎4月1,00012.0012,000"), std::string::npos) << year;
+
+    earlierFile();
+    plat::jet::Database db = plat::jet::Database::open(path);
+    const auto rows = tamsel::reports::readInquiry(db, {2004, 4, 1});
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].days[0], 8.0f);
+    EXPECT_EQ(rows[0].days[1], 0.0f);
+    EXPECT_EQ(rows[0].days[2], 4.0f);
 }
 
 TEST_F(BatchPrintTest, ExitStatusesTellWhatHappened) {

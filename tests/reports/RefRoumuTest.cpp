@@ -135,6 +135,23 @@ TEST_F(RefRoumuTest, SitesSummedOverEmployeesInDescendingOrderWithTotals) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+TEST_F(RefRoumuTest, ReopenedFromTheMenuItStartsWithoutTheLastVisitsRowsAndTotals) {
+    addLine(*db, {.month = 3, .days = {{1, 8.0}, {2, 4.0}}});
+    openScreen();
+    showMonth(2004, 3);
+    ASSERT_EQ(grid().total("TTime31").toNumber(), 12.0);
+    screen->close();
+    ASSERT_FALSE(screen->isVisible());
+
+    screen->open(); // the menu shows the same screen object again
+    EXPECT_EQ(screen->Nengetu()->value(), (DateTime{2004, 4, 1}));
+    EXPECT_EQ(grid().rowCount(), 0);
+    for (int n : {0, 1, 31})
+        EXPECT_EQ(grid().areaDisplayText(indexedField("TTime", n)), QString()) << n;
+    EXPECT_EQ(grid().headingText("lD0"), QString::fromUtf8("1日(木)"));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 TEST_F(RefRoumuTest, MonthButtonsStopAtTheirLimitsAndRedisplay) {
     addLine(*db, {.year = 2001, .month = 12, .days = {{1, 3.0}}});
     addLine(*db, {.year = 2004, .month = 7, .days = {{1, 5.0}}});

@@ -10,6 +10,8 @@
 #include "platform/text/DateTime.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -87,7 +89,8 @@ inline std::string numberText(double v) {
     return buf;
 }
 
-inline void addLine(plat::jet::Database& db, const Line& l) {
+// The INSERT statement text of one line.
+inline std::string lineSql(const Line& l) {
     std::string cols = "Nengetu,SyainID,SName,TMony,RowNo,GenbaID,GName";
     std::string vals = dateLiteral(l.year, l.month) + "," + std::to_string(l.syainId) + "," +
                        (l.sName ? plat::jet::sqlQuote(*l.sName) : std::string("Null")) + "," +
@@ -97,7 +100,11 @@ inline void addLine(plat::jet::Database& db, const Line& l) {
         cols += ",D" + std::to_string(day);
         vals += "," + (hours ? numberText(*hours) : std::string("Null"));
     }
-    db.execute("INSERT INTO KYUYO_F (" + cols + ") VALUES (" + vals + ")");
+    return "INSERT INTO KYUYO_F (" + cols + ") VALUES (" + vals + ")";
+}
+
+inline void addLine(plat::jet::Database& db, const Line& l) {
+    db.execute(lineSql(l));
 }
 
 // Closes every report preview that opens while it lives and remembers the page count of the
@@ -169,6 +176,37 @@ inline std::size_t countOf(const std::string& text, const std::string& what) {
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
         ++n;
     return n;
+}
+
+// A CSV file read back by an independent parser (Python's csv module, which expects the UTF-8
+// byte-order mark to be there and takes it off): its rows, heading row first.
+inline std::vector<std::vector<std::string>> readCsv(const std::filesystem::path& csv) {
+    const std::string json = runCommand(
+        "python3 -c 'import csv,json,sys; f=open(sys.argv[1],encoding=\"utf-8-sig\",newline=\"\");"
+        "print(json.dumps(list(csv.reader(f, strict=True))))' '" +
+        csv.string() + "' 2>/dev/null");
+    std::vector<std::vector<std::string>> rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(QByteArray::fromStdString(json)).array()) {
+        std::vector<std::string> cells;
+        for (const QJsonValue& cell : row.toArray())
+            cells.push_back(cell.toString().toStdString());
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+// A plain number as a report prints it with "#,##0…": commas between thousands of the
+// integer part.
+inline std::string grouped(const std::string& plain) {
+    const auto dot = plain.find('.');
+    const std::string whole = plain.substr(0, dot);
+    std::string out;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0 && whole[i - 1] != '-')
+            out += ',';
+        out += whole[i];
+    }
+    return dot == std::string::npos ? out : out + plain.substr(dot);
 }
 
 } // namespace reportstest

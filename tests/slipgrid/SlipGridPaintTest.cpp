@@ -176,6 +176,58 @@ TEST(SlipGridPaintTest, RepaintingOneCellMatchesAFullPaint) {
     EXPECT_TRUE(partial == full);
 }
 
+// Day headings one or two digits long ("9日(金)", "10日(土)") in narrow one-line cells: all are
+// drawn in one size, and none runs over its cell's borders.
+TEST(SlipGridPaintTest, DayHeadingsShareOneFontAndStayInsideTheirCells) {
+    slipgrid_test::app();
+    SlipGridModel m(slipgrid_test::inquiryLayout());
+    const QDate first(2004, 4, 1);
+    for (int i = 0; i <= 30; ++i) {
+        const QDate d = first.addDays(i);
+        m.setAreaValue(m.areaIndex(indexedField("lD", i)),
+                       SlipValue::text(QString("%1日(%2)")
+                                           .arg(d.day())
+                                           .arg(QString::fromUtf8(weekdays[d.dayOfWeek() - 1]))));
+    }
+    const SlipGridGeometry geo(m.layout());
+    SlipPaintState st;
+    st.view.viewport = geo.fullSize(1);
+    st.view.rowCount = 1;
+    QImage img(st.view.viewport, QImage::Format_RGB32);
+    {
+        QPainter p(&img);
+        QFont font("IPAPGothic");
+        font.setPointSize(9);
+        p.setFont(font);
+        paintSlipGrid(p, m, geo, SlipGridStyle{}, st);
+    }
+    struct Ink {
+        int top = 1 << 20, bottom = -1, left = 1 << 20, right = -1;
+    };
+    std::vector<Ink> inks;
+    for (int i = 0; i <= 30; ++i) {
+        const SlipAreaCell& c = m.areaCell(m.areaIndex(indexedField("lD", i)));
+        const QRect inner = geo.areaCellRect(c, true, st.view).adjusted(1, 1, -2, -2);
+        Ink ink;
+        for (int y = inner.top(); y <= inner.bottom(); ++y)
+            for (int x = inner.left(); x <= inner.right(); ++x)
+                if (dark(img.pixelColor(x, y)) || reddish(img.pixelColor(x, y))) {
+                    ink.top = std::min(ink.top, y);
+                    ink.bottom = std::max(ink.bottom, y);
+                    ink.left = std::min(ink.left, x);
+                    ink.right = std::max(ink.right, x);
+                }
+        ASSERT_GE(ink.right, 0) << i;
+        EXPECT_GT(ink.left, inner.left()) << "heading " << i + 1 << " touches its left border";
+        EXPECT_LT(ink.right, inner.right()) << "heading " << i + 1 << " touches its right border";
+        inks.push_back(ink);
+    }
+    for (int i = 1; i <= 30; ++i) {
+        EXPECT_EQ(inks[i].top, inks[0].top) << "heading " << i + 1;
+        EXPECT_EQ(inks[i].bottom, inks[0].bottom) << "heading " << i + 1;
+    }
+}
+
 TEST(SlipGridPaintTest, InquiryPictureWithOneLineDayHeadingsAndManyRows) {
     slipgrid_test::app();
     SlipGrid g(slipgrid_test::inquiryLayout());

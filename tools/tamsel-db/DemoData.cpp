@@ -1,5 +1,6 @@
 // Demonstration data: Japanese names, wages of 1,100 to 2,500 yen an hour, sites registered
-// before the first ledger month, and ledgers with realistic working days.
+// before the first ledger month, and ledgers with realistic working days (one foreman beyond
+// the overtime caps in the busy season).
 #include "tools/tamsel-db/DemoData.h"
 
 #include <array>
@@ -78,6 +79,32 @@ double dayHours(int weekday, Sequence& seq) {
     return 0;
 }
 
+// The first employee is a foreman who works long days from autumn to the end of the fiscal
+// year: ten hours from September, ten and a half with every Saturday and one Sunday a month
+// from November. That takes him beyond the overtime caps, so the overtime check has something
+// to show. Only hours already drawn are changed, so the other employees' data stay as they are.
+void addBusySeason(const DateTime& month, std::vector<Line>& lines) {
+    const bool peak = month.month >= 11 || month.month <= 3;
+    if (!peak && month.month < 9)
+        return;
+    const int days = plat::text::daysInMonth(month.year, month.month);
+    int sundays = 0;
+    for (int d = 1; d <= days; ++d) {
+        const auto at = static_cast<std::size_t>(d - 1);
+        const int wd = plat::text::weekday(DateTime{month.year, month.month, d});
+        Line* worked = &lines.front();
+        for (Line& l : lines)
+            if (l.hours[at] > 0)
+                worked = &l;
+        if (wd >= 1 && wd <= 5 && worked->hours[at] > 0)
+            worked->hours[at] = peak ? 10.5 : 10;
+        else if (wd == 6 && peak)
+            worked->hours[at] = 8;
+        else if (wd == 0 && peak && ++sundays == 2)
+            worked->hours[at] = 8;
+    }
+}
+
 } // namespace
 
 void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize& size) {
@@ -140,6 +167,8 @@ void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize
                         r < 60 ? 0 : static_cast<std::size_t>(seq.below(lineCount));
                     lines[line].hours[static_cast<std::size_t>(d - 1)] = h;
                 }
+                if (&e == &employees.front())
+                    addBusySeason(month, lines);
                 const std::string date = sqlDate(month);
                 for (std::size_t b = 0; b < lines.size(); ++b) {
                     std::string sql = "INSERT INTO KYUYO_F (NENGETU,SYAINID,SNAME,TMONY"

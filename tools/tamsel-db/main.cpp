@@ -1,9 +1,14 @@
-// tamsel-db: creates the application database (optionally with demonstration data) and runs
-// one statement text against a database through the same layer the program uses.
+// tamsel-db: creates the application database (optionally with demonstration data), runs
+// statement texts against a database through the same layer the program uses (one given on the
+// command line, or one per line of standard input while the database stays open), and compacts
+// or backs up a database with the maintenance screen's own routines.
+#include "app/frame/DbFiles.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
 #include "tools/tamsel-db/ConsoleFormat.h"
 #include "tools/tamsel-db/DemoData.h"
+
+#include <QDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,13 +23,24 @@ namespace {
 
 int usage() {
     std::cerr << "usage: tamsel-db init [--demo] [--force] PATH\n"
-                 "       tamsel-db sql PATH \"STATEMENT\"\n";
+                 "       tamsel-db sql PATH [\"STATEMENT\"]  (without one: a statement per line "
+                 "of standard input)\n"
+                 "       tamsel-db compact PATH\n"
+                 "       tamsel-db backup PATH FOLDER\n";
     return 2;
 }
 
-int fail(const plat::jet::Error& e) {
-    std::cerr << "error " << e.number() << ": " << e.description() << "\n";
+int fail(int number, const std::string& description) {
+    std::cerr << "error " << number << ": " << description << "\n";
     return 1;
+}
+
+int fail(const plat::jet::Error& e) {
+    return fail(e.number(), e.description());
+}
+
+int fail(const tamsel::DbFailure& f) {
+    return fail(f.number, f.description.toStdString());
 }
 
 bool isSelect(const std::string& sql) {
@@ -69,11 +85,10 @@ int runInit(const std::vector<std::string>& args) {
     return 0;
 }
 
-int runSql(const std::string& path, const std::string& sql) {
-    auto db = plat::jet::Database::open(path);
+void printResult(plat::jet::Database& db, const std::string& sql) {
     if (!isSelect(sql)) {
         std::cout << db.execute(sql) << "\n";
-        return 0;
+        return;
     }
     auto rs = db.openRecordset(sql);
     for (int i = 0; i < rs.fieldCount(); ++i)
@@ -84,6 +99,56 @@ int runSql(const std::string& path, const std::string& sql) {
             std::cout << (i ? "\t" : "") << tamseldb::formatForConsole(rs.field(i));
         std::cout << "\n";
     }
+}
+
+int runSql(const std::string& path, const std::string& sql) {
+    auto db = plat::jet::Database::open(path);
+    printResult(db, sql);
+    return 0;
+}
+
+// One statement per line until the input ends; the database stays open all the while, as it
+// would in the program. A failing statement is reported and the next one runs.
+int runSqlConsole(const std::string& path) {
+    auto db = plat::jet::Database::open(path);
+    int status = 0;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        try {
+            printResult(db, line);
+        } catch (const plat::jet::Error& e) {
+            status = fail(e);
+        }
+        std::cout.flush();
+    }
+    return status;
+}
+
+QString fromArg(const std::string& arg) {
+    return QString::fromLocal8Bit(arg.c_str());
+}
+
+int runCompact(const std::string& path) {
+    if (const auto failure =
+            tamsel::compactFile(fromArg(path), tamsel::realFileOps(), tamsel::runInPlace))
+        return fail(*failure);
+    return 0;
+}
+
+// A relative folder is taken from the current directory, as a console user expects.
+int runBackup(const std::string& path, const std::string& folderArg) {
+    QString folder;
+    if (const auto refused =
+            tamsel::resolveBackupFolder(fromArg(folderArg), QDir::currentPath(), folder))
+        return fail(*refused);
+    if (const auto failure = tamsel::ensureFolder(folder, tamsel::realFileOps()))
+        return fail(*failure);
+    if (const auto failure =
+            tamsel::backupFile(fromArg(path), folder + QStringLiteral("/RoumuBK.mdb"),
+                               tamsel::realFileOps(), tamsel::runInPlace))
+        return fail(*failure);
     return 0;
 }
 
@@ -98,6 +163,12 @@ int main(int argc, char** argv) {
             return runInit({args.begin() + 1, args.end()});
         if (args[0] == "sql" && args.size() == 3)
             return runSql(args[1], args[2]);
+        if (args[0] == "sql" && args.size() == 2)
+            return runSqlConsole(args[1]);
+        if (args[0] == "compact" && args.size() == 2)
+            return runCompact(args[1]);
+        if (args[0] == "backup" && args.size() == 3)
+            return runBackup(args[1], args[2]);
         return usage();
     } catch (const plat::jet::Error& e) {
         return fail(e);

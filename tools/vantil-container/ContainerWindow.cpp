@@ -3,6 +3,7 @@
 
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/ControlObject.h"
+#include "tools/vantil-container/ListPreview.h"
 #include "tools/vantil-container/Texts.h"
 
 #include <QComboBox>
@@ -83,8 +84,23 @@ ContainerWindow::ContainerWindow(bool designMode) {
     auto* load = new QPushButton(QString::fromUtf8(texts::kLoad), this);
     connect(save, &QPushButton::clicked, this, [this] { saveBag(); });
     connect(load, &QPushButton::clicked, this, [this] { loadBag(); });
+    auto* samples = new QPushButton(QString::fromUtf8(texts::kSampleItems), this);
+    auto* open = new QPushButton(QString::fromUtf8(texts::kShowList), this);
+    connect(samples, &QPushButton::clicked, this, [this] {
+        if (control_) {
+            addSampleItems(*control_);
+        }
+    });
+    connect(open, &QPushButton::clicked, this, [this] {
+        if (!showListBelow(form_)) {
+            QMessageBox::information(this, QString::fromUtf8(texts::kTitle),
+                                     QString::fromUtf8(texts::kNoListWindow));
+        }
+    });
     auto* bar = new QHBoxLayout;
     bar->addWidget(mode);
+    bar->addWidget(samples);
+    bar->addWidget(open);
     bar->addStretch();
     bar->addWidget(save);
     bar->addWidget(load);

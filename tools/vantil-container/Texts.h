@@ -15,5 +15,8 @@ inline constexpr const char* kBagFilter = "プロパティバッグ (*.bag);;す
 inline constexpr const char* kCreateFailed = "コントロールを作成できません";
 inline constexpr const char* kLoadFailed = "プロパティを読み込めません";
 inline constexpr const char* kSaveFailed = "ファイルを保存できません";
+inline constexpr const char* kSampleItems = "見本の項目";
+inline constexpr const char* kShowList = "リストを開く";
+inline constexpr const char* kNoListWindow = "リストウィンドウがありません";
 
 } // namespace vantilcontainer::texts

@@ -1,7 +1,9 @@
 // vantil-container: shows the control live for trying it by hand (--design for design mode,
-// run mode by default), or writes a picture of it in many styles (--gallery file.png).
+// run mode by default), writes a picture of it in many styles (--gallery file.png), or one of
+// the container with a sample list open below the control (--list-picture file.png).
 #include "tools/vantil-container/ContainerWindow.h"
 #include "tools/vantil-container/Gallery.h"
+#include "tools/vantil-container/ListPreview.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,6 +20,18 @@ int main(int argc, char** argv) {
         }
         QString message;
         if (!vantilcontainer::writeGallery(args[g + 1], message)) {
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+            return 1;
+        }
+        return 0;
+    }
+    if (const qsizetype l = args.indexOf(QStringLiteral("--list-picture")); l >= 0) {
+        if (l + 1 >= args.size()) {
+            std::fprintf(stderr, "usage: vantil-container --list-picture file.png\n");
+            return 2;
+        }
+        QString message;
+        if (!vantilcontainer::writeListPicture(args[l + 1], message)) {
             std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
             return 1;
         }

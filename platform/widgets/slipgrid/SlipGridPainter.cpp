@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace plat::widgets {
 namespace {
@@ -23,6 +25,14 @@ Qt::Alignment alignmentOf(SlipAlign align, const SlipValue& v, bool area) {
     if (v.isNumber())
         return Qt::AlignRight | Qt::AlignVCenter;
     return (area ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+QFont scaledFont(QFont f, double scale) {
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * scale);
+    else
+        f.setPixelSize(std::max(1, int(f.pixelSize() * scale)));
+    return f;
 }
 
 // Text that fits is drawn on one line. A name too wide for its cell ends in an ellipsis (the
@@ -68,13 +78,8 @@ void drawText(QPainter& p, const QRect& cell, int padding, Qt::Alignment align, 
     }
     const QRect tight = cell.adjusted(1, 0, -1, 0);
     const double scale = std::max(0.5, double(tight.width()) / width);
-    QFont f = p.font();
-    if (f.pointSizeF() > 0)
-        f.setPointSizeF(f.pointSizeF() * scale);
-    else
-        f.setPixelSize(std::max(1, int(f.pixelSize() * scale)));
     p.save();
-    p.setFont(f);
+    p.setFont(scaledFont(p.font(), scale));
     p.drawText(tight, int(align) | Qt::TextSingleLine, text);
     p.restore();
 }
@@ -144,6 +149,48 @@ void paintAreaCell(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
              colour, m.areaValue(i).isNumber() ? Overflow::Shrink : Overflow::WrapOrShrink);
 }
 
+// One font for the whole heading: the grid's font, made smaller only as far as the widest
+// one-line heading needs, so every heading (10日 beside 9日) is drawn alike and fits its cell.
+// A caption in a cell tall enough to wrap keeps the font and wraps instead.
+QFont headingFont(const QPainter& p, const SlipGridModel& m, const SlipGridGeometry& g,
+                  const SlipGridStyle& s, const SlipView& view) {
+    const QFont base = p.font();
+    const QFontMetricsF baseMetrics(base, p.device());
+    std::vector<std::pair<QString, double>> lines; // text, room
+    double scale = 1.0;
+    for (int i = 0; i < m.areaCellCount(); ++i) {
+        if (!m.isHeadingCell(i) || m.areaValue(i).isNumber())
+            continue;
+        const QString text = m.areaDisplayText(i);
+        if (text.isEmpty())
+            continue;
+        const QRect r = g.areaCellRect(m.areaCell(i), true, view);
+        if (r.height() >= 2 * baseMetrics.height())
+            continue;
+        const double room = r.width() - 2.0 * s.padding;
+        const double width = baseMetrics.horizontalAdvance(text);
+        lines.emplace_back(text, room);
+        if (width > room)
+            scale = std::min(scale, room / width);
+    }
+    if (scale >= 1.0)
+        return base;
+    // Sizes do not scale exactly with the glyphs' widths: step down until every line fits.
+    scale = std::max(scale, 0.5);
+    QFont f = scaledFont(base, scale);
+    for (int step = 0; step < 20 && scale > 0.5; ++step) {
+        const QFontMetrics fm(f, p.device()); // as drawText() measures
+        const bool fits = std::all_of(lines.begin(), lines.end(), [&](const auto& l) {
+            return fm.horizontalAdvance(l.first) <= l.second;
+        });
+        if (fits)
+            break;
+        scale = std::max(0.5, scale - 0.02);
+        f = scaledFont(base, scale);
+    }
+    return f;
+}
+
 // Unfrozen cells first, clipped to the right of the frozen columns; frozen ones on top.
 template <typename PaintOne>
 void inTwoLayers(QPainter& p, const SlipGridGeometry& g, const QRect& band, PaintOne paintOne) {
@@ -186,7 +233,10 @@ void paintSlipGrid(QPainter& p, const SlipGridModel& m, const SlipGridGeometry& 
             }
         });
     };
+    p.save();
+    p.setFont(headingFont(p, m, g, s, st.view));
     paintArea(true, QRect(0, 0, width, g.headingHeight()));
+    p.restore();
     paintArea(false, QRect(0, totalsTop, width, g.totalsHeight()));
 
     // A firmer line closes the frozen columns and the grid's outer edge.

@@ -1,0 +1,187 @@
+// The ledger grid screen, saving and deleting the month: the check of the site column, the
+// question about days above 24 hours, the replacement of the employee-month in one
+// transaction, and the deletion of the month.
+#include "app/frame/RoumuM.h"
+#include "app/ledger/LedgerRules.h"
+#include "app/ledger/LedgerStore.h"
+#include "app/ledger/RoumuEntrySub2.h"
+#include "app/ledger/Texts.h"
+#include "platform/jet/Error.h"
+#include "platform/widgets/BannerLabel.h"
+#include "platform/widgets/MessageService.h"
+#include "platform/widgets/NumericBox.h"
+#include "platform/widgets/slipgrid/SlipGrid.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace tamsel {
+
+namespace t = ledger::texts;
+using ledger::kDays;
+using ledger::kLines;
+using plat::widgets::indexedField;
+using plat::widgets::MessageService;
+
+namespace {
+QString tr8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+} // namespace
+
+void RoumuEntrySub2::saveLedger() {
+    std::vector<ledger::LedgerLine> lines;
+    if (!checkSites(lines) || !confirmLongDays(lines))
+        return;
+    if (writeLedger(lines))
+        clearDirty();
+}
+
+// The site column as the save takes it: no site twice, no empty line above a filled one,
+// numbers only, and every site registered in the master. Collects the lines on success.
+bool RoumuEntrySub2::checkSites(std::vector<ledger::LedgerLine>& lines) {
+    std::array<std::string, kLines> texts;
+    for (int i = 0; i < kLines; ++i)
+        texts[static_cast<size_t>(i)] = GenbaID(i).Text().toStdString();
+    const ledger::SiteColumnProblem problem = ledger::checkSiteColumn(texts);
+    using Kind = ledger::SiteColumnProblem::Kind;
+    switch (problem.kind) {
+    case Kind::Duplicate:
+        MessageService::error(tr8(t::kDuplicateSite), tr8(t::kTitleSiteCheck), this);
+        break;
+    case Kind::Missing:
+        MessageService::error(tr8(t::kMissingSite).arg(problem.line), tr8(t::kTitleSiteError),
+                              this);
+        break;
+    case Kind::NotWholeNumber:
+        MessageService::error(tr8(t::kSiteNotNumber).arg(problem.line), tr8(t::kTitleSiteError),
+                              this);
+        break;
+    case Kind::None:
+        break;
+    }
+    if (problem.kind != Kind::None) {
+        focusBox(problem.focus);
+        return false;
+    }
+
+    for (int b = 0; b < kLines; ++b) {
+        if (!GenbaID(b).widget()->isEnabled() || texts[static_cast<size_t>(b)].empty())
+            break;
+        ledger::LedgerLine line;
+        line.GenbaID = *ledger::parseWholeNumber(texts[static_cast<size_t>(b)]);
+        try {
+            plat::jet::Recordset rs =
+                RoumuM().RoumuDb->openRecordset(ledger::siteNameSql(line.GenbaID));
+            if (rs.eof()) {
+                MessageService::error(tr8(t::kSiteNotInMaster).arg(b + 1), tr8(t::kTitleSiteError),
+                                      this);
+                focusBox(b);
+                return false;
+            }
+            line.GName = rs["GName"].toText();
+        } catch (const plat::jet::Error& e) {
+            MessageService::error(QString::fromStdString(e.description()),
+                                  tr8(texts::kTitleGenbaName), this);
+            return false;
+        }
+        for (int d = 0; d < kDays; ++d)
+            line.hours[static_cast<size_t>(d)] =
+                static_cast<float>(grid_->number(b, indexedField("D", d)));
+        lines.push_back(std::move(line));
+    }
+    lineCount_ = static_cast<int>(lines.size());
+    return true;
+}
+
+// A day above 24 hours over all lines is most likely a typing slip: asked once per save.
+bool RoumuEntrySub2::confirmLongDays(const std::vector<ledger::LedgerLine>& lines) {
+    QStringList days;
+    for (int d = 0; d < kDays; ++d) {
+        float sum = 0;
+        for (const ledger::LedgerLine& line : lines)
+            sum += line.hours[static_cast<size_t>(d)];
+        if (ledger::isOverDay(ledger::shownHours(sum)))
+            days << QString::number(d + 1);
+    }
+    if (days.isEmpty())
+        return true;
+    if (MessageService::askYesNo(tr8(t::kOverDayQuestion).arg(days.join(QStringLiteral(","))),
+                                 tr8(t::kTitleHoursCheck), this))
+        return true;
+    grid_->setFocus();
+    return false;
+}
+
+bool RoumuEntrySub2::writeLedger(const std::vector<ledger::LedgerLine>& lines) {
+    LedgerKeyData& key = RoumuM().LedgerKey;
+    key.TMony = plat::jet::Currency::fromDouble(tMony_->value());
+    showMessage(t::kSaving, true);
+    QCoreApplication::processEvents();
+    bool saved = false;
+    try {
+        ledger::MonthToSave save;
+        save.month = key.Nengetu;
+        save.syainId = key.SyainID;
+        save.sName = key.SName.toStdString();
+        save.wage = key.TMony;
+        save.lines = lines;
+        ledger::replaceMonth(*RoumuM().RoumuDb, save);
+        saved = true;
+        acLbl_->Refresh();
+    } catch (const plat::jet::Error& e) {
+        showSaveError(e.number(), e.description(), true);
+    }
+    showMessage(nullptr, false);
+    QCoreApplication::processEvents();
+    return saved;
+}
+
+void RoumuEntrySub2::showSaveError(int number, const std::string& description, bool notSaved) {
+    QString text =
+        QString::number(number) + QStringLiteral(": ") + QString::fromStdString(description);
+    if (notSaved)
+        text += QLatin1Char('\n') + tr8(t::kNotSaved);
+    MessageService::error(text, tr8(t::kTitleSave), this);
+}
+
+void RoumuEntrySub2::deleteMonth() {
+    if (boxText(0).isEmpty()) {
+        focusBox(0);
+        return;
+    }
+    if (!MessageService::askYesNo(tr8(t::kDeleteQuestion), tr8(t::kTitleDelete), this)) {
+        grid_->setFocus();
+        return;
+    }
+    const LedgerKeyData& key = RoumuM().LedgerKey;
+    try {
+        ledger::deleteMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
+    } catch (const plat::jet::Error& e) {
+        showSaveError(e.number(), e.description(), false);
+        return;
+    }
+    {
+        Quiet quiet(*this);
+        grid_->clearAllRows();
+        for (int i = 0; i < kLines; ++i) {
+            GenbaID(i).setText(QString());
+            enableBox(i, i == 0);
+            enableDays(i, false);
+        }
+        for (int c = 0; c < kDays; ++c) {
+            grid_->blankTotal(indexedField("TTime", c));
+            grid_->blankTotal(indexedField("Total", c));
+            grid_->setHeadingColor(indexedField("TTime", c), QColor());
+        }
+        grid_->setTotal(QStringLiteral("TTime31"), 0);
+        grid_->setTotal(QStringLiteral("Total31"), 0);
+    }
+    lineCount_ = 0;
+    acLbl_->Refresh();
+    clearDirty();
+    updateCopyButton();
+    focusBox(0);
+}
+
+} // namespace tamsel

@@ -1,0 +1,111 @@
+// Command-line printing of the overtime check to PDF.
+#include "app/overtime/ZangyoBatch.h"
+
+#include "app/frame/ProgramFolder.h"
+#include "app/overtime/RptZangyo.h"
+#include "app/overtime/Texts.h"
+#include "app/overtime/YearCheck.h"
+#include "app/reports/BatchPrint.h"
+#include "app/reports/Texts.h"
+#include "platform/jet/Error.h"
+#include "platform/report/Csv.h"
+#include "platform/report/Output.h"
+#include "platform/report/ReportError.h"
+#include "platform/widgets/DateBox.h"
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace tamsel::overtime {
+
+namespace {
+
+constexpr char kKind[] = "overtime";
+
+struct Request {
+    std::optional<int> year;
+    QString pdf;
+    QString csv;
+};
+
+// Reads "--name value" and "--name=value"; false on an unknown, repeated-kind or incomplete one.
+bool parse(const QStringList& args, Request& request) {
+    bool kind = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        QString name = args[i];
+        QString value;
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && eq > 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return false;
+        }
+        if (name == QLatin1String("--print")) {
+            kind = value == QLatin1String(kKind);
+        } else if (name == QLatin1String("--year")) {
+            const auto y = plat::widgets::DateBox::parse(value, plat::widgets::DateBox::Mode::Year);
+            if (!y)
+                return false;
+            request.year = y->year;
+        } else if (name == QLatin1String("--pdf")) {
+            request.pdf = value;
+        } else if (name == QLatin1String("--csv")) {
+            request.csv = value;
+        } else if (name != QLatin1String("--home")) {
+            return false;
+        }
+    }
+    return kind && request.year && !(request.pdf.isEmpty() && request.csv.isEmpty());
+}
+
+void printLine(const std::string& utf8) {
+    std::fprintf(stderr, "%s\n", utf8.c_str());
+}
+
+} // namespace
+
+bool isOvertimeBatchRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--print=overtime") == 0)
+            return true;
+        if (std::strcmp(argv[i], "--print") == 0 && i + 1 < argc &&
+            std::strcmp(argv[i + 1], kKind) == 0)
+            return true;
+    }
+    return false;
+}
+
+int runOvertimeBatch(const QStringList& args) {
+    Request request;
+    if (!parse(args, request)) {
+        printLine(texts::kBatchUsage);
+        return reports::kBatchBadUsage;
+    }
+    try {
+        plat::jet::Database db = plat::jet::Database::open(databasePath().toStdString());
+        const YearCheck check = runYearCheck(db, *request.year, loadSettings(db));
+        RptZangyo report(check);
+        report.ChgPrinter();
+        if (report.run().empty()) {
+            printLine(reports::texts::kBatchNoData);
+            return reports::kBatchNoData;
+        }
+        if (!request.pdf.isEmpty())
+            plat::report::writePdf(report.document(), request.pdf,
+                                   QString::fromStdString(report.caption));
+        if (!request.csv.isEmpty())
+            plat::report::writeCsv(report.exportTable(), request.csv);
+        return reports::kBatchWritten;
+    } catch (const plat::jet::Error& e) {
+        printLine(std::to_string(e.number()) + ": " + e.description());
+    } catch (const plat::report::ReportError& e) {
+        printLine(std::to_string(e.number()) + ": " + e.description());
+    }
+    return reports::kBatchFailed;
+}
+
+} // namespace tamsel::overtime

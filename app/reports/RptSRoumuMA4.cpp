@@ -1,0 +1,222 @@
+// Layout and format code of the employee labour-cost statement.
+#include "app/reports/RptSRoumuMA4.h"
+
+#include "app/frame/Std_1.h"
+#include "app/reports/ReportQueries.h"
+#include "app/reports/Texts.h"
+#include "platform/report/JetRecordSource.h"
+#include "platform/text/Format.h"
+
+#include <array>
+#include <string>
+
+namespace tamsel::reports {
+
+namespace t = texts;
+using namespace plat::report;
+
+namespace {
+// A4 landscape is 16,838 twips wide; the layout's printable width leaves equal side margins.
+constexpr int kPrintableWidth = 15300;
+constexpr int kSideMargin = (16838 - kPrintableWidth) / 2;
+constexpr int kSiteWidth = 2640;
+constexpr int kFirstDayLeft = 2657;
+constexpr int kLastDayLeft = 13902;
+constexpr int kDayWidth = 375;
+constexpr int kTotalLeft = 14445;
+constexpr int kTotalWidth = kPrintableWidth - kTotalLeft;
+constexpr int kDays = 31;
+constexpr double kDayFontSize = 7;
+
+// The 31 columns spread evenly from the first to the last column's left edge.
+constexpr int dayLeft(int day) {
+    return kFirstDayLeft + ((day - 1) * (kLastDayLeft - kFirstDayLeft) + 15) / 30;
+}
+static_assert(dayLeft(31) == kLastDayLeft && dayLeft(31) + kDayWidth < kTotalLeft);
+
+std::string numbered(const char* prefix, int n) {
+    return prefix + std::to_string(n);
+}
+
+// The group footer's sum of day k: Field29 … Field56 for days 1 to 28, Total29 … Total31 after.
+std::string daySumName(int day) {
+    return day <= 28 ? numbered("Field", day + 28) : numbered("Total", day);
+}
+
+plat::text::DateTime dateOf(const Value& v) {
+    if (v.type() == Value::Type::Text) {
+        if (auto d = plat::text::parseCanonical(v.asText()))
+            return *d;
+    }
+    return v.asDate();
+}
+
+void small(Control& c, double size = kDayFontSize) {
+    c.font.size = size;
+}
+} // namespace
+
+RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
+    caption = t::kPrtSyainRoumuCaption;
+    useDatabaseSources(*this);
+    pageSetup().orientation = orientation::kLandscape;
+    pageSetup().leftMargin = kSideMargin;
+    pageSetup().rightMargin = kSideMargin;
+
+    Band& ph = addBand(BandKind::PageHeader, "PageHeader", 800);
+    Control& title = ph.addField("txtNengetu", 0, 100, kPrintableWidth, 520, "Nengetu",
+                                 t::kStatementTitleFormat);
+    title.font.size = 16;
+    title.align = Align::Center;
+
+    Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 1100);
+    gh.groupField = "SyainID";
+    gh.newPage = NewPage::Before;
+    gh.addLabel("Label25", 0, 80, 700, 320, t::kStatementNameLabel);
+    gh.addField("txtSName", 700, 80, 5000, 320, "SName").font.size = 12;
+    gh.addLine("Line1", 0, 520, kPrintableWidth, 520);
+    gh.addLabel("Label1", 0, 620, kSiteWidth, 360, t::kStatementSiteHeading).align = Align::Center;
+    for (int k = 1; k <= kDays; ++k) {
+        Control& day = gh.addLabel(numbered("LD", k), dayLeft(k), 560, kDayWidth, 240, {});
+        day.align = Align::Center;
+        small(day);
+        Control& weekday = gh.addLabel(numbered("LW", k), dayLeft(k), 800, kDayWidth, 240, {});
+        weekday.align = Align::Center;
+        small(weekday);
+    }
+    Control& lineTotalHeading =
+        gh.addLabel("Label2", kTotalLeft, 620, kTotalWidth, 360, t::kStatementLineTotal);
+    lineTotalHeading.align = Align::Center;
+    small(lineTotalHeading, 8);
+    gh.addLine("Line4", 0, 1080, kPrintableWidth, 1080);
+
+    Band& d = addBand(BandKind::Detail, "Detail", 520);
+    d.addField("txtGName", 60, 20, kSiteWidth - 60, 240, "GName").visible = false;
+    small(d.addField("GName1", 60, 20, kSiteWidth - 60, 240, {}), 8);
+    small(d.addField("GName2", 60, 260, kSiteWidth - 60, 240, {}), 8);
+    for (int k = 1; k <= kDays; ++k) {
+        Control& hours = d.addField(numbered("txtD", k), dayLeft(k), 140, kDayWidth - 20, 240,
+                                    numbered("D", k), "#,##0.0");
+        hours.align = Align::Right;
+        small(hours);
+    }
+    Control& lineTotal =
+        d.addField("txtGTotal", kTotalLeft, 140, kTotalWidth - 60, 240, "GTotal", "#,##0.0");
+    lineTotal.align = Align::Right;
+    small(lineTotal, 8);
+    d.addLine("Line2", 0, 510, kPrintableWidth, 510);
+
+    Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", 1300);
+    gf.addLabel("Label26", 0, 80, kSiteWidth, 300, t::kStatementGroupTotal).align = Align::Center;
+    for (int k = 1; k <= kDays; ++k) {
+        Control& sum = gf.addField(daySumName(k), dayLeft(k), 100, kDayWidth - 20, 240,
+                                   numbered("D", k), "#,##0.0");
+        sum.summary = Summary::Group;
+        sum.align = Align::Right;
+        small(sum, 6.5);
+    }
+    Control& groupTotal =
+        gf.addField("TGTotal", kTotalLeft, 100, kTotalWidth - 60, 240, "GTotal", "#,##0.0");
+    groupTotal.summary = Summary::Group;
+    groupTotal.align = Align::Right;
+    small(groupTotal, 8);
+    gf.addLine("Line5", 0, 420, kPrintableWidth, 420);
+    constexpr int kBlockLeft = 11000;
+    gf.addLabel("Label28", kBlockLeft, 560, 1400, 300, t::kStatementWage).align = Align::Right;
+    gf.addField("txtTMony", kBlockLeft + 1400, 560, kPrintableWidth - kBlockLeft - 1460, 300,
+                "TMony", "#,##0")
+        .align = Align::Right;
+    gf.addLabel("Label27", kBlockLeft, 900, 1400, 300, t::kStatementAmount).align = Align::Right;
+    gf.addField("TimeMony", kBlockLeft + 1400, 900, kPrintableWidth - kBlockLeft - 1460, 300, {})
+        .align = Align::Right;
+    gf.addLine("Line6", kBlockLeft, 880, kPrintableWidth, 880);
+    gf.addLine("Line7", kBlockLeft, 1240, kPrintableWidth, 1240);
+
+    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
+    constexpr int kPageLeft = kPrintableWidth / 2 - 700;
+    Control& page = pf.addField("txtPage", kPageLeft, 120, 500, 300, {});
+    page.pageField = PageField::PageNumber;
+    page.align = Align::Right;
+    pf.addLabel("Label22", kPageLeft + 500, 120, 300, 300, t::kPageSlash).align = Align::Center;
+    pf.addField("txtPages", kPageLeft + 800, 120, 500, 300, {}).pageField = PageField::PageCount;
+    pf.addLabel("Label23", kPageLeft + 1300, 120, 800, 300, t::kPageWord);
+
+    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
+    addExportColumn({t::kCsvEmployeeNumber, {}, "SyainID", "0"});
+    addExportColumn({t::kCsvEmployeeName, {}, "SName", {}});
+    addExportColumn({t::kCsvSiteName, {}, "GName", {}});
+    for (int k = 1; k <= kDays; ++k)
+        addExportColumn({std::to_string(k) + t::kCsvDaySuffix, numbered("txtD", k), {}, "0.0"});
+    addExportColumn({t::kCsvLineHours, "txtGTotal", {}, "0.0"});
+    addExportColumn({t::kCsvWage, {}, "TMony", "0"});
+}
+
+void RptSRoumuMA4::ChgPrinter() {
+    pageSetup().paperSize = paper::kA4;
+    pageSetup().orientation = orientation::kLandscape;
+    pageSetup().paperSource = paperSource::kAutomatic;
+}
+
+void RptSRoumuMA4::onReportStart() {
+    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kStatementQuery);
+}
+
+void RptSRoumuMA4::onFormat(Band& band) {
+    if (band.name == "SyainIDGH")
+        formatGroupHeader(band);
+    else if (band.name == "Detail")
+        formatDetail(band);
+    else if (band.name == "SyainIDGF")
+        formatGroupFooter(band);
+}
+
+plat::text::DateTime RptSRoumuMA4::shownMonth() {
+    const Value& month = control("txtNengetu").value;
+    return dateOf(month.isNull() ? fieldValue("Nengetu") : month);
+}
+
+void RptSRoumuMA4::formatGroupHeader(Band& band) {
+    plat::text::DateTime d = shownMonth();
+    for (int k = 1; k <= kDays; ++k) {
+        band.control(numbered("LD", k)).text = plat::text::formatDate(d, t::kDayNumberFormat);
+        band.control(numbered("LW", k)).text = plat::text::formatDate(d, t::kWeekdayFormat);
+        d = plat::text::addDays(d, 1);
+    }
+    HideDayHeadingsPastMonthEnd(band);
+}
+
+void RptSRoumuMA4::HideDayHeadingsPastMonthEnd(Band& band) {
+    const int days = statementDays(shownMonth());
+    for (int k = 29; k <= kDays; ++k) {
+        band.control(numbered("LD", k)).visible = k <= days;
+        band.control(numbered("LW", k)).visible = k <= days;
+    }
+}
+
+void RptSRoumuMA4::HideDayCellsPastMonthEnd(Band& band) {
+    const int days = statementDays(shownMonth());
+    for (int k = 29; k <= kDays; ++k)
+        band.control(numbered("txtD", k)).visible = k <= days;
+}
+
+void RptSRoumuMA4::formatDetail(Band& band) {
+    HideDayCellsPastMonthEnd(band);
+    const Value& name = band.control("txtGName").value;
+    QString first;
+    QString rest;
+    SplitByWidth(name.isNull() ? QVariant() : QVariant(QString::fromStdString(name.asText())),
+                 first, rest);
+    band.control("GName1").text = first.toStdString();
+    band.control("GName2").text = rest.toStdString();
+}
+
+void RptSRoumuMA4::formatGroupFooter(Band& band) {
+    const int days = statementDays(shownMonth());
+    for (int k = 29; k <= kDays; ++k)
+        band.control(daySumName(k)).visible = k <= days;
+    const plat::jet::Currency amount =
+        statementAmount(band.control("TGTotal").text, band.control("txtTMony").text);
+    band.control("TimeMony").text = plat::text::formatCurrency(amount.scaled, "#,##0");
+}
+
+} // namespace tamsel::reports

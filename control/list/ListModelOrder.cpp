@@ -1,0 +1,235 @@
+// The list engine: the mask rule, sorting, the typed-text match and FindItem.
+#include "control/list/ListModel.h"
+
+#include "control/core/CVantilCtrl.h"
+#include "control/core/MemberTable.h"
+#include "control/list/ListModelSupport.h"
+
+#include <algorithm>
+
+namespace vantil {
+
+using namespace plat::automation;
+using namespace listsupport;
+
+// ---- Mask ----------------------------------------------------------------------------------
+
+bool ListModel::maskedFor(std::string_view text) const {
+    const ControlProperties& p = props();
+    if (p.maskMode != 2 && p.maskMode != 3) {
+        return false;
+    }
+    const plat::text::FoldOptions o = foldOptions();
+    const bool match =
+        plat::text::maskMatches(plat::text::foldText(p.maskText, o), plat::text::foldText(text, o));
+    return p.maskMode == 2 ? !match : match;
+}
+
+void ListModel::applyMaskToAll() {
+    ControlProperties& p = props();
+    const plat::text::FoldOptions o = foldOptions();
+    const std::string mask = plat::text::foldText(p.maskText, o);
+    std::string folded;
+    std::int32_t firstMatch = -1;
+    const std::int16_t mode = p.maskMode;
+    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+        if (mode == 0) {
+            r.item.masked = false;
+            return true;
+        }
+        plat::text::foldText(r.cells.empty() ? std::string_view() : r.cells[0].text.view(), o,
+                             folded);
+        const bool match = plat::text::maskMatches(mask, folded);
+        if (mode == 1) {
+            r.item.masked = false;
+            if (match && firstMatch < 0)
+                firstMatch = i;
+        } else {
+            r.item.masked = mode == 2 ? !match : match;
+        }
+        return true;
+    });
+    if (mode == 1) {
+        p.listIndex = firstMatch;
+        grid_.setCurrentRow(firstMatch < 0 ? -1 : firstMatch + 1);
+    }
+    commitSelection();
+    repaintList();
+}
+
+// ---- Sorting -------------------------------------------------------------------------------
+
+void ListModel::doSort() {
+    const ControlProperties& p = props();
+    if (p.sortKey >= 0 && p.sortKey < columnCount() && p.sortMode == 1) {
+        sortList(p.sortKey);
+    }
+}
+
+void ListModel::sortList(std::int32_t column) {
+    if (!grid_.isColumn(column)) {
+        return;
+    }
+    ControlProperties& p = props();
+    grid_.resetCurrentCell();
+    control_.fireEvent(kBeginSortEvent);
+
+    const ListRow* newIndexRow =
+        p.newIndex >= 0 && p.newIndex < itemCount() ? &grid_.item(p.newIndex) : nullptr;
+    const ListRow* cachedRow =
+        p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
+
+    std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll();
+    const std::int16_t sorted = p.sorted;
+    const bool descending = isDescending(sorted);
+    using Entry = SortEntry<ListRow*>;
+    std::vector<Entry> entries(rows.size());
+    // Each text is folded once, before the sort; the entries carry the keys' heads, so most
+    // comparisons read only the entries.
+    std::vector<OrderKey> otherKeys;
+    if (!isDataSort(sorted) && column != 0) {
+        otherKeys.resize(rows.size());
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ListRow* r = rows[i].get();
+        entries[i].row = r;
+        if (isDataSort(sorted)) {
+            entries[i].data = r->item.itemData;
+        } else {
+            const OrderKey* key = nullptr;
+            if (column == 0) {
+                key = &orderKeyOf(*r);
+            } else {
+                const auto c = static_cast<std::size_t>(column);
+                makeOrderKey(c < r->cells.size() ? r->cells[c].text.view() : std::string_view(),
+                             foldOptions(), keyScratch_, scratch_);
+                otherKeys[i].assign(keyScratch_);
+                key = &otherKeys[i];
+            }
+            entries[i].head = key->head();
+            entries[i].key = key->view();
+        }
+        rows[i].release();
+    }
+    if (isDataSort(sorted)) {
+        lastSort_ = sortEntries(entries, [descending](const Entry& a, const Entry& b) {
+            const int c = a.data < b.data ? -1 : (a.data > b.data ? 1 : 0);
+            return descending ? -c : c;
+        });
+    } else {
+        lastSort_ = sortEntries(entries, [descending](const Entry& a, const Entry& b) {
+            const int c = compareKeys(a.head, a.key, b.head, b.key);
+            return descending ? -c : c;
+        });
+    }
+    std::vector<std::unique_ptr<ListRow>> ordered(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ordered[i].reset(entries[i].row);
+        if (entries[i].row == newIndexRow)
+            p.newIndex = static_cast<std::int32_t>(i);
+        if (entries[i].row == cachedRow)
+            p.listIndex = static_cast<std::int32_t>(i);
+    }
+    grid_.items().assign(std::move(ordered));
+    if (column == 0) {
+        sortedFor_ = SortedFor{sorted == kSortNone ? kSortTextAscending : sorted, currentStamp()};
+        if (sorted == kSortNone)
+            sortedFor_.reset();
+    } else {
+        orderMayHaveBroken();
+    }
+    repaintList();
+    if (p.listIndex >= 0) {
+        grid_.setCurrentRow(p.listIndex + 1);
+    }
+    control_.fireEvent(kEndSortEvent);
+}
+
+// ---- Matching and finding ------------------------------------------------------------------
+
+bool ListModel::matchTypedText(std::string_view text) {
+    grid_.resetCurrentCell();
+    if (text.empty()) {
+        return false;
+    }
+    const std::string key = orderKey(text, foldOptions());
+    std::int32_t found = -1;
+    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
+        const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
+        if (keyBytes != key.size()) {
+            return true;
+        }
+        const std::string_view rowKey = orderKeyOf(r).view();
+        if (rowKey.compare(0, keyBytes, key) == 0) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    if (found < 0) {
+        return false;
+    }
+    props().listIndex = found;
+    grid_.setCurrentRow(found + 1);
+    return true;
+}
+
+std::shared_ptr<CListItem> ListModel::findItem(std::span<Variant> args) {
+    auto shortArg = [&](std::size_t i, std::int32_t dflt) -> std::optional<std::int32_t> {
+        if (omitted(arg(args, i)))
+            return dflt;
+        Variant out;
+        if (failed(arg(args, i).deref().tryConvert(VarType::Short, out)))
+            return std::nullopt;
+        return out.asShort();
+    };
+    Variant szValue;
+    if (failed(arg(args, 0).deref().tryConvert(VarType::String, szValue))) {
+        return nullptr;
+    }
+    const std::string sz = narrow(szValue);
+    auto where = shortArg(1, 0);
+    std::optional<std::int32_t> start;
+    const Variant& indexArg = arg(args, 2).deref();
+    if (indexArg.type() == VarType::String) {
+        start = std::max(0, items_->findKey(narrow(indexArg)));
+    } else {
+        start = shortArg(2, 0);
+    }
+    auto partial = shortArg(3, 0);
+    auto column = shortArg(4, 1);
+    if (!where || !start || !partial || !column) {
+        return nullptr;
+    }
+    const std::int32_t mode = *where >= 0 && *where <= 2 ? *where : 0;
+    const std::int32_t col = mode == 1 ? *column : 0;
+    const bool prefix = *partial == 1;
+    auto passes = [&](std::string_view candidate) {
+        if (prefix) {
+            return !sz.empty() && candidate.size() >= sz.size() &&
+                   candidate.compare(0, sz.size(), sz) == 0;
+        }
+        return candidate == sz;
+    };
+    std::int32_t found = -1;
+    grid_.items().forEachFrom(std::max(0, *start), [&](std::int32_t i, ListRow& r) {
+        bool ok = false;
+        if (mode == 2) {
+            Variant tagText;
+            if (succeeded(r.item.tag().tryConvert(VarType::String, tagText))) {
+                ok = passes(narrow(tagText));
+            }
+        } else if (col >= 0 && static_cast<std::size_t>(col) < r.cells.size()) {
+            ok = passes(r.cells[static_cast<std::size_t>(col)].text.view());
+        }
+        if (ok) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    return items_->itemAt(found);
+}
+
+} // namespace vantil

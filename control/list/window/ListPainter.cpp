@@ -1,0 +1,258 @@
+// The list's painting on the control's drawing surface.
+#include "control/list/window/ListPainter.h"
+
+#include "control/core/paint/CaptionText.h"
+
+#include <algorithm>
+
+namespace vantil {
+
+namespace {
+
+constexpr int kPictureInset = 4;
+
+bool meets(const Rect& a, const Rect& b) {
+    return !a.intersected(b).empty();
+}
+
+void fillPart(Surface& s, const Rect& r, const Rect& update, Rgb colour) {
+    if (const Rect part = r.intersected(update); !part.empty()) {
+        s.fillRect(part, colour);
+    }
+}
+
+Rect extended(const Rect& r) {
+    return Rect{r.left, r.top, r.right + 1, r.bottom + 1};
+}
+
+// Text of one cell inside `area`, aligned by the cell's format, with the 3D effect.
+void drawCellText(Surface& s, const Rect& area, std::string_view text, std::uint32_t format,
+                  const TextColors& colors, std::int16_t font3D) {
+    if (text.empty() || area.empty()) {
+        return;
+    }
+    const int lineHeight = std::max(1, s.lineHeight());
+    std::vector<std::string> lines;
+    if ((format & kFormatSingleLine) != 0) {
+        lines.push_back(withoutLineBreaks(text));
+    } else {
+        lines = cutLines(text, area.width(), [&](std::string_view ch) { return s.textWidth(ch); });
+    }
+    const int block = lineHeight * static_cast<int>(lines.size());
+    int y = area.top;
+    if ((format & kFormatBottom) != 0) {
+        y = area.bottom - block;
+    } else if ((format & kFormatVCenter) != 0) {
+        y = area.top + (area.height() - block) / 2;
+    }
+    bool clipped = block > area.height();
+    std::vector<int> xs;
+    for (const std::string& line : lines) {
+        const int w = s.textWidth(line);
+        clipped = clipped || w > area.width();
+        int x = area.left;
+        if ((format & kFormatRight) != 0) {
+            x = area.right - w;
+        } else if ((format & kFormatCenter) != 0) {
+            x = area.left + (area.width() - w) / 2;
+        }
+        xs.push_back(x);
+    }
+    if (clipped) {
+        s.setClip(area);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        drawText3D(s, font3D, Point{xs[i], y + lineHeight * static_cast<int>(i)}, lines[i], colors);
+    }
+    if (clipped) {
+        s.clearClip();
+    }
+}
+
+// The item borders of a cell on its rectangle extended by one pixel right and down.
+void drawItemBorders(Surface& s, const Rect& cell, const ListStyle& st) {
+    const ListColors& c = st.colors;
+    const auto colors = [&](Rgb line) {
+        return BorderColors{line, c.gap, c.light, c.shadow, c.darkShadow3D, c.light3D};
+    };
+    const auto widths = [](std::int16_t style) { return BorderWidths{style == 2 ? 2 : 1, 1, 1}; };
+    const Rect r = extended(cell);
+    if (st.itemVertBorder == 4) {
+        drawOuterBorder(s, r, st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+        return;
+    }
+    // Line styles along one edge: a frame reaching past the other edges, clipped to the cell.
+    constexpr int kReach = 8;
+    if (st.itemBorder >= 1 && st.itemBorder <= 3) {
+        s.setClip(r);
+        drawOuterBorder(s, Rect{r.left - kReach, r.top - kReach, r.right + kReach, r.bottom},
+                        st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+        s.clearClip();
+    } else if (st.itemBorder > 3) {
+        drawOuterBorder(s, r, st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+    }
+    if (st.itemBorder >= 0 && st.itemBorder <= 3 && st.itemVertBorder >= 1 &&
+        st.itemVertBorder <= 3) {
+        s.setClip(r);
+        drawOuterBorder(s, Rect{r.left - kReach, r.top - kReach, r.right, r.bottom + kReach},
+                        st.itemVertBorder, widths(st.itemVertBorder), colors(c.itemVertBorder));
+        s.clearClip();
+    }
+}
+
+void paintHeader(Surface& s, const ListPaint& p) {
+    const ListGeometry& g = p.geometry;
+    const ListGrid& grid = g.grid();
+    const ListStyle& st = p.style;
+    if (g.headerHeight() <= 0) {
+        return;
+    }
+    const CListCell* first = grid.cell(0, 0);
+    const bool ownFont = first != nullptr && first->font();
+    s.setFont(ownFont ? FontRequest{*first->font(), 0} : st.font);
+    const std::int32_t right = g.rightColumn();
+    for (std::int32_t c = g.leftColumn(); c <= right; ++c) {
+        const Rect r = g.cellRect(0, c);
+        if (!meets(r, p.update)) {
+            continue;
+        }
+        const CListCell& cell = *grid.cell(0, c);
+        s.fillRect(r, cell.backColor != CLR_CELL_DEFAULT ? Rgb::fromColorRef(cell.backColor)
+                                                         : st.colors.headerBack);
+        if (st.inputAreaBorder == 2) {
+            s.frameRect(r, st.colors.light, st.colors.shadow);
+        } else {
+            s.line(Point{r.right - 1, r.top}, Point{r.right - 1, r.bottom - 1}, st.colors.shadow);
+            s.line(Point{r.left, r.bottom - 1}, Point{r.right - 1, r.bottom - 1}, st.colors.shadow);
+        }
+        const Rect inner = r.deflated(1, 1).deflated(st.cellMargin, 0);
+        const Rgb text = cell.foreColor != CLR_CELL_DEFAULT ? Rgb::fromColorRef(cell.foreColor)
+                                                            : st.colors.headerText;
+        drawCellText(s, inner, cell.text, cell.format,
+                     TextColors{text, st.colors.light, st.colors.shadow}, st.font3D);
+    }
+}
+
+void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cellRect,
+               std::int32_t column) {
+    const ListGrid& grid = p.geometry.grid();
+    const ListStyle& st = p.style;
+    const ListColors& colors = st.colors;
+    const ListRow& lr = grid.row(row);
+    const CListCell& cell = lr.cells[static_cast<std::size_t>(column)];
+    const CListCell& first = lr.cells.front();
+    // Column 0 speaks for the item: its flags and its colours when the cell has none.
+    const std::uint32_t ownBack =
+        cell.backColor != CLR_CELL_DEFAULT ? cell.backColor : first.backColor;
+    const std::uint32_t ownFore =
+        cell.foreColor != CLR_CELL_DEFAULT ? cell.foreColor : first.foreColor;
+    const bool odd = (row - 1) % 2 == 1;
+    Rgb back = colors.itemBack;
+    if (ownBack != CLR_CELL_DEFAULT) {
+        back = Rgb::fromColorRef(ownBack);
+    } else if (odd && st.oddRowBack) {
+        back = *st.oddRowBack;
+    }
+    Rgb text = colors.itemText;
+    if (ownFore != CLR_CELL_DEFAULT) {
+        text = Rgb::fromColorRef(ownFore);
+    } else if (odd && st.oddRowFore) {
+        text = *st.oddRowFore;
+    }
+    if (lr.item.masked || !lr.item.enabled) {
+        text = colors.disabled;
+    }
+    if ((cell.state & LCIS_SELECTED) != 0) {
+        s.fillRect(extended(cellRect), colors.selection);
+        text = inverted(text);
+    } else {
+        s.fillRect(extended(cellRect), back);
+    }
+    if (st.itemBorder != 0 || st.itemVertBorder != 4) {
+        drawItemBorders(s, cellRect, st);
+    }
+    const CellLayout layout =
+        layoutCell(cellRect, cell.picture() != nullptr, st.displayItem, cell.format);
+    if (layout.picture && p.pictures) {
+        p.pictures->drawPicture(s, *cell.picture(), *layout.picture);
+    }
+    if (layout.text) {
+        const std::shared_ptr<const CellFont>& font = first.font();
+        s.setFont(font ? FontRequest{*font, 0} : st.font);
+        drawCellText(s, *layout.text, cell.text, cell.format,
+                     TextColors{text, colors.light, colors.shadow}, st.font3D);
+    }
+}
+
+} // namespace
+
+CellLayout layoutCell(const Rect& cell, bool hasPicture, std::int16_t displayItem,
+                      std::uint32_t format) {
+    if (!hasPicture || displayItem == 0) {
+        return CellLayout{std::nullopt, cell};
+    }
+    const int w = cell.width();
+    const int h = cell.height();
+    const int side = std::min(w, h);
+    Rect square{cell.left, cell.top, cell.left + side, cell.top + side};
+    bool atRight = false;
+    if (h > w) {
+        square.top = cell.top + (h - side) / 2;
+        square.bottom = square.top + side;
+    } else if (displayItem == 1) {
+        square.left = cell.left + (w - side) / 2;
+        square.right = square.left + side;
+    } else if ((format & kFormatRight) != 0) {
+        square.left = cell.right - side;
+        square.right = cell.right;
+        atRight = true;
+    }
+    CellLayout out{square.deflated(kPictureInset, kPictureInset), std::nullopt};
+    if (displayItem == 2 && w > h) {
+        out.text = atRight ? cell.deflated(0, 0, side, 0) : cell.deflated(side, 0, 0, 0);
+    }
+    return out;
+}
+
+void paintList(Surface& s, const ListPaint& p) {
+    const ListGeometry& g = p.geometry;
+    const ListGrid& grid = g.grid();
+    const ListStyle& st = p.style;
+    const Size c = g.client();
+    const int header = g.headerHeight();
+    const int columnsRight = std::min(c.width, g.columnsRight());
+
+    // Background: the header strip, and what lies right of the columns or below the rows.
+    fillPart(s, Rect{0, 0, c.width, header}, p.update, st.colors.headerBack);
+    fillPart(s, Rect{columnsRight, header, c.width, c.height}, p.update, st.colors.empty);
+    paintHeader(s, p);
+
+    const std::int32_t left = g.leftColumn();
+    const std::int32_t right = g.rightColumn();
+    int y = header;
+    if (right >= 0 && grid.itemCount() > 0) {
+        forEachRowHeight(grid, g.topRow(), [&](std::int32_t row, int height) {
+            const Rect rowArea{0, y, c.width, y + height};
+            if (meets(Rect{rowArea.left, rowArea.top, rowArea.right, rowArea.bottom + 1},
+                      p.update)) {
+                int x = g.columnLeft(left);
+                for (std::int32_t col = left; col <= right; ++col) {
+                    const int w = grid.columnWidth(col);
+                    const Rect cell{x, y, x + w, y + height};
+                    if (meets(extended(cell), p.update)) {
+                        paintItem(s, p, row, cell, col);
+                    }
+                    x += w;
+                }
+            }
+            y += height;
+            return y < c.height;
+        });
+    }
+    fillPart(s, Rect{0, y, columnsRight, c.height}, p.update, st.colors.empty);
+    if (p.trackingLine) {
+        s.invertRect(*p.trackingLine);
+    }
+}
+
+} // namespace vantil

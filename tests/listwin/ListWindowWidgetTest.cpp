@@ -1,0 +1,137 @@
+// The list window on Qt under the offscreen platform: a 20-item, three-column list driven by
+// the pointer, the wheel and keys, its pixels, the title tip and its life with the control's
+// window.
+#include "control/core/paint/SystemPalette.h"
+#include "control/qt/CDxListCtrl.h"
+#include "control/qt/ControlWidget.h"
+#include "control/qt/TipWindow.h"
+#include "tests/list/ListTestSupport.h"
+#include "tests/qt/QtPaintSupport.h"
+
+#include <QPointer>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace vantil::test {
+namespace {
+
+struct OpenList {
+    QApplication& app = qtApp();
+    ListControl c;
+    FixedPalette palette;
+    QWidget host;
+    ControlWidget* control = nullptr;
+    CDxListCtrl* list = nullptr;
+    int header = 0;
+    int row = 0;
+
+    OpenList() {
+        c.put(u"HideColumnHeaders", Variant(false));
+        c.put(u"DroppedRows", Variant(std::int16_t{8}));
+        c.call(u"AddColumn", {Variant::missing(), text("code"), num(60)});
+        c.call(u"AddColumn", {Variant::missing(), text("name"), num(90)});
+        c.call(u"AddColumn", {Variant::missing(), text("site"), num(90)});
+        for (int i = 0; i < 20; ++i) {
+            const std::int32_t at = c.add("c" + std::to_string(i));
+            c.call(u"AddSubItem", {num(at), num(1), text("name " + std::to_string(i))});
+            c.call(u"AddSubItem", {num(at), num(2), text("site " + std::to_string(i))});
+        }
+        host.setGeometry(100, 100, 300, 60);
+        control = new ControlWidget(*c.ctrl, palette, &host);
+        control->setGeometry(10, 10, 250, 24);
+        host.show();
+        list = &control->listWindow();
+        list->setGeometry(QRect(control->mapToGlobal(QPoint(0, 24)), list->sizeHint()));
+        list->show();
+        QApplication::processEvents();
+        header = c.model->grid().rowHeight(0);
+        row = c.model->grid().rowHeight(1);
+    }
+    QWidget* view() const { return list->viewport(); }
+    QPoint item(int visibleIndex, int x = 30) const {
+        return QPoint(x, header + row * visibleIndex + row / 2);
+    }
+    void move(QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(view()->mapToGlobal(at)),
+                      Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view(), &e);
+    }
+    std::int32_t current() const { return c.model->grid().currentRow(); }
+};
+
+TEST(ListWindowWidget, PointerWheelAndKeysDriveTheOpenList) {
+    OpenList o;
+    EXPECT_TRUE(o.list->isWindow());
+    EXPECT_EQ(o.list->objectName(), QStringLiteral("DxListCtrl"));
+    EXPECT_EQ(o.c.ctrl->listWindow(), &o.list->logic());
+    // Eight rows fit; twenty need the bar.
+    EXPECT_EQ(o.view()->height(), o.header + 8 * o.row);
+    EXPECT_TRUE(o.list->verticalScrollBar()->isVisible());
+
+    o.move(o.item(2));
+    EXPECT_EQ(o.current(), 3);
+    const Rgb selection = resolveColor(o.c.ctrl->properties().selectedColor, o.palette);
+    EXPECT_EQ(qtconv::fromQt(o.view()->grab().toImage().pixelColor(200, o.item(2).y())), selection);
+
+    QWheelEvent wheel(QPointF(o.item(1)), QPointF(o.view()->mapToGlobal(o.item(1))), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(o.view(), &wheel);
+    EXPECT_EQ(o.list->logic().position(ScrollAxis::Vertical), 3 * o.row);
+    EXPECT_EQ(o.list->verticalScrollBar()->value(), 3 * o.row);
+    EXPECT_EQ(o.c.get(u"VisibleCount").toLong(), 11);
+
+    QTest::keyClick(o.list, Qt::Key_Down);
+    EXPECT_EQ(o.current(), 4);
+    QTest::keyClick(o.list, Qt::Key_End);
+    EXPECT_EQ(o.current(), 20);
+    EXPECT_EQ(o.c.get(u"VisibleCount").toLong(), 20);
+    QTest::keyClick(o.list, Qt::Key_Home);
+    EXPECT_EQ(o.current(), 1);
+
+    // A click on the sixth item picks it: the list closes, the text follows, Click fires.
+    QTest::mouseClick(o.view(), Qt::LeftButton, Qt::NoModifier, o.item(5));
+    EXPECT_FALSE(o.list->isVisible());
+    EXPECT_EQ(o.c.listIndex(), 5);
+    EXPECT_EQ(o.c.get(u"Text").toUtf8(), "c5");
+    EXPECT_EQ(o.c.recorder.count(kClick), 1);
+}
+
+TEST(ListWindowWidget, ColumnDividerDragResizesAndTheTipShowsClippedText) {
+    OpenList o;
+    o.c.call(u"AddSubItem", {num(0), num(2), text("a site name far too long for its column")});
+    o.move(QPoint(58, 5));
+    EXPECT_EQ(o.view()->cursor().shape(), Qt::SizeHorCursor);
+    QTest::mousePress(o.view(), Qt::LeftButton, Qt::NoModifier, QPoint(58, 5));
+    o.move(QPoint(100, 5), Qt::LeftButton);
+    QTest::mouseRelease(o.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 5));
+    EXPECT_EQ(o.c.model->grid().columnWidth(0), 100);
+    EXPECT_TRUE(o.list->isVisible());
+
+    o.host.activateWindow();
+    if (!QTest::qWaitForWindowActive(&o.host)) {
+        GTEST_SKIP() << "no active window on this platform";
+    }
+    o.move(o.item(0, 250));
+    ASSERT_NE(o.list->tipWindow(), nullptr);
+    EXPECT_TRUE(o.list->tipWindow()->isVisible());
+    EXPECT_EQ(o.list->tipWindow()->objectName(), QStringLiteral("TipWindow"));
+    // A key hides it and reaches the list.
+    QTest::keyClick(o.list->tipWindow(), Qt::Key_Down);
+    EXPECT_FALSE(o.list->tipWindow()->isVisible());
+    EXPECT_EQ(o.current(), 2);
+}
+
+TEST(ListWindowWidget, GoesWithTheControlsWindow) {
+    OpenList o;
+    QPointer<CDxListCtrl> list = o.list;
+    delete o.control;
+    EXPECT_TRUE(list.isNull());
+    EXPECT_EQ(o.c.ctrl->listWindow(), nullptr);
+    EXPECT_EQ(o.c.get(u"VisibleCount").toLong(), 0);
+    // The list engine lives on without its window.
+    EXPECT_EQ(o.c.add("later"), 20);
+}
+
+} // namespace
+} // namespace vantil::test

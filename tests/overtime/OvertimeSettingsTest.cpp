@@ -1,0 +1,40 @@
+// The settings table on real database files: a file made before the check reads the defaults
+// and stays untouched until settings are stored; stored values come back; nonsense reads as
+// the defaults.
+#include "app/overtime/OvertimeSettings.h"
+#include "platform/jet/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace tamsel::overtime;
+
+TEST(OvertimeSettings, OldFilesReadDefaultsAndTheTableIsMadeOnFirstStore) {
+    const std::filesystem::path dir =
+        std::filesystem::path(std::getenv("TAMSEL_TEST_TMP") ? std::getenv("TAMSEL_TEST_TMP")
+                                                             : "/tmp") /
+        "overtime-settings";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "Roumu.MDB").string();
+    plat::jet::createSchema(path, {2004, 4, 1});
+    plat::jet::Database db = plat::jet::Database::open(path);
+
+    EXPECT_EQ(loadSettings(db), Settings{});
+    EXPECT_THROW(db.openRecordset("SELECT * FROM ZANGYO_SET"), plat::jet::Error);
+
+    const Settings stored{6, true, 1};
+    saveSettings(db, stored);
+    saveSettings(db, stored);
+    plat::jet::Database other = plat::jet::Database::open(path);
+    EXPECT_EQ(loadSettings(other), stored);
+    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM ZANGYO_SET")[0].toLong(), 1);
+
+    db.execute("UPDATE ZANGYO_SET SET HouteiKyujitu=7, NendoKaisi=13, TokubetuJoko=Null");
+    EXPECT_EQ(loadSettings(db), Settings{});
+}
+
+} // namespace

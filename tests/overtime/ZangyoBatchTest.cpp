@@ -1,0 +1,161 @@
+// The overtime check printed by the real program from the command line to PDF and CSV, both
+// read back and compared; and the batch mode's exit statuses.
+#include "app/overtime/ZangyoBatch.h"
+#include "app/overtime/OvertimeSettings.h"
+#include "app/overtime/Texts.h"
+#include "app/reports/BatchPrint.h"
+
+#include "OvertimeTestSupport.h"
+
+#include <QProcess>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using namespace overtimetest;
+using namespace tamsel::overtime;
+
+std::string squeezed(std::string s) {
+    std::erase(s, ' ');
+    for (auto at = s.find("\xE3\x80\x80"); at != std::string::npos; at = s.find("\xE3\x80\x80"))
+        s.erase(at, 3);
+    return s;
+}
+
+// The PDF's text; its font shares one glyph between the two wave dashes, read back as U+301C.
+std::string pdfPlain(const std::filesystem::path& pdf) {
+    std::string s = pdfText(pdf);
+    for (auto at = s.find("\xE3\x80\x9C"); at != std::string::npos; at = s.find("\xE3\x80\x9C"))
+        s.replace(at, 3, "\xEF\xBD\x9E");
+    return s;
+}
+
+int runProgram(const QStringList& args, std::string* err = nullptr) {
+    QProcess tamsel;
+    tamsel.start(QStringLiteral(TAMSEL_EXECUTABLE), args);
+    if (!tamsel.waitForFinished(60000))
+        return -1;
+    if (err)
+        *err = tamsel.readAllStandardError().toStdString();
+    return tamsel.exitCode();
+}
+
+// The CSV file's lines split into fields (UTF-8 with a byte-order mark, CR LF, quoted fields).
+std::vector<std::vector<std::string>> readCsv(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.erase(0, 3);
+    std::vector<std::vector<std::string>> lines(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            lines.back().back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == ',') {
+            lines.back().emplace_back();
+        } else if (!quoted && c == '\r') {
+            continue;
+        } else if (!quoted && c == '\n') {
+            lines.emplace_back(1);
+        } else {
+            lines.back().back() += c;
+        }
+    }
+    if (lines.back().size() == 1 && lines.back()[0].empty())
+        lines.pop_back();
+    return lines;
+}
+
+std::string withoutMarks(std::string s) {
+    for (const char* mark : {texts::kMarkBroken, texts::kMarkOver45})
+        for (auto at = s.find(mark); at != std::string::npos; at = s.find(mark))
+            s.erase(at, std::strlen(mark));
+    return s;
+}
+
+TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
+    ensureApp();
+    const std::filesystem::path home = demoHome("batch");
+    const QString pdf = QString::fromStdString((home / "check.pdf").string());
+    const QString csv = QString::fromStdString((home / "check.csv").string());
+    std::string err;
+    ASSERT_EQ(
+        runProgram({"--print", "overtime", "--year", "2003", "--pdf", pdf, "--csv", csv}, &err), 0)
+        << err;
+    const std::string text = pdfPlain(home / "check.pdf");
+    EXPECT_NE(text.find("平成15年度時間外労働チェック表"), std::string::npos) << text;
+    EXPECT_NE(text.find("2003年4月～2004年3月"), std::string::npos);
+    EXPECT_NE(text.find("特別条項：なし"), std::string::npos);
+
+    const auto table = readCsv(home / "check.csv");
+    ASSERT_GE(table.size(), 21u);
+    ASSERT_EQ(table[0].size(), 17u);
+    EXPECT_EQ(table[0][2], "2003/04");
+    EXPECT_EQ(table[0][13], "2004/03");
+    const std::string figures = withoutMarks(text);
+    int breaking = 0;
+    for (std::size_t r = 1; r < table.size(); ++r) {
+        const auto& row = table[r];
+        ASSERT_EQ(row.size(), 17u) << r;
+        std::string line = squeezed(row[1]);
+        for (std::size_t c = 2; c <= 15; ++c)
+            line += row[c];
+        EXPECT_NE(figures.find(line), std::string::npos) << line;
+        if (row[16].empty())
+            continue;
+        ++breaking;
+        std::string words = squeezed(row[16]);
+        for (std::size_t at = 0, end; at < words.size(); at = end + 3) {
+            end = std::min(words.find("／", at), words.size());
+            EXPECT_NE(text.find(words.substr(at, end - at)), std::string::npos) << words;
+        }
+    }
+    EXPECT_GE(breaking, 1) << "the demo data should show a breach";
+    EXPECT_NE(text.find("●58.0"), std::string::npos) << "a month beyond 45 hours is marked";
+
+    // With a special clause the same year breaks other rules.
+    plat::jet::Database db = openDemo(home);
+    saveSettings(db, {0, true, 4});
+    ASSERT_EQ(runOvertimeBatch({"tamsel", "--print=overtime", "--year=2003", "--pdf=" + pdf}),
+              tamsel::reports::kBatchWritten);
+    const std::string special = pdfPlain(home / "check.pdf");
+    EXPECT_NE(special.find("特別条項：あり"), std::string::npos);
+    EXPECT_NE(special.find("月45時間超が年7か月以上"), std::string::npos) << special;
+    EXPECT_EQ(special.find("年360時間超"), std::string::npos);
+}
+
+TEST(ZangyoBatch, ExitStatusesTellWhatHappened) {
+    ensureApp();
+    const std::filesystem::path home = freshHome("overtime-exit");
+    const QString pdf = QString::fromStdString((home / "x.pdf").string());
+    auto run = [](QStringList args) {
+        args.prepend(QStringLiteral("tamsel"));
+        return runOvertimeBatch(args);
+    };
+    using namespace tamsel::reports;
+    EXPECT_EQ(run({"--print", "overtime", "--year", "2003"}), kBatchBadUsage);
+    EXPECT_EQ(run({"--print", "overtime", "--pdf", pdf}), kBatchBadUsage);
+    EXPECT_EQ(run({"--print", "overtime", "--year", "03", "--pdf", pdf}), kBatchBadUsage);
+    EXPECT_EQ(run({"--print", "overtime", "--month", "2003-04", "--pdf", pdf}), kBatchBadUsage);
+    EXPECT_EQ(run({"--print", "overtime", "--year", "2003", "--pdf", pdf}), kBatchFailed);
+
+    plat::jet::Database db = freshDatabase(home);
+    EXPECT_EQ(run({"--print", "overtime", "--year", "2003", "--pdf", pdf}), kBatchNoData);
+    EXPECT_FALSE(std::filesystem::exists(home / "x.pdf"));
+
+    // The program hands --print overtime to this command and other reports to theirs.
+    EXPECT_EQ(runProgram({"--print", "overtime", "--year", "2003", "--pdf", pdf}), kBatchNoData);
+    std::string err;
+    EXPECT_EQ(runProgram({"--print", "weekly", "--year", "2003", "--pdf", pdf}, &err),
+              kBatchBadUsage);
+    EXPECT_NE(err.find("--print annual"), std::string::npos) << err;
+}
+
+} // namespace

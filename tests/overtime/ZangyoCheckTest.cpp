@@ -1,0 +1,155 @@
+// The overtime check screen on the demo database under the offscreen platform: opened from the
+// frame's menu bar, its colours with and without a special clause, the settings kept in the
+// database file, the year buttons and printing.
+#include "app/overtime/ZangyoCheck.h"
+#include "app/frame/MainFrm.h"
+#include "app/frame/MainMenu.h"
+#include "app/frame/RoumuM.h"
+#include "app/frame/ScreenRegistry.h"
+#include "app/overtime/LedgerHours.h"
+#include "platform/widgets/ButtonArray.h"
+#include "platform/widgets/CheckBox.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/MessageRecorder.h"
+
+#include "OvertimeTestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTableWidget>
+
+namespace {
+
+using namespace overtimetest;
+using tamsel::ZangyoCheck;
+
+class ZangyoCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureApp();
+        tamsel::resetScreens();
+        tamsel::registerScreen(tamsel::ScreenIndex::ZangyoCheck, [] { return new ZangyoCheck; });
+    }
+    void TearDown() override {
+        tamsel::resetScreens();
+        tamsel::RoumuM().MenuForm = nullptr;
+        tamsel::RoumuM().RoumuDb.reset();
+    }
+    static ZangyoCheck* openedScreen() {
+        return qobject_cast<ZangyoCheck*>(tamsel::screenInstance(tamsel::ScreenIndex::ZangyoCheck));
+    }
+    // The row of the first employee who breaks a cap: the foreman of the demo data.
+    static int foremanRow(const ZangyoCheck& s) {
+        for (std::size_t r = 0; r < s.check().employees.size(); ++r)
+            if (!s.check().employees[r].year.breaches.empty())
+                return static_cast<int>(r);
+        return -1;
+    }
+    static QColor colour(const ZangyoCheck& s, int row, int calendarMonth) {
+        const int column = ZangyoCheck::FirstMonthColumn + (calendarMonth + 12 - 4) % 12;
+        return s.DGrid()->item(row, column)->background().color();
+    }
+
+    plat::widgets::MessageRecorder messages;
+};
+
+TEST_F(ZangyoCheckTest, TheMenuBarOpensTheCheckBesideTheHelpMenu) {
+    demoHome("menu");
+    tamsel::MainFrm frame;
+    frame.show();
+    ASSERT_NE(frame.comZ(), nullptr);
+    const QList<QAction*> top = frame.menuBar()->actions();
+    const auto at = top.indexOf(frame.comZ());
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(top.value(at + 1), frame.comH()->menuAction());
+
+    frame.comZ()->trigger();
+    ZangyoCheck* screen = openedScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_FALSE(frame.isVisible());
+    screen->close();
+    EXPECT_TRUE(frame.isVisible());
+}
+
+TEST_F(ZangyoCheckTest, ColoursFollowTheCapsThatApplyAndTheSettingsStayInTheFile) {
+    const std::filesystem::path home = demoHome("colours");
+    auto* screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
+    ASSERT_NE(screen, nullptr);
+    screen->Nengetu()->setValue({kDemoYear, 1, 1});
+    ASSERT_EQ(screen->DGrid()->rowCount(), static_cast<int>(screen->check().employees.size()));
+    const int row = foremanRow(*screen);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(screen->DGrid()->currentRow(), row);
+    const QString name = screen->DGrid()->item(row, ZangyoCheck::NameColumn)->text();
+    EXPECT_TRUE(screen->MSG()->text().startsWith(name + QStringLiteral("：月45時間超（9月")))
+        << screen->MSG()->text().toStdString();
+
+    // Without a special clause every month beyond 45 hours breaks the cap.
+    EXPECT_EQ(colour(*screen, row, 9), ZangyoCheck::brokenColour());
+    EXPECT_EQ(colour(*screen, row, 3), ZangyoCheck::brokenColour());
+    EXPECT_NE(colour(*screen, row, 6), ZangyoCheck::brokenColour());
+    EXPECT_NE(colour(*screen, row, 6), ZangyoCheck::over45Colour());
+
+    // With one, September is only beyond 45 hours; March is the seventh such month.
+    screen->TokubetuJoko()->setChecked(true);
+    EXPECT_EQ(colour(*screen, row, 9), ZangyoCheck::over45Colour());
+    EXPECT_EQ(colour(*screen, row, 3), ZangyoCheck::brokenColour());
+    EXPECT_NE(screen->MSG()->text().indexOf(QStringLiteral("月45時間超が年7か月以上（3月")), -1)
+        << screen->MSG()->text().toStdString();
+    EXPECT_TRUE(messages.shown().empty());
+    screen->close();
+
+    plat::jet::Database db = openDemo(home);
+    EXPECT_TRUE(tamsel::overtime::loadSettings(db).specialClause);
+    screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
+    EXPECT_TRUE(screen->TokubetuJoko()->isChecked());
+    screen->close();
+}
+
+TEST_F(ZangyoCheckTest, YearButtonsMoveTheCheckAndPrintingShowsThePreview) {
+    demoHome("years");
+    auto* screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
+    ASSERT_NE(screen, nullptr);
+    screen->Nengetu()->setValue({2002, 1, 1});
+    // April 2002 to March 2003: the demo ledgers start in January 2003.
+    ASSERT_GT(screen->DGrid()->rowCount(), 0);
+    EXPECT_EQ(screen->DGrid()->item(0, ZangyoCheck::FirstMonthColumn)->text(), "0.0");
+    screen->comUD()->press(ZangyoCheck::PreviousYear);
+    EXPECT_EQ(screen->DGrid()->rowCount(), 0);
+    EXPECT_EQ(screen->MSG()->text(), QStringLiteral("この年度の労務台帳はありません。"));
+    screen->comUD()->press(ZangyoCheck::NextYear);
+    screen->comUD()->press(ZangyoCheck::NextYear);
+    EXPECT_EQ(screen->check().year, kDemoYear);
+
+    PreviewCatcher preview;
+    screen->PrtPreview()->setChecked(true);
+    screen->PrintCheck();
+    EXPECT_GE(preview.pages, 2);
+    EXPECT_TRUE(messages.shown().empty());
+    screen->close();
+}
+
+TEST_F(ZangyoCheckTest, TheLedgerGridsMonthFiguresMatchTheYearCheck) {
+    // January 2004 begins on a Thursday: its first week starts in December.
+    const std::filesystem::path home = demoHome("ledger");
+    plat::jet::Database db = openDemo(home);
+    const tamsel::overtime::YearCheck check = tamsel::overtime::runYearCheck(db, kDemoYear, {});
+    for (const tamsel::overtime::EmployeeCheck& e : check.employees) {
+        std::vector<tamsel::overtime::LineHours> lines;
+        for (plat::jet::Recordset rs =
+                 db.openRecordset("SELECT * FROM KYUYO_F WHERE NENGETU=#2004/01/01# AND SYAINID=" +
+                                  std::to_string(e.syainId));
+             !rs.eof(); rs.moveNext()) {
+            auto& line = lines.emplace_back();
+            for (int d = 1; d <= 31; ++d)
+                line[static_cast<std::size_t>(d - 1)] = rs["D" + std::to_string(d)].toDouble();
+        }
+        EXPECT_EQ(tamsel::overtime::ledgerMonthFigures(db, e.syainId, {2004, 1, 1}, lines, 0),
+                  e.year.months[9])
+            << e.name;
+    }
+}
+
+} // namespace

@@ -9,6 +9,9 @@
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
 #include "app/ledger/Texts.h"
+#include "app/overtime/CapCheck.h"
+#include "app/overtime/LedgerHours.h"
+#include "app/overtime/OvertimeSettings.h"
 #include "platform/jet/Error.h"
 #include "platform/text/Format.h"
 #include "platform/widgets/BannerLabel.h"
@@ -132,6 +135,9 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
             lastFocused_ = remembered;
     });
 
+    overtime_ = new plat::widgets::Label(QString(), this);
+    overtime_->setObjectName(QStringLiteral("OvertimeLine"));
+
     auto* middle = new QHBoxLayout;
     middle->addLayout(sites);
     middle->addWidget(grid_, 1);
@@ -148,6 +154,7 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addWidget(acLbl_);
     layout->addLayout(middle, 1);
+    layout->addWidget(overtime_);
     layout->addLayout(bottom);
     // The whole month shows without scrolling.
     grid_->setMinimumSize(grid_->sizeHint());
@@ -245,6 +252,7 @@ void RoumuEntrySub2::onActivate() {
 // Reads the stored month and shows it; a month without lines, or one that cannot be read,
 // starts as an empty ledger with its first site box as the input line.
 void RoumuEntrySub2::showLedger() {
+    readOvertimeBasis();
     LedgerKeyData& key = RoumuM().LedgerKey;
     ledger::StoredMonth stored;
     try {
@@ -368,6 +376,7 @@ void RoumuEntrySub2::DGrid_Change(int row, const QString& field) {
     columnTotal(column);
     if (column < kDays)
         lineTotal(row);
+    showOvertime();
     markDirty();
 }
 
@@ -426,6 +435,42 @@ void RoumuEntrySub2::allTotals() {
         lineTotal(l);
     for (int c = 0; c <= kDays; ++c)
         columnTotal(c);
+    showOvertime();
+}
+
+void RoumuEntrySub2::readOvertimeBasis() {
+    const LedgerKeyData& key = RoumuM().LedgerKey;
+    previousLines_.clear();
+    holidayWeekday_ = 0;
+    try {
+        holidayWeekday_ = overtime::loadSettings(*RoumuM().RoumuDb).holidayWeekday;
+        previousLines_ = overtime::readMonthLines(*RoumuM().RoumuDb, key.SyainID,
+                                                  plat::text::addMonths(key.Nengetu, -1));
+    } catch (const plat::jet::Error&) {
+        // The line is a help, not part of the ledger: without the month before it counts this
+        // month's weeks from the first of the month.
+    }
+}
+
+// Counted over the same lines as the day totals, so it follows every typed hour.
+void RoumuEntrySub2::showOvertime() {
+    std::vector<overtime::LineHours> lines;
+    for (int l = 0; l < kLines && !boxText(l).isEmpty(); ++l) {
+        overtime::LineHours& h = lines.emplace_back();
+        for (int d = 0; d < kDays; ++d)
+            h[static_cast<size_t>(d)] = grid_->number(l, indexedField("D", d));
+    }
+    const overtime::MonthFigures f = overtime::monthFiguresOfLines(
+        RoumuM().LedgerKey.Nengetu, lines, previousLines_, holidayWeekday_);
+    const auto hours = [](overtime::Tenths t) {
+        return QString::number(static_cast<double>(t) / overtime::kTenthsPerHour, 'f', 1);
+    };
+    overtime_->setText(tr8(t::kOvertimeLine).arg(hours(f.overtime), hours(f.holiday)));
+    QPalette p = overtime_->palette();
+    p.setColor(QPalette::WindowText, f.overtime > overtime::kMonthPrinciple
+                                         ? kOverDay
+                                         : palette().color(QPalette::WindowText));
+    overtime_->setPalette(p);
 }
 
 // Buttons and flags -------------------------------------------------------------------------

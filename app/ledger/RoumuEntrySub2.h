@@ -45,6 +45,8 @@ public:
     plat::widgets::ButtonArray* comFunc() const { return comFunc_; }
     plat::widgets::BannerLabel* AcLbl() const { return acLbl_; }
     QLabel* MSG() const { return msg_; }
+    // The month's overtime and holiday work under the grid, unsaved changes included.
+    QLabel* overtimeLine() const { return overtime_; }
     bool isDirty() const { return dirty_; }
     // Whether the ledger was shown (the screen's first activation after a load has run).
     bool isShown() const { return !firstShowPending_; }
@@ -94,6 +96,8 @@ private:
     void lineTotal(int line);
     void columnTotal(int column);
     void allTotals();
+    void showOvertime();
+    void readOvertimeBasis();
 
     void deleteLine();
     void clearLine(int line);
@@ -116,6 +120,11 @@ private:
     plat::widgets::ButtonArray* comFunc_;
     plat::widgets::BannerLabel* acLbl_;
     QLabel* msg_;
+    QLabel* overtime_;
+    // What the overtime line needs besides the grid: the lines of the month before (its last
+    // week may run into this month) and the firm's legal holiday, read when the month is shown.
+    std::vector<std::array<double, 31>> previousLines_;
+    int holidayWeekday_ = 0;
 
     bool dirty_ = false;
     bool firstShowPending_ = false;

@@ -30,6 +30,8 @@ inline constexpr char kDaySuffix[] = "日";
 inline constexpr char kWeekdayFormat[] = "(aaa)";
 inline constexpr char kHoursCaption[] = "　合計時間　";
 inline constexpr char kMoneyCaption[] = "　合計金額　";
+// Under the grid: the month's statutory overtime and legal-holiday work, %1 and %2 in hours.
+inline constexpr char kOvertimeLine[] = "この月の時間外労働 %1 時間　法定休日労働 %2 時間";
 
 // Messages and their titles.
 inline constexpr char kDuplicateSite[] = "現場が重複しています。";

@@ -73,21 +73,25 @@ MonthFigures monthFiguresOfLines(const plat::text::DateTime& month,
     return monthFigures(days, index, 1, holidayWeekday).front();
 }
 
-MonthFigures ledgerMonthFigures(plat::jet::Database& db, std::int64_t syainId,
-                                const plat::text::DateTime& month, std::span<const LineHours> lines,
-                                int holidayWeekday) {
-    const plat::text::DateTime previous =
-        plat::text::addMonths(plat::text::firstOfMonth(month), -1);
-    std::vector<LineHours> before;
-    plat::jet::Recordset rs =
-        db.openRecordset("SELECT * FROM KYUYO_F WHERE NENGETU=" +
-                         dateLiteral(monthIndex(previous.year, previous.month)) +
-                         " AND SYAINID=" + std::to_string(syainId) + " ORDER BY ROWNO");
+std::vector<LineHours> readMonthLines(plat::jet::Database& db, std::int64_t syainId,
+                                      const plat::text::DateTime& month) {
+    std::vector<LineHours> lines;
+    plat::jet::Recordset rs = db.openRecordset(
+        "SELECT * FROM KYUYO_F WHERE NENGETU=" + dateLiteral(monthIndex(month.year, month.month)) +
+        " AND SYAINID=" + std::to_string(syainId) + " ORDER BY ROWNO");
     for (; !rs.eof(); rs.moveNext()) {
-        LineHours& line = before.emplace_back();
+        LineHours& line = lines.emplace_back();
         for (int d = 1; d <= 31; ++d)
             line[static_cast<std::size_t>(d - 1)] = rs.field("D" + std::to_string(d)).toDouble();
     }
+    return lines;
+}
+
+MonthFigures ledgerMonthFigures(plat::jet::Database& db, std::int64_t syainId,
+                                const plat::text::DateTime& month, std::span<const LineHours> lines,
+                                int holidayWeekday) {
+    const std::vector<LineHours> before =
+        readMonthLines(db, syainId, plat::text::addMonths(plat::text::firstOfMonth(month), -1));
     return monthFiguresOfLines(month, lines, before, holidayWeekday);
 }
 

@@ -35,6 +35,10 @@ MonthFigures monthFiguresOfLines(const plat::text::DateTime& month,
                                  std::span<const LineHours> lines,
                                  std::span<const LineHours> previousMonth, int holidayWeekday);
 
+// The hours of one employee-month's stored lines, line by line. Throws plat::jet::Error.
+std::vector<LineHours> readMonthLines(plat::jet::Database& db, std::int64_t syainId,
+                                      const plat::text::DateTime& month);
+
 // The same with the month before read from the database: what the ledger grid shows under its
 // totals while the month is being edited. Throws plat::jet::Error.
 MonthFigures ledgerMonthFigures(plat::jet::Database& db, std::int64_t syainId,

@@ -299,6 +299,32 @@ TEST_F(LedgerGridTest, DayAboveTwentyFourHoursIsRedAndAskedOnceBeforeSaving) {
     EXPECT_EQ(stored().lines.size(), 2u);
 }
 
+// April 2004 begins on a Thursday; its first week began in March. Three 8-hour days at the end
+// of March and three at the start of April make 48 hours in that week: 8 of them overtime, on
+// Saturday the 3rd. Sunday is the legal holiday; 24-hour days turn the month red past 45 hours.
+TEST_F(LedgerGridTest, OvertimeLineCountsUnsavedHoursAndTheWeekBegunLastMonth) {
+    store({2004, 3, 1}, {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                          0, 0, 0, 0, 8, 8, 8}});
+    open();
+    const QLabel& line = *screen->overtimeLine();
+    const auto shows = [&](const char* overtime, const char* holiday) {
+        return line.text().contains(QStringLiteral("時間外労働 %1 時間").arg(overtime)) &&
+               line.text().contains(QStringLiteral("法定休日労働 %1 時間").arg(holiday));
+    };
+    EXPECT_TRUE(shows("0.0", "0.0")) << line.text().toStdString();
+    pick(0, 0);
+    for (int day : {0, 1, 2})
+        type(0, day, "8");
+    type(0, 3, "5");
+    EXPECT_TRUE(shows("8.0", "5.0")) << line.text().toStdString();
+    EXPECT_NE(line.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    for (int day : {5, 6, 7, 8})
+        type(0, day, "20");
+    EXPECT_TRUE(shows("56.0", "5.0")) << line.text().toStdString();
+    EXPECT_EQ(line.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(stored().lines.empty()); // nothing of it was saved
+}
+
 TEST_F(LedgerGridTest, DeleteMonthNeedsASiteInTheFirstBoxAndEmptiesTheScreen) {
     store({2004, 4, 1}, {{8}, {4}});
     open();

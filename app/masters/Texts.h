@@ -12,7 +12,7 @@ inline constexpr const char* kEnd = tamsel::texts::kCloseButton;
 
 inline constexpr char kSyainControlCaption[] = "社員マスタ";
 inline constexpr const char* kSNameLabel = tamsel::texts::kEmployeeNameLabel;
-inline constexpr char kTMonyLabel[] = "時間給";
+inline constexpr const char* kTMonyLabel = tamsel::texts::kWageLabel;
 
 inline constexpr char kGenbaControlCaption[] = "現場マスタ";
 inline constexpr char kGNameLabel[] = "現　　　　　場　　　　　名";

@@ -8,16 +8,16 @@ namespace tamsel::reports::texts {
 
 // Monthly inquiry (RefRoumu).
 inline constexpr char kRefRoumuCaption[] = "現場別労務費一覧表";
-inline constexpr char kNengetuLabel[] = "年月";
-inline constexpr char kPrevMonth[] = "前月";
-inline constexpr char kNextMonth[] = "次月";
+inline constexpr const char* kNengetuLabel = tamsel::texts::kMonthLabel;
+inline constexpr const char* kPrevMonth = tamsel::texts::kPrevMonth;
+inline constexpr const char* kNextMonth = tamsel::texts::kNextMonth;
 inline constexpr char kDisplay[] = "表　　示";
 inline constexpr char kPrintWide[] = "印　　刷";
 inline constexpr char kPreview[] = "印刷プレビュー";
 inline constexpr const char* kClose = tamsel::texts::kCloseButton;
 inline constexpr char kAggregating[] = "只今データ集計中.......";
-inline constexpr char kSiteHeading[] = "現　　　　　　場　　　　　　名";
-inline constexpr char kTotalHeading[] = "合　計";
+inline constexpr const char* kSiteHeading = tamsel::texts::kGridSiteHeading;
+inline constexpr const char* kTotalHeading = tamsel::texts::kGridTotalHeading;
 inline constexpr const char* kTotalsCaption = kTotalHeading;
 // Day heading: day number, "日" and the weekday in parentheses.
 inline constexpr char kDayHeadingFormat[] = "d日(aaa)";

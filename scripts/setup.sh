@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  poppler-utils
+  poppler-utils python3
   xvfb xdotool imagemagick
 )
 missing=()

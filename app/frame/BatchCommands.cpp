@@ -24,4 +24,19 @@ const BatchCommand* findBatchCommand(int argc, char** argv) {
     return nullptr;
 }
 
+std::optional<std::vector<std::pair<QString, QString>>> batchOptions(const QStringList& arguments) {
+    std::vector<std::pair<QString, QString>> options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && eq > 0)
+            options.emplace_back(arg.left(eq), arg.mid(eq + 1));
+        else if (i + 1 < arguments.size())
+            options.emplace_back(arg, arguments[++i]);
+        else
+            return std::nullopt;
+    }
+    return options;
+}
+
 } // namespace tamsel

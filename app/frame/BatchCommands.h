@@ -5,7 +5,12 @@
 
 #include <QStringList>
 
+#include <QString>
+
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace tamsel {
 
@@ -26,5 +31,9 @@ bool registerBatchCommand(BatchCommand command);
 // The first registered command that claims the arguments, catch-all commands last; nullptr
 // when none does.
 const BatchCommand* findBatchCommand(int argc, char** argv);
+
+// The options after the program name as (name, value) pairs, from "--name value" and
+// "--name=value"; nothing when an option lacks its value.
+std::optional<std::vector<std::pair<QString, QString>>> batchOptions(const QStringList& arguments);
 
 } // namespace tamsel

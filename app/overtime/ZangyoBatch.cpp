@@ -1,6 +1,7 @@
 // Command-line printing of the overtime check to PDF.
 #include "app/overtime/ZangyoBatch.h"
 
+#include "app/frame/BatchCommands.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/overtime/RptZangyo.h"
 #include "app/overtime/Texts.h"
@@ -29,21 +30,13 @@ struct Request {
     QString csv;
 };
 
-// Reads "--name value" and "--name=value"; false on an unknown, repeated-kind or incomplete one.
+// False on an unknown or incomplete option, or when another report is asked for.
 bool parse(const QStringList& args, Request& request) {
     bool kind = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        QString name = args[i];
-        QString value;
-        const qsizetype eq = name.indexOf(QLatin1Char('='));
-        if (name.startsWith(QLatin1String("--")) && eq > 0) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            return false;
-        }
+    const auto options = batchOptions(args);
+    if (!options)
+        return false;
+    for (const auto& [name, value] : *options) {
         if (name == QLatin1String("--print")) {
             kind = value == QLatin1String(kKind);
         } else if (name == QLatin1String("--year")) {

@@ -1,6 +1,7 @@
 // Command-line printing of the three reports to PDF and CSV.
 #include "app/reports/BatchPrint.h"
 
+#include "app/frame/BatchCommands.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
@@ -41,20 +42,12 @@ void printLine(const char* utf8) {
     std::fprintf(stderr, "%s\n", utf8);
 }
 
-// Reads "--name value" and "--name=value" options; false on an unknown or incomplete one.
+// False on an unknown or incomplete option.
 bool parseRequest(const QStringList& args, BatchRequest& request) {
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        QString name = args[i];
-        QString value;
-        const qsizetype eq = name.indexOf(QLatin1Char('='));
-        if (name.startsWith(QLatin1String("--")) && eq > 0) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            return false;
-        }
+    const auto options = batchOptions(args);
+    if (!options)
+        return false;
+    for (const auto& [name, value] : *options) {
         using Mode = plat::widgets::DateBox::Mode;
         if (name == QLatin1String("--print")) {
             request.kind = value;

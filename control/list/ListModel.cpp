@@ -123,7 +123,8 @@ Variant ListModel::invoke(DispId d, std::span<Variant> args, const Variant* valu
     }
     switch (d) {
     case id::ListIndex:
-        return Variant(listIndex());
+        // The committed row: while the list is open the highlight may be elsewhere.
+        return Variant(props().listIndex);
     case id::ListCount:
         return Variant(itemCount());
     case id::NewIndex:
@@ -226,6 +227,8 @@ void ListModel::refreshHeaderRow() {
 }
 
 void ListModel::commitSelection() {
+    // The committed row is the current one, or none when that item could not stay current.
+    props().listIndex = listIndex();
     if (commitHook_) {
         commitHook_();
         return;

@@ -149,6 +149,7 @@ void ListModel::sortList(std::int32_t column) {
 
 bool ListModel::matchTypedText(std::string_view text) {
     grid_.resetCurrentCell();
+    props().listIndex = -1;
     if (text.empty()) {
         return false;
     }

@@ -3,7 +3,6 @@
 
 #include "control/core/CVantilCtrl.h"
 #include "control/list/ListModel.h"
-#include "control/list/window/ListPickAnswer.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 #include "control/qt/TipWindow.h"
@@ -52,7 +51,9 @@ CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWi
     setObjectName(QStringLiteral("DxListCtrl"));
     // Hosts and tools find the list window of a control window by this property.
     setProperty("controlWindow", QVariant::fromValue(static_cast<QObject*>(controlWindow)));
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    // An unmanaged window above all others that never takes activation or focus, as a
+    // drop-down list must be: the control keeps focus while the user works in the list.
+    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -66,8 +67,6 @@ CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWi
     logic_ = std::make_unique<ListWindow>(grid, static_cast<ListWindowPort&>(*this), settings_);
     if (model_) {
         logic_->setItems(model_->listItemsObject());
-        answer_ = std::make_unique<ListPickAnswer>(*model_, [this] { hide(); });
-        logic_->setListener(answer_.get());
         model_->setRepaintHook([this] { viewport()->update(); });
     }
     grid.setScrollRangeHook([this] { logic_->rangesChanged(); });
@@ -223,6 +222,7 @@ void CDxListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     const Point at = clientPoint(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         const bool inside = rect().contains(mapFromGlobal(event->globalPosition().toPoint()));
+        releasedInside_ = inside;
         logic_->leftUp(at, inside);
     } else if (event->button() == Qt::MiddleButton) {
         logic_->otherButton(ListMouse::MiddleUp, at);

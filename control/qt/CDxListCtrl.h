@@ -4,6 +4,7 @@
 // the window services the list asks for.
 #pragma once
 
+#include "control/core/keys/DropDownPorts.h"
 #include "control/list/ListGrid.h"
 #include "control/list/window/ListPainter.h"
 #include "control/list/window/ListWindow.h"
@@ -23,7 +24,9 @@ class ListModel;
 class SystemPalette;
 class TipWindow;
 
-class CDxListCtrl final : public QAbstractScrollArea, private ListWindowPort {
+class CDxListCtrl final : public QAbstractScrollArea,
+                          public DropDownList,
+                          private ListWindowPort {
     Q_OBJECT
 public:
     // `controlWindow` is the control's own window; the list reads the control's list engine.
@@ -31,6 +34,28 @@ public:
     ~CDxListCtrl() override;
 
     ListWindow& logic() { return *logic_; }
+    // Who hears the list's picks and pointer messages: the control's window.
+    void setListener(ListWindowListener* listener) { logic_->setListener(listener); }
+    // True when the last left-button release was inside the list window.
+    bool releasedInside() const { return releasedInside_; }
+    // The control's window hands over the pointer while the button is dragged from the
+    // drop-down button into the list: moves and the release at `global` are the list's.
+    void trackHandedPointer(QPoint global, bool released);
+
+    // ---- DropDownList ----
+    bool visible() const override { return isVisible(); }
+    void showAt(const Rect& screen) override;
+    void moveTo(const Rect& screen) override;
+    void hide() override { QAbstractScrollArea::hide(); }
+    int headerHeight() const override;
+    std::int32_t itemCount() const override;
+    std::int32_t columnCount() const override;
+    std::int32_t highlighted() const override;
+    void setHighlighted(std::int32_t index) override;
+    std::int32_t matchText(std::string_view cp932) override;
+    void moveHighlight(HighlightMove move) override;
+    std::string itemText(std::int32_t index) const override;
+    void releaseCapture() override;
     // The control's property `id` changed: styles, bars and the font are taken again.
     void propertyChanged(int id);
     // A navigation key from the control; true when the list acted on it.
@@ -87,13 +112,13 @@ private:
     ListGrid ownGrid_; // the grid when the control has no list engine
     QtListSettings settings_;
     std::unique_ptr<ListWindow> logic_;
-    std::unique_ptr<ListWindowListener> answer_;
     QTimer autoScroll_;
     std::optional<Rect> confine_;
     TipWindow* tip_ = nullptr;
     bool settingBars_ = false;
     bool rangesQueued_ = false;
     bool closing_ = false;
+    bool releasedInside_ = false;
 };
 
 } // namespace vantil

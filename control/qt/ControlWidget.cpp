@@ -1,8 +1,10 @@
 // Event forwarding of the control's window.
 #include "control/qt/ControlWidget.h"
 
+#include "control/core/EventTable.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/CDxListCtrl.h"
+#include "control/qt/ControlHooks.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 
@@ -12,6 +14,7 @@
 #include <QInputMethod>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QStyleHints>
 #include <QToolTip>
 
@@ -44,9 +47,18 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());
     list_ = std::make_unique<CDxListCtrl>(control, palette, this);
+    list_->setListener(static_cast<ListWindowListener*>(this));
+    keyboard_ = std::make_unique<KeyboardControl>(control, *list_,
+                                                  static_cast<KeyboardWindow&>(*this));
+    keyboard_->hotKeysChanged();
+    ControlHooks::guardFocus(this, editing() && control.properties().causesFocusMovement);
+    updateMnemonic();
 }
 
-ControlWidget::~ControlWidget() = default;
+ControlWidget::~ControlWidget() {
+    ControlHooks::watchList(this, false);
+    ControlHooks::guardFocus(this, false);
+}
 
 void ControlWidget::paintEvent(QPaintEvent*) {
     window_->paint(QtSurface(this));
@@ -63,7 +75,7 @@ bool ControlWidget::editing() const {
 void ControlWidget::focusInEvent(QFocusEvent*) {
     window_->setFocused(true);
     if (editing()) {
-        control_.editArea().focusIn();
+        keyboard_->focusIn();
         const int flash = QGuiApplication::styleHints()->cursorFlashTime();
         if (flash > 0) {
             blink_.start(flash / 2);
@@ -77,7 +89,7 @@ void ControlWidget::focusOutEvent(QFocusEvent*) {
     blink_.stop();
     selecting_ = false;
     if (editing()) {
-        control_.editArea().focusOut();
+        keyboard_->focusOut();
     }
     update();
 }
@@ -111,12 +123,16 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const KeyModifiers mods = qtconv::fromQt(event->modifiers());
-    EditArea& edit = control_.editArea();
-    if (const int key = qtconv::virtualKey(event->key())) {
-        edit.keyDown(key, mods);
+    const int key = qtconv::virtualKey(event->key());
+    if (const int id = keyboard_->hotKeyFor(key, qtconv::hotKeyModifiers(event->modifiers()))) {
+        keyboard_->hotKey(id);
+        return;
+    }
+    if (key != 0) {
+        keyboard_->keyDown(key, mods);
     }
     for (const unsigned code : qtconv::keyCharacters(*event)) {
-        edit.keyPress(code, mods);
+        keyboard_->keyPress(code, mods);
     }
 }
 
@@ -126,7 +142,7 @@ void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
         QWidget::keyReleaseEvent(event);
         return;
     }
-    control_.editArea().keyUp(key, qtconv::fromQt(event->modifiers()));
+    keyboard_->keyUp(key, qtconv::fromQt(event->modifiers()));
 }
 
 void ControlWidget::inputMethodEvent(QInputMethodEvent* event) {
@@ -169,6 +185,21 @@ QVariant ControlWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 bool ControlWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && editing()) {
+        // A hot key is the control's while it has focus, before any shortcut of the window.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (keyboard_->hotKeyFor(qtconv::virtualKey(key->key()),
+                                 qtconv::hotKeyModifiers(key->modifiers())) != 0) {
+            event->accept();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Shortcut) {
+        if (mnemonics_.contains(static_cast<QShortcutEvent*>(event)->shortcutId())) {
+            setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
     if (event->type() == QEvent::ToolTip) {
         // HintText shows as a tool tip while there is text to explain.
         const ControlProperties& p = control_.properties();
@@ -186,36 +217,195 @@ bool ControlWidget::event(QEvent* event) {
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
     repaintArea(window_->pointerMoved(isActiveWindow()));
-    updateCursor(event->position().toPoint());
-    if (selecting_ && event->buttons().testFlag(Qt::LeftButton)) {
+    const QPoint pos = event->position().toPoint();
+    updateCursor(pos);
+    const Point at = qtconv::fromQt(pos);
+    if (buttonHeld_) {
+        // Dragged off the button into the open list, the list tracks the pointer.
+        if (!handedToList_ && !window_->layout().buttonRect.contains(at)) {
+            if (window_->release()) {
+                update(qtconv::toQt(window_->layout().buttonRect));
+            }
+            handedToList_ = list_->isVisible();
+        }
+        if (handedToList_) {
+            list_->trackHandedPointer(event->globalPosition().toPoint(), false);
+        }
+    } else if (selecting_ && event->buttons().testFlag(Qt::LeftButton)) {
         QtSurface measure(&measure_);
-        const Point at = qtconv::fromQt(event->position().toPoint());
         control_.editArea().placeCaret(window_->charIndexAt(measure, at), true);
+    }
+    if (editing()) {
+        raiseMouse(events::MouseMove, static_cast<int>(event->buttons()), event->modifiers(), pos);
     }
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    const QPoint pos = event->position().toPoint();
+    const Point at = qtconv::fromQt(pos);
+    if (!editing()) {
+        if (event->button() == Qt::LeftButton && window_->pressAt(at)) {
+            update(qtconv::toQt(window_->layout().buttonRect));
+        }
         return;
     }
-    const Point at = qtconv::fromQt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton ||
+        (control_.properties().killClickFocus && !QWidget::hasFocus())) {
+        raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(), pos);
+        return;
+    }
     if (window_->pressAt(at)) {
         update(qtconv::toQt(window_->layout().buttonRect));
+        buttonHeld_ = true;
+        keyboard_->buttonPressed();
         return;
     }
-    if (editing() && window_->layout().inputRect.contains(at)) {
-        setFocus(Qt::MouseFocusReason);
+    raiseMouse(events::MouseDown, Qt::LeftButton, event->modifiers(), pos);
+    if (window_->layout().inputRect.contains(at)) {
         QtSurface measure(&measure_);
         control_.editArea().placeCaret(window_->charIndexAt(measure, at), false);
         selecting_ = true;
     }
+    setFocus(Qt::MouseFocusReason);
 }
 
-void ControlWidget::mouseReleaseEvent(QMouseEvent*) {
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     selecting_ = false;
-    if (window_->release()) {
+    const bool handed = handedToList_;
+    buttonHeld_ = false;
+    handedToList_ = false;
+    if (handed) {
+        list_->trackHandedPointer(event->globalPosition().toPoint(), true);
+    } else if (window_->release()) {
         update(qtconv::toQt(window_->layout().buttonRect));
     }
+    if (editing()) {
+        raiseMouse(events::MouseUp, static_cast<int>(event->button()), event->modifiers(),
+                   event->position().toPoint());
+    }
+}
+
+void ControlWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!editing()) {
+        return;
+    }
+    // A double click selects the whole text and counts as another press.
+    const bool clickFocus = !(control_.properties().killClickFocus && !QWidget::hasFocus());
+    if (event->button() == Qt::LeftButton && clickFocus &&
+        !window_->layout().buttonRect.contains(qtconv::fromQt(event->position().toPoint()))) {
+        control_.editArea().selectAll(true);
+    }
+    raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(),
+               event->position().toPoint());
+}
+
+void ControlWidget::raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at) {
+    // Button bits: left 1, right 2, middle 4 — Qt's own values.
+    plat::automation::Variant args[] = {
+        plat::automation::Variant(static_cast<std::int16_t>(button & 7)),
+        plat::automation::Variant(qtconv::fromQt(mods).eventMask()),
+        plat::automation::Variant(static_cast<std::int32_t>(at.x())),
+        plat::automation::Variant(static_cast<std::int32_t>(at.y()))};
+    control_.fireEvent(event, args);
+}
+
+// ---- Drop-down ---------------------------------------------------------------------------
+
+void ControlWidget::showDropDown(bool show) {
+    if (editing() && isVisible()) {
+        keyboard_->showDropDown(show);
+    }
+}
+
+bool ControlWidget::droppedState() const {
+    return list_->isVisible();
+}
+
+void ControlWidget::outsidePress() {
+    keyboard_->outsidePress();
+}
+
+bool ControlWidget::focusMoveVetoed() {
+    return keyboard_->focusMoveVetoed();
+}
+
+Rect ControlWidget::inputAreaOnScreen() const {
+    const Rect r = window_->inputArea();
+    const QPoint g = mapToGlobal(QPoint(r.left, r.top));
+    return Rect{g.x(), g.y(), g.x() + r.width(), g.y() + r.height()};
+}
+
+Rect ControlWidget::availableDesktop() const {
+    const QScreen* s = screen();
+    return s ? qtconv::fromQt(s->availableGeometry()) : Rect{0, 0, 1 << 15, 1 << 15};
+}
+
+void ControlWidget::setMouseHook(bool on) {
+    ControlHooks::watchList(this, on);
+}
+
+void ControlWidget::startFirstMoveTimer(int ms) {
+    QTimer::singleShot(ms, this, [this] { keyboard_->firstMoveTick(); });
+}
+
+void ControlWidget::requestContextMenu() {}
+
+void ControlWidget::listPicked() {
+    keyboard_->pick(list_->releasedInside());
+}
+
+void ControlWidget::listMouse(ListMouse message, Point at) {
+    const QPoint pos(at.x, at.y);
+    const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+    switch (message) {
+    case ListMouse::Move:
+        raiseMouse(events::MouseMove, static_cast<int>(QGuiApplication::mouseButtons()), mods, pos);
+        break;
+    case ListMouse::LeftDown:
+    case ListMouse::LeftDouble:
+        raiseMouse(events::MouseDown, Qt::LeftButton, mods, pos);
+        break;
+    case ListMouse::LeftUp:
+        raiseMouse(events::MouseUp, Qt::LeftButton, mods, pos);
+        break;
+    case ListMouse::RightDown:
+    case ListMouse::RightDouble:
+        raiseMouse(events::MouseDown, Qt::RightButton, mods, pos);
+        break;
+    case ListMouse::MiddleDown:
+    case ListMouse::MiddleDouble:
+        raiseMouse(events::MouseDown, Qt::MiddleButton, mods, pos);
+        break;
+    case ListMouse::MiddleUp:
+        raiseMouse(events::MouseUp, Qt::MiddleButton, mods, pos);
+        break;
+    }
+}
+
+void ControlWidget::updateMnemonic() {
+    for (const int id : mnemonics_) {
+        releaseShortcut(id);
+    }
+    mnemonics_.clear();
+    const unsigned ch = control_.properties().acceleratorChar;
+    if (ch == 0 || !editing()) {
+        return;
+    }
+    std::string bytes;
+    if (ch > 0xFF) {
+        bytes.push_back(static_cast<char>(ch >> 8));
+    }
+    bytes.push_back(static_cast<char>(ch & 0xFF));
+    const QString text = qtconv::textToQt(bytes).toUpper();
+    if (text.isEmpty()) {
+        return;
+    }
+    const int key = text.at(0).unicode();
+    mnemonics_ << grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key))),
+                               Qt::WindowShortcut)
+               << grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier | Qt::ShiftModifier,
+                                                            Qt::Key(key))),
+                               Qt::WindowShortcut);
 }
 
 void ControlWidget::watchTick() {
@@ -259,6 +449,24 @@ void ControlWidget::updateCursor(QPoint at) {
 void ControlWidget::propertyChanged(int id) {
     repaintArea(window_->propertyChanged(id));
     list_->propertyChanged(id);
+    switch (id) {
+    case dispids::DropDownVKeyCode:
+    case dispids::DropDownModifierFlags:
+    case dispids::CloseUpVKeyCode:
+    case dispids::CloseUpModifierFlags:
+        keyboard_->hotKeysChanged();
+        break;
+    case dispids::CausesFocusMovement:
+        ControlHooks::guardFocus(this,
+                                 editing() && control_.properties().causesFocusMovement);
+        break;
+    case dispids::Caption:
+    case dispids::CaptionAccelerator:
+        updateMnemonic();
+        break;
+    default:
+        break;
+    }
     if (id == dispids::DefHeight) {
         if (const std::optional<int> h = window_->heightForDefHeight()) {
             // The control asks its host for the new height and takes it when the host agrees;

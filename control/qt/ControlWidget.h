@@ -3,6 +3,8 @@
 // It also blinks the caret and answers the input method's queries.
 #pragma once
 
+#include "control/core/keys/KeyboardControl.h"
+#include "control/list/window/ListWindowPort.h"
 #include "control/qt/QtInputMethod.h"
 
 #include <QCursor>
@@ -22,7 +24,9 @@ class SystemPalette;
 class TimerService;
 struct Rect;
 
-class ControlWidget final : public QWidget {
+class ControlWidget final : public QWidget,
+                            private KeyboardWindow,
+                            private ListWindowListener {
     Q_OBJECT
 public:
     ControlWidget(CVantilCtrl& control, const SystemPalette& palette, QWidget* parent);
@@ -31,6 +35,14 @@ public:
     ControlWindow& controlWindow() { return *window_; }
     // The drop-down list window, created hidden with this window and destroyed with it.
     CDxListCtrl& listWindow() { return *list_; }
+    KeyboardControl& keyboard() { return *keyboard_; }
+    // The show-drop-down and get-dropped-state requests a host may send by name.
+    Q_INVOKABLE void showDropDown(bool show);
+    Q_INVOKABLE bool droppedState() const;
+    // A left-button press outside the open list (it is swallowed by the caller).
+    void outsidePress();
+    // Raises FocusMove when CausesFocusMovement is on; true when the handler vetoed.
+    bool focusMoveVetoed();
     // Repaints what a property change of dispatch identifier `id` shows and resizes the
     // control for DefHeight.
     void propertyChanged(int id);
@@ -54,8 +66,26 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // ---- KeyboardWindow ----
+    Rect inputAreaOnScreen() const override;
+    Rect availableDesktop() const override;
+    bool ownsFocus() const override { return hasFocus(); }
+    void takeFocus() override { setFocus(Qt::MouseFocusReason); }
+    bool moveFocus(bool forward) override { return focusNextPrevChild(forward); }
+    void setMouseHook(bool on) override;
+    void startFirstMoveTimer(int ms) override;
+    void repaint() override { update(); }
+    void requestContextMenu() override;
+    // ---- ListWindowListener ----
+    void listPicked() override;
+    void listHeaderChanged() override {}
+    void listMouse(ListMouse message, Point at) override;
+
+    void raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at);
+    void updateMnemonic();
     void repaintArea(const std::optional<Rect>& area);
     void updateCursor(QPoint at);
     void watchTick();
@@ -73,7 +103,11 @@ private:
     // Text is measured for the caret and the pointer on this image outside painting.
     QImage measure_;
     bool selecting_ = false; // the left button went down on the text and is still held
+    bool buttonHeld_ = false;  // the drop-down button was pressed and is still held
+    bool handedToList_ = false; // the held button was dragged off: the list tracks the pointer
+    QList<int> mnemonics_;      // shortcut ids of the caption accelerator
     std::unique_ptr<CDxListCtrl> list_;
+    std::unique_ptr<KeyboardControl> keyboard_;
 };
 
 } // namespace vantil

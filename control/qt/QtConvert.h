@@ -66,6 +66,12 @@ inline std::string textFromQt(const QString& s) {
         reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())));
 }
 
+// Qt modifiers as hot-key modifiers: Alt 1, Ctrl 2, Shift 4.
+inline int hotKeyModifiers(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::AltModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::ShiftModifier) ? 4 : 0);
+}
+
 inline KeyModifiers fromQt(Qt::KeyboardModifiers m) {
     return KeyModifiers{m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
                         m.testFlag(Qt::AltModifier)};

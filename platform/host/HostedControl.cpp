@@ -6,6 +6,8 @@
 #include "platform/host/Texts.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -130,9 +132,39 @@ bool HostedControl::create(const Guid& clsid, const PropertyBag* bag, Automation
         // window's.
         setFocusPolicy(window_->focusPolicy());
         setFocusProxy(window_);
+        window_->installEventFilter(this);
     }
     syncExtent();
     modified_ = false;
+    return true;
+}
+
+bool HostedControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_ || event->type() != QEvent::KeyPress || !userMode_)
+        return false;
+    // The control keeps Return to itself (it never raises KeyDown for it).
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    // The control handles Return first. Return that closes an open list is the list's (the
+    // form hears CloseUp); otherwise the form hears it as a key down after the control.
+    bool listOpen = false;
+    QMetaObject::invokeMethod(window_, "droppedState", Qt::DirectConnection,
+                              Q_RETURN_ARG(bool, listOpen));
+    const QPointer<HostedControl> alive(this);
+    const QPointer<QWidget> window(window_);
+    static_cast<QObject*>(window_.data())->event(event);
+    if (!alive || !window || listOpen)
+        return true;
+    short keyCode = 13;
+    short shift = 0;
+    if (key->modifiers().testFlag(Qt::ShiftModifier))
+        shift |= 1;
+    if (key->modifiers().testFlag(Qt::ControlModifier))
+        shift |= 2;
+    if (key->modifiers().testFlag(Qt::AltModifier))
+        shift |= 4;
+    emit keyDown(keyCode, shift);
     return true;
 }
 

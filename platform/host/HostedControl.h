@@ -95,6 +95,8 @@ signals:
     // are read back from the handler's variable when the signal returns.
     void changeText();
     void click();
+    // Also for Return (13), which the control keeps to itself: the form sees it after the
+    // control handled it, as a form previewing its controls' keys does.
     void keyDown(short& keyCode, short shift);
     void closeUp();
     void dropDown();
@@ -109,6 +111,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class ControlSite;

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::vector<std::string> runHost(const std::string& script) {
+// The host's answers to `script`; its event lines go to `events` when given.
+std::vector<std::string> runHost(const std::string& script,
+                                 std::vector<std::string>* events = nullptr) {
     const char* tmp = std::getenv("TAMSEL_TEST_TMP");
     const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "edit-host";
     std::filesystem::create_directories(dir);
@@ -32,6 +34,8 @@ std::vector<std::string> runHost(const std::string& script) {
         }
         if (!line.starts_with("event ")) {
             answers.push_back(line);
+        } else if (events != nullptr) {
+            events->push_back(line);
         }
     }
     EXPECT_EQ(pclose(out), 0);
@@ -77,6 +81,43 @@ TEST(HostWindow, TypingUndoSelectionAndTheClipboardThroughTheRealWindow) {
     }
     ASSERT_EQ(answers.size(), expected.size() + 1);
     EXPECT_TRUE(answers.back().starts_with("error 5: ")) << answers.back();
+}
+
+TEST(HostWindow, TheListOpensWithF4PicksWithKeysAndAClickOutsideCancelsIt) {
+    std::vector<std::string> events;
+    const std::vector<std::string> answers = runHost("call AddItem , \"一\"\n"
+                                                     "call AddItem , \"二\"\n"
+                                                     "key F4\n"
+                                                     "dropped\n"
+                                                     "key Down\n"
+                                                     "key Return\n"
+                                                     "dropped\n"
+                                                     "get ListIndex\n"
+                                                     "get Text\n"
+                                                     "key F4\n"
+                                                     "key Down\n"
+                                                     "key Down alt\n"
+                                                     "key Down alt\n"
+                                                     "click 5 -40\n"
+                                                     "dropped\n"
+                                                     "get ListIndex\n",
+                                                     &events);
+    const std::vector<std::string> expected = {
+        "0", "1", "ok", "True", "ok", "ok", "False", "0",
+        "\"一\"", "ok", "ok", "ok", "ok", "ok", "False", "1",
+    };
+    EXPECT_EQ(answers, expected);
+    std::vector<std::string> listEvents;
+    for (const std::string& e : events) {
+        if (e.find("DropDown") != std::string::npos || e.find("CloseUp") != std::string::npos ||
+            e.find("Click") != std::string::npos) {
+            listEvents.push_back(e.substr(0, e.find(' ', 6)));
+        }
+    }
+    EXPECT_EQ(listEvents, (std::vector<std::string>{"event DropDown", "event Click",
+                                                    "event CloseUp", "event DropDown",
+                                                    "event Click", "event CloseUp",
+                                                    "event DropDown", "event CloseUp"}));
 }
 
 TEST(HostWindow, WindowCommandsWithoutAWindowAnswerAnError) {

@@ -86,13 +86,10 @@ bool showListBelow(QWidget* form) {
     if (list == nullptr) {
         return false;
     }
-    const QWidget* control = controlWindowOf(list);
-    const QSize natural = list->sizeHint();
-    list->setGeometry(QRect(control->mapToGlobal(QPoint(0, control->height())),
-                            QSize(std::max(natural.width(), control->width()), natural.height())));
-    list->show();
-    list->raise();
-    return true;
+    // The control opens and places its own list, as F4 would.
+    auto* control = const_cast<QWidget*>(controlWindowOf(list));
+    QMetaObject::invokeMethod(control, "showDropDown", Qt::DirectConnection, Q_ARG(bool, true));
+    return list->isVisible();
 }
 
 bool writeListPicture(const QString& pngPath, QString& message) {

@@ -1,5 +1,5 @@
-// The control's drop-down list shown open below it, for trying the list by hand and for a
-// picture of it, until the control opens the list by itself.
+// The control's drop-down list opened through the control's show-drop-down request, for a
+// picture of it.
 #pragma once
 
 #include "platform/automation/Dispatch.h"
@@ -15,7 +15,7 @@ void addSampleItems(plat::automation::Dispatch& control, int count = 20);
 // The list window of the control whose window lies inside `form`; nullptr when none.
 QWidget* listWindowIn(QWidget* form);
 
-// Shows the list window below the control in `form`; false when there is none.
+// Opens the list of the control in `form`; false when it did not open.
 bool showListBelow(QWidget* form);
 
 // Writes a picture of the container with the sample list open to `pngPath`.

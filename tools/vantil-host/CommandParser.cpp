@@ -288,6 +288,8 @@ bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResul
         return noArguments(Command::Kind::Focus);
     if (equalsNoCase(verb, "blur"))
         return noArguments(Command::Kind::Blur);
+    if (equalsNoCase(verb, "dropped"))
+        return noArguments(Command::Kind::Dropped);
     if (equalsNoCase(verb, "type")) {
         c.kind = Command::Kind::Type;
         return parseText(rest, r);

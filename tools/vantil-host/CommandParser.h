@@ -35,6 +35,7 @@ struct Command {
         Clip,    // clip: the clipboard's text
         ClipSet, // clip = "text"
         Click,   // click X Y: the left button pressed and released there
+        Dropped, // dropped: whether the drop-down list is open
     };
     Kind kind = Kind::None;
     std::u16string name;                           // member, or event for On/Off

@@ -111,12 +111,36 @@ std::string QtWindowDriver::blur() {
     return {};
 }
 
+// The control window's open drop-down list, found by the property it carries.
+static QWidget* openList(QWidget* control) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->property("controlWindow").value<QObject*>() == control)
+            return w;
+    }
+    return nullptr;
+}
+
+bool QtWindowDriver::dropped() {
+    QWidget* c = control();
+    bool open = false;
+    if (c)
+        QMetaObject::invokeMethod(c, "droppedState", Qt::DirectConnection,
+                                  Q_RETURN_ARG(bool, open));
+    return open;
+}
+
 std::string QtWindowDriver::click(int x, int y) {
     QWidget* c = control();
     if (!c)
         return texts::kNoWindow;
-    const QPointF local(x, y);
+    QPointF local(x, y);
     const QPointF global = c->mapToGlobal(local);
+    if (QWidget* list = openList(c); list && list->geometry().contains(global.toPoint())) {
+        // The list's rows live in its scroll area's viewport.
+        QWidget* viewport = list->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"));
+        c = viewport ? viewport : list;
+        local = c->mapFromGlobal(global);
+    }
     QMouseEvent down(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(c, &down);

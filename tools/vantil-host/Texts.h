@@ -27,6 +27,8 @@ inline constexpr char kUsage[] =
     "  focus / blur                    フォーカスを与える / 外す\n"
     "  clip / clip = \"文字列\"         クリップボードの文字列を表示 / 設定\n"
     "  click X Y                       コントロール内の位置 (ピクセル) をクリック\n"
+    "                                  (開いたリストの上ならリストをクリック)\n"
+    "  dropped                         ドロップダウン リストが開いているか (True / False)\n"
     "値: 123, 1.5, \"文字列\", True, False, Empty, Null, Nothing, &HFF, #2004/04/01#,\n"
     "    LoadPicture(\"FILE\"); 省略する引数はカンマの間を空ける";
 

@@ -23,7 +23,10 @@ public:
     virtual std::string type(const std::u16string& text) = 0;
     virtual std::string focus() = 0;
     virtual std::string blur() = 0;
+    // A click inside the open drop-down list goes to the list.
     virtual std::string click(int x, int y) = 0;
+    // True while the control's drop-down list is open.
+    virtual bool dropped() = 0;
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual void setClipboardText(const std::u16string& text) = 0;
 };

@@ -239,6 +239,14 @@ void EditArea::setSelText(std::string_view cp932Text) {
     });
 }
 
+void EditArea::takeRowText(std::string_view cp932Text) {
+    control_.properties().text = std::string(cp932Text);
+    buffer_.textReplaced();
+    buffer_.select(0, buffer_.count());
+    control_.properties().edit.horizontalOffset = 0;
+    repaint();
+}
+
 void EditArea::selectAll(bool whole) {
     buffer_.select(whole ? 0 : buffer_.count(), buffer_.count());
     repaint();

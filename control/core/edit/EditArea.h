@@ -29,6 +29,7 @@ public:
     void keyUp(int key, KeyModifiers mods);
     // Set when the last character typed was Escape.
     bool escapeFlag() const { return escape_; }
+    void clearEscape() { escape_ = false; }
 
     // ---- Commands ----
     void copy();
@@ -42,6 +43,9 @@ public:
     void setSelLength(std::int32_t value);
     void setSelText(std::string_view cp932);
     void selectAll(bool whole);
+    // A list row was committed: the text becomes the row's text without ChangeText, all of it
+    // selected and scrolled to its start.
+    void takeRowText(std::string_view cp932);
 
     // ---- Focus, input method and pointer ----
     void focusIn();

@@ -1,0 +1,88 @@
+// The combo control's keyboard, focus and drop-down behaviour: opening, closing and cancelling
+// the list, committing the highlighted row into the text, the key-down table with the list keys
+// and the arrow keys that move focus, Return as Tab, the two hot keys, focus gained and lost,
+// the drop-down button, and the FocusMove veto. The control's window owns one and forwards its
+// events here; editing keys go on to the edit area.
+#pragma once
+
+#include "control/core/edit/EditServices.h"
+#include "control/core/keys/DropDownPorts.h"
+#include "control/core/keys/KeyRules.h"
+
+#include <cstdint>
+
+namespace vantil {
+
+class CVantilCtrl;
+
+// Why focus last left through the control's own focus movement.
+enum class FocusCause : std::int16_t { Normal = 0, Left, Right, Up, Down, Return };
+
+// The first-move timer's interval after focus arrived.
+inline constexpr int kFirstMoveMs = 20;
+
+class KeyboardControl {
+public:
+    KeyboardControl(CVantilCtrl& control, DropDownList& list, KeyboardWindow& window);
+
+    bool listOpen() const { return list_.visible(); }
+    // Requests from keys, the button, the hot keys and the show-drop-down request.
+    void open();
+    void close();
+    void cancel();
+    void toggle();
+    void showDropDown(bool show) { show ? open() : close(); }
+
+    // ---- Keyboard ----
+    void keyDown(int key, KeyModifiers mods);
+    void keyPress(unsigned code, KeyModifiers mods);
+    void keyUp(int key, KeyModifiers mods);
+    // The hot key registered for (`key`, hot-key modifiers `modifiers`), 0 for none. Hot keys
+    // are registered only while the control has focus.
+    int hotKeyFor(int key, int modifiers) const;
+    void hotKey(int id);
+    // The hot-key properties changed: registered keys follow at once while focused.
+    void hotKeysChanged();
+
+    // ---- Focus ----
+    void focusIn();
+    void focusOut();
+    // Raises FocusMove when CausesFocusMovement is on; true when the handler vetoed.
+    bool focusMoveVetoed();
+    // Moves focus forwards or backwards; `cause` becomes LostFocusCause unless vetoed.
+    bool moveFocus(bool forward, FocusCause cause);
+
+    // ---- Pointer ----
+    // The left button went down on the drop-down button strip.
+    void buttonPressed();
+    // The list reported a pick: the button was released over a row (`overRow`) or outside the
+    // list window.
+    void pick(bool overRow);
+    // A left-button press outside the open list while the mouse hook is on; the press is
+    // discarded by the caller.
+    void outsidePress();
+    void firstMoveTick();
+
+    int arrowState() const { return arrowState_; }
+    std::int32_t savedIndex() const { return savedIndex_; }
+
+private:
+    std::int32_t listIndex() const;
+    void place(bool show);
+    void commit();
+    void selectionCommitted();
+    void closed();
+    void verticalKey(bool down, KeyModifiers mods);
+    bool defaultKeys() const;
+
+    CVantilCtrl& control_;
+    DropDownList& list_;
+    KeyboardWindow& window_;
+    int arrowState_ = 0;
+    std::int32_t savedIndex_ = -1;
+    bool focusFlag_ = false;     // focus arrived and the first opening has not started the timer
+    bool hotKeysOn_ = false;
+    int dropKey_ = 0, dropMods_ = 0, closeKey_ = 0, closeMods_ = 0;
+};
+
+} // namespace vantil

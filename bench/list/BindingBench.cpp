@@ -1,8 +1,9 @@
 // 10,000 rows of a stored query in a real database file: the control bound to the query and
 // filled by ReFill beside a host reading the same rows and adding them by hand with AddItem
-// and AddSubItem (goal: at most 1.5 times the work), and the longest step of the fill the
-// window waits for beside its limit. The fill's ticks are driven back to back here: the time is
-// the work done, not the 10 ms pacing between ticks that keeps the window responsive.
+// and AddSubItem (goal: at most 1.5 times the work); and the longest the window waits — the
+// ReFill call, which fetches the rows, and the longest tick — beside the by-hand loop, which
+// holds the window for all of its time. The fill's ticks are driven back to back here: the time
+// is the work done, not the 10 ms pacing between ticks that keeps the window responsive.
 #include "control/core/CVantilCtrl.h"
 #include "control/core/EventTable.h"
 #include "control/list/ListModel.h"
@@ -28,7 +29,6 @@ using namespace vantil;
 
 constexpr int kRows = 10000;
 constexpr double kGoalRatio = 1.5;
-constexpr double kResponsiveLimitMs = 50.0;
 
 // The fill's timer, ticked by the benchmark.
 class DrivenPlatform final : public ControlPlatform, public AboutBoxService {
@@ -165,7 +165,7 @@ void BM_BindAndReFill(benchmark::State& state) {
     state.counters["paced_ms"] = ticks * double(kFillIntervalMs);
     state.counters["refill_ms"] = longestReFillMs;
     state.counters["tick_ms"] = longestTickMs;
-    state.counters["limit_ms"] = kResponsiveLimitMs;
+    state.counters["by_hand_ms"] = byHandSeconds * 1000.0;
     state.counters["goal_x"] = kGoalRatio;
     if (byHandSeconds > 0.0) {
         state.counters["x_by_hand"] = seconds / byHandSeconds;

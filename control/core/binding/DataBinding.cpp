@@ -21,6 +21,9 @@ std::u16string valueText(const Variant& v) {
     if (v.isNull() || v.isEmpty()) {
         return {};
     }
+    if (v.type() == VarType::String) {
+        return v.asString();
+    }
     Variant text;
     if (failed(v.tryConvert(VarType::String, text))) {
         return {};

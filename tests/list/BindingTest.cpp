@@ -197,8 +197,11 @@ TEST_F(BindingTest, BoundTextFollowsTheBoundColumnAndSelectsTheRowItNames) {
     platform.tick();
     ASSERT_EQ(c.count(), 5);
 
+    c.site->changed.clear();
     c.put(u"ListIndex", num(2));
     EXPECT_EQ(c.get(u"BoundText").toUtf8(), "30");
+    // The host hears of the new bound value when the row is committed.
+    EXPECT_EQ(std::count(c.site->changed.begin(), c.site->changed.end(), dispids::BoundText), 1);
     c.put(u"ListIndex", num(-1));
     c.put(u"Text", text("該当なし"));
     EXPECT_EQ(c.get(u"BoundText").toUtf8(), "");

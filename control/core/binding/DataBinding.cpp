@@ -279,8 +279,11 @@ void DataBinding::boundTextStored() {
             control_.put(listIndex, {}, Variant(row));
             return;
         }
+        // Leaving the row refreshes the bound text from the old text; the value stays.
+        std::string value = p.boundText;
         control_.put(listIndex, {}, Variant(std::int32_t{-1}));
-        p.text = p.boundText;
+        p.boundText = value;
+        p.text = std::move(value);
         control_.editArea().textReplaced();
         control_.editArea().selectAll(true);
         control_.propertyChanged(dispids::Text);

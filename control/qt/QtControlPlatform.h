@@ -1,5 +1,6 @@
 // The window-system layer's services for every control of the process: the control's window,
-// the clipboard, timers, the wait cursor and the about box. Installed once when libvantil.so is loaded.
+// the clipboard, timers, the wait cursor and the about box. Installed once when libvantil.so is
+// loaded.
 #pragma once
 
 #include "control/core/ControlPlatform.h"

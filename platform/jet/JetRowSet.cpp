@@ -125,8 +125,7 @@ void JetRowSet::addListener(au::RowSetListener* listener) {
 }
 
 void JetRowSet::removeListener(au::RowSetListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 bool JetRowSet::locate(std::u16string_view field, const au::Variant& value) {

@@ -100,9 +100,9 @@ bool DataBinding::fetchAll(RowSet& rows) {
         fetchedNames_.push_back(*source);
         return static_cast<int>(fetchedNames_.size() - 1);
     };
-    const std::size_t columns =
-        std::min<std::size_t>(p.columns.size(), static_cast<std::size_t>(std::max(
-                                                    1, control_.listEngine()->columnCount())));
+    const std::size_t columns = std::min<std::size_t>(
+        p.columns.size(),
+        static_cast<std::size_t>(std::max(1, control_.listEngine()->columnCount())));
     bool anyColumn = false;
     for (std::size_t c = 0; c < columns; ++c) {
         columnSlot_.push_back(slotOf(p.columns[c].listField));

@@ -72,6 +72,7 @@ std::optional<std::vector<au::RowSetField>> JetRowSet::fields() {
 
 Recordset& JetRowSet::cursorAt(std::int64_t row) {
     if (!cursor_ || row < cursorRow_) {
+        endRow_ = -1;
         cursor_.reset();
         cursor_.emplace(db_.openRecordset(source_));
         cursorRow_ = 0;
@@ -85,6 +86,10 @@ Recordset& JetRowSet::cursorAt(std::int64_t row) {
 
 std::int32_t JetRowSet::fetch(std::span<const std::u16string> names, std::int64_t first,
                               std::int32_t count, std::vector<au::Variant>& out) {
+    if (!cursor_ && endRow_ >= 0 && first >= endRow_ && first > 0) {
+        // The block after the last one of a pass: nothing more, without reading the rows again.
+        return std::int32_t{0};
+    }
     return guarded([&] {
         Recordset& rs = cursorAt(first);
         std::vector<int> columns;
@@ -112,6 +117,7 @@ std::int32_t JetRowSet::fetch(std::span<const std::u16string> names, std::int64_
         }
         if (rs.eof()) {
             // The read lock goes with the last row.
+            endRow_ = cursorRow_;
             cursor_.reset();
         }
         return rows;

@@ -45,6 +45,7 @@ private:
     std::string source_;
     std::optional<Recordset> cursor_;
     std::int64_t cursorRow_ = 0; // the row the cursor stands on
+    std::int64_t endRow_ = -1;   // the number of rows when the last pass reached the end
     std::int64_t current_ = 0;
     std::vector<automation::RowSetListener*> listeners_;
 };

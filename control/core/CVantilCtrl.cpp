@@ -50,6 +50,8 @@ MemberInfo memberInfo(const Member& m) {
         info.params.push_back(paramInfo(p));
     }
     info.readOnly = m.has(access::ReadOnly) || m.has(access::NoSetter);
+    info.bindable = m.has(access::Bindable);
+    info.requestEdit = m.has(access::Bindable);
     return info;
 }
 
@@ -91,7 +93,7 @@ std::int16_t standardBorderWidth(std::int16_t style) {
 
 CVantilCtrl::CVantilCtrl()
     : DispatchObject(wide(identity::kDispatchInterfaceName)),
-      edit_(std::make_unique<EditArea>(*this)) {
+      edit_(std::make_unique<EditArea>(*this)), binding_(std::make_unique<DataBinding>(*this)) {
     liveObjects().increment();
     defineMembers();
     initNew();
@@ -180,7 +182,7 @@ bool CVantilCtrl::refreshBoundText() {
     if (site_ && !site_->onRequestEdit(dispids::BoundText)) {
         return false;
     }
-    props_.boundText = props_.text;
+    props_.boundText = binding_->boundText();
     if (site_) {
         site_->onChanged(dispids::BoundText);
     }

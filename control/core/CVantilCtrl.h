@@ -8,6 +8,7 @@
 #include "control/core/ListWindowView.h"
 #include "control/core/MemberTable.h"
 #include "control/core/PropertyPersistence.h"
+#include "control/core/binding/DataBinding.h"
 #include "control/core/edit/EditArea.h"
 #include "platform/automation/ControlObject.h"
 #include "platform/automation/DispatchObject.h"
@@ -87,8 +88,13 @@ public:
     // Tells the host that property `id` changed and marks the control modified, leaving the
     // repaint to the caller.
     void notifyHost(DispId id);
-    // The bound text follows the text; false when the host refuses the change of BoundText.
+    // The bound text follows the text (or the committed row's bound value); false when the host
+    // refuses the change of BoundText.
     bool refreshBoundText();
+    // RowSource, the fill of the list from it and BoundText.
+    DataBinding& binding() { return *binding_; }
+    // The control's window painted itself.
+    void windowPainted() { binding_->windowPainted(); }
     // No list row is current any more and ListIndex is -1.
     void clearListRow();
     // The input area; its keyboard, focus and pointer handlers are what the window forwards to.
@@ -143,6 +149,8 @@ private:
     ListWindowView* listWindow_ = nullptr;
     plat::automation::EventSinkList sinks_;
     std::unique_ptr<EditArea> edit_;
+    // After the list engine, so a running fill stops before the engine goes.
+    std::unique_ptr<DataBinding> binding_;
     bool dirty_ = false;
 };
 

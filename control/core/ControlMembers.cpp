@@ -99,10 +99,10 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         out = Variant(static_cast<std::int32_t>(view_ ? view_->windowHandle() : 0));
         return true;
     case dispids::BoundText:
-        out = Variant(cp932::toUtf16(p.text));
+        out = Variant(cp932::toUtf16(binding_->boundText()));
         return true;
     case dispids::RowSource:
-        out = nothing();
+        out = Variant(binding_->rowSource());
         return true;
     case dispids::ListField: {
         out = Variant(cp932::toUtf16(p.columns[listFieldColumn(args[0])].listField));
@@ -201,11 +201,18 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         if (site_) {
             site_->onChanged(m.id);
         }
+        binding_->boundTextStored();
         return true;
     }
-    case dispids::RowSource:
+    case dispids::RowSource: {
+        const Variant& v = value.deref();
+        if (v.type() != VarType::Object && !v.isEmpty() && !v.isNull()) {
+            invalidValue();
+        }
+        binding_->setRowSource(v.type() == VarType::Object ? v.asObject() : nullptr);
         setModified();
         return true;
+    }
     case dispids::ListField: {
         p.columns[listFieldColumn(args[0])].listField = toText(value);
         setModified();
@@ -268,6 +275,9 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
         return Variant();
     case dispids::AboutBox:
         aboutBox();
+        return Variant();
+    case dispids::ReFill:
+        binding_->refill();
         return Variant();
     case 58: // RemoveItem: no item to remove
         toInt(args[0]);

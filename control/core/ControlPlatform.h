@@ -8,8 +8,10 @@
 #include "platform/automation/Dispatch.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace vantil {
@@ -47,6 +49,14 @@ public:
     virtual void showModal(const AboutBoxContent& content) = 0;
 };
 
+// A repeating timer on the control's thread; each tick calls the function it was made with.
+class RepeatingTimer {
+public:
+    virtual ~RepeatingTimer() = default;
+    virtual void start(int intervalMs) = 0;
+    virtual void stop() = 0;
+};
+
 // What the window-system layer provides for every control it hosts.
 class ControlPlatform {
 public:
@@ -54,6 +64,15 @@ public:
     virtual AboutBoxService* aboutBox() = 0;
     // The clipboard's plain text; nullptr when the platform has no clipboard.
     virtual Clipboard* clipboard() { return nullptr; }
+    // A stopped timer whose ticks call `onTick`; nullptr when the platform has no timers.
+    virtual std::unique_ptr<RepeatingTimer> createTimer(std::function<void()> onTick) {
+        (void)onTick;
+        return nullptr;
+    }
+    // Shows the wait cursor over the whole application until it is taken away again; calls
+    // nest.
+    virtual void showWaitCursor() {}
+    virtual void restoreCursor() {}
     // The control's window, created when the host activates the control in place.
     virtual std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x,
                                                     int y, int widthPx, int heightPx) = 0;
@@ -86,6 +105,35 @@ public:
     virtual bool matchText(std::string_view cp932Text) {
         (void)cp932Text;
         return false;
+    }
+    // The index of the first row whose text matches `cp932Text` as the typed text does, without
+    // changing the current row; -1 when none does.
+    virtual std::int32_t findText(std::string_view cp932Text) {
+        (void)cp932Text;
+        return -1;
+    }
+
+    // ---- Rows loaded from a data source (bound values in code page 932) ----
+    // Removes every row and leaves the columns; NewIndex and ListIndex become -1.
+    virtual void clearRows() {}
+    // Adds a row with one text per column (columns beyond `texts` stay empty) and the row's
+    // bound value; answers the new index, -1 when the list is full.
+    virtual std::int32_t addSourceRow(std::span<const std::u16string> texts,
+                                      std::string boundValue) {
+        (void)texts;
+        (void)boundValue;
+        return -1;
+    }
+    // The bound value of row `index`; empty outside the rows.
+    virtual std::string boundValue(std::int32_t index) const {
+        (void)index;
+        return {};
+    }
+    // The first row whose bound value begins with `value` under the list's comparison options;
+    // -1 when none does (an empty value matches none).
+    virtual std::int32_t findBoundValue(std::string_view value) {
+        (void)value;
+        return -1;
     }
 };
 

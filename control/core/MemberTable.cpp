@@ -164,6 +164,7 @@ constexpr Param kGetColumnData[] = {req("Index", VT::Short),        out("lpCapti
                                     out("lpAlignmentH", VT::Short), out("lpAlignmentV", VT::Short),
                                     out("lpMultiLine", VT::Short)};
 
+using access::Bindable;
 using access::DesignTimeOnly;
 using access::ModifyOnly;
 using access::NoGetter;
@@ -334,7 +335,7 @@ constexpr Member kMembers[] = {
     method(62, "FindItem", VT::Object).iface("IListItem").args(kFindItem),
     method(63, "GetFirstVisible", VT::Object).iface("IListItem"),
     method(64, "HitTest", VT::Object).iface("IListItem").args(kHitTest),
-    stringProp(77, "BoundText").rules(RunTimeGet),
+    stringProp(77, "BoundText").rules(RunTimeGet | Bindable),
     prop(78, "RowSource", VT::Object).iface("IRowCursor").rules(ModifyOnly),
     stringProp(79, "ListField").args(kIndexLong),
     boolProp(82, "MatchedWithList").rules(RunTimeOnly | NoSetter).at(&CP::matchedWithList),

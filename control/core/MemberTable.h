@@ -38,6 +38,7 @@ inline constexpr std::uint16_t RunTimeGet = 0x20;     // a get in design mode is
 inline constexpr std::uint16_t NoNotify = 0x40;       // a change is not reported to the host
 inline constexpr std::uint16_t SilentRange = 0x80;    // out of range: ignored without an error
 inline constexpr std::uint16_t ModifyOnly = 0x100;    // a put only marks the control modified
+inline constexpr std::uint16_t Bindable = 0x200; // data-bound: the host is asked before a change
 } // namespace access
 
 // One argument of a method or indexed property.
@@ -142,6 +143,7 @@ inline constexpr DispId BoundText = 77;
 inline constexpr DispId RowSource = 78;
 inline constexpr DispId ListField = 79;
 inline constexpr DispId BoundColumn = 80;
+inline constexpr DispId ReFill = 110;
 inline constexpr DispId SelectedItem = 84;
 inline constexpr DispId CaptionAccelerator = 87;
 inline constexpr DispId SetMenuItem = 111;

@@ -241,6 +241,9 @@ void ListModel::commitSelection() {
         p.edit.caret = std::min(p.edit.caret, p.edit.charCount);
         p.edit.anchor = std::min(p.edit.anchor, p.edit.charCount);
     }
+    // The bound text follows the committed row before the host hears of the click; a host that
+    // refuses the change keeps its old bound text.
+    control_.refreshBoundText();
     control_.fireEvent(kClickEvent);
 }
 

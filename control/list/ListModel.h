@@ -38,6 +38,12 @@ public:
     // Column definitions loaded with the control become live columns of an empty list.
     void propertiesLoaded() override;
     bool matchText(std::string_view cp932Text) override { return matchTypedText(cp932Text); }
+    std::int32_t findText(std::string_view cp932Text) override;
+    void clearRows() override;
+    std::int32_t addSourceRow(std::span<const std::u16string> texts,
+                              std::string boundValue) override;
+    std::string boundValue(std::int32_t index) const override;
+    std::int32_t findBoundValue(std::string_view value) override;
 
     // ---- ListItemsHost ----
     ListGrid& grid() override { return grid_; }

@@ -150,24 +150,7 @@ void ListModel::sortList(std::int32_t column) {
 bool ListModel::matchTypedText(std::string_view text) {
     grid_.resetCurrentCell();
     props().listIndex = -1;
-    if (text.empty()) {
-        return false;
-    }
-    const std::string key = orderKey(text, foldOptions());
-    std::int32_t found = -1;
-    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
-        const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
-        if (keyBytes != key.size()) {
-            return true;
-        }
-        const std::string_view rowKey = orderKeyOf(r).view();
-        if (rowKey.compare(0, keyBytes, key) == 0) {
-            found = i;
-            return false;
-        }
-        return true;
-    });
+    const std::int32_t found = findText(text);
     if (found < 0) {
         return false;
     }

@@ -387,7 +387,9 @@ void ControlWidget::updateMnemonic() {
         releaseShortcut(id);
     }
     mnemonics_.clear();
-    const unsigned ch = control_.properties().acceleratorChar;
+    // Computed here: the property change reaches the window before the control's own copy.
+    const ControlProperties& p = control_.properties();
+    const unsigned ch = p.captionAccelerator ? acceleratorCharacter(p.caption) : 0;
     if (ch == 0 || !editing()) {
         return;
     }

@@ -3,6 +3,7 @@
 
 #include "control/qt/AboutDialog.h"
 #include "control/qt/QtControlView.h"
+#include "control/qt/QtRepeatingTimer.h"
 
 #include <QApplication>
 
@@ -21,6 +22,25 @@ std::unique_ptr<ControlView> QtControlPlatform::createView(CVantilCtrl& control,
 Clipboard* QtControlPlatform::clipboard() {
     // Qt's clipboard needs a GUI application.
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? &clipboard_ : nullptr;
+}
+
+std::unique_ptr<RepeatingTimer> QtControlPlatform::createTimer(std::function<void()> onTick) {
+    if (QCoreApplication::instance() == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<QtRepeatingTimer>(std::move(onTick));
+}
+
+void QtControlPlatform::showWaitCursor() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+}
+
+void QtControlPlatform::restoreCursor() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 void QtControlPlatform::showModal(const AboutBoxContent& content) {

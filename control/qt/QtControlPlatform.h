@@ -1,5 +1,6 @@
 // The window-system layer's services for every control of the process: the control's window,
-// the clipboard and the about box. Installed once when libvantil.so is loaded.
+// the clipboard, timers, the wait cursor and the about box. Installed once when libvantil.so is
+// loaded.
 #pragma once
 
 #include "control/core/ControlPlatform.h"
@@ -12,6 +13,10 @@ class QtControlPlatform final : public ControlPlatform, public AboutBoxService {
 public:
     AboutBoxService* aboutBox() override { return this; }
     Clipboard* clipboard() override;
+    // nullptr when the process has no Qt application to run timers.
+    std::unique_ptr<RepeatingTimer> createTimer(std::function<void()> onTick) override;
+    void showWaitCursor() override;
+    void restoreCursor() override;
     // nullptr when the process has no QApplication: the control then stays windowless.
     std::unique_ptr<ControlView> createView(CVantilCtrl& control, void* parentWindow, int x, int y,
                                             int widthPx, int heightPx) override;

@@ -57,6 +57,8 @@ struct MemberInfo {
     std::u16string typeName;       // enumeration or interface name of the result, if any
     std::vector<ParamInfo> params; // for a property: its index arguments (not the value)
     bool readOnly = false;         // property without a setter
+    bool bindable = false;         // a data-bound property: the host hears of every change
+    bool requestEdit = false;      // the object asks its host before it changes the property
     std::u16string doc;            // one-line description
 };
 
@@ -85,6 +87,7 @@ struct TypeInfo {
 
 class EventSource;
 class ControlObject;
+class RowSet;
 
 // ---- The interface ---------------------------------------------------------------------
 
@@ -112,9 +115,11 @@ public:
     // Type description of the dispatch interface, or nullptr.
     virtual const TypeInfo* typeInfo() const { return nullptr; }
 
-    // Facets an object may offer: events it raises, and the embedding contract of a control.
+    // Facets an object may offer: events it raises, the embedding contract of a control, and
+    // the rows of a data source a bound control fills itself from (RowSet.h).
     virtual EventSource* eventSource() { return nullptr; }
     virtual ControlObject* controlObject() { return nullptr; }
+    virtual RowSet* rowSet() { return nullptr; }
 };
 
 // Compares two member names the way memberId does.

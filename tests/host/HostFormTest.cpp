@@ -1,5 +1,6 @@
 // A test form of the program hosting two site boxes from the form data beside a line edit:
-// focus movement across them, and a load that cannot create the control.
+// focus movement across them by Tab, arrows and Return, typing and picking with the keyboard,
+// and a load that cannot create the control.
 #include "app/frame/FormControls.h"
 #include "app/frame/Screen.h"
 #include "platform/host/LoadError.h"
@@ -76,6 +77,43 @@ TEST(HostForm, TabAndBacktabMoveFocusAcrossHostedControlsAndTheLineEdit) {
     EXPECT_EQ(tab(Qt::Key_Tab), first);
     EXPECT_EQ(tab(Qt::Key_Backtab), form.note);
     EXPECT_EQ(tab(Qt::Key_Backtab), second);
+
+    // A clerk's road through the first box: type, open, pick with the keyboard, close; then
+    // arrows and Return move on, each leaving its cause behind.
+    for (HostedControl* box : form.site) {
+        box->clearItems();
+        for (const char* code : {"5", "7", "9"})
+            box->addItem(QString::fromLatin1(code));
+    }
+    QStringList heard;
+    QList<short> keys;
+    QObject::connect(form.site[0], &HostedControl::eventRaised, [&](const QString& name) {
+        if (name != QLatin1String("KeyUp") && name != QLatin1String("KeyPress") &&
+            !name.startsWith(QLatin1String("Mouse")))
+            heard << name;
+    });
+    QObject::connect(form.site[0], &HostedControl::keyDown,
+                     [&](short& key, short) { keys << key; });
+    form.site[0]->setFocus();
+    QTest::keyClick(first, Qt::Key_7);
+    QTest::keyClick(first, Qt::Key_F4);
+    QTest::keyClick(first, Qt::Key_Down);
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(heard, (QStringList{"KeyDown", "ChangeText", "DropDown", "Click", "Click",
+                                  "KeyDown", "CloseUp"}));
+    EXPECT_EQ(keys, (QList<short>{55, 40})) << "Return that closed the list is the list's";
+    EXPECT_EQ(form.site[0]->listIndex(), 2);
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(keys.last(), 13) << "Return with the list closed reaches the form";
+
+    form.site[0]->put(u"LostFocusAtVertArrow", Variant(std::int16_t{1}));
+    QTest::keyClick(first, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), second);
+    EXPECT_EQ(form.site[0]->get(u"LostFocusCause").toLong(), 4);
+    form.site[1]->put(u"TreatEnterAsTab", Variant(true));
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form.note);
+    EXPECT_EQ(form.site[1]->get(u"LostFocusCause").toLong(), 5);
     form.close();
 }
 

@@ -116,4 +116,73 @@ TEST(LedgerComboTest, TheRoadOfOneLedgerThroughTheHostedControls) {
     tamsel::RoumuM().RoumuDb.reset();
 }
 
+// The clerk's whole month with the keyboard alone through the real boxes: the employee and each
+// site by number and Enter, thirty-one days of hours, Ctrl+S.
+TEST(LedgerComboTest, AWholeMonthIsTypedWithTheKeyboardAloneThroughTheRealBoxes) {
+    ensureApp();
+    const std::filesystem::path home = freshHome();
+    plat::jet::Database db = freshDatabase(home);
+    const std::int64_t tanaka = addEmployee(db, "田中", 1250);
+    std::vector<std::int64_t> sites;
+    for (int i = 0; i < 9; ++i)
+        sites.push_back(addSite(db, "現場" + std::to_string(i)));
+    MessageRecorder messages(MsgResult::Yes);
+
+    tamsel::RoumuEntry entry(tamsel::ledger::vantilPickBoxes());
+    entry.setToday({2004, 5, 10});
+    entry.open();
+    ASSERT_EQ(entry.state(), tamsel::Screen::Ready);
+    QApplication::setActiveWindow(&entry);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+    int keys = 0;
+    auto typeKeys = [&](const QString& text) {
+        for (QChar c : text) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr) << keys;
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            ++keys;
+        }
+        ASSERT_NE(QApplication::focusWidget(), nullptr) << keys;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ++keys;
+    };
+    // The employee: its number, F4 (the number finds its row), Return closes the list and the
+    // pick moves focus to the open button; Space presses it.
+    control(entry.SyainID()).setFocus();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    for (QChar c : QString::number(tanaka)) {
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        ++keys;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    keys += 2;
+    EXPECT_EQ(entry.SName()->text(), QStringLiteral("田中"));
+    ASSERT_EQ(QApplication::focusWidget(), entry.comOpen());
+    QTest::keyClick(entry.comOpen(), Qt::Key_Space);
+    ++keys;
+    RoumuEntrySub2* grid = entry.ledgerGrid();
+    ASSERT_TRUE(grid);
+    for (int i = 0; i < 100 && !grid->isShown(); ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(grid->isShown());
+    for (int line = 0; line < 9; ++line) {
+        ASSERT_EQ(QApplication::focusWidget(), control(grid->GenbaID(line)).controlWindow())
+            << line;
+        typeKeys(QString::number(sites[static_cast<size_t>(line)]));
+        for (int day = 0; day < 31; ++day)
+            typeKeys(QStringLiteral("2"));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ++keys;
+    RecordProperty("key_presses", keys);
+    EXPECT_TRUE(messages.texts().empty()) << messages.texts().front().toStdString();
+    const auto month = tamsel::ledger::readMonth(db, {2004, 5, 1}, tanaka);
+    ASSERT_EQ(month.lines.size(), 9u);
+    EXPECT_EQ(month.lines[8].GenbaID, sites[8]);
+    EXPECT_EQ(month.lines[8].hours[30], 2.0f);
+    grid->close();
+    entry.close();
+    tamsel::RoumuM().RoumuDb.reset();
+}
+
 } // namespace

@@ -373,6 +373,27 @@ TEST(KeyboardWidget, VetoingFocusMoveKeepsFocusAgainstTabAndClicks) {
     EXPECT_FALSE(ControlHooks::installed());
 }
 
+TEST(KeyboardWidget, KanaFoldedTypingFindsItsRowAndTheCaptionAcceleratorFocuses) {
+    Form f;
+    Box& b = *f.b;
+    b.add("アイウ");
+    b.add("カキク");
+    b.set(u"IgnoreKanaCase", Variant(true));
+    b.widget->setFocus();
+    typeText(b.widget, QStringLiteral("かき"));
+    b.key(Qt::Key_F4);
+    EXPECT_EQ(b.listIndex(), 1);
+    EXPECT_EQ(b.text(), "カキク");
+    EXPECT_TRUE(b.get(u"MatchedWithList").toBool());
+    b.key(Qt::Key_Escape);
+
+    b.set(u"Caption", Variant::fromUtf8("現場(&G)"));
+    b.set(u"CaptionAccelerator", Variant(true));
+    f.edit->setFocus();
+    QTest::keyClick(f.edit, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(f.focused(), b.widget);
+}
+
 TEST(KeyboardWidget, ListOpensBelowTheInputAreaOrAboveItNearTheScreensBottom) {
     for (const bool nearBottom : {false, true}) {
         QApplication& app = qtApp();

@@ -52,7 +52,7 @@ void KeyboardControl::open() {
         window_.startFirstMoveTimer(kFirstMoveMs);
     }
     const std::int32_t before = listIndex();
-    list_.matchText(control_.properties().text);
+    matchTypedText();
     commit();
     if (listIndex() != before) {
         selectionCommitted();
@@ -114,6 +114,11 @@ void KeyboardControl::commit() {
     } else {
         edit.selectAll(true);
     }
+}
+
+void KeyboardControl::matchTypedText() {
+    ControlProperties& p = control_.properties();
+    p.matchedWithList = list_.matchText(p.text) >= 0;
 }
 
 void KeyboardControl::selectionCommitted() {
@@ -212,7 +217,7 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
 void KeyboardControl::verticalKey(bool down, KeyModifiers) {
     const std::int32_t before = listIndex();
     if (arrowState_ == 1 && !list_.visible()) {
-        list_.matchText(control_.properties().text);
+        matchTypedText();
     } else {
         list_.moveHighlight(down ? HighlightMove::Down : HighlightMove::Up);
     }

@@ -69,6 +69,8 @@ public:
 private:
     std::int32_t listIndex() const;
     void place(bool show);
+    // The text is matched against the rows; the result is MatchedWithList.
+    void matchTypedText();
     void commit();
     void selectionCommitted();
     void closed();

@@ -53,6 +53,7 @@ PaintState ControlWindow::state() const {
 }
 
 void ControlWindow::paint(Surface& s) {
+    control_.windowPainted();
     const PaintState st = state();
     if (st.focused && !st.designMode) {
         scrollToCaret(s, control_.properties(), layout_, st.composition);

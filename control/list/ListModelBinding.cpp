@@ -1,0 +1,86 @@
+// The list engine: rows loaded from a data source, their bound values, and finding rows by
+// the typed-text rule or by bound value without moving the current row.
+#include "control/list/ListModel.h"
+
+#include "control/core/CVantilCtrl.h"
+#include "control/list/ListModelSupport.h"
+
+#include <algorithm>
+
+namespace vantil {
+
+using namespace plat::automation;
+using namespace listsupport;
+
+void ListModel::clearRows() {
+    clearItem();
+    refreshHeaderRow();
+    repaintList();
+}
+
+std::int32_t ListModel::addSourceRow(std::span<const std::u16string> texts,
+                                     std::string boundValue) {
+    Variant a[2] = {Variant::missing(),
+                    texts.empty() ? Variant(std::u16string()) : Variant(texts.front())};
+    const std::int32_t at = addItem(a);
+    if (at < 0) {
+        return -1;
+    }
+    ListRow& row = grid_.item(at);
+    const std::size_t columns = std::min(texts.size(), row.cells.size());
+    for (std::size_t c = 1; c < columns; ++c) {
+        row.cells[c].text = cp932::fromUtf16(texts[c]);
+    }
+    row.item.setBoundValue(std::move(boundValue));
+    return at;
+}
+
+std::string ListModel::boundValue(std::int32_t index) const {
+    if (index < 0 || index >= itemCount()) {
+        return {};
+    }
+    return grid_.item(index).item.boundValue();
+}
+
+std::int32_t ListModel::findBoundValue(std::string_view value) {
+    if (value.empty()) {
+        return -1;
+    }
+    const plat::text::FoldOptions o = foldOptions();
+    const std::string wanted = plat::text::foldText(value, o);
+    std::string folded;
+    std::int32_t found = -1;
+    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+        plat::text::foldText(r.item.boundValue(), o, folded);
+        if (folded.size() >= wanted.size() && folded.compare(0, wanted.size(), wanted) == 0) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::int32_t ListModel::findText(std::string_view text) {
+    if (text.empty()) {
+        return -1;
+    }
+    const std::string key = orderKey(text, foldOptions());
+    std::int32_t found = -1;
+    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
+        const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
+        if (keyBytes != key.size()) {
+            return true;
+        }
+        const std::string_view rowKey = orderKeyOf(r).view();
+        if (rowKey.compare(0, keyBytes, key) == 0) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+} // namespace vantil

@@ -7,6 +7,7 @@
 #include "control/qt/QtSurface.h"
 
 #include <QCursor>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QInputMethod>
@@ -44,6 +45,8 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());
     list_ = std::make_unique<CDxListCtrl>(control, palette, this);
+    dragDrop_ = std::make_unique<QtDragDrop>(*this, control);
+    dragDrop_->syncAcceptDrops();
 }
 
 ControlWidget::~ControlWidget() = default;
@@ -103,6 +106,11 @@ void ControlWidget::inputAreaChanged() {
 QRect ControlWidget::caretRect() {
     QtSurface measure(&measure_);
     return qtconv::toQt(window_->caret(measure));
+}
+
+std::int32_t ControlWidget::charIndexAt(QPoint at) {
+    QtSurface measure(&measure_);
+    return window_->charIndexAt(measure, qtconv::fromQt(at));
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {
@@ -185,6 +193,9 @@ bool ControlWidget::event(QEvent* event) {
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (dragDrop_->mouseMove(*event)) {
+        return; // a drag of the selection is pending or has run
+    }
     repaintArea(window_->pointerMoved(isActiveWindow()));
     updateCursor(event->position().toPoint());
     if (selecting_ && event->buttons().testFlag(Qt::LeftButton)) {
@@ -195,6 +206,9 @@ void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
+    if (editing() && dragDrop_->mousePress(*event)) {
+        return; // a drag of the selection is pending
+    }
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -211,11 +225,34 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void ControlWidget::mouseReleaseEvent(QMouseEvent*) {
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    dragDrop_->mouseRelease(*event); // a pending drag that never started is a click
     selecting_ = false;
     if (window_->release()) {
         update(qtconv::toQt(window_->layout().buttonRect));
     }
+    if (event->button() == Qt::RightButton && editing()) {
+        const QPoint at = event->position().toPoint();
+        control_.requestContextMenu(at.x(), at.y());
+    }
+}
+
+// ---- Drop target: forwarded to the drag-and-drop layer ----------------------------------
+
+void ControlWidget::dragEnterEvent(QDragEnterEvent* event) {
+    dragDrop_->dragEnter(*event);
+}
+
+void ControlWidget::dragMoveEvent(QDragMoveEvent* event) {
+    dragDrop_->dragMove(*event);
+}
+
+void ControlWidget::dragLeaveEvent(QDragLeaveEvent*) {
+    dragDrop_->dragLeave();
+}
+
+void ControlWidget::dropEvent(QDropEvent* event) {
+    dragDrop_->drop(*event);
 }
 
 void ControlWidget::watchTick() {
@@ -257,6 +294,7 @@ void ControlWidget::updateCursor(QPoint at) {
 }
 
 void ControlWidget::propertyChanged(int id) {
+    dragDrop_->syncAcceptDrops();
     repaintArea(window_->propertyChanged(id));
     list_->propertyChanged(id);
     if (id == dispids::DefHeight) {

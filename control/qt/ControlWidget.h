@@ -3,6 +3,7 @@
 // It also blinks the caret and answers the input method's queries.
 #pragma once
 
+#include "control/qt/QtDragDrop.h"
 #include "control/qt/QtInputMethod.h"
 
 #include <QCursor>
@@ -39,6 +40,9 @@ public:
     QtInputMethod& inputMethod() { return inputMethod_; }
     // The caret's rectangle in the window.
     QRect caretRect();
+    // The character position of the input area nearest to `at`.
+    std::int32_t charIndexAt(QPoint at);
+    QtDragDrop& dragDrop() { return *dragDrop_; }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -54,6 +58,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void repaintArea(const std::optional<Rect>& area);
@@ -74,6 +82,7 @@ private:
     QImage measure_;
     bool selecting_ = false; // the left button went down on the text and is still held
     std::unique_ptr<CDxListCtrl> list_;
+    std::unique_ptr<QtDragDrop> dragDrop_;
 };
 
 } // namespace vantil

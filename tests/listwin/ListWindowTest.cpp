@@ -1,6 +1,7 @@
 // The list window's behaviour on a recording port: geometry and scrolling arithmetic, wheel
 // requests, which rows may become current, pointer modes, column resizing, keys, the title-tip
 // decision and the control members that read the view.
+#include "control/list/window/ListPickAnswer.h"
 #include "tests/listwin/ListWindowTestSupport.h"
 
 namespace vantil::test {
@@ -168,6 +169,30 @@ TEST(ListWindowPointer, ColumnResizingStopsAtTheColumnsLeftEdge) {
     // A double click fits the widest item text plus two spaces: "item 19" is 7 x 6.
     f.w().leftDoubleClick(Point{59, 10});
     EXPECT_EQ(f.grid().columnWidth(0), 42 + 12);
+}
+
+TEST(ListWindowPointer, AHeaderClickRaisesColumnClickWithTheHeaderText) {
+    ListWindowFixture f;
+    ListPickAnswer answer(*f.c.model, {});
+    f.w().setListener(&answer);
+    struct : plat::automation::EventSink {
+        std::vector<std::pair<std::int32_t, std::string>> clicks;
+        void onEvent(DispId id, std::span<Variant> args) override {
+            if (id == 15) {
+                clicks.emplace_back(args[0].toLong(), args[1].toUtf8());
+            }
+        }
+    } sink;
+    f.c.ctrl->advise(&sink);
+    f.w().leftDown(Point{70, 10});
+    f.w().leftUp(Point{75, 12}, true);
+    // Released over another header cell, or pressed on an item: no column click.
+    f.w().leftDown(Point{70, 10});
+    f.w().leftUp(Point{150, 10}, true);
+    f.w().leftDown(ListWindowFixture::itemPoint(1));
+    f.w().leftUp(Point{70, 10}, true);
+    f.c.ctrl->unadvise(&sink);
+    EXPECT_EQ(sink.clicks, (std::vector<std::pair<std::int32_t, std::string>>{{1, "B"}}));
 }
 
 TEST(ListWindowKeys, NavigationSkipsDisabledRowsAndScrollsIntoView) {

@@ -1,6 +1,7 @@
 // The control's answer to its list window's notifications: a pick closes the list and, when
 // the current item differs from the committed one, commits it (the text follows the item and
-// Click is fired). Pointer messages are not acted on yet.
+// Click is fired). A click on a column header raises ColumnClick. Pointer messages are not
+// acted on yet.
 #pragma once
 
 #include "control/list/ListModel.h"
@@ -18,6 +19,7 @@ public:
     void listPicked() override;
     void listHeaderChanged() override {}
     void listMouse(ListMouse, Point) override {}
+    void listColumnClicked(std::int32_t column) override;
 
 private:
     ListModel& model_;

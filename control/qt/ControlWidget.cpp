@@ -1,6 +1,7 @@
 // Event forwarding of the control's window.
 #include "control/qt/ControlWidget.h"
 
+#include "control/core/EventTable.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/CDxListCtrl.h"
 #include "control/qt/QtConvert.h"
@@ -52,6 +53,7 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
 ControlWidget::~ControlWidget() = default;
 
 void ControlWidget::paintEvent(QPaintEvent*) {
+    painted_ = true;
     window_->paint(QtSurface(this));
 }
 
@@ -177,6 +179,12 @@ QVariant ControlWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 bool ControlWidget::event(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && !painted_ && editing()) {
+        // Only a double click that comes before the first paint is the plain DblClick event;
+        // later ones are handled as mouse input of the window.
+        control_.fireEvent(events::DblClick);
+        return true;
+    }
     if (event->type() == QEvent::ToolTip) {
         // HintText shows as a tool tip while there is text to explain.
         const ControlProperties& p = control_.properties();

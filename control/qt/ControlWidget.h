@@ -81,6 +81,7 @@ private:
     // Text is measured for the caret and the pointer on this image outside painting.
     QImage measure_;
     bool selecting_ = false; // the left button went down on the text and is still held
+    bool painted_ = false;   // the window has painted itself at least once
     std::unique_ptr<CDxListCtrl> list_;
     std::unique_ptr<QtDragDrop> dragDrop_;
 };

@@ -175,5 +175,37 @@ TEST(MenuDragWidget, PressAndMoveOnTheSelectionRunsTheDragWhileAClickPlacesTheCa
     EXPECT_EQ(w.text(), "abcd");
 }
 
+TEST(MenuDragWidget, OnlyADoubleClickBeforeTheFirstPaintIsTheDblClickEvent) {
+    qtApp();
+    installControlPlatform(&qtControlPlatform());
+    QWidget host;
+    plat::automation::SimpleHostSite site;
+    site.parent = &host;
+    CVantilCtrl ctrl;
+    ctrl.setClientSite(&site);
+    ctrl.initNew();
+    Recorder events;
+    ctrl.advise(&events);
+    ctrl.activateInPlace(0, 0, 240, 24);
+    ControlWidget* widget = static_cast<QtControlView*>(ctrl.view())->widget();
+    const auto doubleClick = [widget] {
+        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(20, 12),
+                      widget->mapToGlobal(QPointF(20, 12)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &e);
+    };
+    doubleClick();
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    widget->repaint();
+    doubleClick();
+    ASSERT_FALSE(events.raised.empty());
+    EXPECT_EQ(events.raised.front().first, events::DblClick);
+    EXPECT_EQ(std::count_if(events.raised.begin(), events.raised.end(),
+                            [](const auto& e) { return e.first == events::DblClick; }),
+              1);
+    ctrl.close();
+}
+
 } // namespace
 } // namespace vantil::test

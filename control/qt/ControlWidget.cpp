@@ -42,6 +42,9 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The control opens its own menu on the right button's release; the press must not open
+    // the host's.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(&watch_, &QTimer::timeout, this, &ControlWidget::watchTick);
     connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());

@@ -1,6 +1,7 @@
 // Event forwarding of the control's window.
 #include "control/qt/ControlWidget.h"
 
+#include "control/core/ContextMenu.h"
 #include "control/core/EventTable.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/CDxListCtrl.h"
@@ -69,6 +70,9 @@ bool ControlWidget::editing() const {
 }
 
 void ControlWidget::focusInEvent(QFocusEvent*) {
+    if (editing() && control_.editArea().focused()) {
+        return; // back from the control's own popup menu, which never took the focus away
+    }
     window_->setFocused(true);
     if (editing()) {
         control_.editArea().focusIn();
@@ -81,6 +85,9 @@ void ControlWidget::focusInEvent(QFocusEvent*) {
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent*) {
+    if (control_.contextMenu().isOpen()) {
+        return; // the control's own popup menu takes the keyboard while it is open
+    }
     window_->setFocused(false);
     blink_.stop();
     selecting_ = false;

@@ -97,6 +97,7 @@ TEST(MenuDragWidget, RightButtonOpensTheMenuAndItsAccessKeyRunsTheCommand) {
     ASSERT_FALSE(w.events.raised.empty());
     EXPECT_EQ(w.events.raised.back().first, events::MenuClicked);
     EXPECT_EQ(w.events.raised.back().second.toLong(), 2);
+    EXPECT_TRUE(w.ctrl.editArea().focused()) << "the control's own menu took no focus away";
 }
 
 // Delivers a drag that enters `target` at `at` and drops there; the drop action it took.

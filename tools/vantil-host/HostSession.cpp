@@ -94,6 +94,7 @@ std::string HostSession::execute(const Command& c) {
     case Command::Kind::Clip:
     case Command::Kind::ClipSet:
     case Command::Kind::Click:
+    case Command::Kind::Menu:
         return windowCommand(c);
     default:
         return invoke(c);
@@ -229,6 +230,13 @@ std::string HostSession::windowCommand(const Command& c) {
     case Command::Kind::Click:
         failure = window_->click(c.x, c.y);
         break;
+    case Command::Kind::Menu: {
+        std::string lines;
+        failure = window_->menu(c.x, c.y, c.key, lines);
+        if (failure.empty())
+            return "menu " + lines;
+        break;
+    }
     case Command::Kind::Clip: {
         const auto text = window_->clipboardText();
         return text ? formatValue(Variant(*text)) : formatValue(Variant());

@@ -24,6 +24,10 @@ public:
     virtual std::string focus() = 0;
     virtual std::string blur() = 0;
     virtual std::string click(int x, int y) = 0;
+    // The right button pressed and released at (x, y): `lines` gets the popup menu's lines
+    // ("-" a separator, a greyed entry in brackets, "(none)" when no menu opened), then the
+    // access key `key` chooses an entry (empty: the menu is dismissed).
+    virtual std::string menu(int x, int y, const std::string& key, std::string& lines) = 0;
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual void setClipboardText(const std::u16string& text) = 0;
 };

@@ -4,6 +4,8 @@
 
 #include "control/core/ClassFactory.h"
 #include "control/core/ClassIdentity.h"
+#include "control/core/ContextMenu.h"
+#include "control/core/DragDrop.h"
 #include "control/core/EventTable.h"
 #include "control/core/Texts.h"
 #include "control/core/ValueConversion.h"
@@ -93,7 +95,8 @@ std::int16_t standardBorderWidth(std::int16_t style) {
 
 CVantilCtrl::CVantilCtrl()
     : DispatchObject(wide(identity::kDispatchInterfaceName)),
-      edit_(std::make_unique<EditArea>(*this)), binding_(std::make_unique<DataBinding>(*this)) {
+      edit_(std::make_unique<EditArea>(*this)), binding_(std::make_unique<DataBinding>(*this)),
+      menu_(std::make_unique<ContextMenu>(*this)), dragDrop_(std::make_unique<DragDrop>(*this)) {
     liveObjects().increment();
     defineMembers();
     initNew();
@@ -199,6 +202,10 @@ void CVantilCtrl::clearListRow() {
 
 void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) {
     sinks_.fire(id, args);
+}
+
+void CVantilCtrl::requestContextMenu(int x, int y) {
+    menu_->open(x, y);
 }
 
 const TypeInfo* CVantilCtrl::eventTypeInfo() const {

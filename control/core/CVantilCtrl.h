@@ -23,6 +23,9 @@
 
 namespace vantil {
 
+class ContextMenu;
+class DragDrop;
+
 // The BorderWidth that setting BorderStyle gives.
 std::int16_t standardBorderWidth(std::int16_t style);
 
@@ -102,6 +105,12 @@ public:
     // The control's window; nullptr while it is not activated.
     ControlView* view() const { return view_.get(); }
     void fireEvent(DispId id, std::span<Variant> args = {});
+    // The right button was released, or the Applications key or Shift+F10 pressed: the context
+    // menu opens at client point (x, y) of the control's window (keys pass the centre).
+    void requestContextMenu(int x, int y);
+    ContextMenu& contextMenu() { return *menu_; }
+    // Drag source and drop target of the control's text.
+    DragDrop& dragDrop() { return *dragDrop_; }
 
     // The property browser's text for the current value of an enumerated property (UTF-8;
     // empty when the value has none); nullopt for members that are not enumerated.
@@ -151,6 +160,8 @@ private:
     std::unique_ptr<EditArea> edit_;
     // After the list engine, so a running fill stops before the engine goes.
     std::unique_ptr<DataBinding> binding_;
+    std::unique_ptr<ContextMenu> menu_;
+    std::unique_ptr<DragDrop> dragDrop_;
     bool dirty_ = false;
 };
 

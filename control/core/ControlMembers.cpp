@@ -3,6 +3,7 @@
 // column definitions, the property-page status and the about box.
 #include "control/core/CVantilCtrl.h"
 
+#include "control/core/DragDrop.h"
 #include "control/core/EventTable.h"
 #include "control/core/Texts.h"
 #include "control/core/ValueConversion.h"
@@ -270,6 +271,9 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
         return setColumnData(args);
     case dispids::GetColumnData:
         return getColumnData(args);
+    case 109: // OLEDrag
+        dragDrop_->startDrag();
+        return Variant();
     case 90: // SelectAll
         selectAll(args[0]);
         return Variant();

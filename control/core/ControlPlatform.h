@@ -4,12 +4,14 @@
 // the control runs windowless and AboutBox reports that no dialog can be shown.
 #pragma once
 
+#include "control/core/PopupItem.h"
 #include "control/core/edit/EditServices.h"
 #include "platform/automation/Dispatch.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +35,18 @@ public:
     virtual void inputAreaChanged() {}
     // The input method of the control's window; nullptr when there is none.
     virtual InputMethodContext* inputMethod() { return nullptr; }
+    // Shows the popup menu at client point (x, y) of the control's window and returns when it
+    // closes: the chosen line's command, nullopt when none was chosen.
+    virtual std::optional<int> showContextMenu(std::span<const PopupItem> items, int x, int y) {
+        (void)items, (void)x, (void)y;
+        return std::nullopt;
+    }
+    // Runs the drag loop for plain text `cp932Text` with the allowed drop effects (1 copy,
+    // 2 move) and returns the effect the drop target chose, 0 when nothing was dropped.
+    virtual std::int32_t runDrag(std::string_view cp932Text, std::int32_t allowedEffects) {
+        (void)cp932Text, (void)allowedEffects;
+        return 0;
+    }
 };
 
 struct AboutBoxContent {

@@ -25,6 +25,7 @@ public:
     using Variant = plat::automation::Variant;
 
     explicit ListModel(CVantilCtrl& control);
+    CVantilCtrl& control() { return control_; }
     ~ListModel() override;
     ListModel(const ListModel&) = delete;
     ListModel& operator=(const ListModel&) = delete;

@@ -1,14 +1,17 @@
 // Event forwarding of the control's window.
 #include "control/qt/ControlWidget.h"
 
+#include "control/core/ContextMenu.h"
 #include "control/core/EventTable.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/CDxListCtrl.h"
 #include "control/qt/ControlHooks.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
+#include "platform/text/Cp932.h"
 
 #include <QCursor>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QInputMethod>
@@ -43,6 +46,9 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The control opens its own menu on the right button's release; the press must not open
+    // the host's.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(&watch_, &QTimer::timeout, this, &ControlWidget::watchTick);
     connect(&blink_, &QTimer::timeout, this, &ControlWidget::blink);
     window_->resize(width(), height());
@@ -53,6 +59,8 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     keyboard_->hotKeysChanged();
     ControlHooks::guardFocus(this, editing() && control.properties().causesFocusMovement);
     updateMnemonic();
+    dragDrop_ = std::make_unique<QtDragDrop>(*this, control);
+    dragDrop_->syncAcceptDrops();
 }
 
 ControlWidget::~ControlWidget() {
@@ -61,6 +69,7 @@ ControlWidget::~ControlWidget() {
 }
 
 void ControlWidget::paintEvent(QPaintEvent*) {
+    painted_ = true;
     window_->paint(QtSurface(this));
 }
 
@@ -73,6 +82,9 @@ bool ControlWidget::editing() const {
 }
 
 void ControlWidget::focusInEvent(QFocusEvent*) {
+    if (editing() && control_.editArea().focused()) {
+        return; // back from the control's own popup menu, which never took the focus away
+    }
     window_->setFocused(true);
     if (editing()) {
         keyboard_->focusIn();
@@ -85,6 +97,9 @@ void ControlWidget::focusInEvent(QFocusEvent*) {
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent*) {
+    if (control_.contextMenu().isOpen()) {
+        return; // the control's own popup menu takes the keyboard while it is open
+    }
     window_->setFocused(false);
     blink_.stop();
     selecting_ = false;
@@ -115,6 +130,11 @@ void ControlWidget::inputAreaChanged() {
 QRect ControlWidget::caretRect() {
     QtSurface measure(&measure_);
     return qtconv::toQt(window_->caret(measure));
+}
+
+std::int32_t ControlWidget::charIndexAt(QPoint at) {
+    QtSurface measure(&measure_);
+    return window_->charIndexAt(measure, qtconv::fromQt(at));
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {
@@ -200,6 +220,12 @@ bool ControlWidget::event(QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::MouseButtonDblClick && !painted_ && editing()) {
+        // Only a double click that comes before the first paint is the plain DblClick event;
+        // later ones are handled as mouse input of the window.
+        control_.fireEvent(events::DblClick);
+        return true;
+    }
     if (event->type() == QEvent::ToolTip) {
         // HintText shows as a tool tip while there is text to explain.
         const ControlProperties& p = control_.properties();
@@ -216,6 +242,9 @@ bool ControlWidget::event(QEvent* event) {
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (dragDrop_->mouseMove(*event)) {
+        return; // a drag of the selection is pending or has run
+    }
     repaintArea(window_->pointerMoved(isActiveWindow()));
     const QPoint pos = event->position().toPoint();
     updateCursor(pos);
@@ -261,6 +290,9 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     raiseMouse(events::MouseDown, Qt::LeftButton, event->modifiers(), pos);
+    if (dragDrop_->mousePress(*event)) {
+        return; // a drag of the selection is pending: the caret stays until the release
+    }
     if (window_->layout().inputRect.contains(at)) {
         QtSurface measure(&measure_);
         control_.editArea().placeCaret(window_->charIndexAt(measure, at), false);
@@ -270,6 +302,7 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    dragDrop_->mouseRelease(*event); // a pending drag that never started is a click
     selecting_ = false;
     const bool handed = handedToList_;
     buttonHeld_ = false;
@@ -282,6 +315,10 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (editing()) {
         raiseMouse(events::MouseUp, static_cast<int>(event->button()), event->modifiers(),
                    event->position().toPoint());
+    }
+    if (event->button() == Qt::RightButton && editing()) {
+        const QPoint at = event->position().toPoint();
+        control_.requestContextMenu(at.x(), at.y());
     }
 }
 
@@ -348,10 +385,23 @@ void ControlWidget::startFirstMoveTimer(int ms) {
     QTimer::singleShot(ms, this, [this] { keyboard_->firstMoveTick(); });
 }
 
-void ControlWidget::requestContextMenu() {}
+void ControlWidget::requestContextMenu() {
+    control_.requestContextMenu(width() / 2, height() / 2);
+}
 
 void ControlWidget::listPicked() {
     keyboard_->pick(list_->releasedInside());
+}
+
+void ControlWidget::listColumnClicked(std::int32_t column) {
+    const CListCell* header = list_->logic().geometry().grid().cell(0, column);
+    if (header == nullptr) {
+        return;
+    }
+    plat::automation::Variant args[] = {
+        plat::automation::Variant(static_cast<std::int16_t>(column)),
+        plat::automation::Variant(plat::text::cp932::toUtf16(header->text.view()))};
+    control_.fireEvent(events::ColumnClick, args);
 }
 
 void ControlWidget::listMouse(ListMouse message, Point at) {
@@ -410,6 +460,24 @@ void ControlWidget::updateMnemonic() {
                                Qt::WindowShortcut);
 }
 
+// ---- Drop target: forwarded to the drag-and-drop layer ----------------------------------
+
+void ControlWidget::dragEnterEvent(QDragEnterEvent* event) {
+    dragDrop_->dragEnter(*event);
+}
+
+void ControlWidget::dragMoveEvent(QDragMoveEvent* event) {
+    dragDrop_->dragMove(*event);
+}
+
+void ControlWidget::dragLeaveEvent(QDragLeaveEvent*) {
+    dragDrop_->dragLeave();
+}
+
+void ControlWidget::dropEvent(QDropEvent* event) {
+    dragDrop_->drop(*event);
+}
+
 void ControlWidget::watchTick() {
     const bool inside = rect().contains(mapFromGlobal(QCursor::pos()));
     repaintArea(window_->timerTick(inside));
@@ -449,6 +517,7 @@ void ControlWidget::updateCursor(QPoint at) {
 }
 
 void ControlWidget::propertyChanged(int id) {
+    dragDrop_->syncAcceptDrops();
     repaintArea(window_->propertyChanged(id));
     list_->propertyChanged(id);
     switch (id) {

@@ -5,6 +5,7 @@
 
 #include "control/core/keys/KeyboardControl.h"
 #include "control/list/window/ListWindowPort.h"
+#include "control/qt/QtDragDrop.h"
 #include "control/qt/QtInputMethod.h"
 
 #include <QCursor>
@@ -51,6 +52,9 @@ public:
     QtInputMethod& inputMethod() { return inputMethod_; }
     // The caret's rectangle in the window.
     QRect caretRect();
+    // The character position of the input area nearest to `at`.
+    std::int32_t charIndexAt(QPoint at);
+    QtDragDrop& dragDrop() { return *dragDrop_; }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -67,6 +71,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // ---- KeyboardWindow ----
@@ -77,12 +85,13 @@ private:
     bool moveFocus(bool forward) override { return focusNextPrevChild(forward); }
     void setMouseHook(bool on) override;
     void startFirstMoveTimer(int ms) override;
-    void repaint() override { update(); }
+    void repaintControl() override { update(); }
     void requestContextMenu() override;
     // ---- ListWindowListener ----
     void listPicked() override;
     void listHeaderChanged() override {}
     void listMouse(ListMouse message, Point at) override;
+    void listColumnClicked(std::int32_t column) override;
 
     void raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at);
     void updateMnemonic();
@@ -108,6 +117,8 @@ private:
     QList<int> mnemonics_;      // shortcut ids of the caption accelerator
     std::unique_ptr<CDxListCtrl> list_;
     std::unique_ptr<KeyboardControl> keyboard_;
+    bool painted_ = false;      // the window has painted itself at least once
+    std::unique_ptr<QtDragDrop> dragDrop_;
 };
 
 } // namespace vantil

@@ -2,6 +2,7 @@
 #include "control/qt/QtControlView.h"
 
 #include "control/core/paint/ControlWindow.h"
+#include "control/qt/QtContextMenu.h"
 
 namespace vantil {
 
@@ -25,6 +26,7 @@ void QtControlView::propertyChanged(plat::automation::DispId id) {
 void QtControlView::propertiesLoaded() {
     if (widget_) {
         widget_->controlWindow().resize(widget_->width(), widget_->height());
+        widget_->dragDrop().syncAcceptDrops();
         widget_->update();
     }
 }
@@ -41,6 +43,17 @@ void QtControlView::inputAreaChanged() {
 
 InputMethodContext* QtControlView::inputMethod() {
     return widget_ ? &widget_->inputMethod() : nullptr;
+}
+
+std::optional<int> QtControlView::showContextMenu(std::span<const PopupItem> items, int x, int y) {
+    if (!widget_) {
+        return std::nullopt;
+    }
+    return execContextMenu(*widget_, items, QPoint(x, y));
+}
+
+std::int32_t QtControlView::runDrag(std::string_view cp932Text, std::int32_t allowedEffects) {
+    return widget_ ? widget_->dragDrop().runDrag(cp932Text, allowedEffects) : 0;
 }
 
 } // namespace vantil

@@ -23,6 +23,8 @@ public:
     std::intptr_t windowHandle() const override;
     void inputAreaChanged() override;
     InputMethodContext* inputMethod() override;
+    std::optional<int> showContextMenu(std::span<const PopupItem> items, int x, int y) override;
+    std::int32_t runDrag(std::string_view cp932Text, std::int32_t allowedEffects) override;
 
     ControlWidget* widget() const { return widget_; }
 

@@ -170,6 +170,18 @@ TEST(ListWindowPointer, ColumnResizingStopsAtTheColumnsLeftEdge) {
     EXPECT_EQ(f.grid().columnWidth(0), 42 + 12);
 }
 
+TEST(ListWindowPointer, AHeaderClickIsReportedWithItsColumn) {
+    ListWindowFixture f;
+    f.w().leftDown(Point{70, 10});
+    f.w().leftUp(Point{75, 12}, true);
+    // Released over another header cell, or pressed on an item: no column click.
+    f.w().leftDown(Point{70, 10});
+    f.w().leftUp(Point{150, 10}, true);
+    f.w().leftDown(ListWindowFixture::itemPoint(1));
+    f.w().leftUp(Point{70, 10}, true);
+    EXPECT_EQ(f.listener.columnClicks, (std::vector<std::int32_t>{1}));
+}
+
 TEST(ListWindowKeys, NavigationSkipsDisabledRowsAndScrollsIntoView) {
     ListWindowFixture f;
     f.c.put(u"ItemEnabled", Variant(false), {num(0)});

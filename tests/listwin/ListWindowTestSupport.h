@@ -69,6 +69,8 @@ struct RecordingListener final : ListWindowListener {
     void listPicked() override { ++picks; }
     void listHeaderChanged() override { ++headerChanges; }
     void listMouse(ListMouse m, Point at) override { mouse.emplace_back(m, at); }
+    std::vector<std::int32_t> columnClicks;
+    void listColumnClicked(std::int32_t column) override { columnClicks.push_back(column); }
 };
 
 inline constexpr int kHeader = 30;

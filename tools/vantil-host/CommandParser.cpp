@@ -332,14 +332,23 @@ bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResul
         }
         return true;
     }
+    const auto number = [&](std::string_view w, int& out) {
+        const auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out);
+        return ec == std::errc() && end == w.data() + w.size();
+    };
     if (equalsNoCase(verb, "click")) {
         c.kind = Command::Kind::Click;
-        const auto number = [&](std::string_view w, int& out) {
-            const auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out);
-            return ec == std::errc() && end == w.data() + w.size();
-        };
         if (words.size() != 2 || !number(words[0], c.x) || !number(words[1], c.y))
             r.error = "expected: click X Y";
+        return true;
+    }
+    if (equalsNoCase(verb, "menu")) {
+        c.kind = Command::Kind::Menu;
+        if (words.size() < 2 || words.size() > 3 || !number(words[0], c.x) ||
+            !number(words[1], c.y) || (words.size() == 3 && words[2].size() != 1))
+            r.error = "expected: menu X Y [KEY]";
+        else if (words.size() == 3)
+            c.key = std::string(words[2]);
         return true;
     }
     return false;

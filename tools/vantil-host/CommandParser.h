@@ -36,6 +36,7 @@ struct Command {
         ClipSet, // clip = "text"
         Click,   // click X Y: the left button pressed and released there
         Dropped, // dropped: whether the drop-down list is open
+        Menu,    // menu X Y [KEY]: the right button there; the popup's lines, then KEY chosen
     };
     Kind kind = Kind::None;
     std::u16string name;                           // member, or event for On/Off
@@ -44,9 +45,9 @@ struct Command {
     std::u16string argument;                       // On: the event argument's name
     std::string file;                              // Save, Load
     bool design = false;                           // Mode
-    std::string key;                               // Key: the key's name
+    std::string key;                               // Key: the key's name; Menu: access key
     bool shift = false, ctrl = false, alt = false; // Key
-    int x = 0, y = 0;                              // Click
+    int x = 0, y = 0;                              // Click, Menu
 };
 
 struct ParseResult {

@@ -95,6 +95,7 @@ std::string HostSession::execute(const Command& c) {
     case Command::Kind::ClipSet:
     case Command::Kind::Click:
     case Command::Kind::Dropped:
+    case Command::Kind::Menu:
         return windowCommand(c);
     default:
         return invoke(c);
@@ -232,6 +233,13 @@ std::string HostSession::windowCommand(const Command& c) {
         break;
     case Command::Kind::Dropped:
         return formatValue(Variant(window_->dropped()));
+    case Command::Kind::Menu: {
+        std::string lines;
+        failure = window_->menu(c.x, c.y, c.key, lines);
+        if (failure.empty())
+            return "menu " + lines;
+        break;
+    }
     case Command::Kind::Clip: {
         const auto text = window_->clipboardText();
         return text ? formatValue(Variant(*text)) : formatValue(Variant());

@@ -7,8 +7,13 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 namespace vantil_host {
 
@@ -148,6 +153,46 @@ std::string QtWindowDriver::click(int x, int y) {
                    Qt::NoModifier);
     QCoreApplication::sendEvent(c, &up);
     QCoreApplication::processEvents();
+    return {};
+}
+
+std::string QtWindowDriver::menu(int x, int y, const std::string& key, std::string& lines) {
+    QWidget* c = control();
+    if (!c)
+        return texts::kNoWindow;
+    auto shownLines = std::make_shared<std::string>("(none)");
+    // The popup runs its own loop inside the release; it is read and answered from there.
+    QTimer::singleShot(0, c, [shownLines, key] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup)
+            return;
+        QStringList shown;
+        for (const QAction* a : popup->actions()) {
+            shown << (a->isSeparator() ? QStringLiteral("-")
+                      : a->isEnabled() ? a->text()
+                                       : QLatin1Char('[') + a->text() + QLatin1Char(']'));
+        }
+        *shownLines = shown.join(QLatin1Char('|')).toStdString();
+        if (key.empty()) {
+            popup->close();
+            return;
+        }
+        const QChar k = QChar::fromLatin1(key.front()).toUpper();
+        const QPointer<QMenu> open(popup);
+        press(popup, Qt::Key_A + (k.unicode() - u'A'), Qt::NoModifier, QString(k.toLower()));
+        if (open && open->isVisible())
+            open->close(); // no enabled entry has that access key
+    });
+    const QPointF local(x, y);
+    const QPointF global = c->mapToGlobal(local);
+    QMouseEvent down(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(c, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QCoreApplication::sendEvent(c, &up);
+    QCoreApplication::processEvents();
+    lines = *shownLines;
     return {};
 }
 

@@ -20,6 +20,7 @@ public:
     std::string blur() override;
     std::string click(int x, int y) override;
     bool dropped() override;
+    std::string menu(int x, int y, const std::string& key, std::string& lines) override;
     std::optional<std::u16string> clipboardText() override;
     void setClipboardText(const std::u16string& text) override;
 

@@ -27,6 +27,10 @@ public:
     virtual std::string click(int x, int y) = 0;
     // True while the control's drop-down list is open.
     virtual bool dropped() = 0;
+    // The right button pressed and released at (x, y): `lines` gets the popup menu's lines
+    // ("-" a separator, a greyed entry in brackets, "(none)" when no menu opened), then the
+    // access key `key` chooses an entry (empty: the menu is dismissed).
+    virtual std::string menu(int x, int y, const std::string& key, std::string& lines) = 0;
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual void setClipboardText(const std::u16string& text) = 0;
 };

@@ -216,6 +216,70 @@ void EditArea::undo() {
     edit(Notify::Text, [](EditBuffer& b) { b.undo(); });
 }
 
+void EditArea::menuCommand(int id) {
+    const std::string before = buffer_.text();
+    const bool editable = !locked();
+    switch (id) {
+    case 0:
+        if (editable) {
+            buffer_.undo();
+        }
+        break;
+    case 1:
+    case 4:
+        if (editable && buffer_.hasSelection()) {
+            if (id == 1) {
+                copy();
+            }
+            buffer_.snapshot();
+            buffer_.deleteSelection();
+        }
+        break;
+    case 2:
+        copy();
+        break;
+    case 3:
+        if (Clipboard* clipboard = controlClipboard(); clipboard != nullptr && editable) {
+            const std::optional<std::string> text = clipboard->text();
+            if (text && !text->empty()) {
+                buffer_.snapshot();
+                buffer_.insertText(*text);
+            }
+        }
+        break;
+    case 5:
+        buffer_.select(0, buffer_.count());
+        break;
+    default:
+        break;
+    }
+    repaint();
+    Variant menuId(static_cast<std::int16_t>(id));
+    control_.fireEvent(events::MenuClicked, std::span(&menuId, 1));
+    finish(before, Notify::TextAndListIndex);
+}
+
+void EditArea::dropText(std::int32_t pos, std::string_view cp932Text) {
+    const std::string text(cp932Text);
+    edit(Notify::Text, [pos, &text](EditBuffer& b) {
+        b.moveCaret(pos, false);
+        if (!text.empty()) {
+            b.snapshot();
+            b.insertText(text);
+        }
+    });
+}
+
+void EditArea::removeRange(std::int32_t start, std::int32_t end) {
+    edit(Notify::Text, [start, end](EditBuffer& b) {
+        b.select(start, end);
+        if (b.hasSelection()) {
+            b.snapshot();
+            b.deleteSelection();
+        }
+    });
+}
+
 // ---- Members --------------------------------------------------------------------------------
 
 void EditArea::setSelStart(std::int32_t value) {

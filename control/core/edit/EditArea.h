@@ -35,6 +35,13 @@ public:
     void copy();
     void paste();
     void undo();
+    // Context-menu entry `id`: 0 undo, 1 cut, 2 copy, 3 paste, 4 delete, 5 select all, the
+    // others change nothing. Raises MenuClicked, then ChangeText when the text changed.
+    void menuCommand(int id);
+    // Dropped text: the caret goes to character `pos` and non-empty text is inserted there.
+    void dropText(std::int32_t pos, std::string_view cp932);
+    // Removes characters [start, end) (the text a move dragged away).
+    void removeRange(std::int32_t start, std::int32_t end);
 
     // ---- Members ----
     // Text was stored at run time: caret and anchor to 0, no undo across it.

@@ -41,6 +41,7 @@ public:
     // An explicit undo snapshot ahead of a paste or cut.
     void snapshot() { undo_.snapshot(text_, state_.caret, state_.anchor); }
     void undo();
+    bool canUndo() const { return undo_.canUndo(); }
 
     // The text was replaced from outside (Text set, load): caret and anchor at 0, no undo.
     void textReplaced();

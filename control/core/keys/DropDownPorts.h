@@ -56,7 +56,7 @@ public:
     virtual void setMouseHook(bool on) = 0;
     // Calls firstMoveTick() after `ms` milliseconds.
     virtual void startFirstMoveTimer(int ms) = 0;
-    virtual void repaint() = 0;
+    virtual void repaintControl() = 0;
     // The context menu at the control's centre (Applications key, Shift+F10).
     virtual void requestContextMenu() = 0;
 };

@@ -85,7 +85,7 @@ void KeyboardControl::cancel() {
     place(false);
     list_.hide();
     closed();
-    window_.repaint();
+    window_.repaintControl();
 }
 
 void KeyboardControl::closed() {
@@ -160,7 +160,7 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
             cancel();
             if (listIndex() != before) {
                 commit();
-                window_.repaint();
+                window_.repaintControl();
                 selectionCommitted();
             }
         }
@@ -311,7 +311,7 @@ void KeyboardControl::focusIn() {
     hotKeysOn_ = true;
     hotKeysChanged();
     control_.editArea().focusIn();
-    window_.repaint();
+    window_.repaintControl();
 }
 
 void KeyboardControl::focusOut() {
@@ -323,7 +323,7 @@ void KeyboardControl::focusOut() {
         close();
     }
     edit.focusOut();
-    window_.repaint();
+    window_.repaintControl();
 }
 
 bool KeyboardControl::focusMoveVetoed() {

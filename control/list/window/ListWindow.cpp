@@ -421,6 +421,12 @@ void ListWindow::leftUp(Point at, bool insideWindow) {
     }
     const ListGeometry g = geometry();
     const CellHit hit = g.cellAt(at);
+    if (hit.row == 0 && downCell_.row == 0 && hit.insideColumns && hit.column == downCell_.column) {
+        if (listener_) {
+            listener_->listColumnClicked(hit.column);
+        }
+        return;
+    }
     if (hit.row >= 1 && hit.insideColumns && at.y < g.client().height) {
         // An item that may not become current is still a pick: the list closes and the
         // current item stays.

@@ -103,6 +103,8 @@ public:
     virtual void listHeaderChanged() = 0;
     // A pointer message, `at` in the control's client coordinates.
     virtual void listMouse(ListMouse message, Point at) = 0;
+    // The left button went down and up on the header cell of `column`.
+    virtual void listColumnClicked(std::int32_t column) { (void)column; }
 };
 
 } // namespace vantil

@@ -1,0 +1,161 @@
+// The control as drag source and drop target.
+#include "control/core/DragDrop.h"
+
+#include "control/core/CVantilCtrl.h"
+#include "control/core/DataObject.h"
+#include "control/core/EventTable.h"
+
+namespace vantil {
+
+using plat::automation::Variant;
+
+namespace {
+
+constexpr std::int16_t kDropManual = 1;
+constexpr std::int16_t kDropAutomatic = 2;
+constexpr std::int16_t kDragAutomatic = 1;
+constexpr std::int32_t kEffects = dropeffect::Copy | dropeffect::Move;
+
+} // namespace
+
+// ---- Source ---------------------------------------------------------------------------------
+
+bool DragDrop::pressStartsDrag(std::int32_t charIndex) const {
+    const EditBuffer& b = control_.editArea().buffer();
+    return !control_.designMode() && control_.properties().oleDragMode == kDragAutomatic &&
+           b.hasSelection() && charIndex >= b.selectionStart() && charIndex <= b.selectionEnd();
+}
+
+void DragDrop::startDrag() {
+    ControlView* view = control_.view();
+    EditArea& edit = control_.editArea();
+    const EditBuffer& b = edit.buffer();
+    if (dragging_ || view == nullptr || control_.designMode() || !b.hasSelection()) {
+        return;
+    }
+    auto data = std::make_shared<DataObject>();
+    data->setText(std::string(b.selectedBytes()));
+    Variant allowed(data->allowedEffects());
+    Variant start[] = {Variant(data), Variant::ref(allowed)};
+    control_.fireEvent(events::OLEStartDrag, start);
+    // Either the argument or the data object's own setting may narrow the effects.
+    const std::int32_t effects = allowed.toLong() & data->allowedEffects() & kEffects;
+    if (effects == dropeffect::None) {
+        return;
+    }
+    // The dragged characters, so that a move removes them even when the pointer moved the
+    // caret while passing over this window.
+    const std::int32_t from = b.selectionStart();
+    const std::int32_t to = b.selectionEnd();
+    const std::string before = b.text();
+    dragging_ = true;
+    droppedOnSelf_ = false;
+    std::int32_t effect = dropeffect::None;
+    try {
+        effect = view->runDrag(data->hasText() ? data->text() : std::string(), effects);
+    } catch (...) {
+        dragging_ = false;
+        throw;
+    }
+    dragging_ = false;
+    Variant complete[] = {Variant(effect)};
+    control_.fireEvent(events::OLECompleteDrag, complete);
+    if (effect == dropeffect::Move && !droppedOnSelf_ && b.text() == before) {
+        edit.removeRange(from, to);
+    }
+}
+
+bool DragDrop::giveFeedback(std::int32_t effect) {
+    Variant eff(effect);
+    Variant defaultCursors(true);
+    Variant args[] = {Variant::ref(eff), Variant::ref(defaultCursors)};
+    control_.fireEvent(events::OLEGiveFeedback, args);
+    return defaultCursors.toBool();
+}
+
+// ---- Target ---------------------------------------------------------------------------------
+
+std::int16_t DragDrop::dropMode() const {
+    return control_.designMode() ? 0 : control_.properties().oleDropMode;
+}
+
+bool DragDrop::acceptsDrops() const {
+    return dropMode() != 0;
+}
+
+std::int32_t DragDrop::proposedEffect(const DropPoint& at) const {
+    return at.mods.ctrl ? dropeffect::Copy : dropeffect::Move;
+}
+
+namespace {
+
+// OLEDragOver and OLEDragDrop: the data object with the text and the by-reference arguments;
+// the effect the handler left.
+std::int32_t raiseDropEvent(CVantilCtrl& control, plat::automation::DispId id, const DropPoint& at,
+                            std::int32_t effect, std::optional<DragState> state) {
+    auto data = std::make_shared<DataObject>();
+    if (at.text) {
+        data->setText(*at.text);
+    }
+    Variant dataArg(data);
+    Variant eff(effect);
+    Variant button(at.buttons);
+    Variant shift(at.mods.eventMask());
+    Variant x(at.x);
+    Variant y(at.y);
+    Variant args[] = {Variant::ref(dataArg),
+                      Variant::ref(eff),
+                      Variant::ref(button),
+                      Variant::ref(shift),
+                      Variant::ref(x),
+                      Variant::ref(y),
+                      Variant(static_cast<std::int16_t>(state.value_or(DragState::Over)))};
+    control.fireEvent(id, std::span(args, state ? 7 : 6));
+    return eff.toLong() & kEffects;
+}
+
+} // namespace
+
+std::int32_t DragDrop::dragOver(const DropPoint& at, DragState state) {
+    if (!acceptsDrops() || !at.text) {
+        last_.reset();
+        return dropeffect::None;
+    }
+    last_ = at;
+    const std::int32_t effect = proposedEffect(at);
+    if (dropMode() == kDropManual) {
+        return raiseDropEvent(control_, events::OLEDragOver, at, effect, state);
+    }
+    if (control_.properties().locked) {
+        return dropeffect::None;
+    }
+    control_.editArea().placeCaret(at.charIndex, false);
+    return effect;
+}
+
+void DragDrop::dragLeave() {
+    if (last_ && dropMode() == kDropManual) {
+        raiseDropEvent(control_, events::OLEDragOver, *last_, proposedEffect(*last_),
+                       DragState::Leave);
+    }
+    last_.reset();
+}
+
+std::int32_t DragDrop::drop(const DropPoint& at) {
+    last_.reset();
+    if (!acceptsDrops() || !at.text) {
+        return dropeffect::None;
+    }
+    const std::int32_t effect = proposedEffect(at);
+    if (dropMode() == kDropManual) {
+        return raiseDropEvent(control_, events::OLEDragDrop, at, effect, std::nullopt);
+    }
+    if (dropMode() != kDropAutomatic || control_.properties().locked) {
+        return dropeffect::None;
+    }
+    droppedOnSelf_ = dragging_;
+    control_.editArea().dropText(at.charIndex, *at.text);
+    return effect;
+}
+
+} // namespace vantil

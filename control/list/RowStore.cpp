@@ -2,6 +2,7 @@
 #include "control/list/RowStore.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace vantil {
 
@@ -73,14 +74,20 @@ std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
 }
 
 void RowStore::clear() {
+    // Rows are freed in the order of their addresses, which is mostly the order they were
+    // made in: a sorted list's own order would visit the heap at random.
+    std::vector<ListRow*> all;
+    all.reserve(static_cast<std::size_t>(size_));
     for (Chunk& chunk : chunks_) {
-        for (ListRow* row : chunk) {
-            delete row;
-        }
+        all.insert(all.end(), chunk.begin(), chunk.end());
     }
     chunks_.clear();
     starts_.clear();
     size_ = 0;
+    std::sort(all.begin(), all.end(), std::less<ListRow*>());
+    for (ListRow* row : all) {
+        delete row;
+    }
 }
 
 std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {

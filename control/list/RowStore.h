@@ -14,12 +14,11 @@
 namespace vantil {
 
 // A row of a long list: one allocation with room for two cells. What a search reads first
-// (the order key's head and the folding stamp) comes first.
+// (the order key and its folding stamp) comes first.
 struct ListRow {
-    // The folded column-0 text as an order key, valid while foldStamp equals the list's
-    // current folding stamp (0: not computed).
+    // The folded column-0 text as an order key, valid while its stamp equals the list's
+    // current folding stamp (0: not made).
     OrderKey orderKey;
-    std::uint32_t foldStamp = 0;
     std::int32_t height = 0;
     ItemAttributes item;
     CellArray cells; // one per column

@@ -15,12 +15,12 @@ int order(std::string_view a, std::string_view b, FoldOptions o) {
 }
 
 TEST(ListOrder, KeysKeptWithRowsCompareAsTheirBytes) {
-    // Keys around the sixteen bytes of the head, with zero bytes (a text's NUL character)
-    // where the head pads with zeros.
+    // Keys short enough to live inside the object and long ones that keep only their first
+    // bytes there, with zero bytes (a text's NUL character) that must not end a key.
     std::mt19937 random(16);
     const char alphabet[] = {'\0', '\x01', '\x82', '\xFF'};
     auto randomKey = [&] {
-        std::string k(random() % 21, '\0');
+        std::string k(random() % 41, '\0');
         for (char& ch : k) {
             ch = alphabet[random() % 4];
         }
@@ -31,13 +31,15 @@ TEST(ListOrder, KeysKeptWithRowsCompareAsTheirBytes) {
         const std::string b = round % 3 == 0 ? a.substr(0, random() % (a.size() + 1)) : randomKey();
         OrderKey ka;
         OrderKey kb;
-        ka.assign(a);
-        kb.assign(b);
+        ka.assign(a, 1);
+        kb.assign(b, 1);
         const int expected = a.compare(b);
         const int got = compareKeys(ka, kb);
         ASSERT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0))
             << a.size() << " " << b.size();
         ASSERT_EQ(ka.view(), a);
+        const OrderKey copied = ka;
+        ASSERT_EQ(compareKeys(copied, ka), 0);
     }
 }
 

@@ -39,13 +39,11 @@ std::int32_t ListModel::standardItemHeight() const {
     return h > 0 ? h : props().standardItemHeight;
 }
 
-const OrderKey& ListModel::freshKey(OrderKey& key, const ListRow& row,
-                                    plat::text::FoldOptions options, std::uint32_t stamp) {
-    if (key.stamp() != stamp) {
-        makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text.view(), options,
-                     keyScratch_, scratch_);
-        key.assign(keyScratch_, stamp);
-    }
+const OrderKey& ListModel::remakeKey(OrderKey& key, const ListRow& row,
+                                     plat::text::FoldOptions options, std::uint32_t stamp) {
+    makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text.view(), options,
+                 keyScratch_, scratch_);
+    key.assign(keyScratch_, stamp);
     return key;
 }
 

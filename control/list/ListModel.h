@@ -90,7 +90,11 @@ private:
     // `key`, the order key of `row`, made again under `options` unless it was made under
     // `stamp` already: each text is folded once per set of folding options.
     const OrderKey& freshKey(OrderKey& key, const ListRow& row, plat::text::FoldOptions options,
-                             std::uint32_t stamp);
+                             std::uint32_t stamp) {
+        return key.stamp() == stamp ? key : remakeKey(key, row, options, stamp);
+    }
+    const OrderKey& remakeKey(OrderKey& key, const ListRow& row, plat::text::FoldOptions options,
+                              std::uint32_t stamp);
     bool automaticSorting() const;
     bool knownSorted() const;
     std::int32_t sortedInsertionIndex(const std::string& text, std::int32_t data);

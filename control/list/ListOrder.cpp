@@ -62,12 +62,13 @@ void OrderKey::assign(std::string_view key, std::uint32_t stamp) {
         }
         buf_[kTag] = static_cast<char>(key.size());
     } else {
-        char* block = new char[key.size()];
-        std::memcpy(block, key.data(), key.size());
+        // The block: the key's length (4 bytes), then the key.
         const auto size = static_cast<std::uint32_t>(key.size());
+        char* block = new char[sizeof size + key.size()];
+        std::memcpy(block, &size, sizeof size);
+        std::memcpy(block + sizeof size, key.data(), key.size());
         std::memcpy(buf_, key.data(), kHeapPrefix);
         std::memcpy(buf_ + kHeapPrefix, &block, sizeof block);
-        std::memcpy(buf_ + kHeapPrefix + sizeof block, &size, sizeof size);
         buf_[kTag] = static_cast<char>(kHeap);
     }
     buf_[kStamp] = static_cast<char>(stamp);
@@ -88,12 +89,12 @@ std::size_t OrderKey::size() const noexcept {
         return static_cast<unsigned char>(buf_[kTag]);
     }
     std::uint32_t size = 0;
-    std::memcpy(&size, buf_ + kHeapPrefix + sizeof(char*), sizeof size);
+    std::memcpy(&size, heapData(), sizeof size);
     return size;
 }
 
 std::string_view OrderKey::view() const noexcept {
-    return onHeap() ? std::string_view(heapData(), size()) : prefix();
+    return onHeap() ? std::string_view(heapData() + sizeof(std::uint32_t), size()) : prefix();
 }
 
 int OrderKey::compareRest(const OrderKey& a, const OrderKey& b) noexcept {
@@ -105,11 +106,12 @@ int OrderKey::compareRest(const OrderKey& a, const OrderKey& b) noexcept {
             return c;
         }
     }
-    const std::size_t sa = a.size();
-    const std::size_t sb = b.size();
-    if (n == sa || n == sb) {
-        // One key ends inside the bytes compared: the shorter orders first.
-        return sa < sb ? -1 : (sa > sb ? 1 : 0);
+    // A key held whole inside its object may end inside the bytes compared: it orders first,
+    // or the two are equal when both end there.
+    const bool endA = !a.onHeap() && n == pa.size();
+    const bool endB = !b.onHeap() && n == pb.size();
+    if (endA || endB) {
+        return endA && endB ? 0 : (endA ? -1 : 1);
     }
     return a.view().compare(b.view()); // two long keys alike in their first bytes
 }

@@ -62,7 +62,7 @@ inline int compareKeys(const KeyHead& headA, std::string_view a, const KeyHead& 
 
 // An order key kept beside its row in the row store, with the folding stamp it was made under
 // (0: none). Keys of up to 22 bytes (eleven characters) live inside the object; a longer key
-// keeps its first ten bytes inside and the whole key in one allocation of its own. Most
+// keeps its first fourteen bytes inside and the whole key in one allocation of its own. Most
 // comparisons of a sorted insertion or a sort read nothing but the two objects.
 class OrderKey {
 public:
@@ -104,26 +104,32 @@ public:
     KeyHead head() const { return keyHead(view()); }
 
     friend int compareKeys(const OrderKey& a, const OrderKey& b) noexcept {
-        // The first eight bytes (zeros past a short key's end) as one number decide most
+        // The first fourteen bytes (zeros past a short key's end) as two numbers decide most
         // comparisons; the rest is compared only when they are alike.
-        const std::uint64_t ha = a.firstWord();
-        const std::uint64_t hb = b.firstWord();
-        if (ha != hb) {
-            return ha < hb ? -1 : 1;
+        const std::uint64_t a1 = a.word(0);
+        const std::uint64_t b1 = b.word(0);
+        if (a1 != b1) {
+            return a1 < b1 ? -1 : 1;
+        }
+        const std::uint64_t a2 = a.word(8) >> 16;
+        const std::uint64_t b2 = b.word(8) >> 16;
+        if (a2 != b2) {
+            return a2 < b2 ? -1 : 1;
         }
         return compareRest(a, b);
     }
 
 private:
-    std::uint64_t firstWord() const noexcept {
+    // Eight bytes from `at` as a number that orders as they do.
+    std::uint64_t word(std::size_t at) const noexcept {
         std::uint64_t w = 0;
-        std::memcpy(&w, buf_, sizeof w);
+        std::memcpy(&w, buf_ + at, sizeof w);
         return __builtin_bswap64(w);
     }
     static int compareRest(const OrderKey& a, const OrderKey& b) noexcept;
 
     static constexpr std::size_t kInline = 22;
-    static constexpr std::size_t kHeapPrefix = 10;
+    static constexpr std::size_t kHeapPrefix = 14;
     static constexpr std::size_t kTag = 22;   // inline length, or kHeap
     static constexpr std::size_t kStamp = 23;
     static constexpr unsigned char kHeap = 0xFF;

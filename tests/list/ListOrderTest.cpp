@@ -3,6 +3,7 @@
 #include "ListTestSupport.h"
 
 #include <random>
+#include <set>
 
 namespace vantil::test {
 namespace {
@@ -140,6 +141,53 @@ TEST(ListOrder, SortedInsertionMatchesTheLinearScan) {
         }
         EXPECT_EQ(c.texts(), expected);
     }
+}
+
+// Long texts that agree in their first characters are told apart past the bytes a key keeps
+// inside itself; an item whose text changes and new folding options give the rows new keys.
+TEST(ListOrder, LongTextsAndRemadeKeysKeepTheSortedOrder) {
+    std::mt19937 random(11);
+    const char* pieces[] = {"やまだ", "ヤマダ", "ﾔﾏﾀﾞ", "Tokyo", "tokyo", "ＡＢＣ", "第", "号"};
+    ListControl c;
+    c.put(u"IgnoreCase", Variant(true));
+    c.put(u"IgnoreKanaCase", Variant(true));
+    c.put(u"IgnoreCharSet", Variant(true));
+    c.put(u"Sorted", Variant(std::int16_t{1}));
+    std::multiset<std::string> added;
+    auto check = [&](FoldOptions o, const char* when) {
+        const std::vector<std::string> shown = c.texts();
+        ASSERT_EQ(std::multiset<std::string>(shown.begin(), shown.end()), added) << when;
+        for (std::size_t k = 1; k < shown.size(); ++k) {
+            ASSERT_LE(compareKeys(orderKey(sj(shown[k - 1]), o), orderKey(sj(shown[k]), o)), 0)
+                << when << ": " << shown[k - 1] << " / " << shown[k];
+        }
+    };
+    auto addSome = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            std::string t;
+            for (int parts = 3 + static_cast<int>(random() % 4); parts > 0; --parts) {
+                t += pieces[random() % std::size(pieces)];
+            }
+            t += std::to_string(random() % 10);
+            const std::int32_t at = c.add(t);
+            ASSERT_EQ(c.itemText(at), t);
+            added.insert(t);
+        }
+    };
+    addSome(400);
+    check(FoldOptions{true, true, true}, "all folding");
+
+    // A new text moves its item to its new place.
+    const std::string old = c.itemText(7);
+    c.put(u"ItemText", text("号号号号号号号号号号号号1"), {num(7)});
+    added.erase(added.find(old));
+    added.insert("号号号号号号号号号号号号1");
+    addSome(50);
+    check(FoldOptions{true, true, true}, "after a text changed");
+
+    c.put(u"IgnoreKanaCase", Variant(false));
+    addSome(100);
+    check(FoldOptions{true, false, true}, "after the folding changed");
 }
 
 TEST(ListOrder, DataSortedInsertionMatchesTheLinearScan) {

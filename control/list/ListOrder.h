@@ -130,7 +130,7 @@ private:
 
     static constexpr std::size_t kInline = 22;
     static constexpr std::size_t kHeapPrefix = 14;
-    static constexpr std::size_t kTag = 22;   // inline length, or kHeap
+    static constexpr std::size_t kTag = 22; // inline length, or kHeap
     static constexpr std::size_t kStamp = 23;
     static constexpr unsigned char kHeap = 0xFF;
 

@@ -15,10 +15,14 @@ std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
 
 void RowStore::renumberFrom(std::size_t chunk) {
     starts_.resize(chunks_.size());
+    lastRows_.resize(chunks_.size());
     std::int32_t start =
         chunk == 0 ? 0 : starts_[chunk - 1] + static_cast<std::int32_t>(chunks_[chunk - 1].size());
     for (std::size_t c = chunk; c < chunks_.size(); ++c) {
         starts_[c] = start;
+        if (c <= chunk + 1) {
+            lastRows_[c] = chunks_[c].back(); // only the changed chunk and its new neighbour
+        }
         start += static_cast<std::int32_t>(chunks_[c].size());
     }
 }
@@ -55,6 +59,7 @@ void RowStore::insert(std::int32_t index, std::unique_ptr<ListRow> row) {
         Chunk upper(chunk.begin() + kMaxChunk / 2, chunk.end());
         chunk.resize(kMaxChunk / 2);
         chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(c) + 1, std::move(upper));
+        lastRows_.insert(lastRows_.begin() + static_cast<std::ptrdiff_t>(c) + 1, nullptr);
     }
     renumberFrom(c);
 }
@@ -68,6 +73,7 @@ std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
     --size_;
     if (chunk.empty()) {
         chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
+        lastRows_.erase(lastRows_.begin() + static_cast<std::ptrdiff_t>(c));
     }
     renumberFrom(c);
     return row;
@@ -83,6 +89,7 @@ void RowStore::clear() {
     }
     chunks_.clear();
     starts_.clear();
+    lastRows_.clear();
     size_ = 0;
     std::sort(all.begin(), all.end(), std::less<ListRow*>());
     for (ListRow* row : all) {
@@ -100,6 +107,7 @@ std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {
     }
     chunks_.clear();
     starts_.clear();
+    lastRows_.clear();
     size_ = 0;
     return all;
 }
@@ -118,6 +126,9 @@ void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows) {
     }
     size_ = static_cast<std::int32_t>(rows.size());
     renumberFrom(0);
+    for (std::size_t c = 0; c < chunks_.size(); ++c) {
+        lastRows_[c] = chunks_[c].back();
+    }
 }
 
 } // namespace vantil

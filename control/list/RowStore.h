@@ -68,7 +68,7 @@ public:
         std::size_t hi = chunks_.size();
         while (lo < hi) {
             const std::size_t mid = lo + (hi - lo) / 2;
-            if (pred(*chunks_[mid].back())) {
+            if (pred(*lastRows_[mid])) {
                 hi = mid;
             } else {
                 lo = mid + 1;
@@ -105,6 +105,8 @@ private:
 
     std::vector<Chunk> chunks_;
     std::vector<std::int32_t> starts_; // first index of each chunk
+    // The last row of each chunk, side by side: a search over the chunks reads one array.
+    std::vector<ListRow*> lastRows_;
     std::int32_t size_ = 0;
 };
 

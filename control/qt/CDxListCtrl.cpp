@@ -18,8 +18,8 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QStyleHints>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <vector>
@@ -77,8 +77,8 @@ private:
         QStyleOptionSlider option;
         initStyleOption(&option);
         Look l;
-        l.thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                          QStyle::SC_ScrollBarSlider, this);
+        l.thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                          this);
         if (style()->inherits("QStyleSheetStyle")) {
             l.atMinimum = value() == minimum();
             l.atMaximum = value() == maximum();

@@ -63,7 +63,9 @@ void ListWindow::readSettings() {
 }
 
 ListGeometry ListWindow::geometry() const {
-    return ListGeometry(grid_, port_.clientSize(), vertical_, horizontal_);
+    // The common height is known from the last range update while the grid has not changed.
+    return ListGeometry(grid_, port_.clientSize(), vertical_, horizontal_,
+                        rangesStale_ ? 0 : uniformHeight_);
 }
 
 // ---- Scrolling ------------------------------------------------------------------------------
@@ -78,6 +80,7 @@ void ListWindow::rangesChanged() {
 
 void ListWindow::updateRanges() {
     rangesPending_ = false;
+    uniformHeight_ = uniformRowHeight(grid_);
     rangesStale_ = false;
     const ListGeometry g = geometry();
     const int total[2] = {g.totalWidth(), g.totalHeight() - g.headerHeight()};

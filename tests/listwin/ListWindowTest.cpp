@@ -90,6 +90,15 @@ TEST(ListWindowScroll, LinesMovePixelsPagesAndEndsRepaint) {
     EXPECT_EQ(f.w().geometry().leftColumn(), 1);
 }
 
+TEST(ListWindowScroll, ALineMovesOnlyThePixelsOfTheColumns) {
+    ListWindowFixture f;
+    f.port.client.width = 300; // the columns end at 240
+    f.w().updateRanges();
+    f.w().scroll(ScrollAxis::Vertical, ScrollRequest::LineDown);
+    ASSERT_EQ(f.port.moved.size(), 1u);
+    EXPECT_EQ(f.port.moved[0].area, (Rect{0, kHeader, 241, 130}));
+}
+
 TEST(ListWindowScroll, WheelFollowsTheUsersSetting) {
     struct Case {
         std::optional<int> lines;

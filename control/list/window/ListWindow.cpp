@@ -188,7 +188,13 @@ void ListWindow::lineScroll(ScrollAxis axis, bool forward, bool quiet) {
                                : g.columnPosition(first) - after.columnPosition(after.leftColumn());
     const Size c = g.client();
     if (vertical) {
-        port_.scrollPixels(0, shift, g.itemArea());
+        // Right of the columns (and their one extra pixel) the list is the same colour at
+        // every position: only the columns' pixels move.
+        Rect area = g.itemArea();
+        area.right = std::min(area.right, g.columnsRight() + 1);
+        if (!area.empty()) {
+            port_.scrollPixels(0, shift, area);
+        }
     } else {
         port_.scrollPixels(shift, 0, Rect{0, 0, c.width, c.height});
     }

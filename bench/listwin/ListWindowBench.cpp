@@ -1,6 +1,7 @@
 // The open list's cost follows the visible cells, not the items: showing and painting the
 // list of 65000 items beside a combo box's popup with the same texts and beside a list of 20;
-// one line of scrolling (pixels moved, one strip painted) beside a full repaint.
+// one line of scrolling (pixels moved, one strip painted) beside a full repaint, at the top of
+// the list and near its end.
 #include "control/core/CVantilCtrl.h"
 #include "control/list/ListModel.h"
 #include "control/qt/CDxListCtrl.h"
@@ -155,6 +156,43 @@ void BM_PeerListFullRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PeerListFullRepaint)->Arg(2)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Scrolled to a few pages above the end of the list.
+void nearTheEnd(OpenControl& c) {
+    c.list->logic().scroll(vantil::ScrollAxis::Vertical, vantil::ScrollRequest::Bottom);
+    for (int i = 0; i < 3; ++i) {
+        c.list->logic().scroll(vantil::ScrollAxis::Vertical, vantil::ScrollRequest::PageUp);
+    }
+    c.flush();
+}
+
+// The same pair near the end of the list: the cost follows the visible rows, not the rows
+// above them.
+void BM_ListScrollOneLineAtEnd(benchmark::State& state) {
+    OpenControl c(65000);
+    c.open();
+    nearTheEnd(c);
+    bool up = true;
+    for (auto _ : state) {
+        c.list->logic().scroll(vantil::ScrollAxis::Vertical, up ? vantil::ScrollRequest::LineUp
+                                                                : vantil::ScrollRequest::LineDown);
+        c.flush();
+        up = !up;
+    }
+}
+BENCHMARK(BM_ListScrollOneLineAtEnd)->Unit(benchmark::kMicrosecond);
+
+void BM_PeerListFullRepaintAtEnd(benchmark::State& state) {
+    OpenControl c(65000);
+    c.open();
+    nearTheEnd(c);
+    for (auto _ : state) {
+        c.list->viewport()->update();
+        c.list->verticalScrollBar()->update();
+        c.flush();
+    }
+}
+BENCHMARK(BM_PeerListFullRepaintAtEnd)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -221,7 +221,7 @@ bool ListGrid::writeCell(const ListCellInfo& info) {
         ListRow& lr = row(info.row);
         lr.item = info.item;
         if (m & LCIF_TEXT) {
-            lr.foldStamp = 0;
+            lr.orderKey.invalidate();
         }
     }
     c->setFontObject(info.fontObject);

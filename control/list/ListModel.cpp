@@ -39,15 +39,12 @@ std::int32_t ListModel::standardItemHeight() const {
     return h > 0 ? h : props().standardItemHeight;
 }
 
-const OrderKey& ListModel::orderKeyOf(ListRow& row) {
-    const std::uint32_t stamp = currentStamp();
-    if (row.foldStamp != stamp) {
-        makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text.view(),
-                     foldOptions(), keyScratch_, scratch_);
-        row.orderKey.assign(keyScratch_);
-        row.foldStamp = stamp;
-    }
-    return row.orderKey;
+const OrderKey& ListModel::remakeKey(OrderKey& key, const ListRow& row,
+                                     plat::text::FoldOptions options, std::uint32_t stamp) {
+    makeOrderKey(row.cells.empty() ? std::string_view() : row.cells[0].text.view(), options,
+                 keyScratch_, scratch_);
+    key.assign(keyScratch_, stamp);
+    return key;
 }
 
 bool ListModel::handles(DispId d) const {

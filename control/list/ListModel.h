@@ -94,8 +94,14 @@ private:
     const ControlProperties& props() const;
     plat::text::FoldOptions foldOptions() const;
     std::uint32_t currentStamp() const { return foldStamp(foldOptions()); }
-    // The row's order key under the current folding options, folded once per text.
-    const OrderKey& orderKeyOf(ListRow& row);
+    // `key`, the order key of `row`, made again under `options` unless it was made under
+    // `stamp` already: each text is folded once per set of folding options.
+    const OrderKey& freshKey(OrderKey& key, const ListRow& row, plat::text::FoldOptions options,
+                             std::uint32_t stamp) {
+        return key.stamp() == stamp ? key : remakeKey(key, row, options, stamp);
+    }
+    const OrderKey& remakeKey(OrderKey& key, const ListRow& row, plat::text::FoldOptions options,
+                              std::uint32_t stamp);
     bool automaticSorting() const;
     bool knownSorted() const;
     std::int32_t sortedInsertionIndex(const std::string& text, std::int32_t data);
@@ -133,7 +139,6 @@ private:
     std::string scratch_;
     std::string keyScratch_;
     OrderKey insertionKey_; // the folded text of the item being inserted in order
-    bool haveInsertionKey_ = false;
     std::function<void()> commitHook_;
     std::function<void()> repaintHook_;
 };

@@ -65,7 +65,9 @@ std::int32_t ListModel::findText(std::string_view text) {
     if (text.empty()) {
         return -1;
     }
-    const std::string key = orderKey(text, foldOptions());
+    const plat::text::FoldOptions options = foldOptions();
+    const std::uint32_t stamp = foldStamp(options);
+    const std::string key = orderKey(text, options);
     std::int32_t found = -1;
     grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
         const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
@@ -73,7 +75,7 @@ std::int32_t ListModel::findText(std::string_view text) {
         if (keyBytes != key.size()) {
             return true;
         }
-        const std::string_view rowKey = orderKeyOf(r).view();
+        const std::string_view rowKey = freshKey(r.orderKey, r, options, stamp).view();
         if (rowKey.compare(0, keyBytes, key) == 0) {
             found = i;
             return false;

@@ -53,11 +53,12 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     if (text.empty()) {
         return descending ? n : 0;
     }
-    makeOrderKey(text, foldOptions(), keyScratch_, scratch_);
-    insertionKey_.assign(keyScratch_);
-    haveInsertionKey_ = true;
+    const plat::text::FoldOptions options = foldOptions();
+    const std::uint32_t stamp = foldStamp(options);
+    makeOrderKey(text, options, keyScratch_, scratch_);
+    insertionKey_.assign(keyScratch_, stamp);
     auto goesBefore = [&](ListRow& r) {
-        const int c = compareKeys(insertionKey_, orderKeyOf(r));
+        const int c = compareKeys(insertionKey_, freshKey(r.orderKey, r, options, stamp));
         return descending ? c >= 0 : c <= 0;
     };
     if (knownSorted()) {
@@ -106,7 +107,7 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
                                  a[4],
                                  a[5]};
     if (!convertNewItem(addArgs, newItem)) {
-        haveInsertionKey_ = false;
+        insertionKey_.clear();
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);
     }
     if (automatic) {
@@ -114,7 +115,7 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     }
     const std::int32_t newIndex = items_->insert(std::move(newItem));
     if (newIndex < 0) {
-        haveInsertionKey_ = false;
+        insertionKey_.clear();
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);
     }
     if (wasSorted) {
@@ -123,12 +124,11 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
         orderMayHaveBroken();
     }
     ListRow& row = grid_.item(newIndex);
-    if (haveInsertionKey_ && !row.cells.empty()) {
+    if (insertionKey_.stamp() != 0 && !row.cells.empty()) {
         // The sorted insertion folded this text already.
         row.orderKey = std::move(insertionKey_);
-        row.foldStamp = currentStamp();
     }
-    haveInsertionKey_ = false;
+    insertionKey_.clear();
     row.item.masked = maskedFor(row.cells.empty() ? std::string_view() : row.cells[0].text.view());
     p.newIndex = newIndex;
     refreshHeaderRow();
@@ -249,7 +249,7 @@ bool ListModel::removeColumn(std::int32_t index) {
     if (index == 0) {
         orderMayHaveBroken();
         grid_.items().forEachFrom(0, [](std::int32_t, ListRow& r) {
-            r.foldStamp = 0;
+            r.orderKey.invalidate();
             return true;
         });
     }
@@ -279,7 +279,7 @@ bool ListModel::clearColumn() {
         grid_.removeColumn(c);
     }
     grid_.items().forEachFrom(0, [](std::int32_t, ListRow& r) {
-        r.foldStamp = 0;
+        r.orderKey.invalidate();
         return true;
     });
     orderMayHaveBroken();
@@ -336,7 +336,7 @@ std::int32_t ListModel::replaceItem(std::int32_t index, const std::string* text,
         row.item.masked = maskedFor(newText);
     }
     row.height = height;
-    row.foldStamp = 0;
+    row.orderKey.invalidate();
     if (wasCurrent) {
         props().listIndex = at;
         grid_.setCurrentRow(at + 1);

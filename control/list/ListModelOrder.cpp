@@ -80,6 +80,8 @@ void ListModel::sortList(std::int32_t column) {
         p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
 
     std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll();
+    const plat::text::FoldOptions options = foldOptions();
+    const std::uint32_t stamp = foldStamp(options);
     const std::int16_t sorted = p.sorted;
     const bool descending = isDescending(sorted);
     using Entry = SortEntry<ListRow*>;
@@ -98,12 +100,12 @@ void ListModel::sortList(std::int32_t column) {
         } else {
             const OrderKey* key = nullptr;
             if (column == 0) {
-                key = &orderKeyOf(*r);
+                key = &freshKey(r->orderKey, *r, options, stamp);
             } else {
                 const auto c = static_cast<std::size_t>(column);
                 makeOrderKey(c < r->cells.size() ? r->cells[c].text.view() : std::string_view(),
-                             foldOptions(), keyScratch_, scratch_);
-                otherKeys[i].assign(keyScratch_);
+                             options, keyScratch_, scratch_);
+                otherKeys[i].assign(keyScratch_, stamp);
                 key = &otherKeys[i];
             }
             entries[i].head = key->head();

@@ -53,26 +53,67 @@ KeyHead keyHead(std::string_view key) {
     return KeyHead{word(0), word(8)};
 }
 
-void OrderKey::assign(std::string_view key) {
-    head_ = keyHead(key);
-    if (key.empty()) {
-        block_.reset();
-        return;
+void OrderKey::assign(std::string_view key, std::uint32_t stamp) {
+    release();
+    std::memset(buf_, 0, sizeof buf_);
+    if (key.size() <= kInline) {
+        if (!key.empty()) {
+            std::memcpy(buf_, key.data(), key.size());
+        }
+        buf_[kTag] = static_cast<char>(key.size());
+    } else {
+        // The block: the key's length (4 bytes), then the key.
+        const auto size = static_cast<std::uint32_t>(key.size());
+        char* block = new char[sizeof size + key.size()];
+        std::memcpy(block, &size, sizeof size);
+        std::memcpy(block + sizeof size, key.data(), key.size());
+        std::memcpy(buf_, key.data(), kHeapPrefix);
+        std::memcpy(buf_ + kHeapPrefix, &block, sizeof block);
+        buf_[kTag] = static_cast<char>(kHeap);
     }
-    const auto size = static_cast<std::uint32_t>(key.size());
-    auto block = std::make_unique_for_overwrite<char[]>(sizeof size + key.size());
-    std::memcpy(block.get(), &size, sizeof size);
-    std::memcpy(block.get() + sizeof size, key.data(), key.size());
-    block_ = std::move(block);
+    buf_[kStamp] = static_cast<char>(stamp);
 }
 
-std::string_view OrderKey::view() const {
-    if (!block_) {
-        return {};
+void OrderKey::copyFrom(const OrderKey& other) {
+    assign(other.view(), other.stamp());
+}
+
+void OrderKey::release() noexcept {
+    if (onHeap()) {
+        delete[] heapData();
+    }
+}
+
+std::size_t OrderKey::size() const noexcept {
+    if (!onHeap()) {
+        return static_cast<unsigned char>(buf_[kTag]);
     }
     std::uint32_t size = 0;
-    std::memcpy(&size, block_.get(), sizeof size);
-    return {block_.get() + sizeof size, size};
+    std::memcpy(&size, heapData(), sizeof size);
+    return size;
+}
+
+std::string_view OrderKey::view() const noexcept {
+    return onHeap() ? std::string_view(heapData() + sizeof(std::uint32_t), size()) : prefix();
+}
+
+int OrderKey::compareRest(const OrderKey& a, const OrderKey& b) noexcept {
+    const std::string_view pa = a.prefix();
+    const std::string_view pb = b.prefix();
+    const std::size_t n = std::min(pa.size(), pb.size());
+    if (n > 0) {
+        if (const int c = std::memcmp(pa.data(), pb.data(), n); c != 0) {
+            return c;
+        }
+    }
+    // A key held whole inside its object may end inside the bytes compared: it orders first,
+    // or the two are equal when both end there.
+    const bool endA = !a.onHeap() && n == pa.size();
+    const bool endB = !b.onHeap() && n == pb.size();
+    if (endA || endB) {
+        return endA && endB ? 0 : (endA ? -1 : 1);
+    }
+    return a.view().compare(b.view()); // two long keys alike in their first bytes
 }
 
 std::string orderKey(std::string_view text, plat::text::FoldOptions options) {

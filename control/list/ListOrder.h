@@ -5,6 +5,7 @@
 #include "platform/text/Folding.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,39 +60,95 @@ inline int compareKeys(const KeyHead& headA, std::string_view a, const KeyHead& 
     return a.compare(b);
 }
 
-// An order key kept with a row: its head beside the row's other fields, so that most
-// comparisons read nothing else, and the whole key in one allocation of its own.
+// An order key kept beside its row in the row store, with the folding stamp it was made under
+// (0: none). Keys of up to 22 bytes (eleven characters) live inside the object; a longer key
+// keeps its first fourteen bytes inside and the whole key in one allocation of its own. Most
+// comparisons of a sorted insertion or a sort read nothing but the two objects.
 class OrderKey {
 public:
-    OrderKey() = default;
-    OrderKey(const OrderKey& other) { assign(other.view()); }
+    OrderKey() noexcept { std::memset(buf_, 0, sizeof buf_); }
+    OrderKey(const OrderKey& other) : OrderKey() { copyFrom(other); }
+    OrderKey(OrderKey&& other) noexcept {
+        std::memcpy(buf_, other.buf_, sizeof buf_);
+        other.buf_[kTag] = 0;
+        other.buf_[kStamp] = 0;
+    }
+    ~OrderKey() { release(); }
     OrderKey& operator=(const OrderKey& other) {
         if (this != &other) {
-            assign(other.view());
+            OrderKey copy(other);
+            *this = std::move(copy);
         }
         return *this;
     }
-    OrderKey(OrderKey&&) noexcept = default;
-    OrderKey& operator=(OrderKey&&) noexcept = default;
-
-    void assign(std::string_view key);
-    void clear() noexcept {
-        head_ = KeyHead{};
-        block_.reset();
-    }
-    const KeyHead& head() const { return head_; }
-    std::string_view view() const;
-
-    friend int compareKeys(const OrderKey& a, const OrderKey& b) {
-        if (a.head_ != b.head_) {
-            return a.head_ < b.head_ ? -1 : 1;
+    OrderKey& operator=(OrderKey&& other) noexcept {
+        if (this != &other) {
+            release();
+            std::memcpy(buf_, other.buf_, sizeof buf_);
+            other.buf_[kTag] = 0;
+            other.buf_[kStamp] = 0;
         }
-        return a.view().compare(b.view()); // read only when the heads leave it open
+        return *this;
+    }
+
+    void assign(std::string_view key, std::uint32_t stamp);
+    void clear() noexcept {
+        release();
+        std::memset(buf_, 0, sizeof buf_);
+    }
+    // The key no longer matches its row's text; it is made again when next asked for.
+    void invalidate() noexcept { buf_[kStamp] = 0; }
+    std::uint32_t stamp() const noexcept { return static_cast<unsigned char>(buf_[kStamp]); }
+    std::size_t size() const noexcept;
+    std::string_view view() const noexcept;
+    KeyHead head() const { return keyHead(view()); }
+
+    friend int compareKeys(const OrderKey& a, const OrderKey& b) noexcept {
+        // The first fourteen bytes (zeros past a short key's end) as two numbers decide most
+        // comparisons; the rest is compared only when they are alike.
+        const std::uint64_t a1 = a.word(0);
+        const std::uint64_t b1 = b.word(0);
+        if (a1 != b1) {
+            return a1 < b1 ? -1 : 1;
+        }
+        const std::uint64_t a2 = a.word(8) >> 16;
+        const std::uint64_t b2 = b.word(8) >> 16;
+        if (a2 != b2) {
+            return a2 < b2 ? -1 : 1;
+        }
+        return compareRest(a, b);
     }
 
 private:
-    KeyHead head_;
-    std::unique_ptr<char[]> block_; // the key's length (4 bytes), then the key
+    // Eight bytes from `at` as a number that orders as they do.
+    std::uint64_t word(std::size_t at) const noexcept {
+        std::uint64_t w = 0;
+        std::memcpy(&w, buf_ + at, sizeof w);
+        return __builtin_bswap64(w);
+    }
+    static int compareRest(const OrderKey& a, const OrderKey& b) noexcept;
+
+    static constexpr std::size_t kInline = 22;
+    static constexpr std::size_t kHeapPrefix = 14;
+    static constexpr std::size_t kTag = 22; // inline length, or kHeap
+    static constexpr std::size_t kStamp = 23;
+    static constexpr unsigned char kHeap = 0xFF;
+
+    bool onHeap() const noexcept { return static_cast<unsigned char>(buf_[kTag]) == kHeap; }
+    const char* heapData() const noexcept {
+        const char* p = nullptr;
+        std::memcpy(&p, buf_ + kHeapPrefix, sizeof p);
+        return p;
+    }
+    // The bytes held inside the object: the whole key, or the first ten bytes of a long one.
+    std::string_view prefix() const noexcept {
+        return onHeap() ? std::string_view(buf_, kHeapPrefix)
+                        : std::string_view(buf_, static_cast<unsigned char>(buf_[kTag]));
+    }
+    void copyFrom(const OrderKey& other);
+    void release() noexcept;
+
+    char buf_[24];
 };
 
 // The number of characters in the typed-text cut of text to n bytes (the n-th byte's character

@@ -2,6 +2,7 @@
 #include "control/list/RowStore.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace vantil {
 
@@ -14,10 +15,14 @@ std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
 
 void RowStore::renumberFrom(std::size_t chunk) {
     starts_.resize(chunks_.size());
+    lastRows_.resize(chunks_.size());
     std::int32_t start =
         chunk == 0 ? 0 : starts_[chunk - 1] + static_cast<std::int32_t>(chunks_[chunk - 1].size());
     for (std::size_t c = chunk; c < chunks_.size(); ++c) {
         starts_[c] = start;
+        if (c <= chunk + 1) {
+            lastRows_[c] = chunks_[c].back(); // only the changed chunk and its new neighbour
+        }
         start += static_cast<std::int32_t>(chunks_[c].size());
     }
 }
@@ -54,6 +59,7 @@ void RowStore::insert(std::int32_t index, std::unique_ptr<ListRow> row) {
         Chunk upper(chunk.begin() + kMaxChunk / 2, chunk.end());
         chunk.resize(kMaxChunk / 2);
         chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(c) + 1, std::move(upper));
+        lastRows_.insert(lastRows_.begin() + static_cast<std::ptrdiff_t>(c) + 1, nullptr);
     }
     renumberFrom(c);
 }
@@ -67,20 +73,28 @@ std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
     --size_;
     if (chunk.empty()) {
         chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
+        lastRows_.erase(lastRows_.begin() + static_cast<std::ptrdiff_t>(c));
     }
     renumberFrom(c);
     return row;
 }
 
 void RowStore::clear() {
+    // Rows are freed in the order of their addresses, which is mostly the order they were
+    // made in: a sorted list's own order would visit the heap at random.
+    std::vector<ListRow*> all;
+    all.reserve(static_cast<std::size_t>(size_));
     for (Chunk& chunk : chunks_) {
-        for (ListRow* row : chunk) {
-            delete row;
-        }
+        all.insert(all.end(), chunk.begin(), chunk.end());
     }
     chunks_.clear();
     starts_.clear();
+    lastRows_.clear();
     size_ = 0;
+    std::sort(all.begin(), all.end(), std::less<ListRow*>());
+    for (ListRow* row : all) {
+        delete row;
+    }
 }
 
 std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {
@@ -93,6 +107,7 @@ std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {
     }
     chunks_.clear();
     starts_.clear();
+    lastRows_.clear();
     size_ = 0;
     return all;
 }
@@ -111,6 +126,9 @@ void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows) {
     }
     size_ = static_cast<std::int32_t>(rows.size());
     renumberFrom(0);
+    for (std::size_t c = 0; c < chunks_.size(); ++c) {
+        lastRows_[c] = chunks_[c].back();
+    }
 }
 
 } // namespace vantil

@@ -14,12 +14,11 @@
 namespace vantil {
 
 // A row of a long list: one allocation with room for two cells. What a search reads first
-// (the order key's head and the folding stamp) comes first.
+// (the order key and its folding stamp) comes first.
 struct ListRow {
-    // The folded column-0 text as an order key, valid while foldStamp equals the list's
-    // current folding stamp (0: not computed).
+    // The folded column-0 text as an order key, valid while its stamp equals the list's
+    // current folding stamp (0: not made).
     OrderKey orderKey;
-    std::uint32_t foldStamp = 0;
     std::int32_t height = 0;
     ItemAttributes item;
     CellArray cells; // one per column
@@ -69,7 +68,7 @@ public:
         std::size_t hi = chunks_.size();
         while (lo < hi) {
             const std::size_t mid = lo + (hi - lo) / 2;
-            if (pred(*chunks_[mid].back())) {
+            if (pred(*lastRows_[mid])) {
                 hi = mid;
             } else {
                 lo = mid + 1;
@@ -106,6 +105,8 @@ private:
 
     std::vector<Chunk> chunks_;
     std::vector<std::int32_t> starts_; // first index of each chunk
+    // The last row of each chunk, side by side: a search over the chunks reads one array.
+    std::vector<ListRow*> lastRows_;
     std::int32_t size_ = 0;
 };
 

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleHints>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <vector>
@@ -43,6 +44,50 @@ public:
     }
 };
 
+// The list's scroll bar repaints only when its picture changes. One line of a long list moves
+// the thumb by a fraction of a pixel, and repainting the bar would cost more than moving the
+// list's pixels; the value itself always follows.
+class ListScrollBar final : public QScrollBar {
+public:
+    explicit ListScrollBar(Qt::Orientation orientation) : QScrollBar(orientation) {}
+
+protected:
+    void sliderChange(SliderChange change) override {
+        // A hidden bar is painted afresh when it shows.
+        if (change == SliderValueChange && (!isVisible() || (painted_ && *painted_ == look()))) {
+            return;
+        }
+        QScrollBar::sliderChange(change);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        painted_ = look();
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    struct Look {
+        QRect thumb;
+        // Style sheets may draw the bar differently at either end of its range.
+        bool atMinimum = false;
+        bool atMaximum = false;
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+    Look look() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        Look l;
+        l.thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                          this);
+        if (style()->inherits("QStyleSheetStyle")) {
+            l.atMinimum = value() == minimum();
+            l.atMaximum = value() == maximum();
+        }
+        return l;
+    }
+
+    std::optional<Look> painted_;
+};
+
 } // namespace
 
 CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWidget* controlWindow)
@@ -61,6 +106,8 @@ CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWi
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollBar(new ListScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new ListScrollBar(Qt::Horizontal));
     resize(200, 150);
 
     ListGrid& grid = model_ ? model_->grid() : ownGrid_;

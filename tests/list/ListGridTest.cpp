@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace vantil {
@@ -71,6 +72,38 @@ TEST(RowStore, InsertsAndRemovesAnywhereLikeAVector) {
     ASSERT_EQ(all.size(), reference.size());
     store.assign(std::move(all));
     EXPECT_EQ(store.at(store.size() - 1).item.itemData, reference.back());
+}
+
+TEST(RowStore, PartitionPointFollowsInsertionsAndRemovals) {
+    // Rows kept in order of their data by inserting each at its partition point, as a sorted
+    // list is, before and after removals that empty whole chunks.
+    std::mt19937 random(9);
+    RowStore store;
+    std::vector<std::int32_t> reference;
+    auto insertSome = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            const auto data = static_cast<std::int32_t>(random() % 100000);
+            const std::int32_t at =
+                store.partitionPoint([&](const ListRow& r) { return data <= r.item.itemData; });
+            const auto expected = std::lower_bound(reference.begin(), reference.end(), data);
+            ASSERT_EQ(at, static_cast<std::int32_t>(expected - reference.begin())) << i;
+            store.insert(at, rowWithData(data));
+            reference.insert(expected, data);
+        }
+    };
+    insertSome(4000);
+    auto eraseSome = [&](int n, bool run) {
+        for (int k = 0; k < n; ++k) {
+            const auto at = static_cast<std::int32_t>(run ? 1000 : random() % reference.size());
+            store.erase(at);
+            reference.erase(reference.begin() + at);
+        }
+    };
+    eraseSome(1000, true);
+    insertSome(200);
+    eraseSome(500, false);
+    insertSome(1000);
+    EXPECT_EQ(store.partitionPoint([](const ListRow&) { return false; }), store.size());
 }
 
 struct GridFixture : ::testing::Test {

@@ -3,6 +3,7 @@
 #include "ListTestSupport.h"
 
 #include <random>
+#include <set>
 
 namespace vantil::test {
 namespace {
@@ -15,12 +16,12 @@ int order(std::string_view a, std::string_view b, FoldOptions o) {
 }
 
 TEST(ListOrder, KeysKeptWithRowsCompareAsTheirBytes) {
-    // Keys around the sixteen bytes of the head, with zero bytes (a text's NUL character)
-    // where the head pads with zeros.
+    // Keys short enough to live inside the object and long ones that keep only their first
+    // bytes there, with zero bytes (a text's NUL character) that must not end a key.
     std::mt19937 random(16);
     const char alphabet[] = {'\0', '\x01', '\x82', '\xFF'};
     auto randomKey = [&] {
-        std::string k(random() % 21, '\0');
+        std::string k(random() % 41, '\0');
         for (char& ch : k) {
             ch = alphabet[random() % 4];
         }
@@ -31,13 +32,15 @@ TEST(ListOrder, KeysKeptWithRowsCompareAsTheirBytes) {
         const std::string b = round % 3 == 0 ? a.substr(0, random() % (a.size() + 1)) : randomKey();
         OrderKey ka;
         OrderKey kb;
-        ka.assign(a);
-        kb.assign(b);
+        ka.assign(a, 1);
+        kb.assign(b, 1);
         const int expected = a.compare(b);
         const int got = compareKeys(ka, kb);
         ASSERT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0))
             << a.size() << " " << b.size();
         ASSERT_EQ(ka.view(), a);
+        const OrderKey copied = ka;
+        ASSERT_EQ(compareKeys(copied, ka), 0);
     }
 }
 
@@ -138,6 +141,53 @@ TEST(ListOrder, SortedInsertionMatchesTheLinearScan) {
         }
         EXPECT_EQ(c.texts(), expected);
     }
+}
+
+// Long texts that agree in their first characters are told apart past the bytes a key keeps
+// inside itself; an item whose text changes and new folding options give the rows new keys.
+TEST(ListOrder, LongTextsAndRemadeKeysKeepTheSortedOrder) {
+    std::mt19937 random(11);
+    const char* pieces[] = {"やまだ", "ヤマダ", "ﾔﾏﾀﾞ", "Tokyo", "tokyo", "ＡＢＣ", "第", "号"};
+    ListControl c;
+    c.put(u"IgnoreCase", Variant(true));
+    c.put(u"IgnoreKanaCase", Variant(true));
+    c.put(u"IgnoreCharSet", Variant(true));
+    c.put(u"Sorted", Variant(std::int16_t{1}));
+    std::multiset<std::string> added;
+    auto check = [&](FoldOptions o, const char* when) {
+        const std::vector<std::string> shown = c.texts();
+        ASSERT_EQ(std::multiset<std::string>(shown.begin(), shown.end()), added) << when;
+        for (std::size_t k = 1; k < shown.size(); ++k) {
+            ASSERT_LE(compareKeys(orderKey(sj(shown[k - 1]), o), orderKey(sj(shown[k]), o)), 0)
+                << when << ": " << shown[k - 1] << " / " << shown[k];
+        }
+    };
+    auto addSome = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            std::string t;
+            for (int parts = 3 + static_cast<int>(random() % 4); parts > 0; --parts) {
+                t += pieces[random() % std::size(pieces)];
+            }
+            t += std::to_string(random() % 10);
+            const std::int32_t at = c.add(t);
+            ASSERT_EQ(c.itemText(at), t);
+            added.insert(t);
+        }
+    };
+    addSome(400);
+    check(FoldOptions{true, true, true}, "all folding");
+
+    // A new text moves its item to its new place.
+    const std::string old = c.itemText(7);
+    c.put(u"ItemText", text("号号号号号号号号号号号号1"), {num(7)});
+    added.erase(added.find(old));
+    added.insert("号号号号号号号号号号号号1");
+    addSome(50);
+    check(FoldOptions{true, true, true}, "after a text changed");
+
+    c.put(u"IgnoreKanaCase", Variant(false));
+    addSome(100);
+    check(FoldOptions{true, false, true}, "after the folding changed");
 }
 
 TEST(ListOrder, DataSortedInsertionMatchesTheLinearScan) {

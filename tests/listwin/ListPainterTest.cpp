@@ -108,6 +108,24 @@ TEST(ListPainting, OnlyVisibleCellsMeetingTheUpdateArePainted) {
     EXPECT_EQ(shown[0].text, "item 997");
 }
 
+TEST(ListPainting, AStripRepaintsItsOwnRowsAndTheLastRowItsExtraPixel) {
+    PaintedList p(1000);
+    p.paint(Rect{0, 110, 200, 130}); // what one line down uncovers
+    std::vector<Call> shown = p.texts("item ");
+    ASSERT_EQ(shown.size(), 1u) << "the row above the strip only reaches into it by a pixel";
+    EXPECT_EQ(shown[0].text, "item 4");
+    p.paint(Rect{0, 70, 200, 71}); // the top line of item 2, the extra pixel of item 1
+    shown = p.texts("item ");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "item 2");
+
+    PaintedList two(2);
+    two.paint(Rect{0, 70, 200, 71}); // below the last row: only its extra pixel
+    shown = two.texts("item ");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "item 1");
+}
+
 TEST(ListPainting, HeaderBevelItemBordersAndTrackingLine) {
     PaintedList p(2);
     p.c.put(u"InputAreaBorder", Variant(std::int16_t{2}));

@@ -27,6 +27,35 @@ TEST(ListWindowGeometry, VisibleRangeMaximaAndCellsUnderPoints) {
     EXPECT_EQ(few.w().geometry().cellAt(Point{10, 125}).row, -1);
 }
 
+TEST(ListWindowGeometry, ACommonRowHeightGivesWhatSummingTheRowsGives) {
+    ListWindowFixture f(50);
+    ASSERT_EQ(uniformRowHeight(f.grid()), kRow);
+    const Size client{200, 130};
+    for (const int pos : {0, 1, 19, 20, 21, 399, 500, 899, 900, 901, 5000}) {
+        const ListGeometry summed(f.grid(), client, pos, 0);
+        const ListGeometry computed(f.grid(), client, pos, 0, kRow);
+        EXPECT_EQ(computed.topRow(), summed.topRow()) << pos;
+        EXPECT_EQ(computed.bottomRow(), summed.bottomRow()) << pos;
+        EXPECT_EQ(computed.totalHeight(), summed.totalHeight());
+        for (const std::int32_t row : {0, 1, 2, 26, 50, 51, 70}) {
+            EXPECT_EQ(computed.rowPosition(row), summed.rowPosition(row)) << row;
+        }
+    }
+    // One taller row: the window sums again once the grid tells it so.
+    f.grid().setRowHeight(3, 35);
+    EXPECT_EQ(uniformRowHeight(f.grid()), 0);
+    for (const bool updated : {false, true}) {
+        if (updated) {
+            f.w().updateRanges();
+        }
+        f.w().scroll(ScrollAxis::Vertical, ScrollRequest::Thumb, 210);
+        const ListGeometry g = f.w().geometry();
+        EXPECT_EQ(g.topRow(), 11) << updated; // rows 1 to 10 end at 215
+        EXPECT_EQ(g.rowPosition(5), 95) << updated;
+        EXPECT_EQ(g.totalHeight(), kHeader + 49 * kRow + 35) << updated;
+    }
+}
+
 TEST(ListWindowScroll, LinesMovePixelsPagesAndEndsRepaint) {
     ListWindowFixture f;
     f.w().scroll(ScrollAxis::Vertical, ScrollRequest::LineDown);
@@ -59,6 +88,15 @@ TEST(ListWindowScroll, LinesMovePixelsPagesAndEndsRepaint) {
     f.w().scroll(ScrollAxis::Horizontal, ScrollRequest::LineDown);
     EXPECT_EQ(f.w().position(ScrollAxis::Horizontal), 60);
     EXPECT_EQ(f.w().geometry().leftColumn(), 1);
+}
+
+TEST(ListWindowScroll, ALineMovesOnlyThePixelsOfTheColumns) {
+    ListWindowFixture f;
+    f.port.client.width = 300; // the columns end at 240
+    f.w().updateRanges();
+    f.w().scroll(ScrollAxis::Vertical, ScrollRequest::LineDown);
+    ASSERT_EQ(f.port.moved.size(), 1u);
+    EXPECT_EQ(f.port.moved[0].area, (Rect{0, kHeader, 241, 130}));
 }
 
 TEST(ListWindowScroll, WheelFollowsTheUsersSetting) {

@@ -99,12 +99,17 @@ struct ListWindowFixture {
             g.setRowHeight(r, kRow);
         }
         window = std::make_unique<ListWindow>(g, port, settings);
+        // As the window-system layer does: a changed grid asks for a range update.
+        g.setScrollRangeHook([this] { window->rangesChanged(); });
         window->setListener(&listener);
         window->setItems(c.model->listItemsObject());
         window->applyOptions(listOptionsFrom(c.ctrl->properties()));
         c.ctrl->setListWindow(window.get());
     }
-    ~ListWindowFixture() { c.ctrl->setListWindow(nullptr); }
+    ~ListWindowFixture() {
+        grid().setScrollRangeHook({});
+        c.ctrl->setListWindow(nullptr);
+    }
 
     ListGrid& grid() { return c.model->grid(); }
     ListWindow& w() { return *window; }

@@ -97,6 +97,37 @@ TEST(ListWindowWidget, PointerWheelAndKeysDriveTheOpenList) {
     EXPECT_EQ(o.c.recorder.count(kClick), 1);
 }
 
+// Counts the paint events a widget receives.
+struct PaintCount : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(ListWindowWidget, TheBarRepaintsOnlyWhenItsThumbMoves) {
+    OpenList o;
+    for (int i = 0; i < 3000; ++i) {
+        o.c.add("more " + std::to_string(i));
+    }
+    // The new range is set and painted first.
+    QApplication::processEvents();
+    QApplication::processEvents();
+    QScrollBar* bar = o.list->verticalScrollBar();
+    PaintCount painted;
+    bar->installEventFilter(&painted);
+    // One line of 3020 rows moves the thumb by a small part of a pixel.
+    o.list->logic().scroll(ScrollAxis::Vertical, ScrollRequest::LineDown);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), o.row);
+    EXPECT_EQ(painted.count, 0);
+    o.list->logic().scroll(ScrollAxis::Vertical, ScrollRequest::Bottom);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), o.list->logic().position(ScrollAxis::Vertical));
+    EXPECT_GE(painted.count, 1);
+}
+
 TEST(ListWindowWidget, ColumnDividerDragResizesAndTheTipShowsClippedText) {
     OpenList o;
     o.c.call(u"AddSubItem", {num(0), num(2), text("a site name far too long for its column")});

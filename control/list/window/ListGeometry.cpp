@@ -6,21 +6,27 @@
 namespace vantil {
 
 ListGeometry::ListGeometry(const ListGrid& grid, Size client, int verticalPosition,
-                           int horizontalPosition)
-    : grid_(grid), client_(client), header_(std::max(0, grid.rowHeight(0))) {
+                           int horizontalPosition, int uniformRowHeight)
+    : grid_(grid), client_(client), header_(std::max(0, grid.rowHeight(0))),
+      uniform_(grid.itemCount() > 0 ? std::max(0, uniformRowHeight) : 0) {
     // The top row is the first row whose top is not above the position (the last row at most).
     const std::int32_t last = grid.rowCount() - 1;
     int sum = 0;
     top_ = 1;
-    forEachRowHeight(grid, 1, [&](std::int32_t row, int height) {
-        if (sum >= verticalPosition || row >= last) {
-            top_ = row;
-            return false;
-        }
-        sum += height;
-        top_ = row + 1;
-        return true;
-    });
+    if (uniform_ > 0) {
+        const int above = verticalPosition <= 0 ? 0 : (verticalPosition + uniform_ - 1) / uniform_;
+        top_ = std::min(1 + above, last);
+    } else {
+        forEachRowHeight(grid, 1, [&](std::int32_t row, int height) {
+            if (sum >= verticalPosition || row >= last) {
+                top_ = row;
+                return false;
+            }
+            sum += height;
+            top_ = row + 1;
+            return true;
+        });
+    }
     const std::int32_t lastColumn = grid.columnCount() - 1;
     sum = 0;
     left_ = 0;
@@ -30,7 +36,19 @@ ListGeometry::ListGeometry(const ListGrid& grid, Size client, int verticalPositi
     }
 }
 
+int uniformRowHeight(const ListGrid& grid) {
+    int uniform = -1;
+    forEachRowHeight(grid, 1, [&](std::int32_t, int height) {
+        uniform = uniform < 0 || uniform == height ? height : 0;
+        return uniform != 0;
+    });
+    return std::max(0, uniform);
+}
+
 int ListGeometry::totalHeight() const {
+    if (uniform_ > 0) {
+        return header_ + uniform_ * grid_.itemCount();
+    }
     int sum = header_;
     forEachRowHeight(grid_, 1, [&](std::int32_t, int height) {
         sum += height;
@@ -160,6 +178,9 @@ CellHit ListGeometry::cellAt(Point p) const {
 }
 
 int ListGeometry::rowPosition(std::int32_t row) const {
+    if (uniform_ > 0) {
+        return uniform_ * (std::clamp(row, 1, grid_.itemCount() + 1) - 1);
+    }
     int sum = 0;
     forEachRowHeight(grid_, 1, [&](std::int32_t r, int height) {
         if (r >= row) {

@@ -1,7 +1,9 @@
 // Where things are in the drop-down list window, computed from the row heights and column
 // widths of the grid, the client size and the two scroll positions: the header height, the
 // scroll maxima, the top row and left column, the visible range, cell rectangles and the cell
-// under a point. Nothing is cached between requests: a geometry is made for one request.
+// under a point. A geometry is made for one request; when every item row has the same height
+// (`uniformRowHeight`, 0 when not known) row positions are computed, not summed, so a list
+// scrolled to its end costs what one scrolled to its top does.
 #pragma once
 
 #include "control/list/ListGrid.h"
@@ -20,7 +22,8 @@ struct CellHit {
 
 class ListGeometry {
 public:
-    ListGeometry(const ListGrid& grid, Size client, int verticalPosition, int horizontalPosition);
+    ListGeometry(const ListGrid& grid, Size client, int verticalPosition, int horizontalPosition,
+                 int uniformRowHeight = 0);
 
     const ListGrid& grid() const { return grid_; }
     Size client() const { return client_; }
@@ -66,7 +69,11 @@ private:
     int header_ = 0;
     std::int32_t top_ = 1;
     std::int32_t left_ = 0;
+    int uniform_ = 0;
 };
+
+// The height every item row has, 0 when the heights differ or there are no items.
+int uniformRowHeight(const ListGrid& grid);
 
 // Calls f(row, height) for item rows from `from` on until f returns false.
 template <class F> void forEachRowHeight(const ListGrid& grid, std::int32_t from, F&& f) {

@@ -229,17 +229,23 @@ void paintList(Surface& s, const ListPaint& p) {
 
     const std::int32_t left = g.leftColumn();
     const std::int32_t right = g.rightColumn();
+    const std::int32_t lastRow = grid.rowCount() - 1;
+    const std::int32_t lastColumn = grid.columnCount() - 1;
     int y = header;
     if (right >= 0 && grid.itemCount() > 0) {
         forEachRowHeight(grid, g.topRow(), [&](std::int32_t row, int height) {
-            const Rect rowArea{0, y, c.width, y + height};
-            if (meets(Rect{rowArea.left, rowArea.top, rowArea.right, rowArea.bottom + 1},
-                      p.update)) {
+            // A cell paints one pixel past its right and bottom edges, but the cell after it
+            // paints over that pixel again; only the last row's and the last column's extra
+            // pixel is theirs alone. A cell that meets the update only there is left out, so
+            // a scrolled strip repaints the rows inside it and not the row above.
+            const int below = row == lastRow ? 1 : 0;
+            if (meets(Rect{0, y, c.width, y + height + below}, p.update)) {
                 int x = g.columnLeft(left);
                 for (std::int32_t col = left; col <= right; ++col) {
                     const int w = grid.columnWidth(col);
                     const Rect cell{x, y, x + w, y + height};
-                    if (meets(extended(cell), p.update)) {
+                    const int beside = col == lastColumn ? 1 : 0;
+                    if (meets(Rect{x, y, x + w + beside, y + height + below}, p.update)) {
                         paintItem(s, p, row, cell, col);
                     }
                     x += w;

@@ -63,7 +63,9 @@ void ListWindow::readSettings() {
 }
 
 ListGeometry ListWindow::geometry() const {
-    return ListGeometry(grid_, port_.clientSize(), vertical_, horizontal_);
+    // The common height is known from the last range update while the grid has not changed.
+    return ListGeometry(grid_, port_.clientSize(), vertical_, horizontal_,
+                        rangesStale_ ? 0 : uniformHeight_);
 }
 
 // ---- Scrolling ------------------------------------------------------------------------------
@@ -78,6 +80,7 @@ void ListWindow::rangesChanged() {
 
 void ListWindow::updateRanges() {
     rangesPending_ = false;
+    uniformHeight_ = uniformRowHeight(grid_);
     rangesStale_ = false;
     const ListGeometry g = geometry();
     const int total[2] = {g.totalWidth(), g.totalHeight() - g.headerHeight()};
@@ -185,7 +188,13 @@ void ListWindow::lineScroll(ScrollAxis axis, bool forward, bool quiet) {
                                : g.columnPosition(first) - after.columnPosition(after.leftColumn());
     const Size c = g.client();
     if (vertical) {
-        port_.scrollPixels(0, shift, g.itemArea());
+        // Right of the columns (and their one extra pixel) the list is the same colour at
+        // every position: only the columns' pixels move.
+        Rect area = g.itemArea();
+        area.right = std::min(area.right, g.columnsRight() + 1);
+        if (!area.empty()) {
+            port_.scrollPixels(0, shift, area);
+        }
     } else {
         port_.scrollPixels(shift, 0, Rect{0, 0, c.width, c.height});
     }

@@ -159,6 +159,7 @@ private:
     int horizontal_ = 0;
     bool rangesPending_ = false;
     bool rangesStale_ = true;
+    int uniformHeight_ = 0; // every item row's height, as the last range update found it
     // Kept from the last range update: scroll requests do not walk every row again.
     int maximum_[2] = {0, 0};
     int page_[2] = {0, 0};

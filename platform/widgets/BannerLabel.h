@@ -2,6 +2,7 @@
 // once; forms call it when they become active or after a pick changes what they show.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace plat::widgets {
@@ -25,6 +26,8 @@ protected:
 private:
     QString caption_;
     int refreshCount_ = 0;
+    QPixmap cache_;
+    QString cachedCaption_;
 };
 
 } // namespace plat::widgets

@@ -1,4 +1,4 @@
-// The control's drop-down list window on Qt ("DxListCtrl"): a top-level tool window with a
+// The control's drop-down list window on Qt ("DxListCtrl"): an unmanaged top-level window with a
 // thin border and scroll bars, created hidden with the control's window and destroyed with
 // it. Its events go to the core's ListWindow; it paints through a QtSurface and implements
 // the window services the list asks for.

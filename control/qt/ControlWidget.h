@@ -1,6 +1,7 @@
-// The control's window on Qt. It only forwards window events to the core's ControlWindow and
-// the control's input area and repaints what they change; painting goes through a QtSurface.
-// It also blinks the caret and answers the input method's queries.
+// The control's window on Qt. It forwards window events to the core's ControlWindow, the
+// keyboard and drop-down logic and the control's input area, and repaints what they change;
+// painting goes through a QtSurface. It also blinks the caret, answers the input method's
+// queries, and gives the drop-down logic the window services it asks for.
 #pragma once
 
 #include "control/core/keys/KeyboardControl.h"

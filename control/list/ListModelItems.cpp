@@ -27,6 +27,26 @@ bool ListModel::knownSorted() const {
            (isDataSort(props().sorted) || sortedFor_->stamp == currentStamp());
 }
 
+namespace {
+// The first row the new item goes before: a binary search when the rows are known to be in
+// order, else the first match from the top (size() when none).
+template <class Pred>
+std::int32_t insertionPoint(RowStore& rows, bool knownSorted, Pred&& goesBefore) {
+    if (knownSorted) {
+        return rows.partitionPoint(goesBefore);
+    }
+    std::int32_t found = rows.size();
+    rows.forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+        if (goesBefore(r)) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+} // namespace
+
 std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32_t data) {
     const std::int16_t sorted = props().sorted;
     const bool descending = isDescending(sorted);
@@ -37,18 +57,7 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
         auto goesBefore = [&](const ListRow& r) {
             return descending ? data >= r.item.itemData : data <= r.item.itemData;
         };
-        if (knownSorted()) {
-            return rows.partitionPoint(goesBefore);
-        }
-        std::int32_t found = n;
-        rows.forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-            if (goesBefore(r)) {
-                found = i;
-                return false;
-            }
-            return true;
-        });
-        return found;
+        return insertionPoint(rows, knownSorted(), goesBefore);
     }
     if (text.empty()) {
         return descending ? n : 0;
@@ -61,18 +70,7 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
         const int c = compareKeys(insertionKey_, freshKey(r.orderKey, r, options, stamp));
         return descending ? c >= 0 : c <= 0;
     };
-    if (knownSorted()) {
-        return rows.partitionPoint(goesBefore);
-    }
-    std::int32_t found = n;
-    rows.forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-        if (goesBefore(r)) {
-            found = i;
-            return false;
-        }
-        return true;
-    });
-    return found;
+    return insertionPoint(rows, knownSorted(), goesBefore);
 }
 
 std::int32_t ListModel::addItem(std::span<Variant> given) {

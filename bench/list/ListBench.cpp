@@ -82,7 +82,7 @@ void BM_AddItemSortedFolded(benchmark::State& state) {
         c.fill();
         benchmark::DoNotOptimize(c.model.itemCount());
     }
-    state.counters["goal_s"] = 0.5;
+    state.counters["goal_ms"] = 100.0;
     state.SetItemsProcessed(state.iterations() * kItems);
 }
 

@@ -220,8 +220,8 @@ bool ListGrid::writeCell(const ListCellInfo& info) {
     if (info.column == 0) {
         ListRow& lr = row(info.row);
         lr.item = info.item;
-        if (m & LCIF_TEXT) {
-            lr.orderKey.invalidate();
+        if ((m & LCIF_TEXT) && info.row > 0) {
+            items_.keyAt(info.row - 1).invalidate();
         }
     }
     c->setFontObject(info.fontObject);

@@ -363,7 +363,7 @@ void writeSubItem(ListItemsHost& host, std::int32_t position, std::int32_t colum
     }
     r->cells[static_cast<std::size_t>(column)].text = narrow(text);
     if (column == 0) {
-        r->orderKey.invalidate();
+        g.items().keyAt(position).invalidate();
         host.orderMayHaveBroken();
     }
     host.repaintList();
@@ -477,7 +477,6 @@ std::int32_t CListItems::insert(NewItem newItem) {
     r.item.itemData = newItem.itemData;
     r.item.setKey(std::move(newItem.key));
     r.item.orderIndex = counter_;
-    r.orderKey.invalidate();
     ++count_;
     ++counter_;
     host_->currentRowMoved();

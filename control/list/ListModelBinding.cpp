@@ -69,13 +69,13 @@ std::int32_t ListModel::findText(std::string_view text) {
     const std::uint32_t stamp = foldStamp(options);
     const std::string key = orderKey(text, options);
     std::int32_t found = -1;
-    grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
+    grid_.items().forEachKeyFrom(0, [&](std::int32_t i, ListRow& r, OrderKey& rowOrderKey) {
         const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
         const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
         if (keyBytes != key.size()) {
             return true;
         }
-        const std::string_view rowKey = freshKey(r.orderKey, r, options, stamp).view();
+        const std::string_view rowKey = freshKey(rowOrderKey, r, options, stamp).view();
         if (rowKey.compare(0, keyBytes, key) == 0) {
             found = i;
             return false;

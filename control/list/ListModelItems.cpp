@@ -66,11 +66,24 @@ std::int32_t ListModel::sortedInsertionIndex(const std::string& text, std::int32
     const std::uint32_t stamp = foldStamp(options);
     makeOrderKey(text, options, keyScratch_, scratch_);
     insertionKey_.assign(keyScratch_, stamp);
-    auto goesBefore = [&](ListRow& r) {
-        const int c = compareKeys(insertionKey_, freshKey(r.orderKey, r, options, stamp));
+    auto goesBefore = [&](const OrderKey& key) {
+        const int c = compareKeys(insertionKey_, key);
         return descending ? c >= 0 : c <= 0;
     };
-    return insertionPoint(rows, knownSorted(), goesBefore);
+    if (knownSorted()) {
+        return rows.keyPartitionPoint(
+            stamp, [&](OrderKey& key, const ListRow& r) { remakeKey(key, r, options, stamp); },
+            goesBefore);
+    }
+    std::int32_t found = n;
+    rows.forEachKeyFrom(0, [&](std::int32_t i, ListRow& r, OrderKey& key) {
+        if (goesBefore(freshKey(key, r, options, stamp))) {
+            found = i;
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 std::int32_t ListModel::addItem(std::span<Variant> given) {
@@ -124,7 +137,7 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     ListRow& row = grid_.item(newIndex);
     if (insertionKey_.stamp() != 0 && !row.cells.empty()) {
         // The sorted insertion folded this text already.
-        row.orderKey = std::move(insertionKey_);
+        grid_.items().keyAt(newIndex) = std::move(insertionKey_);
     }
     insertionKey_.clear();
     row.item.masked = maskedFor(row.cells.empty() ? std::string_view() : row.cells[0].text.view());
@@ -246,10 +259,7 @@ bool ListModel::removeColumn(std::int32_t index) {
     grid_.removeColumn(index);
     if (index == 0) {
         orderMayHaveBroken();
-        grid_.items().forEachFrom(0, [](std::int32_t, ListRow& r) {
-            r.orderKey.invalidate();
-            return true;
-        });
+        grid_.items().invalidateKeys();
     }
     if (columnCount() == 0) {
         clearItem();
@@ -276,10 +286,7 @@ bool ListModel::clearColumn() {
         }
         grid_.removeColumn(c);
     }
-    grid_.items().forEachFrom(0, [](std::int32_t, ListRow& r) {
-        r.orderKey.invalidate();
-        return true;
-    });
+    grid_.items().invalidateKeys();
     orderMayHaveBroken();
     return true;
 }
@@ -334,7 +341,7 @@ std::int32_t ListModel::replaceItem(std::int32_t index, const std::string* text,
         row.item.masked = maskedFor(newText);
     }
     row.height = height;
-    row.orderKey.invalidate();
+    grid_.items().keyAt(at).invalidate();
     if (wasCurrent) {
         props().listIndex = at;
         grid_.setCurrentRow(at + 1);

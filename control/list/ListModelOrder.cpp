@@ -79,12 +79,13 @@ void ListModel::sortList(std::int32_t column) {
     const ListRow* cachedRow =
         p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
 
-    std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll();
+    std::vector<OrderKey> keys;
+    std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll(&keys);
     const plat::text::FoldOptions options = foldOptions();
     const std::uint32_t stamp = foldStamp(options);
     const std::int16_t sorted = p.sorted;
     const bool descending = isDescending(sorted);
-    using Entry = SortEntry<ListRow*>;
+    using Entry = SortEntry<std::size_t>; // rows and keys are moved by their places
     std::vector<Entry> entries(rows.size());
     // Each text is folded once, before the sort; the entries carry the keys' heads, so most
     // comparisons read only the entries.
@@ -94,13 +95,13 @@ void ListModel::sortList(std::int32_t column) {
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         ListRow* r = rows[i].get();
-        entries[i].row = r;
+        entries[i].row = i;
         if (isDataSort(sorted)) {
             entries[i].data = r->item.itemData;
         } else {
             const OrderKey* key = nullptr;
             if (column == 0) {
-                key = &freshKey(r->orderKey, *r, options, stamp);
+                key = &freshKey(keys[i], *r, options, stamp);
             } else {
                 const auto c = static_cast<std::size_t>(column);
                 makeOrderKey(c < r->cells.size() ? r->cells[c].text.view() : std::string_view(),
@@ -111,7 +112,6 @@ void ListModel::sortList(std::int32_t column) {
             entries[i].head = key->head();
             entries[i].key = key->view();
         }
-        rows[i].release();
     }
     if (isDataSort(sorted)) {
         lastSort_ = sortEntries(entries, [descending](const Entry& a, const Entry& b) {
@@ -125,14 +125,16 @@ void ListModel::sortList(std::int32_t column) {
         });
     }
     std::vector<std::unique_ptr<ListRow>> ordered(entries.size());
+    std::vector<OrderKey> orderedKeys(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        ordered[i].reset(entries[i].row);
-        if (entries[i].row == newIndexRow)
+        ordered[i] = std::move(rows[entries[i].row]);
+        orderedKeys[i] = std::move(keys[entries[i].row]);
+        if (ordered[i].get() == newIndexRow)
             p.newIndex = static_cast<std::int32_t>(i);
-        if (entries[i].row == cachedRow)
+        if (ordered[i].get() == cachedRow)
             p.listIndex = static_cast<std::int32_t>(i);
     }
-    grid_.items().assign(std::move(ordered));
+    grid_.items().assign(std::move(ordered), std::move(orderedKeys));
     if (column == 0) {
         sortedFor_ = SortedFor{sorted == kSortNone ? kSortTextAscending : sorted, currentStamp()};
         if (sorted == kSortNone)

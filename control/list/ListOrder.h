@@ -61,8 +61,8 @@ inline int compareKeys(const KeyHead& headA, std::string_view a, const KeyHead& 
 }
 
 // An order key kept beside its row in the row store, with the folding stamp it was made under
-// (0: none). Keys of up to 22 bytes (eleven characters) live inside the object; a longer key
-// keeps its first fourteen bytes inside and the whole key in one allocation of its own. Most
+// (0: none). Keys of up to 30 bytes (fifteen characters) live inside the object; a longer key
+// keeps its first 22 bytes inside and the whole key in one allocation of its own. Most
 // comparisons of a sorted insertion or a sort read nothing but the two objects.
 class OrderKey {
 public:
@@ -104,17 +104,22 @@ public:
     KeyHead head() const { return keyHead(view()); }
 
     friend int compareKeys(const OrderKey& a, const OrderKey& b) noexcept {
-        // The first fourteen bytes (zeros past a short key's end) as two numbers decide most
+        // The first 22 bytes (zeros past a short key's end) as three numbers decide most
         // comparisons; the rest is compared only when they are alike.
         const std::uint64_t a1 = a.word(0);
         const std::uint64_t b1 = b.word(0);
         if (a1 != b1) {
             return a1 < b1 ? -1 : 1;
         }
-        const std::uint64_t a2 = a.word(8) >> 16;
-        const std::uint64_t b2 = b.word(8) >> 16;
+        const std::uint64_t a2 = a.word(8);
+        const std::uint64_t b2 = b.word(8);
         if (a2 != b2) {
             return a2 < b2 ? -1 : 1;
+        }
+        const std::uint64_t a3 = a.word(16) >> 16;
+        const std::uint64_t b3 = b.word(16) >> 16;
+        if (a3 != b3) {
+            return a3 < b3 ? -1 : 1;
         }
         return compareRest(a, b);
     }
@@ -128,10 +133,10 @@ private:
     }
     static int compareRest(const OrderKey& a, const OrderKey& b) noexcept;
 
-    static constexpr std::size_t kInline = 22;
-    static constexpr std::size_t kHeapPrefix = 14;
-    static constexpr std::size_t kTag = 22; // inline length, or kHeap
-    static constexpr std::size_t kStamp = 23;
+    static constexpr std::size_t kInline = 30;
+    static constexpr std::size_t kHeapPrefix = 22;
+    static constexpr std::size_t kTag = 30; // inline length, or kHeap
+    static constexpr std::size_t kStamp = 31;
     static constexpr unsigned char kHeap = 0xFF;
 
     bool onHeap() const noexcept { return static_cast<unsigned char>(buf_[kTag]) == kHeap; }
@@ -140,7 +145,7 @@ private:
         std::memcpy(&p, buf_ + kHeapPrefix, sizeof p);
         return p;
     }
-    // The bytes held inside the object: the whole key, or the first ten bytes of a long one.
+    // The bytes held inside the object: the whole key, or the first 22 bytes of a long one.
     std::string_view prefix() const noexcept {
         return onHeap() ? std::string_view(buf_, kHeapPrefix)
                         : std::string_view(buf_, static_cast<unsigned char>(buf_[kTag]));
@@ -148,7 +153,7 @@ private:
     void copyFrom(const OrderKey& other);
     void release() noexcept;
 
-    char buf_[24];
+    char buf_[32];
 };
 
 // The number of characters in the typed-text cut of text to n bytes (the n-th byte's character

@@ -2,9 +2,67 @@
 #include "control/list/RowStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace vantil {
+
+RowStore::Chunk::~Chunk() {
+    OrderKey* k = keys();
+    for (std::int32_t i = 0; i < size; ++i) {
+        k[i].~OrderKey();
+    }
+}
+
+void RowStore::Chunk::insertAt(std::int32_t k, ListRow* row) {
+    const auto slot = static_cast<std::uint16_t>(size);
+    rows[slot] = row;
+    new (keyBytes + slot * sizeof(OrderKey)) OrderKey();
+    std::memmove(&order[k + 1], &order[k], static_cast<std::size_t>(size - k) * sizeof order[0]);
+    order[k] = slot;
+    ++size;
+}
+
+ListRow* RowStore::Chunk::eraseAt(std::int32_t k) {
+    const std::uint16_t slot = order[k];
+    ListRow* row = rows[slot];
+    keys()[slot].~OrderKey();
+    std::memmove(&order[k], &order[k + 1],
+                 static_cast<std::size_t>(size - k - 1) * sizeof order[0]);
+    --size;
+    const auto last = static_cast<std::uint16_t>(size);
+    if (slot != last) {
+        // The row in the last slot takes the freed one, so the slots stay 0..size-1.
+        rows[slot] = rows[last];
+        std::memcpy(keyBytes + slot * sizeof(OrderKey), keyBytes + last * sizeof(OrderKey),
+                    sizeof(OrderKey));
+        *std::find(order, order + size, last) = slot;
+    }
+    return row;
+}
+
+void RowStore::Chunk::moveTail(std::int32_t from, Chunk& to) {
+    for (std::int32_t k = from; k < size; ++k) {
+        const auto i = static_cast<std::size_t>(k - from);
+        to.rows[i] = rows[order[k]];
+        std::memcpy(to.keyBytes + i * sizeof(OrderKey), keyBytes + order[k] * sizeof(OrderKey),
+                    sizeof(OrderKey));
+        to.order[i] = static_cast<std::uint16_t>(i);
+    }
+    to.size = size - from;
+    // The rows that stay move to the first slots, in order.
+    ListRow* keptRows[kMaxChunk + 1];
+    alignas(OrderKey) unsigned char keptKeys[(kMaxChunk + 1) * sizeof(OrderKey)];
+    for (std::int32_t k = 0; k < from; ++k) {
+        keptRows[k] = rows[order[k]];
+        std::memcpy(keptKeys + k * sizeof(OrderKey), keyBytes + order[k] * sizeof(OrderKey),
+                    sizeof(OrderKey));
+        order[k] = static_cast<std::uint16_t>(k);
+    }
+    std::memcpy(rows, keptRows, static_cast<std::size_t>(from) * sizeof rows[0]);
+    std::memcpy(keyBytes, keptKeys, static_cast<std::size_t>(from) * sizeof(OrderKey));
+    size = from;
+}
 
 std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
     auto it = std::upper_bound(starts_.begin(), starts_.end(), index);
@@ -13,69 +71,110 @@ std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
     return c;
 }
 
-void RowStore::renumberFrom(std::size_t chunk) {
-    starts_.resize(chunks_.size());
-    lastRows_.resize(chunks_.size());
-    std::int32_t start =
-        chunk == 0 ? 0 : starts_[chunk - 1] + static_cast<std::int32_t>(chunks_[chunk - 1].size());
-    for (std::size_t c = chunk; c < chunks_.size(); ++c) {
-        starts_[c] = start;
-        if (c <= chunk + 1) {
-            lastRows_[c] = chunks_[c].back(); // only the changed chunk and its new neighbour
-        }
-        start += static_cast<std::int32_t>(chunks_[c].size());
+void RowStore::shiftStartsFrom(std::size_t chunk, std::int32_t by) {
+    // One row more or fewer in a chunk moves the start of every later chunk: a plain loop
+    // over the array of starts, which the compiler turns into vector additions.
+    std::int32_t* s = starts_.data();
+    for (std::size_t c = chunk; c < starts_.size(); ++c) {
+        s[c] += by;
     }
+}
+
+void RowStore::addChunk(std::size_t at) {
+    const auto pos = static_cast<std::ptrdiff_t>(at);
+    chunks_.insert(chunks_.begin() + pos, std::make_unique<Chunk>());
+    starts_.insert(starts_.begin() + pos, 0);
+    lastKeys_.insert(lastKeys_.begin() + pos, OrderKey());
+}
+
+void RowStore::eraseChunk(std::size_t at) {
+    const auto pos = static_cast<std::ptrdiff_t>(at);
+    chunks_.erase(chunks_.begin() + pos);
+    starts_.erase(starts_.begin() + pos);
+    lastKeys_.erase(lastKeys_.begin() + pos);
 }
 
 ListRow& RowStore::at(std::int32_t index) {
     std::int32_t offset = 0;
     const std::size_t c = locate(index, offset);
-    return *chunks_[c][static_cast<std::size_t>(offset)];
+    return chunks_[c]->row(offset);
 }
 
 const ListRow& RowStore::at(std::int32_t index) const {
     std::int32_t offset = 0;
     const std::size_t c = locate(index, offset);
-    return *chunks_[c][static_cast<std::size_t>(offset)];
+    const Chunk& chunk = *chunks_[c];
+    return *chunk.rows[chunk.order[offset]];
+}
+
+OrderKey& RowStore::keyAt(std::int32_t index) {
+    std::int32_t offset = 0;
+    const std::size_t c = locate(index, offset);
+    Chunk& chunk = *chunks_[c];
+    if (offset == chunk.size - 1) {
+        lastKeys_[c].invalidate(); // the caller may change it
+    }
+    return chunk.key(offset);
+}
+
+void RowStore::invalidateKeys() {
+    forEachKeyFrom(0, [](std::int32_t, ListRow&, OrderKey& key) {
+        key.invalidate();
+        return true;
+    });
+    for (OrderKey& last : lastKeys_) {
+        last.invalidate();
+    }
 }
 
 void RowStore::insert(std::int32_t index, std::unique_ptr<ListRow> row) {
-    if (chunks_.empty()) {
-        chunks_.emplace_back();
-        starts_.push_back(0);
-    }
     std::size_t c = 0;
     std::int32_t offset = 0;
     if (index >= size_) {
+        // Rows added at the end fill the last chunk and then start a new one, so a list
+        // filled in order keeps its chunks full.
+        if (chunks_.empty() || chunks_.back()->size == kMaxChunk) {
+            addChunk(chunks_.size());
+            starts_.back() = size_;
+        }
         c = chunks_.size() - 1;
-        offset = static_cast<std::int32_t>(chunks_[c].size());
+        offset = chunks_[c]->size;
     } else {
         c = locate(index, offset);
     }
-    Chunk& chunk = chunks_[c];
-    chunk.insert(chunk.begin() + offset, row.release());
+    Chunk& chunk = *chunks_[c];
+    chunk.insertAt(offset, row.release());
     ++size_;
-    if (chunk.size() > kMaxChunk) {
-        Chunk upper(chunk.begin() + kMaxChunk / 2, chunk.end());
-        chunk.resize(kMaxChunk / 2);
-        chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(c) + 1, std::move(upper));
-        lastRows_.insert(lastRows_.begin() + static_cast<std::ptrdiff_t>(c) + 1, nullptr);
+    if (offset == chunk.size - 1) {
+        lastKeys_[c].invalidate();
     }
-    renumberFrom(c);
+    if (chunk.size > kMaxChunk) {
+        // The upper half, with the old last row, becomes a chunk of its own.
+        addChunk(c + 1);
+        chunk.moveTail(kMaxChunk / 2, *chunks_[c + 1]);
+        std::swap(lastKeys_[c], lastKeys_[c + 1]);
+        starts_[c + 1] = starts_[c] + chunk.size;
+        shiftStartsFrom(c + 2, 1);
+    } else {
+        shiftStartsFrom(c + 1, 1);
+    }
 }
 
 std::unique_ptr<ListRow> RowStore::erase(std::int32_t index) {
     std::int32_t offset = 0;
     const std::size_t c = locate(index, offset);
-    Chunk& chunk = chunks_[c];
-    std::unique_ptr<ListRow> row(chunk[static_cast<std::size_t>(offset)]);
-    chunk.erase(chunk.begin() + offset);
-    --size_;
-    if (chunk.empty()) {
-        chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
-        lastRows_.erase(lastRows_.begin() + static_cast<std::ptrdiff_t>(c));
+    Chunk& chunk = *chunks_[c];
+    if (offset == chunk.size - 1) {
+        lastKeys_[c].invalidate();
     }
-    renumberFrom(c);
+    std::unique_ptr<ListRow> row(chunk.eraseAt(offset));
+    --size_;
+    if (chunk.size == 0) {
+        eraseChunk(c);
+        shiftStartsFrom(c, -1);
+    } else {
+        shiftStartsFrom(c + 1, -1);
+    }
     return row;
 }
 
@@ -84,12 +183,12 @@ void RowStore::clear() {
     // made in: a sorted list's own order would visit the heap at random.
     std::vector<ListRow*> all;
     all.reserve(static_cast<std::size_t>(size_));
-    for (Chunk& chunk : chunks_) {
-        all.insert(all.end(), chunk.begin(), chunk.end());
+    for (auto& chunk : chunks_) {
+        all.insert(all.end(), chunk->rows, chunk->rows + chunk->size);
     }
     chunks_.clear();
     starts_.clear();
-    lastRows_.clear();
+    lastKeys_.clear();
     size_ = 0;
     std::sort(all.begin(), all.end(), std::less<ListRow*>());
     for (ListRow* row : all) {
@@ -97,38 +196,43 @@ void RowStore::clear() {
     }
 }
 
-std::vector<std::unique_ptr<ListRow>> RowStore::takeAll() {
+std::vector<std::unique_ptr<ListRow>> RowStore::takeAll(std::vector<OrderKey>* keys) {
     std::vector<std::unique_ptr<ListRow>> all;
     all.reserve(static_cast<std::size_t>(size_));
-    for (Chunk& chunk : chunks_) {
-        for (ListRow* row : chunk) {
-            all.emplace_back(row);
+    if (keys) {
+        keys->clear();
+        keys->reserve(static_cast<std::size_t>(size_));
+    }
+    for (auto& chunk : chunks_) {
+        for (std::int32_t k = 0; k < chunk->size; ++k) {
+            all.emplace_back(&chunk->row(k));
+            if (keys) {
+                keys->push_back(std::move(chunk->key(k)));
+            }
         }
     }
     chunks_.clear();
     starts_.clear();
-    lastRows_.clear();
+    lastKeys_.clear();
     size_ = 0;
     return all;
 }
 
-void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows) {
+void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows, std::vector<OrderKey> keys) {
     clear();
-    const std::size_t per = kMaxChunk / 2;
-    for (std::size_t i = 0; i < rows.size(); i += per) {
-        Chunk chunk;
-        const std::size_t end = std::min(rows.size(), i + per);
-        chunk.reserve(end - i);
-        for (std::size_t k = i; k < end; ++k) {
-            chunk.push_back(rows[k].release());
+    const bool withKeys = keys.size() == rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (chunks_.empty() || chunks_.back()->size == kMaxChunk) {
+            addChunk(chunks_.size());
+            starts_.back() = static_cast<std::int32_t>(i);
         }
-        chunks_.push_back(std::move(chunk));
+        Chunk& chunk = *chunks_.back();
+        chunk.insertAt(chunk.size, rows[i].release());
+        if (withKeys) {
+            chunk.key(chunk.size - 1) = std::move(keys[i]);
+        }
     }
     size_ = static_cast<std::int32_t>(rows.size());
-    renumberFrom(0);
-    for (std::size_t c = 0; c < chunks_.size(); ++c) {
-        lastRows_[c] = chunks_[c].back();
-    }
 }
 
 } // namespace vantil

@@ -106,6 +106,84 @@ TEST(RowStore, PartitionPointFollowsInsertionsAndRemovals) {
     EXPECT_EQ(store.partitionPoint([](const ListRow&) { return false; }), store.size());
 }
 
+TEST(RowStore, KeySearchMakesStaleKeysAgainAndFollowsChangedLastKeys) {
+    // Each row's key is its data written as a long or short text, made only when the search
+    // finds it missing or made under another stamp.
+    std::uint32_t stamp = 1;
+    int made = 0;
+    auto text = [](std::int32_t data) {
+        std::string t = std::to_string(100000 + data);
+        return data % 3 == 0 ? t + std::string(30, 'z') : t; // some keys live on the heap
+    };
+    auto fresh = [&](OrderKey& key, const ListRow& r) {
+        ++made;
+        key.assign(text(r.item.itemData), stamp);
+    };
+    std::mt19937 random(11);
+    RowStore store;
+    std::vector<std::int32_t> reference;
+    auto findAndCheck = [&](std::int32_t data) {
+        const OrderKey wanted = [&] {
+            OrderKey k;
+            k.assign(text(data), stamp);
+            return k;
+        }();
+        const std::int32_t at = store.keyPartitionPoint(
+            stamp, fresh, [&](const OrderKey& k) { return compareKeys(wanted, k) <= 0; });
+        const auto expected = std::lower_bound(reference.begin(), reference.end(), data);
+        EXPECT_EQ(at, static_cast<std::int32_t>(expected - reference.begin())) << data;
+        return at;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const auto data = static_cast<std::int32_t>(random() % 90000);
+        const std::int32_t at = findAndCheck(data);
+        store.insert(at, rowWithData(data));
+        reference.insert(reference.begin() + at, data);
+        if (i % 5 == 0) {
+            store.keyAt(at).assign(text(data), stamp); // as a sorted insertion hands its key on
+        }
+    }
+    // A new folding stamp: every key, and every copy of a chunk's last key, is stale.
+    stamp = 2;
+    made = 0;
+    findAndCheck(45000);
+    EXPECT_GT(made, 0);
+    const int madeFirst = made;
+    findAndCheck(45001);
+    EXPECT_LT(made - madeFirst, madeFirst); // the keys made by the first search stay
+    // Rows change their data in place, keeping the order; their keys are marked through the
+    // store, including the last rows of chunks, whose copies must not be used any more.
+    std::vector<std::int32_t> before;
+    for (std::int32_t i = 1; i < store.size(); i += 2) {
+        const std::int32_t below = reference[static_cast<std::size_t>(i - 1)];
+        std::int32_t& data = reference[static_cast<std::size_t>(i)];
+        before.push_back(data);
+        data = below + (data - below) / 2;
+        store.at(i).item.itemData = data;
+        store.keyAt(i).invalidate();
+    }
+    for (const std::int32_t old : before) {
+        findAndCheck(old);
+    }
+    // Removals that empty chunks, then the keys travel with their rows through a re-fill.
+    for (int k = 0; k < 1200; ++k) {
+        store.erase(700);
+        reference.erase(reference.begin() + 700);
+    }
+    std::vector<OrderKey> keys;
+    auto rows = store.takeAll(&keys);
+    ASSERT_EQ(keys.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (keys[i].stamp() == stamp) {
+            ASSERT_EQ(keys[i].view(), text(rows[i]->item.itemData));
+        }
+    }
+    store.assign(std::move(rows), std::move(keys));
+    for (std::int32_t probe = 5; probe < 90000; probe += 3333) {
+        findAndCheck(probe);
+    }
+}
+
 struct GridFixture : ::testing::Test {
     ListGrid grid;
     void SetUp() override {

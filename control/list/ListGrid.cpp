@@ -35,8 +35,11 @@ const CListCell* ListGrid::cell(std::int32_t r, std::int32_t column) const {
 }
 
 ListRow& ListGrid::insertRow(std::int32_t r, std::int32_t height) {
+    // The new row's cells take their formats from the row above: it is fetched while the new
+    // row is made.
+    const ListRow& above = row(std::clamp(r, 1, rowCount()) - 1);
+    __builtin_prefetch(&above.cells);
     auto fresh = std::make_unique<ListRow>();
-    ListRow& above = row(std::clamp(r, 1, rowCount()) - 1);
     fresh->cells.resize(widths_.size());
     for (std::size_t c = 0; c < fresh->cells.size() && c < above.cells.size(); ++c) {
         fresh->cells[c].format = above.cells[c].format;

@@ -103,7 +103,9 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     if (automatic) {
         // Under automatic sorting Index is ignored and text and item data are converted
         // first, with error 380.
-        if (!omitted(*a[1])) {
+        if (a[1]->type() == VarType::String) {
+            newItem.text = narrow(*a[1]);
+        } else if (!omitted(*a[1])) {
             newItem.text = narrow(convert(*a[1], VarType::String, invalidValue));
         }
         if (!omitted(*a[2])) {

@@ -65,9 +65,19 @@ void RowStore::Chunk::moveTail(std::int32_t from, Chunk& to) {
 }
 
 std::size_t RowStore::locate(std::int32_t index, std::int32_t& offset) const {
+    // Most look-ups fall into the chunk of the one before (an insertion and the reads that
+    // follow it, a walk over the visible rows).
+    if (lastChunk_ < chunks_.size()) {
+        const std::int32_t at = index - starts_[lastChunk_];
+        if (at >= 0 && at < chunks_[lastChunk_]->size) {
+            offset = at;
+            return lastChunk_;
+        }
+    }
     auto it = std::upper_bound(starts_.begin(), starts_.end(), index);
     const auto c = static_cast<std::size_t>(it - starts_.begin()) - 1;
     offset = index - starts_[c];
+    lastChunk_ = c;
     return c;
 }
 

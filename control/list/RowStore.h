@@ -193,6 +193,7 @@ private:
     // since the copy was taken.
     std::vector<OrderKey> lastKeys_;
     std::int32_t size_ = 0;
+    mutable std::size_t lastChunk_ = 0; // the chunk the last look-up found
 };
 
 } // namespace vantil

@@ -128,6 +128,32 @@ TEST(ListWindowWidget, TheBarRepaintsOnlyWhenItsThumbMoves) {
     EXPECT_GE(painted.count, 1);
 }
 
+TEST(ListWindowWidget, ItemBordersShowBetweenEveryRowAndColumnAlsoAfterALineScroll) {
+    OpenList o;
+    const Rgb red{255, 0, 0};
+    const Rgb blue{0, 0, 255};
+    o.c.put(u"ItemBorder", Variant(std::int16_t{1}));
+    o.c.put(u"ItemBorderColor", Variant(static_cast<std::int32_t>(red.colorRef())));
+    o.c.put(u"ItemVertBorder", Variant(std::int16_t{1}));
+    o.c.put(u"ItemVertBorderColor", Variant(static_cast<std::int32_t>(blue.colorRef())));
+    o.view()->repaint();
+    auto check = [&](const char* when) {
+        const QImage img = o.view()->grab().toImage();
+        // Each item's line runs along its bottom edge, the pixel row its lower neighbour
+        // begins with; each column's line along its right edge likewise.
+        for (int k = 1; k <= 6; ++k) {
+            EXPECT_EQ(qtconv::fromQt(img.pixelColor(30, o.header + o.row * k)), red)
+                << when << ", below visible row " << k - 1;
+        }
+        EXPECT_EQ(qtconv::fromQt(img.pixelColor(60, o.header + o.row / 2)), blue) << when;
+        EXPECT_EQ(qtconv::fromQt(img.pixelColor(150, o.header + 3 * o.row + 5)), blue) << when;
+    };
+    check("painted whole");
+    o.list->logic().scroll(ScrollAxis::Vertical, ScrollRequest::LineDown);
+    o.view()->repaint(); // only the uncovered strip is painted after the pixels moved
+    check("after one line");
+}
+
 TEST(ListWindowWidget, ColumnDividerDragResizesAndTheTipShowsClippedText) {
     OpenList o;
     o.c.call(u"AddSubItem", {num(0), num(2), text("a site name far too long for its column")});

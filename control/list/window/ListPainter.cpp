@@ -100,6 +100,10 @@ void drawItemBorders(Surface& s, const Rect& cell, const ListStyle& st) {
     }
 }
 
+bool hasItemBorders(const ListStyle& st) {
+    return st.itemBorder != 0 || st.itemVertBorder != 4;
+}
+
 void paintHeader(Surface& s, const ListPaint& p) {
     const ListGeometry& g = p.geometry;
     const ListGrid& grid = g.grid();
@@ -133,8 +137,13 @@ void paintHeader(Surface& s, const ListPaint& p) {
     }
 }
 
+// Items are painted in two passes: every cell's background first, then the borders, pictures
+// and texts, so that the line along a cell's bottom and right edge, drawn on the pixel its
+// neighbour begins with, is not covered by that neighbour's background.
+enum class ItemPass { Background, Content };
+
 void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cellRect,
-               std::int32_t column) {
+               std::int32_t column, ItemPass pass) {
     const ListGrid& grid = p.geometry.grid();
     const ListStyle& st = p.style;
     const ListColors& colors = st.colors;
@@ -162,13 +171,15 @@ void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cel
     if (lr.item.masked || !lr.item.enabled) {
         text = colors.disabled;
     }
-    if ((cell.state & LCIS_SELECTED) != 0) {
-        s.fillRect(extended(cellRect), colors.selection);
-        text = inverted(text);
-    } else {
-        s.fillRect(extended(cellRect), back);
+    const bool selected = (cell.state & LCIS_SELECTED) != 0;
+    if (pass == ItemPass::Background) {
+        s.fillRect(extended(cellRect), selected ? colors.selection : back);
+        return;
     }
-    if (st.itemBorder != 0 || st.itemVertBorder != 4) {
+    if (selected) {
+        text = inverted(text);
+    }
+    if (hasItemBorders(st)) {
         drawItemBorders(s, cellRect, st);
     }
     const CellLayout layout =
@@ -231,28 +242,38 @@ void paintList(Surface& s, const ListPaint& p) {
     const std::int32_t right = g.rightColumn();
     const std::int32_t lastRow = grid.rowCount() - 1;
     const std::int32_t lastColumn = grid.columnCount() - 1;
+    // A cell paints one pixel past its right and bottom edges, but the cell after it paints
+    // its background over that pixel again; without item borders only the last row's and the
+    // last column's extra pixel is theirs alone, and a cell that meets the update only there
+    // is left out, so a scrolled strip repaints the rows inside it and not the row above.
+    // With item borders the extra pixel holds the cell's line, and the cell repaints it.
+    const bool borders = hasItemBorders(st);
     int y = header;
-    if (right >= 0 && grid.itemCount() > 0) {
+    auto forUpdatedCells = [&](auto&& f) {
+        y = header;
         forEachRowHeight(grid, g.topRow(), [&](std::int32_t row, int height) {
-            // A cell paints one pixel past its right and bottom edges, but the cell after it
-            // paints over that pixel again; only the last row's and the last column's extra
-            // pixel is theirs alone. A cell that meets the update only there is left out, so
-            // a scrolled strip repaints the rows inside it and not the row above.
-            const int below = row == lastRow ? 1 : 0;
+            const int below = borders || row == lastRow ? 1 : 0;
             if (meets(Rect{0, y, c.width, y + height + below}, p.update)) {
                 int x = g.columnLeft(left);
                 for (std::int32_t col = left; col <= right; ++col) {
                     const int w = grid.columnWidth(col);
-                    const Rect cell{x, y, x + w, y + height};
-                    const int beside = col == lastColumn ? 1 : 0;
+                    const int beside = borders || col == lastColumn ? 1 : 0;
                     if (meets(Rect{x, y, x + w + beside, y + height + below}, p.update)) {
-                        paintItem(s, p, row, cell, col);
+                        f(row, Rect{x, y, x + w, y + height}, col);
                     }
                     x += w;
                 }
             }
             y += height;
             return y < c.height;
+        });
+    };
+    if (right >= 0 && grid.itemCount() > 0) {
+        forUpdatedCells([&](std::int32_t row, const Rect& cell, std::int32_t col) {
+            paintItem(s, p, row, cell, col, ItemPass::Background);
+        });
+        forUpdatedCells([&](std::int32_t row, const Rect& cell, std::int32_t col) {
+            paintItem(s, p, row, cell, col, ItemPass::Content);
         });
     }
     fillPart(s, Rect{0, y, columnsRight, c.height}, p.update, st.colors.empty);

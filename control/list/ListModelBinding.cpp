@@ -69,18 +69,20 @@ std::int32_t ListModel::findText(std::string_view text) {
     const std::uint32_t stamp = foldStamp(options);
     const std::string key = orderKey(text, options);
     std::int32_t found = -1;
+    // A row matches when its text cut to the typed text's bytes folds to the typed text's key:
+    // its key then begins with that key. The keys lie side by side in the row store and are
+    // kept for the next search, so most rows are ruled out without reading the row itself.
     grid_.items().forEachKeyFrom(0, [&](std::int32_t i, ListRow& r, OrderKey& rowOrderKey) {
-        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
-        const std::size_t keyBytes = 2 * cutCharCount(raw, text.size());
-        if (keyBytes != key.size()) {
+        const std::string_view rowKey = freshKey(rowOrderKey, r, options, stamp).view();
+        if (!rowKey.starts_with(key)) {
             return true;
         }
-        const std::string_view rowKey = freshKey(rowOrderKey, r, options, stamp).view();
-        if (rowKey.compare(0, keyBytes, key) == 0) {
-            found = i;
-            return false;
+        const std::string_view raw = r.cells.empty() ? std::string_view() : r.cells[0].text.view();
+        if (2 * cutCharCount(raw, text.size()) != key.size()) {
+            return true;
         }
-        return true;
+        found = i;
+        return false;
     });
     return found;
 }

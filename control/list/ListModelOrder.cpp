@@ -74,45 +74,40 @@ void ListModel::sortList(std::int32_t column) {
     grid_.resetCurrentCell();
     control_.fireEvent(kBeginSortEvent);
 
-    const ListRow* newIndexRow =
-        p.newIndex >= 0 && p.newIndex < itemCount() ? &grid_.item(p.newIndex) : nullptr;
-    const ListRow* cachedRow =
-        p.listIndex >= 0 && p.listIndex < itemCount() ? &grid_.item(p.listIndex) : nullptr;
-
-    std::vector<OrderKey> keys;
-    std::vector<std::unique_ptr<ListRow>> rows = grid_.items().takeAll(&keys);
+    RowStore& store = grid_.items();
     const plat::text::FoldOptions options = foldOptions();
     const std::uint32_t stamp = foldStamp(options);
     const std::int16_t sorted = p.sorted;
     const bool descending = isDescending(sorted);
-    using Entry = SortEntry<std::size_t>; // rows and keys are moved by their places
-    std::vector<Entry> entries(rows.size());
+    using Entry = SortEntry<std::int32_t>; // the row's index before the sort
+    std::vector<Entry> entries(static_cast<std::size_t>(store.size()));
     // Each text is folded once, before the sort; the entries carry the keys' heads, so most
-    // comparisons read only the entries.
+    // comparisons read only the entries. The keys stay in the store while it is sorted.
     std::vector<OrderKey> otherKeys;
     if (!isDataSort(sorted) && column != 0) {
-        otherKeys.resize(rows.size());
+        otherKeys.resize(entries.size());
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        ListRow* r = rows[i].get();
-        entries[i].row = i;
+    store.forEachKeyFrom(0, [&](std::int32_t i, ListRow& r, OrderKey& rowKey) {
+        Entry& e = entries[static_cast<std::size_t>(i)];
+        e.row = i;
         if (isDataSort(sorted)) {
-            entries[i].data = r->item.itemData;
-        } else {
-            const OrderKey* key = nullptr;
-            if (column == 0) {
-                key = &freshKey(keys[i], *r, options, stamp);
-            } else {
-                const auto c = static_cast<std::size_t>(column);
-                makeOrderKey(c < r->cells.size() ? r->cells[c].text.view() : std::string_view(),
-                             options, keyScratch_, scratch_);
-                otherKeys[i].assign(keyScratch_, stamp);
-                key = &otherKeys[i];
-            }
-            entries[i].head = key->head();
-            entries[i].key = key->view();
+            e.data = r.item.itemData;
+            return true;
         }
-    }
+        const OrderKey* key = &rowKey;
+        if (column == 0) {
+            freshKey(rowKey, r, options, stamp);
+        } else {
+            const auto c = static_cast<std::size_t>(column);
+            makeOrderKey(c < r.cells.size() ? r.cells[c].text.view() : std::string_view(),
+                         options, keyScratch_, scratch_);
+            otherKeys[static_cast<std::size_t>(i)].assign(keyScratch_, stamp);
+            key = &otherKeys[static_cast<std::size_t>(i)];
+        }
+        e.head = key->head();
+        e.key = key->view();
+        return true;
+    });
     if (isDataSort(sorted)) {
         lastSort_ = sortEntries(entries, [descending](const Entry& a, const Entry& b) {
             const int c = a.data < b.data ? -1 : (a.data > b.data ? 1 : 0);
@@ -124,17 +119,17 @@ void ListModel::sortList(std::int32_t column) {
             return descending ? -c : c;
         });
     }
-    std::vector<std::unique_ptr<ListRow>> ordered(entries.size());
-    std::vector<OrderKey> orderedKeys(entries.size());
+    const std::int32_t newIndexBefore = p.newIndex;
+    const std::int32_t listIndexBefore = p.listIndex;
+    std::vector<std::int32_t> order(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        ordered[i] = std::move(rows[entries[i].row]);
-        orderedKeys[i] = std::move(keys[entries[i].row]);
-        if (ordered[i].get() == newIndexRow)
+        order[i] = entries[i].row;
+        if (entries[i].row == newIndexBefore)
             p.newIndex = static_cast<std::int32_t>(i);
-        if (ordered[i].get() == cachedRow)
+        if (entries[i].row == listIndexBefore)
             p.listIndex = static_cast<std::int32_t>(i);
     }
-    grid_.items().assign(std::move(ordered), std::move(orderedKeys));
+    store.permute(order);
     if (column == 0) {
         sortedFor_ = SortedFor{sorted == kSortNone ? kSortTextAscending : sorted, currentStamp()};
         if (sorted == kSortNone)

@@ -101,7 +101,9 @@ public:
     std::uint32_t stamp() const noexcept { return static_cast<unsigned char>(buf_[kStamp]); }
     std::size_t size() const noexcept;
     std::string_view view() const noexcept;
-    KeyHead head() const { return keyHead(view()); }
+    // Zeros past a short key's end, as keyHead gives; a long key keeps more than sixteen
+    // bytes inside.
+    KeyHead head() const noexcept { return KeyHead{word(0), word(8)}; }
 
     friend int compareKeys(const OrderKey& a, const OrderKey& b) noexcept {
         // The first 22 bytes (zeros past a short key's end) as three numbers decide most

@@ -215,43 +215,63 @@ void RowStore::clear() {
     }
 }
 
-std::vector<std::unique_ptr<ListRow>> RowStore::takeAll(std::vector<OrderKey>* keys) {
-    std::vector<std::unique_ptr<ListRow>> all;
-    all.reserve(static_cast<std::size_t>(size_));
-    if (keys) {
-        keys->clear();
-        keys->reserve(static_cast<std::size_t>(size_));
+void RowStore::permute(const std::vector<std::int32_t>& order) {
+    // The rows and their keys move between the places they already have, along the cycles
+    // of the new order: no chunk is made or freed, and each row moves once.
+    struct Place {
+        std::uint32_t chunk;
+        std::uint32_t slot;
+    };
+    std::vector<Place> places; // of each index
+    places.reserve(static_cast<std::size_t>(size_));
+    for (std::size_t c = 0; c < chunks_.size(); ++c) {
+        const Chunk& chunk = *chunks_[c];
+        for (std::int32_t k = 0; k < chunk.size; ++k) {
+            places.push_back(Place{static_cast<std::uint32_t>(c), chunk.order[k]});
+        }
     }
-    for (auto& chunk : chunks_) {
-        for (std::int32_t k = 0; k < chunk->size; ++k) {
-            all.emplace_back(&chunk->row(k));
-            if (keys) {
-                keys->push_back(std::move(chunk->key(k)));
+    struct Entry {
+        ListRow* row;
+        alignas(OrderKey) unsigned char key[sizeof(OrderKey)];
+    };
+    auto take = [&](std::int32_t index, Entry& e) {
+        const Place& at = places[static_cast<std::size_t>(index)];
+        Chunk& chunk = *chunks_[at.chunk];
+        const std::uint32_t slot = at.slot;
+        e.row = chunk.rows[slot];
+        std::memcpy(e.key, chunk.keyBytes + slot * sizeof(OrderKey), sizeof(OrderKey));
+    };
+    auto put = [&](std::int32_t index, const Entry& e) {
+        const Place& at = places[static_cast<std::size_t>(index)];
+        Chunk& chunk = *chunks_[at.chunk];
+        const std::uint32_t slot = at.slot;
+        chunk.rows[slot] = e.row;
+        std::memcpy(chunk.keyBytes + slot * sizeof(OrderKey), e.key, sizeof(OrderKey));
+    };
+    std::vector<bool> done(order.size());
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (done[start]) {
+            continue;
+        }
+        Entry first;
+        take(static_cast<std::int32_t>(start), first);
+        auto to = static_cast<std::int32_t>(start);
+        for (;;) {
+            done[static_cast<std::size_t>(to)] = true;
+            const std::int32_t from = order[static_cast<std::size_t>(to)];
+            if (from == static_cast<std::int32_t>(start)) {
+                put(to, first);
+                break;
             }
+            Entry e;
+            take(from, e);
+            put(to, e);
+            to = from;
         }
     }
-    chunks_.clear();
-    starts_.clear();
-    lastKeys_.clear();
-    size_ = 0;
-    return all;
-}
-
-void RowStore::assign(std::vector<std::unique_ptr<ListRow>> rows, std::vector<OrderKey> keys) {
-    clear();
-    const bool withKeys = keys.size() == rows.size();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (chunks_.empty() || chunks_.back()->size == kMaxChunk) {
-            addChunk(chunks_.size());
-            starts_.back() = static_cast<std::int32_t>(i);
-        }
-        Chunk& chunk = *chunks_.back();
-        chunk.insertAt(chunk.size, rows[i].release());
-        if (withKeys) {
-            chunk.key(chunk.size - 1) = std::move(keys[i]);
-        }
+    for (OrderKey& last : lastKeys_) {
+        last.invalidate();
     }
-    size_ = static_cast<std::int32_t>(rows.size());
 }
 
 } // namespace vantil

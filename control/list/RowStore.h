@@ -45,10 +45,9 @@ public:
     void insert(std::int32_t index, std::unique_ptr<ListRow> row);
     std::unique_ptr<ListRow> erase(std::int32_t index);
     void clear();
-    // All rows in order (with their keys, when `keys` is given), leaving the store empty; and
-    // the store refilled from rows and, when given, their keys.
-    std::vector<std::unique_ptr<ListRow>> takeAll(std::vector<OrderKey>* keys = nullptr);
-    void assign(std::vector<std::unique_ptr<ListRow>> rows, std::vector<OrderKey> keys = {});
+    // Puts the rows in a new order, each with its key: row i becomes the row that was at
+    // order[i] (order holds every index once).
+    void permute(const std::vector<std::int32_t>& order);
 
     // Calls f(index, row) for rows from..size()-1 in order until f returns false.
     template <class F> void forEachFrom(std::int32_t from, F&& f) {

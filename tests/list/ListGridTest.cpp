@@ -67,11 +67,17 @@ TEST(RowStore, InsertsAndRemovesAnywhereLikeAVector) {
             }
         }
     }
-    auto all = store.takeAll();
-    EXPECT_TRUE(store.empty());
-    ASSERT_EQ(all.size(), reference.size());
-    store.assign(std::move(all));
-    EXPECT_EQ(store.at(store.size() - 1).item.itemData, reference.back());
+    // A new order, as a sort gives it: here the reverse.
+    std::vector<std::int32_t> order(reference.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<std::int32_t>(order.size() - 1 - i);
+    }
+    store.permute(order);
+    std::reverse(reference.begin(), reference.end());
+    ASSERT_EQ(store.size(), static_cast<std::int32_t>(reference.size()));
+    for (std::size_t i = 0; i < reference.size(); i += 5) {
+        ASSERT_EQ(store.at(static_cast<std::int32_t>(i)).item.itemData, reference[i]);
+    }
 }
 
 TEST(RowStore, PartitionPointFollowsInsertionsAndRemovals) {
@@ -165,20 +171,27 @@ TEST(RowStore, KeySearchMakesStaleKeysAgainAndFollowsChangedLastKeys) {
     for (const std::int32_t old : before) {
         findAndCheck(old);
     }
-    // Removals that empty chunks, then the keys travel with their rows through a re-fill.
+    // Removals that empty chunks, then the keys travel with their rows through a new order
+    // and back.
     for (int k = 0; k < 1200; ++k) {
         store.erase(700);
         reference.erase(reference.begin() + 700);
     }
-    std::vector<OrderKey> keys;
-    auto rows = store.takeAll(&keys);
-    ASSERT_EQ(keys.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (keys[i].stamp() == stamp) {
-            ASSERT_EQ(keys[i].view(), text(rows[i]->item.itemData));
-        }
+    std::vector<std::int32_t> order(reference.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<std::int32_t>((i * 7) % order.size());
     }
-    store.assign(std::move(rows), std::move(keys));
+    ASSERT_NE(order.size() % 7, 0u); // every index once
+    store.permute(order);
+    store.forEachKeyFrom(0, [&](std::int32_t, ListRow& r, OrderKey& key) {
+        EXPECT_TRUE(key.stamp() != stamp || key.view() == text(r.item.itemData));
+        return true;
+    });
+    std::vector<std::int32_t> back(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        back[static_cast<std::size_t>(order[i])] = static_cast<std::int32_t>(i);
+    }
+    store.permute(back);
     for (std::int32_t probe = 5; probe < 90000; probe += 3333) {
         findAndCheck(probe);
     }

@@ -229,10 +229,10 @@ bool MasterScreen::commitAmount(const Field& f) {
     const std::optional<std::int64_t> old =
         box->isNull() ? std::nullopt : std::optional<std::int64_t>(box->currency());
     const plat::jet::Value stored = ctl_->field(f.column);
-    const std::optional<std::int64_t> recorded =
-        stored.isNull() ? std::nullopt : std::optional<std::int64_t>(stored.toCurrency().scaled);
+    const bool differs = stored.isNull() ? old.has_value()
+                                         : !old || *old != stored.toCurrency().scaled;
     box->fill(old);
-    box->setDataChanged(ctl_->isAddingNew() ? old.has_value() : old != recorded);
+    box->setDataChanged(ctl_->isAddingNew() ? old.has_value() : differs);
     MessageService::error(tr8(t::kWageRefused), tr8(t::kWageRefusedTitle), this);
     return false;
 }

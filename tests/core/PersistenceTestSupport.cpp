@@ -17,9 +17,8 @@ namespace {
 
 // A 16 x 16 icon file: header, one directory entry, and a few bytes of image data.
 std::shared_ptr<Picture> smallIcon() {
-    std::vector<std::uint8_t> bytes = {0, 0,  1, 0, 1, 0, 16, 16, 0, 0, 1,
-                                       0, 32, 0, 8, 0, 0, 0,  22, 0, 0, 0};
-    bytes.insert(bytes.end(), {1, 2, 3, 4, 5, 6, 7, 8});
+    const std::vector<std::uint8_t> bytes = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 8,
+                                             0, 0, 0, 22, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
     return Picture::fromBytes(bytes);
 }
 

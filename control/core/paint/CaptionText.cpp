@@ -18,7 +18,7 @@ std::vector<std::string_view> splitCharacters(std::string_view text) {
 DisplayCaption acceleratorCaption(std::string_view caption) {
     DisplayCaption out;
     if (caption == "&") {
-        out.text = " ";
+        out.text.push_back(' ');
         return out;
     }
     const std::vector<std::string_view> chars = splitCharacters(caption);

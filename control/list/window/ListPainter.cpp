@@ -137,10 +137,11 @@ void paintHeader(Surface& s, const ListPaint& p) {
     }
 }
 
-// Items are painted in two passes: every cell's background first, then the borders, pictures
-// and texts, so that the line along a cell's bottom and right edge, drawn on the pixel its
-// neighbour begins with, is not covered by that neighbour's background.
-enum class ItemPass { Background, Content };
+// With item borders, items are painted in two passes: every cell's background first, then
+// the borders, pictures and texts, so that the line along a cell's bottom and right edge, drawn
+// on the pixel its neighbour begins with, is not covered by that neighbour's background.
+// Without them one pass does both.
+enum class ItemPass { Background, Content, Both };
 
 void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cellRect,
                std::int32_t column, ItemPass pass) {
@@ -172,9 +173,11 @@ void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cel
         text = colors.disabled;
     }
     const bool selected = (cell.state & LCIS_SELECTED) != 0;
-    if (pass == ItemPass::Background) {
+    if (pass != ItemPass::Content) {
         s.fillRect(extended(cellRect), selected ? colors.selection : back);
-        return;
+        if (pass == ItemPass::Background) {
+            return;
+        }
     }
     if (selected) {
         text = inverted(text);
@@ -269,12 +272,17 @@ void paintList(Surface& s, const ListPaint& p) {
         });
     };
     if (right >= 0 && grid.itemCount() > 0) {
-        forUpdatedCells([&](std::int32_t row, const Rect& cell, std::int32_t col) {
-            paintItem(s, p, row, cell, col, ItemPass::Background);
-        });
-        forUpdatedCells([&](std::int32_t row, const Rect& cell, std::int32_t col) {
-            paintItem(s, p, row, cell, col, ItemPass::Content);
-        });
+        auto paintPass = [&](ItemPass pass) {
+            forUpdatedCells([&](std::int32_t row, const Rect& cell, std::int32_t col) {
+                paintItem(s, p, row, cell, col, pass);
+            });
+        };
+        if (borders) {
+            paintPass(ItemPass::Background);
+            paintPass(ItemPass::Content);
+        } else {
+            paintPass(ItemPass::Both);
+        }
     }
     fillPart(s, Rect{0, y, columnsRight, c.height}, p.update, st.colors.empty);
     if (p.trackingLine) {

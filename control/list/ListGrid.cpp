@@ -35,10 +35,11 @@ const CListCell* ListGrid::cell(std::int32_t r, std::int32_t column) const {
 }
 
 ListRow& ListGrid::insertRow(std::int32_t r, std::int32_t height) {
-    // The new row's cells take their formats from the row above: it is fetched while the new
-    // row is made.
-    const ListRow& above = row(std::clamp(r, 1, rowCount()) - 1);
-    __builtin_prefetch(&above.cells);
+    r = std::clamp(r, 1, rowCount());
+    // The new row's cells take their formats from the row above. While every item's formats
+    // are its columns' header formats, the header (always at hand) serves instead, so a long
+    // list does not fetch a row from elsewhere in memory for each insertion.
+    const ListRow& above = formatsFollowHeader_ ? header_ : row(r - 1);
     auto fresh = std::make_unique<ListRow>();
     fresh->cells.resize(widths_.size());
     for (std::size_t c = 0; c < fresh->cells.size() && c < above.cells.size(); ++c) {
@@ -46,17 +47,11 @@ ListRow& ListGrid::insertRow(std::int32_t r, std::int32_t height) {
     }
     fresh->height = height;
     ListRow& result = *fresh;
-    insertRow(r, std::move(fresh));
-    return result;
-}
-
-void ListGrid::insertRow(std::int32_t r, std::unique_ptr<ListRow> lr) {
-    r = std::clamp(r, 1, rowCount());
     const bool hadSelection = !selected_.empty();
     if (hadSelection) {
         clearSelection();
     }
-    items_.insert(r - 1, std::move(lr));
+    items_.insert(r - 1, std::move(fresh));
     if (currentRow_ >= r) {
         ++currentRow_;
         if (hadSelection) {
@@ -64,6 +59,7 @@ void ListGrid::insertRow(std::int32_t r, std::unique_ptr<ListRow> lr) {
         }
     }
     recomputeScrollRanges();
+    return result;
 }
 
 std::unique_ptr<ListRow> ListGrid::takeRow(std::int32_t r) {
@@ -75,6 +71,9 @@ std::unique_ptr<ListRow> ListGrid::takeRow(std::int32_t r) {
         clearSelection();
     }
     std::unique_ptr<ListRow> taken = items_.erase(r - 1);
+    if (items_.empty()) {
+        formatsFollowHeader_ = true;
+    }
     if (currentRow_ == r) {
         resetCurrentCell();
     } else if (currentRow_ > r) {
@@ -216,8 +215,13 @@ bool ListGrid::writeCell(const ListCellInfo& info) {
         c->backColor = info.backColor;
     if (m & LCIF_FORECOLOR)
         c->foreColor = info.foreColor;
-    if (m & LCIF_FORMAT)
+    if ((m & LCIF_FORMAT) && c->format != info.format) {
+        const CListCell* head = cell(0, info.column);
+        if (info.row > 0 ? head == nullptr || info.format != head->format : !items_.empty()) {
+            formatsFollowHeader_ = false;
+        }
         c->format = info.format;
+    }
     if (m & LCIF_FONT)
         c->setFont(info.font);
     if (info.column == 0) {

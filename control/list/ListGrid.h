@@ -35,15 +35,13 @@ public:
     const ListRow& item(std::int32_t index) const { return items_.at(index); }
     RowStore& items() { return items_; }
 
-    // nullptr outside the grid.
+    // nullptr outside the grid. A cell's format is changed through writeCell only.
     CListCell* cell(std::int32_t row, std::int32_t column);
     const CListCell* cell(std::int32_t row, std::int32_t column) const;
 
     // Inserts an item row at grid row `row` (1..rowCount()) with one cell per column, each
     // taking the format of the cell above it; returns the new row.
     ListRow& insertRow(std::int32_t row, std::int32_t height);
-    // Inserts a prepared row (cells already filled), as the sort and the tests need.
-    void insertRow(std::int32_t row, std::unique_ptr<ListRow> r);
     // Removes an item row; the current cell and the selection follow. False outside the items.
     bool removeRow(std::int32_t row);
     std::unique_ptr<ListRow> takeRow(std::int32_t row);
@@ -97,6 +95,8 @@ private:
     std::int32_t currentRow_ = -1;
     std::int32_t currentColumn_ = -1;
     std::unordered_set<std::uint32_t> selected_;
+    // Every item cell has the format of its column's header cell (so has a new row).
+    bool formatsFollowHeader_ = true;
     std::shared_ptr<const CellFont> font_;
     std::function<void()> scrollHook_;
 };

@@ -220,6 +220,29 @@ TEST_F(GridFixture, NewCellsInheritTheFormatAbove) {
     EXPECT_EQ(grid.rowHeight(3), 18);
     EXPECT_EQ(grid.cell(9, 0), nullptr);
     EXPECT_EQ(grid.rowHeight(9), -1);
+
+    // A cell given a format of its own passes it on to a row inserted below it only.
+    ListCellInfo info;
+    info.row = 3;
+    info.mask = LCIF_FORMAT;
+    info.format = kFormatCenter;
+    ASSERT_TRUE(grid.writeCell(info));
+    grid.insertRow(4, 18);
+    grid.insertRow(2, 18);
+    EXPECT_EQ(grid.cell(5, 0)->format, kFormatCenter);
+    EXPECT_EQ(grid.cell(2, 0)->format, kFormatRight);
+    EXPECT_EQ(grid.cell(2, 1)->format, 0u);
+
+    // A header format changed while items are listed is not taken by the next item.
+    info.row = 0;
+    info.format = kFormatBottom;
+    ASSERT_TRUE(grid.writeCell(info));
+    grid.insertRow(2, 18);
+    EXPECT_EQ(grid.cell(2, 0)->format, kFormatRight);
+    while (grid.removeRow(1)) {
+    }
+    grid.insertRow(1, 18);
+    EXPECT_EQ(grid.cell(1, 0)->format, kFormatBottom);
 }
 
 TEST_F(GridFixture, CurrentRowFollowsRowsAndTheSelectionMirrorsIt) {

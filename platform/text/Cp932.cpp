@@ -140,19 +140,35 @@ std::u16string toUtf16(std::string_view text) {
 }
 
 std::string fromUtf16(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
+    // Written through a pointer into room for two bytes a character, then cut to size: this
+    // runs for every text a list is given.
+    std::string out(text.size() * 2, '\0');
+    char* p = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
+        const char16_t c = text[i];
+        unsigned code = 0;
+        if (c >= 0xD800 && c <= 0xDFFF) [[unlikely]] {
+            // A surrogate pair is beyond every code; a lone surrogate is the replacement
+            // character.
+            if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF) {
+                ++i;
+            } else {
+                code = detail::kCp932Encode[kReplacement];
+            }
+        } else {
+            code = detail::kCp932Encode[c];
         }
-        appendEncoded(out, c);
+        if (code >= 0x100) {
+            *p++ = static_cast<char>(code >> 8);
+            *p++ = static_cast<char>(code & 0xFF);
+        } else if (code != 0 || c == 0) {
+            *p++ = static_cast<char>(code);
+        } else {
+            *p++ = '?';
+        }
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 

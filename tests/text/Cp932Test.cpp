@@ -134,6 +134,9 @@ TEST(Cp932, CharactersWithoutACodeBecomeQuestionMarks) {
     for (const auto& c : cases)
         EXPECT_EQ(cp::fromUtf8(c.utf8), c.expected) << c.utf8;
     EXPECT_EQ(cp::fromUtf16(u"a\xD800\x0062"), "a?b"); // lone surrogate
+    EXPECT_EQ(cp::fromUtf16(u"a\xDC00"), "a?");        // lone trail at the end
+    EXPECT_EQ(cp::fromUtf16(u"\U0001F600\u5C71b"), "?\x8E\x52" "b"); // a pair is one "?"
+    EXPECT_EQ(cp::fromUtf16(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
     EXPECT_EQ(cp::fromUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 

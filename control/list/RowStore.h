@@ -130,15 +130,29 @@ public:
             return size_;
         }
         Chunk& chunk = *chunks_[lo];
+        lastChunk_ = lo; // the insertion that follows looks here first
         OrderKey* keys = chunk.keys();
         const std::uint16_t* order = chunk.order;
+        // The key in the middle of the range [x, y]: the keys of the next two steps are
+        // fetched while one is compared, so a step seldom waits for memory.
+        auto middle = [](std::int32_t x, std::int32_t y) { return x + (y - x) / 2; };
+        auto fetchMiddle = [&](std::int32_t x, std::int32_t y) {
+            if (x < y) {
+                __builtin_prefetch(&keys[order[middle(x, y)]]);
+            }
+        };
         std::int32_t a = 0;
         std::int32_t b = chunk.size - 1; // the last key satisfies pred
+        fetchMiddle(a, middle(a, b));
+        fetchMiddle(middle(a, b) + 1, b);
         while (a < b) {
-            const std::int32_t mid = a + (b - a) / 2;
-            // The keys the next step may read are fetched while this one is compared.
-            __builtin_prefetch(&keys[order[a + (mid - a) / 2]]);
-            __builtin_prefetch(&keys[order[mid + 1 + (b - mid - 1) / 2]]);
+            const std::int32_t mid = middle(a, b);
+            const std::int32_t low = middle(a, mid);
+            const std::int32_t high = middle(mid + 1, b);
+            fetchMiddle(a, low);
+            fetchMiddle(low + 1, mid);
+            fetchMiddle(mid + 1, high);
+            fetchMiddle(high + 1, b);
             OrderKey& key = keys[order[mid]];
             if (key.stamp() != stamp) {
                 fresh(key, *chunk.rows[order[mid]]);

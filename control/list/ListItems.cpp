@@ -57,28 +57,6 @@ std::optional<std::shared_ptr<Picture>> pictureOf(const Variant& v) {
     return picture;
 }
 
-MemberInfo member(DispId id, std::u16string name, MemberKind kind, VarType type,
-                  std::vector<ParamInfo> params = {}, bool readOnly = false,
-                  std::u16string typeName = {}) {
-    MemberInfo m;
-    m.id = id;
-    m.name = std::move(name);
-    m.kind = kind;
-    m.type = type;
-    m.params = std::move(params);
-    m.readOnly = readOnly;
-    m.typeName = std::move(typeName);
-    return m;
-}
-
-ParamInfo param(std::u16string name, VarType type, bool optional = false) {
-    ParamInfo p;
-    p.name = std::move(name);
-    p.type = type;
-    p.optional = optional;
-    return p;
-}
-
 namespace itemid {
 constexpr DispId Index = 1, Key = 2, Text = 3, ItemData = 4, Selected = 5, Picture = 6, Tag = 7,
                  ForeColor = 8, BackColor = 9, OrderIndex = 10, SubItems = 11;
@@ -90,18 +68,18 @@ const TypeInfo& itemTypeInfo() {
         t.name = u"IListItem";
         const auto P = MemberKind::Property;
         t.members = {
-            member(itemid::Index, u"Index", P, VarType::Long, {}, true),
-            member(itemid::Key, u"Key", P, VarType::String),
-            member(itemid::Text, u"Text", P, VarType::String),
-            member(itemid::ItemData, u"ItemData", P, VarType::Long),
-            member(itemid::Selected, u"Selected", P, VarType::Bool),
-            member(itemid::Picture, u"Picture", P, VarType::Variant),
-            member(itemid::Tag, u"Tag", P, VarType::Variant),
-            member(itemid::ForeColor, u"ForeColor", P, VarType::Long),
-            member(itemid::BackColor, u"BackColor", P, VarType::Long),
-            member(itemid::OrderIndex, u"OrderIndex", P, VarType::Long, {}, true),
-            member(itemid::SubItems, u"SubItems", P, VarType::String,
-                   {param(u"Index", VarType::Short)}),
+            memberInfo(itemid::Index, u"Index", P, VarType::Long, {}, true),
+            memberInfo(itemid::Key, u"Key", P, VarType::String),
+            memberInfo(itemid::Text, u"Text", P, VarType::String),
+            memberInfo(itemid::ItemData, u"ItemData", P, VarType::Long),
+            memberInfo(itemid::Selected, u"Selected", P, VarType::Bool),
+            memberInfo(itemid::Picture, u"Picture", P, VarType::Variant),
+            memberInfo(itemid::Tag, u"Tag", P, VarType::Variant),
+            memberInfo(itemid::ForeColor, u"ForeColor", P, VarType::Long),
+            memberInfo(itemid::BackColor, u"BackColor", P, VarType::Long),
+            memberInfo(itemid::OrderIndex, u"OrderIndex", P, VarType::Long, {}, true),
+            memberInfo(itemid::SubItems, u"SubItems", P, VarType::String,
+                       {paramInfo(u"Index", VarType::Short)}),
         };
         return t;
     }();
@@ -389,14 +367,14 @@ void CListItems::detach() {
 void CListItems::defineMembers() {
     const auto P = MemberKind::Property;
     const auto M = MemberKind::Method;
-    addProperty(member(1, u"Count", P, VarType::Long, {}, true),
+    addProperty(memberInfo(1, u"Count", P, VarType::Long, {}, true),
                 [this](std::span<Variant>) { return Variant(count()); });
     std::vector<ParamInfo> addParams;
     for (const char16_t* name :
          {u"Index", u"Key", u"Text", u"State", u"Icon", u"ForeColor", u"BackColor"}) {
-        addParams.push_back(param(name, VarType::Variant, true));
+        addParams.push_back(paramInfo(name, VarType::Variant, true));
     }
-    addMethod(member(2, u"Add", M, VarType::Object, addParams, false, u"IListItem"),
+    addMethod(memberInfo(2, u"Add", M, VarType::Object, addParams, false, u"IListItem"),
               [this](std::span<Variant> args) {
                   auto item = add(args);
                   if (item && host_) {
@@ -404,11 +382,11 @@ void CListItems::defineMembers() {
                   }
                   return Variant(std::shared_ptr<Dispatch>(item));
               });
-    addMethod(member(3, u"Clear", M, VarType::Void), [this](std::span<Variant>) {
+    addMethod(memberInfo(3, u"Clear", M, VarType::Void), [this](std::span<Variant>) {
         clear();
         return Variant();
     });
-    addMethod(member(4, u"Remove", M, VarType::Void, {param(u"Index", VarType::Variant)}),
+    addMethod(memberInfo(4, u"Remove", M, VarType::Void, {paramInfo(u"Index", VarType::Variant)}),
               [this](std::span<Variant> args) {
                   remove(args[0]);
                   return Variant();
@@ -416,18 +394,18 @@ void CListItems::defineMembers() {
     auto itemGetter = [this](std::span<Variant> args) {
         return Variant(std::shared_ptr<Dispatch>(item(args[0])));
     };
-    addProperty(member(5, u"Item", P, VarType::Object, {param(u"Index", VarType::Variant)}, true,
-                       u"IListItem"),
+    addProperty(memberInfo(5, u"Item", P, VarType::Object, {paramInfo(u"Index", VarType::Variant)},
+                           true, u"IListItem"),
                 itemGetter);
-    addProperty(member(dispid::Value, u"_Item", P, VarType::Object,
-                       {param(u"Index", VarType::Variant)}, true, u"IListItem"),
+    addProperty(memberInfo(dispid::Value, u"_Item", P, VarType::Object,
+                           {paramInfo(u"Index", VarType::Variant)}, true, u"IListItem"),
                 itemGetter);
-    addProperty(member(6, u"ItemByOrderIndex", P, VarType::Object,
-                       {param(u"OrderIndex", VarType::Long)}, true, u"IListItem"),
+    addProperty(memberInfo(6, u"ItemByOrderIndex", P, VarType::Object,
+                           {paramInfo(u"OrderIndex", VarType::Long)}, true, u"IListItem"),
                 [this](std::span<Variant> args) {
                     return Variant(std::shared_ptr<Dispatch>(itemByOrderIndex(args[0].toLong())));
                 });
-    addProperty(member(dispid::NewEnum, u"_NewEnum", P, VarType::Object, {}, true),
+    addProperty(memberInfo(dispid::NewEnum, u"_NewEnum", P, VarType::Object, {}, true),
                 [this](std::span<Variant>) {
                     return Variant(std::shared_ptr<Dispatch>(
                         std::make_shared<ListItemsEnum>(shared_from_this())));
@@ -448,7 +426,7 @@ std::shared_ptr<CListItem> CListItems::itemAt(std::int32_t index) {
     return slot;
 }
 
-std::int32_t CListItems::insert(NewItem newItem) {
+std::int32_t CListItems::insert(NewItem& newItem) {
     if (host_ == nullptr || count() >= kMaxItems) {
         return -1;
     }
@@ -484,7 +462,8 @@ std::int32_t CListItems::insert(NewItem newItem) {
 }
 
 std::shared_ptr<CListItem> CListItems::add(const NewItem& newItem) {
-    return itemAt(insert(newItem));
+    NewItem copy = newItem;
+    return itemAt(insert(copy));
 }
 
 bool convertNewItem(const Variant* const (&args)[7], NewItem& newItem) {
@@ -508,12 +487,12 @@ bool convertNewItem(const Variant* const (&args)[7], NewItem& newItem) {
     }
     if (const Variant* v = arg(2)) {
         if (v->type() == VarType::String) {
-            newItem.text = narrow(v->asString());
+            cp932::fromUtf16(v->asString(), newItem.text);
         } else {
             auto c = converted(*v, VarType::String);
             if (!c)
                 return false;
-            newItem.text = narrow(c->asString());
+            cp932::fromUtf16(c->asString(), newItem.text);
         }
     }
     if (const Variant* v = arg(3)) {
@@ -555,7 +534,7 @@ std::shared_ptr<CListItem> CListItems::add(std::span<Variant> args) {
     if (!convertNewItem(given, newItem)) {
         return nullptr;
     }
-    return itemAt(insert(std::move(newItem)));
+    return itemAt(insert(newItem));
 }
 
 bool CListItems::removeAt(std::int32_t index) {

@@ -119,7 +119,9 @@ public:
     // The item object at slot k (created on first request); nullptr outside the items.
     std::shared_ptr<CListItem> itemAt(std::int32_t index);
     // Adds an item and answers its index; -1 when the list is full.
-    std::int32_t insert(NewItem newItem);
+    // Takes the picture and the key out of `newItem`; the text is copied, so the caller may
+    // keep the text's storage for its next item.
+    std::int32_t insert(NewItem& newItem);
     // Adds an item; nullptr when the list is full. The new item's index is the result's
     // position.
     std::shared_ptr<CListItem> add(const NewItem& newItem);

@@ -10,35 +10,12 @@ namespace vantil {
 
 using namespace plat::automation;
 
-namespace {
-
-MemberInfo member(DispId id, std::u16string name, MemberKind kind, VarType type,
-                  std::vector<ParamInfo> params = {}) {
-    MemberInfo m;
-    m.id = id;
-    m.name = std::move(name);
-    m.kind = kind;
-    m.type = type;
-    m.params = std::move(params);
-    return m;
-}
-
-ParamInfo param(std::u16string name, VarType type, bool optional = false) {
-    ParamInfo p;
-    p.name = std::move(name);
-    p.type = type;
-    p.optional = optional;
-    return p;
-}
-
-} // namespace
-
 ListItemsEnum::ListItemsEnum(std::shared_ptr<CListItems> items, std::int32_t cursor)
     : DispatchObject(u"IEnumVARIANT"), items_(std::move(items)), cursor_(cursor) {
     const auto M = MemberKind::Method;
-    addMethod(member(1, u"Next", M, VarType::Long,
-                     {param(u"celt", VarType::Long), param(u"rgVar", VarType::Variant),
-                      param(u"pCeltFetched", VarType::Variant, true)}),
+    addMethod(memberInfo(1, u"Next", M, VarType::Long,
+                         {paramInfo(u"celt", VarType::Long), paramInfo(u"rgVar", VarType::Variant),
+                          paramInfo(u"pCeltFetched", VarType::Variant, true)}),
               [this](std::span<Variant> args) {
                   const auto n = static_cast<std::uint32_t>(args[0].toLong());
                   // The caller's count is not trusted: no more room than items remain.
@@ -56,16 +33,16 @@ ListItemsEnum::ListItemsEnum(std::shared_ptr<CListItems> items, std::int32_t cur
                   }
                   return Variant(static_cast<std::int32_t>(s));
               });
-    addMethod(member(2, u"Skip", M, VarType::Long, {param(u"celt", VarType::Long)}),
+    addMethod(memberInfo(2, u"Skip", M, VarType::Long, {paramInfo(u"celt", VarType::Long)}),
               [this](std::span<Variant> args) {
                   return Variant(static_cast<std::int32_t>(
                       skip(static_cast<std::uint32_t>(args[0].toLong()))));
               });
-    addMethod(member(3, u"Reset", M, VarType::Void), [this](std::span<Variant>) {
+    addMethod(memberInfo(3, u"Reset", M, VarType::Void), [this](std::span<Variant>) {
         reset();
         return Variant();
     });
-    addMethod(member(4, u"Clone", M, VarType::Object),
+    addMethod(memberInfo(4, u"Clone", M, VarType::Object),
               [this](std::span<Variant>) { return Variant(std::shared_ptr<Dispatch>(clone())); });
 }
 

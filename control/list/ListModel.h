@@ -138,6 +138,7 @@ private:
     SortStats lastSort_;
     std::string scratch_;
     std::string keyScratch_;
+    std::string textBuffer_; // reused for each added item's converted text
     OrderKey insertionKey_; // the folded text of the item being inserted in order
     std::function<void()> commitHook_;
     std::function<void()> repaintHook_;

@@ -100,11 +100,13 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     const bool automatic = automaticSorting();
     const bool wasSorted = automatic && knownSorted();
     NewItem newItem;
+    newItem.text.swap(textBuffer_); // the last item's text storage: most texts fit
+    newItem.text.clear();
     if (automatic) {
         // Under automatic sorting Index is ignored and text and item data are converted
         // first, with error 380.
         if (a[1]->type() == VarType::String) {
-            newItem.text = narrow(*a[1]);
+            cp932::fromUtf16(a[1]->asString(), newItem.text);
         } else if (!omitted(*a[1])) {
             newItem.text = narrow(convert(*a[1], VarType::String, invalidValue));
         }
@@ -126,7 +128,8 @@ std::int32_t ListModel::addItem(std::span<Variant> given) {
     if (automatic) {
         newItem.index = sortedInsertionIndex(newItem.text, newItem.itemData);
     }
-    const std::int32_t newIndex = items_->insert(std::move(newItem));
+    const std::int32_t newIndex = items_->insert(newItem);
+    textBuffer_.swap(newItem.text);
     if (newIndex < 0) {
         insertionKey_.clear();
         raise(errnum::InvalidProcedureCall, texts::kInvalidIndex);

@@ -19,6 +19,27 @@ bool sameMemberName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+MemberInfo memberInfo(DispId id, std::u16string name, MemberKind kind, VarType type,
+                      std::vector<ParamInfo> params, bool readOnly, std::u16string typeName) {
+    MemberInfo m;
+    m.id = id;
+    m.name = std::move(name);
+    m.kind = kind;
+    m.type = type;
+    m.params = std::move(params);
+    m.readOnly = readOnly;
+    m.typeName = std::move(typeName);
+    return m;
+}
+
+ParamInfo paramInfo(std::u16string name, VarType type, bool optional) {
+    ParamInfo p;
+    p.name = std::move(name);
+    p.type = type;
+    p.optional = optional;
+    return p;
+}
+
 const EnumConstant* EnumInfo::find(std::int32_t value) const {
     for (const auto& c : constants)
         if (c.value == value)

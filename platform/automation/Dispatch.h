@@ -62,6 +62,13 @@ struct MemberInfo {
     std::u16string doc;            // one-line description
 };
 
+// A member and a parameter as a type description lists them; the fields not given keep their
+// defaults.
+MemberInfo memberInfo(DispId id, std::u16string name, MemberKind kind, VarType type,
+                      std::vector<ParamInfo> params = {}, bool readOnly = false,
+                      std::u16string typeName = {});
+ParamInfo paramInfo(std::u16string name, VarType type, bool optional = false);
+
 struct EnumConstant {
     std::u16string name;
     std::int32_t value = 0;

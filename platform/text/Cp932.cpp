@@ -140,9 +140,15 @@ std::u16string toUtf16(std::string_view text) {
 }
 
 std::string fromUtf16(std::u16string_view text) {
+    std::string out;
+    fromUtf16(text, out);
+    return out;
+}
+
+void fromUtf16(std::u16string_view text, std::string& out) {
     // Written through a pointer into room for two bytes a character, then cut to size: this
     // runs for every text a list is given.
-    std::string out(text.size() * 2, '\0');
+    out.resize(text.size() * 2);
     char* p = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
@@ -169,7 +175,6 @@ std::string fromUtf16(std::u16string_view text) {
         }
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
-    return out;
 }
 
 std::string toUtf8(std::string_view text) {

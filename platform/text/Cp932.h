@@ -35,6 +35,8 @@ std::string_view midChars(std::string_view text, std::size_t start, std::size_t 
 // end) becomes U+FFFD. Encoding turns every character without a code into "?" (0x3F).
 std::u16string toUtf16(std::string_view text);
 std::string fromUtf16(std::u16string_view text);
+// The same into `out`, replacing what it held and keeping its storage for the next text.
+void fromUtf16(std::u16string_view text, std::string& out);
 std::string toUtf8(std::string_view text);
 std::string fromUtf8(std::string_view utf8);
 

@@ -196,7 +196,7 @@ void CDxListCtrl::paintEvent(QPaintEvent* event) {
     const ListStyle style = listStyleFrom(control_.properties(), palette_);
     DeferredPictures pictures;
     {
-        QtSurface s(viewport());
+        QtSurface s(viewport(), &fonts_);
         paintList(s, ListPaint{g, style, fromQt(event->rect()), &pictures, std::nullopt});
     }
     const std::optional<int> line = logic_->trackingLine();
@@ -453,7 +453,7 @@ int CDxListCtrl::hostPixelsPerInch() const {
 }
 
 int CDxListCtrl::textWidth(const FontRequest& font, std::string_view text) {
-    return QFontMetrics(toQt(font.desc)).horizontalAdvance(textToQt(text));
+    return fonts_.fontFor(font.desc).metrics.horizontalAdvance(textToQt(text));
 }
 
 void CDxListCtrl::scheduleRangeUpdate() {

@@ -9,6 +9,7 @@
 #include "control/list/window/ListPainter.h"
 #include "control/list/window/ListWindow.h"
 #include "control/qt/QtListSettings.h"
+#include "control/qt/QtSurface.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>
@@ -114,6 +115,7 @@ private:
     std::unique_ptr<ListWindow> logic_;
     QTimer autoScroll_;
     std::optional<Rect> confine_;
+    QtFontCache fonts_;
     TipWindow* tip_ = nullptr;
     bool settingBars_ = false;
     bool rangesQueued_ = false;

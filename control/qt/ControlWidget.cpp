@@ -70,7 +70,7 @@ ControlWidget::~ControlWidget() {
 
 void ControlWidget::paintEvent(QPaintEvent*) {
     painted_ = true;
-    window_->paint(QtSurface(this));
+    window_->paint(QtSurface(this, &fonts_));
 }
 
 void ControlWidget::resizeEvent(QResizeEvent*) {

@@ -8,6 +8,7 @@
 #include "control/list/window/ListWindowPort.h"
 #include "control/qt/QtDragDrop.h"
 #include "control/qt/QtInputMethod.h"
+#include "control/qt/QtSurface.h"
 
 #include <QCursor>
 #include <QImage>
@@ -106,6 +107,7 @@ private:
     QTimer watch_;
     std::unique_ptr<TimerService> timer_;
     std::unique_ptr<ControlWindow> window_;
+    QtFontCache fonts_;
     const void* iconSource_ = nullptr; // the MouseIcon picture iconCursor_ was made from
     std::optional<QCursor> iconCursor_;
     QTimer blink_;

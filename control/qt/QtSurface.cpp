@@ -6,11 +6,31 @@
 
 #include <QPolygon>
 
+#include <algorithm>
+#include <iterator>
+
 namespace vantil {
 
 using namespace qtconv;
 
-QtSurface::QtSurface(QPaintDevice* device) : painter_(device) {}
+const QtFontCache::Entry& QtFontCache::fontFor(const plat::automation::FontDesc& desc) {
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+        if (it->desc == desc) {
+            if (it != entries_.rbegin()) {
+                std::rotate(std::prev(it.base()), it.base(), entries_.end());
+            }
+            return entries_.back();
+        }
+    }
+    if (entries_.size() == kKept) {
+        entries_.erase(entries_.begin());
+    }
+    const QFont f = toQt(desc);
+    entries_.push_back(Entry{desc, f, QFontMetrics(f)});
+    return entries_.back();
+}
+
+QtSurface::QtSurface(QPaintDevice* device, QtFontCache* fonts) : painter_(device), fonts_(fonts) {}
 
 QFontMetrics& QtSurface::metrics() {
     if (!metrics_) {
@@ -113,9 +133,15 @@ void QtSurface::setFont(const FontRequest& font) {
         return;
     }
     request_ = font;
+    measuredWidth_ = -1;
+    if (fonts_ != nullptr) {
+        const QtFontCache::Entry& cached = fonts_->fontFor(font.desc);
+        metrics_.emplace(cached.metrics);
+        painter_.setFont(cached.font);
+        return;
+    }
     const QFont f = toQt(font.desc);
     metrics_.emplace(f);
-    measuredWidth_ = -1;
     painter_.setFont(f);
 }
 

@@ -9,12 +9,31 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vantil {
 
+// The fonts a window has painted with, kept from one paint to the next: a font made again for
+// each paint looks its files up in the font database each time, which costs a line of
+// scrolling more than its text does.
+class QtFontCache {
+public:
+    struct Entry {
+        plat::automation::FontDesc desc;
+        QFont font;
+        QFontMetrics metrics;
+    };
+    const Entry& fontFor(const plat::automation::FontDesc& desc);
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::vector<Entry> entries_; // the most recently used last
+};
+
 class QtSurface final : public Surface {
 public:
-    explicit QtSurface(QPaintDevice* device);
+    // `fonts` (optional) is the window's font cache.
+    explicit QtSurface(QPaintDevice* device, QtFontCache* fonts = nullptr);
 
     using Surface::frameRect;
     void fillRect(const Rect& r, Rgb colour) override;
@@ -36,6 +55,7 @@ private:
     QFontMetrics& metrics();
 
     QPainter painter_;
+    QtFontCache* fonts_ = nullptr;
     FontRequest request_;
     std::optional<QFontMetrics> metrics_;
     // The last text measured in the current font: one paint measures the input text for the

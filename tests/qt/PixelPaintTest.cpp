@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace vantil::test {
 namespace {
 
@@ -176,6 +178,30 @@ TEST(PixelPainting, DottedFramesAlternateAndTheFocusRectangleInverts) {
     EXPECT_EQ(pixel(img, 1, 0), black);
     EXPECT_EQ(pixel(img, 4, 2), white);
     EXPECT_EQ(pixel(img, 3, 2), black);
+}
+
+TEST(PixelPainting, AWindowsKeptFontsDrawAsFontsMadeForThePaint) {
+    // Ten fonts asked for in a random order, more than the cache keeps: every text must come
+    // out as it does with a font made just for it, whichever entries were kept or dropped.
+    qtApp();
+    auto render = [](QtFontCache* fonts, int font) {
+        QImage img(240, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QtSurface s(&img, fonts);
+        FontRequest request;
+        request.desc.size = plat::automation::Currency::fromUnits(8 + font);
+        request.desc.weight = font % 2 == 0 ? 700 : 400;
+        s.setFont(request);
+        s.drawText(Point{2, 2}, "\x8E\x52\x93\x63 Width " + std::to_string(s.textWidth("W")),
+                   Rgb{0, 0, 0});
+        return img;
+    };
+    QtFontCache fonts;
+    std::mt19937 random(8);
+    for (int round = 0; round < 60; ++round) {
+        const int font = static_cast<int>(random() % 10);
+        ASSERT_EQ(render(&fonts, font), render(nullptr, font)) << round << " " << font;
+    }
 }
 
 } // namespace

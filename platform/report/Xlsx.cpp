@@ -11,6 +11,9 @@
 
 #include <xlsxwriter.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -262,6 +265,15 @@ void writeXlsx(const ExportTable& table, const QString& path, const std::string&
                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                               QFileDevice::ReadGroup | QFileDevice::ReadOther;
     QFile::setPermissions(part.fileName(), permissions);
+    // On the disk before it takes the target's name, as a saved CSV is.
+    if (const int fd = ::open(partName.constData(), O_RDONLY); fd >= 0) {
+        const bool synced = ::fsync(fd) == 0;
+        ::close(fd);
+        if (!synced)
+            fail(path);
+    } else {
+        fail(path);
+    }
     if (std::rename(partName.constData(), QFile::encodeName(target.absoluteFilePath())) != 0)
         fail(path);
     part.setAutoRemove(false);

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -174,6 +175,9 @@ void fillSheet(lxw_workbook* book, lxw_worksheet* sheet, const ExportTable& tabl
     const std::size_t columns = table.headings.size();
     std::vector<int> widths(columns, kMinWidth);
     std::vector<std::string> numberFormats(columns);
+    // Per column the formats of plain and total rows under each fill, looked up once.
+    using ColumnFormats = std::array<std::array<lxw_format*, 3>, 2>;
+    std::vector<ColumnFormats> cellFormats(columns, ColumnFormats{});
     for (std::size_t c = 0; c < columns; ++c) {
         numberFormats[c] = sheetFormat(table.type(c), table.format(c));
         widths[c] = std::max(widths[c], displayWidth(table.headings[c]));
@@ -186,7 +190,9 @@ void fillSheet(lxw_workbook* book, lxw_worksheet* sheet, const ExportTable& tabl
         const auto sheetRow = static_cast<lxw_row_t>(kFirstDataRow + r);
         for (std::size_t c = 0; c < row.size() && c < columns; ++c) {
             const CellFill fill = table.fill(r, c);
-            lxw_format* format = formats.get(numberFormats[c], total, fill);
+            lxw_format*& format = cellFormats[c][total ? 1 : 0][static_cast<std::size_t>(fill)];
+            if (!format)
+                format = formats.get(numberFormats[c], total, fill);
             check(writeCell(sheet, sheetRow, static_cast<lxw_col_t>(c), row[c], table.type(c),
                             format));
             // Numbers take their formatted width (thousands separators included).

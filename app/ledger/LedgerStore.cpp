@@ -3,28 +3,49 @@
 
 #include "app/ledger/Texts.h"
 
+#include <bit>
+
 namespace tamsel::ledger {
 
 TooManyLines::TooManyLines() : std::runtime_error(texts::kSubscriptOutOfRange) {}
 
 namespace {
-// FNV-1a over each column's text (with a mark for Null and a separator), so every stored
-// figure, name and wage of a row goes into the month's checksum.
+// FNV-1a over each column's value (its kind, then its bits or bytes), so every stored figure,
+// name and wage of a row goes into the month's checksum.
 void stampRow(MonthStamp& stamp, const plat::jet::Recordset& rs) {
     constexpr std::uint64_t kPrime = 1099511628211ull;
-    auto add = [&](unsigned char byte) {
-        stamp.checksum ^= byte;
-        stamp.checksum *= kPrime;
+    auto add = [&](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            stamp.checksum ^= bytes[i];
+            stamp.checksum *= kPrime;
+        }
     };
+    auto addWord = [&](std::uint64_t word) { add(&word, sizeof word); };
     for (int i = 0; i < rs.fieldCount(); ++i) {
         const plat::jet::Value v = rs.field(i);
-        if (v.isNull()) {
-            add(0x01);
-        } else {
-            for (char c : v.toText())
-                add(static_cast<unsigned char>(c));
+        const auto kind = static_cast<unsigned char>(v.type());
+        add(&kind, 1);
+        switch (v.type()) {
+        case plat::jet::ValueType::Null:
+            break;
+        case plat::jet::ValueType::Long:
+            addWord(static_cast<std::uint64_t>(v.toLong()));
+            break;
+        case plat::jet::ValueType::Double:
+            addWord(std::bit_cast<std::uint64_t>(v.toDouble()));
+            break;
+        case plat::jet::ValueType::Currency:
+            addWord(static_cast<std::uint64_t>(v.toCurrency().scaled));
+            break;
+        case plat::jet::ValueType::Date:
+        case plat::jet::ValueType::Text: {
+            const std::string text = v.toText();
+            addWord(text.size());
+            add(text.data(), text.size());
+            break;
         }
-        add(0x00);
+        }
     }
     ++stamp.rows;
 }

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
+  openbox wmctrl
   poppler-utils python3
   xvfb xdotool imagemagick
   libxlsxwriter-dev libreoffice-calc-nogui

@@ -1,5 +1,7 @@
-// The ledger grid screen: layout, loading, picking sites, typing hours, totals, line deletion,
-// copying the month before, and focus handling.
+// The ledger grid screen: layout, loading and showing the stored month, the buttons and the
+// dirty flag, focus handling and closing. The grid's editing and totals are in
+// RoumuEntrySub2Grid.cpp, the site look-up in RoumuEntrySub2Sites.cpp, saving, deleting and
+// copying the month in RoumuEntrySub2Save.cpp.
 #include "app/ledger/RoumuEntrySub2.h"
 
 #include "app/frame/ProgramFolder.h"
@@ -24,6 +26,8 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -41,7 +45,6 @@ QString tr8(const char* utf8) {
 }
 constexpr double kTopTwips = 1800;
 const QColor kSunday(255, 0, 0);
-const QColor kOverDay(255, 0, 0);
 } // namespace
 
 RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection, QWidget* parent)
@@ -62,6 +65,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
                 DGrid_Validating(v, refuse);
             });
 
+    // An entry being typed is a change "保存" must be able to take, before it is committed.
+    connect(grid_, &plat::widgets::SlipGrid::editingStarted, this,
+            [this] { comFunc_->button(Save)->setEnabled(true); });
+    connect(grid_, &plat::widgets::SlipGrid::typingRefused, this,
+            [this] { showStatus(t::kHoursRefused); });
     connect(grid_, &plat::widgets::SlipGrid::keyDown, this, [this](int& keyCode, int shift) {
         if (keyCode == 13 && shift == 0 && enterAtLineEnd())
             keyCode = 0;
@@ -76,7 +84,7 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     for (int i = 0; i < kLines; ++i) {
         auto& box = genbaId_[static_cast<size_t>(i)];
         box = boxes_(this, QStringLiteral("GenbaID(%1)").arg(i));
-        box->widget()->setFixedSize(110, grid_->geometry().rowHeight());
+        box->widget()->setFixedSize(84, grid_->geometry().rowHeight());
         box->ChangeText = [this] { GenbaID_ChangeText(); };
         box->CloseUp = [this, i] {
             const int index = GenbaID(i).ListIndex();
@@ -99,6 +107,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     tMony_->setObjectName(QStringLiteral("TMony"));
     tMony_->setDisplayFormat(QStringLiteral("#,##0"));
     tMony_->setFixedWidth(90);
+    tMony_->setRange(0, 922337203685477.0);
+    connect(tMony_, &QLineEdit::textEdited, this,
+            [this] { comFunc_->button(Save)->setEnabled(true); });
+    connect(tMony_, &plat::widgets::NumericBox::refused, this,
+            [this] { showStatus(t::kWageRefused); });
     connect(tMony_, &plat::widgets::NumericBox::valueChanged, this, [this] {
         if (state() == Ready && quiet_ == 0)
             markDirty();
@@ -151,13 +164,13 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
         bottom->addWidget(comFunc_->button(f));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(acLbl_);
     layout->addLayout(middle, 1);
     layout->addWidget(overtime_);
     layout->addLayout(bottom);
-    // The whole month shows without scrolling.
-    grid_->setMinimumSize(grid_->sizeHint());
+    // The whole month shows without scrolling where the screen has room for it; on a smaller
+    // screen the window is made to fit and the grid scrolls.
     resize(sizeHint());
 }
 
@@ -178,6 +191,7 @@ void RoumuEntrySub2::onLoad() {
     }
     try {
         RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
+        fitGridToScreen();
         double left = 0;
         double top = 0;
         CenterPosition(*this, left, top);
@@ -189,8 +203,12 @@ void RoumuEntrySub2::onLoad() {
         fillSiteLists();
         // The screen is reused: nothing of the ledger shown before stays.
         grid_->clearAllRows();
+        grid_->setCurrentCell(0, QStringLiteral("D0"));
         for (int i = 0; i < kLines; ++i)
             GenbaID(i).setText(QString());
+        readAs_.reset();
+        storedLines_ = 0;
+        clearStatus();
         for (int c = 0; c <= kDays; ++c) {
             grid_->blankTotal(indexedField("TTime", c));
             grid_->blankTotal(indexedField("Total", c));
@@ -200,6 +218,25 @@ void RoumuEntrySub2::onLoad() {
     } catch (const plat::jet::Error& e) {
         failLoad(QString::fromStdString(e.description()));
     }
+}
+
+// The whole month without scrolling where the screen has room for the window at its full
+// size; otherwise the window takes the screen's free area and the grid scrolls.
+void RoumuEntrySub2::fitGridToScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize whole = sizeHint(); // with the grid at its full size
+    const QSize room = s ? s->availableGeometry().size() - QSize(8, 32) : whole;
+    // Too narrow: the grid scrolls sideways and keeps all nine lines (the site boxes stand
+    // beside them), room for its scroll bar added; too low as well: it scrolls both ways.
+    const bool wide = whole.width() <= room.width();
+    const int bar = wide ? 0 : grid_->horizontalScrollBar()->sizeHint().height();
+    const bool high = whole.height() + bar <= room.height();
+    const QSize full = grid_->sizeHint();
+    const QSize least = grid_->minimumSizeHint();
+    grid_->setMinimumSize(wide ? full.width() : least.width(),
+                          high ? full.height() + bar : least.height());
+    resize(whole);
+    fitIntoScreen();
 }
 
 void RoumuEntrySub2::setTitles() {
@@ -227,20 +264,6 @@ void RoumuEntrySub2::setDayHeadings() {
     }
 }
 
-void RoumuEntrySub2::fillSiteLists() {
-    std::vector<std::pair<QString, QString>> sites;
-    plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(ledger::siteListSql());
-    for (; !rs.eof(); rs.moveNext())
-        sites.emplace_back(QString::fromStdString(rs["GenbaID"].toText()),
-                           QString::fromStdString(rs["GName"].toText()));
-    for (auto& box : genbaId_) {
-        box->ClearItem();
-        for (int row = 0; row < static_cast<int>(sites.size()); ++row) {
-            box->AddItem(row, sites[static_cast<size_t>(row)].first);
-            box->AddSubItem(row, 1, sites[static_cast<size_t>(row)].second);
-        }
-    }
-}
 
 void RoumuEntrySub2::onActivate() {
     if (!firstShowPending_)
@@ -257,6 +280,7 @@ void RoumuEntrySub2::showLedger() {
     ledger::StoredMonth stored;
     try {
         stored = ledger::readMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
+        readAs_ = stored.stamp;
     } catch (const plat::jet::Error& e) {
         MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
         stored = {};
@@ -267,6 +291,7 @@ void RoumuEntrySub2::showLedger() {
     {
         Quiet quiet(*this);
         lineCount_ = static_cast<int>(stored.lines.size());
+        storedLines_ = lineCount_;
         if (stored.wage) {
             key.TMony = *stored.wage;
             tMony_->setCurrency(key.TMony.scaled);
@@ -308,174 +333,12 @@ QString RoumuEntrySub2::boxText(int line) const {
     return GenbaID(line).Text();
 }
 
-// Sites ------------------------------------------------------------------------------------
-
-void RoumuEntrySub2::GenbaID_ChangeText() {
-    if (state() == Ready && quiet_ == 0)
-        markDirty();
-    updateCopyButton();
-}
-
-// Checks the site number of a pick or of Enter on typed text and, when it is a registered site
-// not used on another line, takes it for the line.
-void RoumuEntrySub2::takeSite(int line, const QString& text, bool picked) {
-    auto refuse = [&] {
-        if (picked)
-            GenbaID(line).setText(QString());
-        focusBox(line);
-    };
-    const auto number = ledger::parseWholeNumber(text.toStdString());
-    if (!number) {
-        MessageService::error(tr8(t::kSiteNotNumber).arg(line + 1), tr8(t::kTitleSiteError), this);
-        refuse();
-        return;
-    }
-    std::optional<QString> name;
-    try {
-        plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(ledger::siteNameSql(*number));
-        if (!rs.eof())
-            name = QString::fromStdString(rs["GName"].toText());
-    } catch (const plat::jet::Error& e) {
-        MessageService::error(QString::fromStdString(e.description()), tr8(texts::kTitleGenbaName),
-                              this);
-        refuse();
-        return;
-    }
-    if (!name) {
-        refuse();
-        return;
-    }
-    const std::string mine = std::to_string(*number);
-    for (int j = 0; j < kLines; ++j) {
-        if (j != line && !boxText(j).isEmpty() &&
-            ledger::sameSite(boxText(j).toStdString(), mine)) {
-            MessageService::error(tr8(t::kDuplicateSite), tr8(t::kTitleSiteCheck), this);
-            refuse();
-            return;
-        }
-    }
-    if (boxText(line) != QString::fromStdString(mine))
-        GenbaID(line).setText(QString::fromStdString(mine));
-    grid_->setText(line, QStringLiteral("GName"), *name);
-    // A pick sets the box's text without a change event; taking a site is a change all the same.
-    if (state() == Ready && quiet_ == 0)
-        markDirty();
-    if (line < kLines - 1)
-        enableBox(line + 1, true);
-    enableDays(line, true);
-    grid_->setCurrentCell(line, QStringLiteral("D0"));
-    grid_->setFocus();
-}
-
-// Hours -----------------------------------------------------------------------------------
-
-void RoumuEntrySub2::DGrid_Change(int row, const QString& field) {
-    if (state() != Ready || quiet_ > 0 || field == QLatin1String("GName"))
-        return;
-    const int column = QStringView(field).mid(1).toInt();
-    columnTotal(column);
-    if (column < kDays)
-        lineTotal(row);
-    showOvertime();
-    markDirty();
-}
-
-void RoumuEntrySub2::DGrid_Committing(plat::widgets::SlipValue& value) {
-    if (value.isEmpty())
-        value = plat::widgets::SlipValue::number(0);
-}
-
-void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse) {
-    if (value.isNumber() && (value.toNumber() > ledger::kHoursPerDay || value.toNumber() < 0))
-        refuse = true;
-}
-
-// Enter on the last day of a line whose next line has no site yet goes on to that line's
-// site box, so a month is typed without leaving the keyboard. True when it did.
-bool RoumuEntrySub2::enterAtLineEnd() {
-    const int row = grid_->currentRow();
-    if (row < 0 || row + 1 >= kLines ||
-        grid_->currentField() != indexedField("D", daysInMonth_ - 1))
-        return false;
-    if (!GenbaID(row + 1).widget()->isEnabled() || !boxText(row + 1).isEmpty())
-        return false;
-    if (grid_->commitEdit())
-        focusBox(row + 1);
-    return true;
-}
-
-// Totals ----------------------------------------------------------------------------------
-
-void RoumuEntrySub2::lineTotal(int line) {
-    float sum = 0;
-    for (int d = 0; d < kDays; ++d)
-        sum += static_cast<float>(grid_->number(line, indexedField("D", d)));
-    grid_->setNumber(line, QStringLiteral("D31"), ledger::shownHours(sum));
-}
-
-// The lines down to the first empty site box count; column 31 sums the line totals, so the
-// month's money is the wage times the month's hours, cut once.
-void RoumuEntrySub2::columnTotal(int column) {
-    const QString field = indexedField("D", column);
-    float sum = 0;
-    for (int l = 0; l < kLines && !boxText(l).isEmpty(); ++l)
-        sum += static_cast<float>(grid_->number(l, field));
-    const double hours = ledger::shownHours(sum);
-    const QString hoursField = indexedField("TTime", column);
-    grid_->setTotal(hoursField, hours);
-    grid_->setTotal(indexedField("Total", column),
-                    static_cast<double>(
-                        ledger::moneyOf(plat::jet::Currency::fromDouble(tMony_->value()), hours)));
-    if (column < kDays)
-        grid_->setHeadingColor(hoursField, ledger::isOverDay(hours) ? kOverDay : QColor());
-}
-
-void RoumuEntrySub2::allTotals() {
-    for (int l = 0; l < kLines; ++l)
-        lineTotal(l);
-    for (int c = 0; c <= kDays; ++c)
-        columnTotal(c);
-    showOvertime();
-}
-
-void RoumuEntrySub2::readOvertimeBasis() {
-    const LedgerKeyData& key = RoumuM().LedgerKey;
-    previousLines_.clear();
-    holidayWeekday_ = 0;
-    try {
-        holidayWeekday_ = overtime::loadSettings(*RoumuM().RoumuDb).holidayWeekday;
-        previousLines_ = overtime::readMonthLines(*RoumuM().RoumuDb, key.SyainID,
-                                                  plat::text::addMonths(key.Nengetu, -1));
-    } catch (const plat::jet::Error&) {
-        // The line is a help, not part of the ledger: without the month before it counts this
-        // month's weeks from the first of the month.
-    }
-}
-
-// Counted over the same lines as the day totals, so it follows every typed hour.
-void RoumuEntrySub2::showOvertime() {
-    std::vector<overtime::LineHours> lines;
-    for (int l = 0; l < kLines && !boxText(l).isEmpty(); ++l) {
-        overtime::LineHours& h = lines.emplace_back();
-        for (int d = 0; d < kDays; ++d)
-            h[static_cast<size_t>(d)] = grid_->number(l, indexedField("D", d));
-    }
-    const overtime::MonthFigures f = overtime::monthFiguresOfLines(
-        RoumuM().LedgerKey.Nengetu, lines, previousLines_, holidayWeekday_);
-    const auto hours = [](overtime::Tenths t) {
-        return QString::number(static_cast<double>(t) / overtime::kTenthsPerHour, 'f', 1);
-    };
-    overtime_->setText(tr8(t::kOvertimeLine).arg(hours(f.overtime), hours(f.holiday)));
-    QPalette p = overtime_->palette();
-    p.setColor(QPalette::WindowText, f.overtime > overtime::kMonthPrinciple
-                                         ? kOverDay
-                                         : palette().color(QPalette::WindowText));
-    overtime_->setPalette(p);
-}
-
 // Buttons and flags -------------------------------------------------------------------------
 
 void RoumuEntrySub2::comFunc_Click(int index) {
+    // What is being typed belongs to the ledger before any button acts on it.
+    if (!isBusy() && !commitTyping())
+        return;
     const bool ran = runBusy([&] {
         switch (index) {
         case Save:
@@ -509,6 +372,34 @@ void RoumuEntrySub2::comFunc_Click(int index) {
         close();
 }
 
+// Takes what is being typed into a day cell or the wage box as entered, as leaving it would.
+// False when the entry is refused: the status line says why and the focus stays on it.
+bool RoumuEntrySub2::commitTyping() {
+    if (grid_->isEditing() && !grid_->commitEdit()) {
+        grid_->setFocus();
+        return false;
+    }
+    const std::int64_t wage = tMony_->currency();
+    if (!tMony_->commit()) {
+        tMony_->setFocus();
+        return false;
+    }
+    if (tMony_->currency() != wage)
+        allTotals();
+    return true;
+}
+
+void RoumuEntrySub2::showStatus(const char* text) {
+    showMessage(text, false);
+    statusShown_ = true;
+}
+
+void RoumuEntrySub2::clearStatus() {
+    if (statusShown_)
+        showMessage(nullptr, false);
+    statusShown_ = false;
+}
+
 void RoumuEntrySub2::markDirty() {
     if (!dirty_) {
         comFunc_->button(Save)->setEnabled(true);
@@ -521,9 +412,22 @@ void RoumuEntrySub2::clearDirty() {
     comFunc_->button(Save)->setEnabled(false);
 }
 
-// Copying the month before only makes sense on a month that has no lines yet.
+// Copying the month before is offered only on a month without lines, as stored and as typed.
 void RoumuEntrySub2::updateCopyButton() {
-    comFunc_->button(CopyPrevious)->setEnabled(boxText(0).isEmpty());
+    comFunc_->button(CopyPrevious)->setEnabled(monthIsEmpty());
+}
+
+bool RoumuEntrySub2::monthIsEmpty() const {
+    if (storedLines_ > 0)
+        return false;
+    for (int l = 0; l < kLines; ++l) {
+        if (!boxText(l).isEmpty())
+            return false;
+        for (int d = 0; d < kDays; ++d)
+            if (grid_->number(l, indexedField("D", d)) != 0)
+                return false;
+    }
+    return true;
 }
 
 void RoumuEntrySub2::focusLast() {
@@ -543,98 +447,11 @@ void RoumuEntrySub2::showMessage(const char* text, bool shown) {
     msg_->setText(text ? tr8(text) : QString());
 }
 
-// Line deletion -----------------------------------------------------------------------------
-
-void RoumuEntrySub2::clearLine(int line) {
-    Quiet quiet(*this);
-    GenbaID(line).setText(QString());
-    grid_->clearRow(line);
-}
-
-void RoumuEntrySub2::deleteLine() {
-    const int d = grid_->currentRow();
-    if (d < 0 || d >= kLines)
-        return;
-    showMessage(t::kDeletingLine, true);
-    // Removing a site is a change to save even though the clearing itself raises none.
-    if (!boxText(d).isEmpty() && state() == Ready)
-        markDirty();
-    clearLine(d);
-    if (d == kLines - 1) {
-        enableDays(d, false);
-    } else if (boxText(d + 1).isEmpty()) {
-        enableDays(d, false);
-        enableBox(d + 1, false);
-    } else {
-        moveLineUp(d);
-    }
-    allTotals();
-    updateCopyButton();
-}
-
-// Moves the lines below `to` up by one; the line that ends up empty is the input line.
-void RoumuEntrySub2::moveLineUp(int to) {
-    for (int a = to; a < kLines - 1; ++a) {
-        const int from = a + 1;
-        GenbaID(a).setText(boxText(from));
-        grid_->setValue(a, QStringLiteral("GName"), grid_->value(from, QStringLiteral("GName")));
-        for (int d = 0; d < kDays; ++d) {
-            const QString field = indexedField("D", d);
-            grid_->setValue(a, field, grid_->value(from, field));
-        }
-        if (boxText(from).isEmpty()) {
-            enableDays(a, false);
-            enableBox(from, false);
-            return;
-        }
-        clearLine(from);
-    }
-    // The last line moved up: line 8 is the new input line, without hours until it has a site.
-    enableDays(kLines - 1, false);
-}
-
-// Copying the month before --------------------------------------------------------------------
-
-void RoumuEntrySub2::copyPreviousMonth() {
-    if (!boxText(0).isEmpty())
-        return;
-    const LedgerKeyData& key = RoumuM().LedgerKey;
-    std::vector<ledger::SiteRef> sites;
-    try {
-        sites = ledger::monthSites(*RoumuM().RoumuDb, plat::text::addMonths(key.Nengetu, -1),
-                                   key.SyainID);
-    } catch (const plat::jet::Error& e) {
-        MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
-        return;
-    }
-    if (sites.empty()) {
-        MessageService::notice(tr8(t::kNoPreviousMonth), tr8(t::kCopyPrevious), this);
-        return;
-    }
-    const int count = static_cast<int>(sites.size());
-    for (int i = 0; i < kLines; ++i) {
-        {
-            Quiet quiet(*this);
-            grid_->clearRow(i);
-        }
-        if (i < count) {
-            GenbaID(i).setText(QString::number(sites[static_cast<size_t>(i)].GenbaID));
-            grid_->setText(i, QStringLiteral("GName"),
-                           QString::fromStdString(sites[static_cast<size_t>(i)].GName));
-        }
-        enableBox(i, i <= count);
-        enableDays(i, i < count);
-    }
-    allTotals();
-    markDirty();
-    updateCopyButton();
-    grid_->setCurrentCell(0, QStringLiteral("D0"));
-    grid_->setFocus();
-}
-
 // Closing -----------------------------------------------------------------------------------
 
 bool RoumuEntrySub2::onQueryUnload() {
+    if (!commitTyping())
+        return false;
     if (dirty_ &&
         !MessageService::askYesNo(tr8(t::kUnsavedQuestion), tr8(t::kEntryCaption), this)) {
         focusLast();

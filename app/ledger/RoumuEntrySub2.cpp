@@ -1,5 +1,7 @@
-// The ledger grid screen: layout, loading, picking sites, typing hours, totals, line deletion,
-// copying the month before, and focus handling.
+// The ledger grid screen: layout, loading and showing the stored month, the buttons and the
+// dirty flag, focus handling and closing. The grid's editing and totals are in
+// RoumuEntrySub2Grid.cpp, the site look-up in RoumuEntrySub2Sites.cpp, saving, deleting and
+// copying the month in RoumuEntrySub2Save.cpp.
 #include "app/ledger/RoumuEntrySub2.h"
 
 #include "app/frame/ProgramFolder.h"
@@ -41,7 +43,6 @@ QString tr8(const char* utf8) {
 }
 constexpr double kTopTwips = 1800;
 const QColor kSunday(255, 0, 0);
-const QColor kOverDay(255, 0, 0);
 } // namespace
 
 RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection, QWidget* parent)
@@ -227,20 +228,6 @@ void RoumuEntrySub2::setDayHeadings() {
     }
 }
 
-void RoumuEntrySub2::fillSiteLists() {
-    std::vector<std::pair<QString, QString>> sites;
-    plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(ledger::siteListSql());
-    for (; !rs.eof(); rs.moveNext())
-        sites.emplace_back(QString::fromStdString(rs["GenbaID"].toText()),
-                           QString::fromStdString(rs["GName"].toText()));
-    for (auto& box : genbaId_) {
-        box->ClearItem();
-        for (int row = 0; row < static_cast<int>(sites.size()); ++row) {
-            box->AddItem(row, sites[static_cast<size_t>(row)].first);
-            box->AddSubItem(row, 1, sites[static_cast<size_t>(row)].second);
-        }
-    }
-}
 
 void RoumuEntrySub2::onActivate() {
     if (!firstShowPending_)
@@ -306,171 +293,6 @@ void RoumuEntrySub2::enableBox(int line, bool on) {
 
 QString RoumuEntrySub2::boxText(int line) const {
     return GenbaID(line).Text();
-}
-
-// Sites ------------------------------------------------------------------------------------
-
-void RoumuEntrySub2::GenbaID_ChangeText() {
-    if (state() == Ready && quiet_ == 0)
-        markDirty();
-    updateCopyButton();
-}
-
-// Checks the site number of a pick or of Enter on typed text and, when it is a registered site
-// not used on another line, takes it for the line.
-void RoumuEntrySub2::takeSite(int line, const QString& text, bool picked) {
-    auto refuse = [&] {
-        if (picked)
-            GenbaID(line).setText(QString());
-        focusBox(line);
-    };
-    const auto number = ledger::parseWholeNumber(text.toStdString());
-    if (!number) {
-        MessageService::error(tr8(t::kSiteNotNumber).arg(line + 1), tr8(t::kTitleSiteError), this);
-        refuse();
-        return;
-    }
-    std::optional<QString> name;
-    try {
-        plat::jet::Recordset rs = RoumuM().RoumuDb->openRecordset(ledger::siteNameSql(*number));
-        if (!rs.eof())
-            name = QString::fromStdString(rs["GName"].toText());
-    } catch (const plat::jet::Error& e) {
-        MessageService::error(QString::fromStdString(e.description()), tr8(texts::kTitleGenbaName),
-                              this);
-        refuse();
-        return;
-    }
-    if (!name) {
-        refuse();
-        return;
-    }
-    const std::string mine = std::to_string(*number);
-    for (int j = 0; j < kLines; ++j) {
-        if (j != line && !boxText(j).isEmpty() &&
-            ledger::sameSite(boxText(j).toStdString(), mine)) {
-            MessageService::error(tr8(t::kDuplicateSite), tr8(t::kTitleSiteCheck), this);
-            refuse();
-            return;
-        }
-    }
-    if (boxText(line) != QString::fromStdString(mine))
-        GenbaID(line).setText(QString::fromStdString(mine));
-    grid_->setText(line, QStringLiteral("GName"), *name);
-    // A pick sets the box's text without a change event; taking a site is a change all the same.
-    if (state() == Ready && quiet_ == 0)
-        markDirty();
-    if (line < kLines - 1)
-        enableBox(line + 1, true);
-    enableDays(line, true);
-    grid_->setCurrentCell(line, QStringLiteral("D0"));
-    grid_->setFocus();
-}
-
-// Hours -----------------------------------------------------------------------------------
-
-void RoumuEntrySub2::DGrid_Change(int row, const QString& field) {
-    if (state() != Ready || quiet_ > 0 || field == QLatin1String("GName"))
-        return;
-    const int column = QStringView(field).mid(1).toInt();
-    columnTotal(column);
-    if (column < kDays)
-        lineTotal(row);
-    showOvertime();
-    markDirty();
-}
-
-void RoumuEntrySub2::DGrid_Committing(plat::widgets::SlipValue& value) {
-    if (value.isEmpty())
-        value = plat::widgets::SlipValue::number(0);
-}
-
-void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse) {
-    if (value.isNumber() && (value.toNumber() > ledger::kHoursPerDay || value.toNumber() < 0))
-        refuse = true;
-}
-
-// Enter on the last day of a line whose next line has no site yet goes on to that line's
-// site box, so a month is typed without leaving the keyboard. True when it did.
-bool RoumuEntrySub2::enterAtLineEnd() {
-    const int row = grid_->currentRow();
-    if (row < 0 || row + 1 >= kLines ||
-        grid_->currentField() != indexedField("D", daysInMonth_ - 1))
-        return false;
-    if (!GenbaID(row + 1).widget()->isEnabled() || !boxText(row + 1).isEmpty())
-        return false;
-    if (grid_->commitEdit())
-        focusBox(row + 1);
-    return true;
-}
-
-// Totals ----------------------------------------------------------------------------------
-
-void RoumuEntrySub2::lineTotal(int line) {
-    float sum = 0;
-    for (int d = 0; d < kDays; ++d)
-        sum += static_cast<float>(grid_->number(line, indexedField("D", d)));
-    grid_->setNumber(line, QStringLiteral("D31"), ledger::shownHours(sum));
-}
-
-// The lines down to the first empty site box count; column 31 sums the line totals, so the
-// month's money is the wage times the month's hours, cut once.
-void RoumuEntrySub2::columnTotal(int column) {
-    const QString field = indexedField("D", column);
-    float sum = 0;
-    for (int l = 0; l < kLines && !boxText(l).isEmpty(); ++l)
-        sum += static_cast<float>(grid_->number(l, field));
-    const double hours = ledger::shownHours(sum);
-    const QString hoursField = indexedField("TTime", column);
-    grid_->setTotal(hoursField, hours);
-    grid_->setTotal(indexedField("Total", column),
-                    static_cast<double>(
-                        ledger::moneyOf(plat::jet::Currency::fromDouble(tMony_->value()), hours)));
-    if (column < kDays)
-        grid_->setHeadingColor(hoursField, ledger::isOverDay(hours) ? kOverDay : QColor());
-}
-
-void RoumuEntrySub2::allTotals() {
-    for (int l = 0; l < kLines; ++l)
-        lineTotal(l);
-    for (int c = 0; c <= kDays; ++c)
-        columnTotal(c);
-    showOvertime();
-}
-
-void RoumuEntrySub2::readOvertimeBasis() {
-    const LedgerKeyData& key = RoumuM().LedgerKey;
-    previousLines_.clear();
-    holidayWeekday_ = 0;
-    try {
-        holidayWeekday_ = overtime::loadSettings(*RoumuM().RoumuDb).holidayWeekday;
-        previousLines_ = overtime::readMonthLines(*RoumuM().RoumuDb, key.SyainID,
-                                                  plat::text::addMonths(key.Nengetu, -1));
-    } catch (const plat::jet::Error&) {
-        // The line is a help, not part of the ledger: without the month before it counts this
-        // month's weeks from the first of the month.
-    }
-}
-
-// Counted over the same lines as the day totals, so it follows every typed hour.
-void RoumuEntrySub2::showOvertime() {
-    std::vector<overtime::LineHours> lines;
-    for (int l = 0; l < kLines && !boxText(l).isEmpty(); ++l) {
-        overtime::LineHours& h = lines.emplace_back();
-        for (int d = 0; d < kDays; ++d)
-            h[static_cast<size_t>(d)] = grid_->number(l, indexedField("D", d));
-    }
-    const overtime::MonthFigures f = overtime::monthFiguresOfLines(
-        RoumuM().LedgerKey.Nengetu, lines, previousLines_, holidayWeekday_);
-    const auto hours = [](overtime::Tenths t) {
-        return QString::number(static_cast<double>(t) / overtime::kTenthsPerHour, 'f', 1);
-    };
-    overtime_->setText(tr8(t::kOvertimeLine).arg(hours(f.overtime), hours(f.holiday)));
-    QPalette p = overtime_->palette();
-    p.setColor(QPalette::WindowText, f.overtime > overtime::kMonthPrinciple
-                                         ? kOverDay
-                                         : palette().color(QPalette::WindowText));
-    overtime_->setPalette(p);
 }
 
 // Buttons and flags -------------------------------------------------------------------------
@@ -541,95 +363,6 @@ void RoumuEntrySub2::showMessage(const char* text, bool shown) {
     p.setColor(QPalette::Window, shown ? QColor(255, 255, 128) : QColor(192, 192, 192));
     msg_->setPalette(p);
     msg_->setText(text ? tr8(text) : QString());
-}
-
-// Line deletion -----------------------------------------------------------------------------
-
-void RoumuEntrySub2::clearLine(int line) {
-    Quiet quiet(*this);
-    GenbaID(line).setText(QString());
-    grid_->clearRow(line);
-}
-
-void RoumuEntrySub2::deleteLine() {
-    const int d = grid_->currentRow();
-    if (d < 0 || d >= kLines)
-        return;
-    showMessage(t::kDeletingLine, true);
-    // Removing a site is a change to save even though the clearing itself raises none.
-    if (!boxText(d).isEmpty() && state() == Ready)
-        markDirty();
-    clearLine(d);
-    if (d == kLines - 1) {
-        enableDays(d, false);
-    } else if (boxText(d + 1).isEmpty()) {
-        enableDays(d, false);
-        enableBox(d + 1, false);
-    } else {
-        moveLineUp(d);
-    }
-    allTotals();
-    updateCopyButton();
-}
-
-// Moves the lines below `to` up by one; the line that ends up empty is the input line.
-void RoumuEntrySub2::moveLineUp(int to) {
-    for (int a = to; a < kLines - 1; ++a) {
-        const int from = a + 1;
-        GenbaID(a).setText(boxText(from));
-        grid_->setValue(a, QStringLiteral("GName"), grid_->value(from, QStringLiteral("GName")));
-        for (int d = 0; d < kDays; ++d) {
-            const QString field = indexedField("D", d);
-            grid_->setValue(a, field, grid_->value(from, field));
-        }
-        if (boxText(from).isEmpty()) {
-            enableDays(a, false);
-            enableBox(from, false);
-            return;
-        }
-        clearLine(from);
-    }
-    // The last line moved up: line 8 is the new input line, without hours until it has a site.
-    enableDays(kLines - 1, false);
-}
-
-// Copying the month before --------------------------------------------------------------------
-
-void RoumuEntrySub2::copyPreviousMonth() {
-    if (!boxText(0).isEmpty())
-        return;
-    const LedgerKeyData& key = RoumuM().LedgerKey;
-    std::vector<ledger::SiteRef> sites;
-    try {
-        sites = ledger::monthSites(*RoumuM().RoumuDb, plat::text::addMonths(key.Nengetu, -1),
-                                   key.SyainID);
-    } catch (const plat::jet::Error& e) {
-        MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
-        return;
-    }
-    if (sites.empty()) {
-        MessageService::notice(tr8(t::kNoPreviousMonth), tr8(t::kCopyPrevious), this);
-        return;
-    }
-    const int count = static_cast<int>(sites.size());
-    for (int i = 0; i < kLines; ++i) {
-        {
-            Quiet quiet(*this);
-            grid_->clearRow(i);
-        }
-        if (i < count) {
-            GenbaID(i).setText(QString::number(sites[static_cast<size_t>(i)].GenbaID));
-            grid_->setText(i, QStringLiteral("GName"),
-                           QString::fromStdString(sites[static_cast<size_t>(i)].GName));
-        }
-        enableBox(i, i <= count);
-        enableDays(i, i < count);
-    }
-    allTotals();
-    markDirty();
-    updateCopyButton();
-    grid_->setCurrentCell(0, QStringLiteral("D0"));
-    grid_->setFocus();
 }
 
 // Closing -----------------------------------------------------------------------------------

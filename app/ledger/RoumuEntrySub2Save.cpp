@@ -1,6 +1,6 @@
 // The ledger grid screen, saving and deleting the month: the check of the site column, the
 // question about days above 24 hours, the replacement of the employee-month in one
-// transaction, and the deletion of the month.
+// transaction, the deletion of the month, and copying the sites of the month before.
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
@@ -182,6 +182,45 @@ void RoumuEntrySub2::deleteMonth() {
     clearDirty();
     updateCopyButton();
     focusBox(0);
+}
+
+// Copying the month before --------------------------------------------------------------------
+
+void RoumuEntrySub2::copyPreviousMonth() {
+    if (!boxText(0).isEmpty())
+        return;
+    const LedgerKeyData& key = RoumuM().LedgerKey;
+    std::vector<ledger::SiteRef> sites;
+    try {
+        sites = ledger::monthSites(*RoumuM().RoumuDb, plat::text::addMonths(key.Nengetu, -1),
+                                   key.SyainID);
+    } catch (const plat::jet::Error& e) {
+        MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
+        return;
+    }
+    if (sites.empty()) {
+        MessageService::notice(tr8(t::kNoPreviousMonth), tr8(t::kCopyPrevious), this);
+        return;
+    }
+    const int count = static_cast<int>(sites.size());
+    for (int i = 0; i < kLines; ++i) {
+        {
+            Quiet quiet(*this);
+            grid_->clearRow(i);
+        }
+        if (i < count) {
+            GenbaID(i).setText(QString::number(sites[static_cast<size_t>(i)].GenbaID));
+            grid_->setText(i, QStringLiteral("GName"),
+                           QString::fromStdString(sites[static_cast<size_t>(i)].GName));
+        }
+        enableBox(i, i <= count);
+        enableDays(i, i < count);
+    }
+    allTotals();
+    markDirty();
+    updateCopyButton();
+    grid_->setCurrentCell(0, QStringLiteral("D0"));
+    grid_->setFocus();
 }
 
 } // namespace tamsel

@@ -1,6 +1,7 @@
 // Reading, replacing and deleting one employee-month of the ledger.
 #include "app/ledger/LedgerStore.h"
 
+#include "app/closing/ClosedMonths.h"
 #include "app/ledger/Texts.h"
 
 namespace tamsel::ledger {
@@ -44,6 +45,7 @@ template <typename Work> void inTransaction(plat::jet::Database& db, Work&& work
 
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
     inTransaction(db, [&] {
+        closing::refuseIfClosed(db, save.month);
         db.execute(deleteMonthSql(save.month, save.syainId));
         int rowNo = 1;
         for (const LedgerLine& line : save.lines)
@@ -53,7 +55,10 @@ void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
 }
 
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId) {
-    inTransaction(db, [&] { db.execute(deleteMonthSql(month, syainId)); });
+    inTransaction(db, [&] {
+        closing::refuseIfClosed(db, month);
+        db.execute(deleteMonthSql(month, syainId));
+    });
 }
 
 std::vector<SiteRef> monthSites(plat::jet::Database& db, const plat::text::DateTime& month,

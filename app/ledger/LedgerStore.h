@@ -42,7 +42,8 @@ struct MonthToSave {
 // One transaction: the stored month is afterwards either the old set of lines or the complete
 // new one, also when another program saves the same month at the same time (the second writer
 // waits for the first, or fails with err::Locked and changes nothing). Rethrows the error after
-// rolling back.
+// rolling back. A month closed meanwhile (by any program) is refused inside the transaction
+// with closing::MonthClosed and stays as stored; the same holds for deleteMonth.
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save);
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId);
 

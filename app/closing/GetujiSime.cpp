@@ -145,8 +145,15 @@ bool GetujiSime::ShowMonths(const plat::text::DateTime& month) {
         }
     }
     msg_->setText(months_.empty() && read ? tr8(t::kNoMonths) : QString());
-    if (!selectMonth(month) && grid_->rowCount() > 0)
-        grid_->setCurrentCell(0, MonthColumn);
+    if (!selectMonth(month) && grid_->rowCount() > 0) {
+        // The month a clerk closes next: the newest one before the current month.
+        const plat::text::DateTime today = plat::text::nowLocal();
+        int row = 0;
+        while (row + 1 < grid_->rowCount() &&
+               !closing::canClose(months_[static_cast<std::size_t>(row)].month, today))
+            ++row;
+        grid_->setCurrentCell(row, MonthColumn);
+    }
     updateButtons();
     return read;
 }

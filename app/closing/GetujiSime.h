@@ -33,8 +33,8 @@ public:
     QLabel* MSG() const { return msg_; }
     const std::vector<closing::MonthSummary>& months() const { return months_; }
 
-    // Reads the months again and selects `month` when it is listed (else the first row); false
-    // (after the error box) when the database could not be read.
+    // Reads the months again and selects `month` when it is listed (else the newest month
+    // before the current one); false (after the error box) when the database could not be read.
     bool ShowMonths(const plat::text::DateTime& month = {});
     // Selects the row of `month`; false when it is not listed.
     bool selectMonth(const plat::text::DateTime& month);

@@ -124,6 +124,7 @@ TEST_F(ClosingScreenTest, TheMenuBarOpensTheScreenWhichClosesAndOpensTheSelected
     // Newest first, each with its hours, amount and state; the current month cannot be closed.
     QTableWidget& rows = *screen->DGrid();
     ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_EQ(rows.currentRow(), 1); // the newest month that can be closed
     EXPECT_EQ(rows.item(1, GetujiSime::MonthColumn)->text(), QStringLiteral("2004年04月度"));
     EXPECT_EQ(rows.item(1, GetujiSime::HoursColumn)->text(), QStringLiteral("8.0"));
     EXPECT_EQ(rows.item(2, GetujiSime::AmountColumn)->text(), QStringLiteral("9,375"));

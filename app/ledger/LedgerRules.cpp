@@ -86,6 +86,13 @@ std::int64_t moneyOf(const plat::jet::Currency& wage, double hours) {
     return units;
 }
 
+bool isDayHours(double hours) {
+    if (!(hours >= 0.0 && hours <= kHoursPerDay))
+        return false;
+    const double tenths = hours * 10.0;
+    return std::abs(tenths - std::round(tenths)) < 1e-6;
+}
+
 bool isOverDay(double hours) {
     return std::round(hours * 10.0) > kHoursPerDay * 10.0;
 }

@@ -31,6 +31,10 @@ double shownHours(float value);
 std::int64_t moneyOf(const plat::jet::Currency& wage, double hours);
 
 inline constexpr double kHoursPerDay = 24.0;
+// What a day cell takes: 0 to 24 hours with at most one decimal (7.25 is refused, so what is
+// shown, saved and printed is one figure).
+bool isDayHours(double hours);
+
 // A day whose hours over all lines are above 24 (compared at the one decimal the grid shows).
 bool isOverDay(double hours);
 

@@ -52,6 +52,10 @@ std::string employeeListSql() {
     return "SELECT * FROM SYAIN_MT ORDER BY SYAINID DESC";
 }
 
+std::string employeeSql(std::int64_t syainId) {
+    return "SELECT SNAME,TMONY FROM SYAIN_MT WHERE SYAINID=" + std::to_string(syainId);
+}
+
 std::string siteListSql() {
     return "SELECT * FROM GENBA_MT ORDER BY CRTDATE DESC";
 }

@@ -38,6 +38,7 @@ std::string insertLineSql(const plat::text::DateTime& month, std::int64_t syainI
                           const LedgerLine& line);
 
 std::string employeeListSql();
+std::string employeeSql(std::int64_t syainId);
 std::string siteListSql();
 std::string siteNameSql(std::int64_t genbaId);
 // The sites of an employee-month in line order, with their current master names; sites that

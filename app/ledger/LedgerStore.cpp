@@ -8,11 +8,44 @@ namespace tamsel::ledger {
 
 TooManyLines::TooManyLines() : std::runtime_error(texts::kSubscriptOutOfRange) {}
 
+namespace {
+// FNV-1a over each column's text (with a mark for Null and a separator), so every stored
+// figure, name and wage of a row goes into the month's checksum.
+void stampRow(MonthStamp& stamp, const plat::jet::Recordset& rs) {
+    constexpr std::uint64_t kPrime = 1099511628211ull;
+    auto add = [&](unsigned char byte) {
+        stamp.checksum ^= byte;
+        stamp.checksum *= kPrime;
+    };
+    for (int i = 0; i < rs.fieldCount(); ++i) {
+        const plat::jet::Value v = rs.field(i);
+        if (v.isNull()) {
+            add(0x01);
+        } else {
+            for (char c : v.toText())
+                add(static_cast<unsigned char>(c));
+        }
+        add(0x00);
+    }
+    ++stamp.rows;
+}
+} // namespace
+
+MonthStamp stampMonth(plat::jet::Database& db, const plat::text::DateTime& month,
+                      std::int64_t syainId) {
+    MonthStamp stamp;
+    for (plat::jet::Recordset rs = db.openRecordset(readMonthSql(month, syainId)); !rs.eof();
+         rs.moveNext())
+        stampRow(stamp, rs);
+    return stamp;
+}
+
 StoredMonth readMonth(plat::jet::Database& db, const plat::text::DateTime& month,
                       std::int64_t syainId) {
     StoredMonth stored;
     plat::jet::Recordset rs = db.openRecordset(readMonthSql(month, syainId));
     while (!rs.eof()) {
+        stampRow(stored.stamp, rs);
         if (stored.lines.size() == kLines)
             throw TooManyLines();
         LedgerLine line;
@@ -41,17 +74,45 @@ template <typename Work> void inTransaction(plat::jet::Database& db, Work&& work
         throw;
     }
 }
+
+void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
+    db.execute(deleteMonthSql(save.month, save.syainId));
+    int rowNo = 1;
+    for (const LedgerLine& line : save.lines)
+        db.execute(insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
+}
+
+// Every check of a save against what is stored now, inside the save's transaction: the month
+// is not closed, the employee is still in the master, and the month is still the one the
+// screen read.
+SaveOutcome checkStoredMonth(plat::jet::Database& db, const MonthToSave& save,
+                             const SaveGuard& guard) {
+    closing::ensureTable(db);
+    if (closing::isClosed(db, save.month))
+        return SaveOutcome::MonthClosed;
+    if (!findEmployee(db, save.syainId))
+        return SaveOutcome::EmployeeUnknown;
+    if (guard.readAs && !guard.overwrite &&
+        stampMonth(db, save.month, save.syainId) != *guard.readAs)
+        return SaveOutcome::ChangedElsewhere;
+    return SaveOutcome::Saved;
+}
 } // namespace
 
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
+    inTransaction(db, [&] { writeMonth(db, save); });
+}
+
+SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard) {
+    SaveResult result;
     inTransaction(db, [&] {
-        closing::refuseIfClosed(db, save.month);
-        db.execute(deleteMonthSql(save.month, save.syainId));
-        int rowNo = 1;
-        for (const LedgerLine& line : save.lines)
-            db.execute(
-                insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
+        result.outcome = checkStoredMonth(db, save, guard);
+        if (result.outcome != SaveOutcome::Saved)
+            return;
+        writeMonth(db, save);
+        result.stamp = stampMonth(db, save.month, save.syainId);
     });
+    return result;
 }
 
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId) {
@@ -59,6 +120,13 @@ void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std
         closing::refuseIfClosed(db, month);
         db.execute(deleteMonthSql(month, syainId));
     });
+}
+
+std::optional<EmployeeRow> findEmployee(plat::jet::Database& db, std::int64_t syainId) {
+    plat::jet::Recordset rs = db.openRecordset(employeeSql(syainId));
+    if (rs.eof())
+        return std::nullopt;
+    return EmployeeRow{rs["SName"].toText(), rs["TMony"].toCurrency()};
 }
 
 std::vector<SiteRef> monthSites(plat::jet::Database& db, const plat::text::DateTime& month,

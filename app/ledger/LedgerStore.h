@@ -6,6 +6,7 @@
 #include "app/ledger/LedgerSql.h"
 #include "platform/jet/Database.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,8 +21,19 @@ public:
     static constexpr int kNumber = 9; // subscript out of range
 };
 
+// What the stored employee-month looks like: its row count and a checksum over every column
+// of its rows. Another program that saved the month in between changes it; saving the same
+// figures again does not.
+inline constexpr std::uint64_t kStampBasis = 14695981039346656037ull;
+struct MonthStamp { // the default is the stamp of a month without rows
+    int rows = 0;
+    std::uint64_t checksum = kStampBasis;
+    bool operator==(const MonthStamp&) const = default;
+};
+
 struct StoredMonth {
     std::vector<LedgerLine> lines; // at most kLines
+    MonthStamp stamp;
     // The wage the lines were saved with (the last line's; all carry the same); none when the
     // month has no lines.
     std::optional<plat::jet::Currency> wage;
@@ -29,6 +41,8 @@ struct StoredMonth {
 
 // Null day values read as 0. A tenth line throws TooManyLines.
 StoredMonth readMonth(plat::jet::Database& db, const plat::text::DateTime& month,
+                      std::int64_t syainId);
+MonthStamp stampMonth(plat::jet::Database& db, const plat::text::DateTime& month,
                       std::int64_t syainId);
 
 struct MonthToSave {
@@ -42,10 +56,35 @@ struct MonthToSave {
 // One transaction: the stored month is afterwards either the old set of lines or the complete
 // new one, also when another program saves the same month at the same time (the second writer
 // waits for the first, or fails with err::Locked and changes nothing). Rethrows the error after
-// rolling back. A month closed meanwhile (by any program) is refused inside the transaction
-// with closing::MonthClosed and stays as stored; the same holds for deleteMonth.
+// rolling back.
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save);
+
+// How the screen saves: what it knows of the stored month, and whether the clerk already
+// agreed to replace a month that changed since it was read.
+struct SaveGuard {
+    std::optional<MonthStamp> readAs; // none: nothing is checked
+    bool overwrite = false;
+};
+// Saved, or the reason nothing was written; the screen turns each reason into its message.
+enum class SaveOutcome { Saved, MonthClosed, ChangedElsewhere, EmployeeUnknown };
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    MonthStamp stamp; // Saved: the month as it is now stored
+};
+// The checks against the stored month and the replacement in one transaction: the checks run
+// first (checkStoredMonth), and a refused save writes nothing. Database errors are thrown as by
+// replaceMonth.
+SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard);
+// A month closed meanwhile (by any program) is refused inside the transaction with
+// closing::MonthClosed and stays as stored.
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId);
+
+struct EmployeeRow {
+    std::string SName;
+    plat::jet::Currency TMony;
+};
+// The employee's master row (name and current wage); none when the number has no row.
+std::optional<EmployeeRow> findEmployee(plat::jet::Database& db, std::int64_t syainId);
 
 struct SiteRef {
     std::int64_t GenbaID = 0;

@@ -6,6 +6,7 @@
 #include "app/frame/Std_1.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerSql.h"
+#include "app/ledger/LedgerStore.h"
 #include "app/ledger/RoumuEntrySub2.h"
 #include "app/ledger/Texts.h"
 #include "platform/jet/Error.h"
@@ -65,6 +66,7 @@ RoumuEntry::RoumuEntry(ledger::PickBoxFactory boxes, QWidget* parent)
     tMony_->setObjectName(QStringLiteral("TMony"));
     tMony_->setDisplayFormat(QStringLiteral("#,##0"));
     tMony_->setFixedWidth(100);
+    tMony_->setRange(0, 922337203685477.0);
 
     comOpen_ = new plat::widgets::CommandButton(tr8(t::kOpen), this);
     comOpen_->setObjectName(QStringLiteral("comOpen"));
@@ -122,6 +124,11 @@ void RoumuEntry::onLoad() {
         CenterPosition(*this, left, top);
         moveToTwips(*this, left, 0);
         nengetu_->setValue(plat::text::firstOfMonth(today()));
+        // The screen is reused: nothing of the employee chosen last time stays.
+        syainId_->setText(QString());
+        sName_->clear();
+        tMony_->setNull();
+        shownEmployee_.reset();
         fillEmployees();
     } catch (const plat::jet::Error& e) {
         failLoad(QString::fromStdString(e.description()));
@@ -174,14 +181,29 @@ void RoumuEntry::comOpen_Click() {
         syainId_->widget()->setFocus();
         return;
     }
-    // A number typed after a pick must not open the ledger under the picked employee's name.
-    if (shownEmployee_ != *number)
-        showEmployee(*number);
+    // The employee is read again from the master: a number typed after a pick, or a wage
+    // changed in the master meanwhile, opens the ledger with the master's name and wage.
+    std::optional<ledger::EmployeeRow> employee;
+    try {
+        employee = ledger::findEmployee(*RoumuM().RoumuDb, *number);
+    } catch (const plat::jet::Error& e) {
+        MessageService::error(QString::fromStdString(e.description()),
+                              tr8(texts::kTitleSyainInfo), this);
+        return;
+    }
+    if (!employee) {
+        MessageService::error(tr8(t::kEmployeeNotInMaster), tr8(t::kEntryCaption), this);
+        syainId_->widget()->setFocus();
+        return;
+    }
+    sName_->setText(QString::fromStdString(employee->SName));
+    tMony_->setCurrency(employee->TMony.scaled);
+    shownEmployee_ = *number;
     LedgerKeyData& key = RoumuM().LedgerKey;
     key.Nengetu = nengetu_->value();
     key.SyainID = *number;
     key.SName = sName_->text();
-    key.TMony = plat::jet::Currency::fromDouble(tMony_->value());
+    key.TMony = employee->TMony;
     if (!grid_)
         grid_ = std::make_unique<RoumuEntrySub2>(boxes_, this);
     grid_->open();
@@ -193,6 +215,10 @@ bool RoumuEntry::onQueryUnload() {
          plat::widgets::MsgButtons::YesNo, plat::widgets::MsgResult::Yes},
         this);
     if (answer != plat::widgets::MsgResult::Yes)
+        return false;
+    // An open ledger grid decides: while it stays open (its unsaved changes kept), this screen
+    // and the database handle stay too.
+    if (grid_ && grid_->isVisible() && !grid_->close())
         return false;
     setState(ClosingConfirmed);
     return true;

@@ -65,6 +65,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
                 DGrid_Validating(v, refuse);
             });
 
+    // An entry being typed is a change "保存" must be able to take, before it is committed.
+    connect(grid_, &plat::widgets::SlipGrid::editingStarted, this,
+            [this] { comFunc_->button(Save)->setEnabled(true); });
+    connect(grid_, &plat::widgets::SlipGrid::typingRefused, this,
+            [this] { showStatus(t::kHoursRefused); });
     connect(grid_, &plat::widgets::SlipGrid::keyDown, this, [this](int& keyCode, int shift) {
         if (keyCode == 13 && shift == 0 && enterAtLineEnd())
             keyCode = 0;
@@ -102,6 +107,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     tMony_->setObjectName(QStringLiteral("TMony"));
     tMony_->setDisplayFormat(QStringLiteral("#,##0"));
     tMony_->setFixedWidth(90);
+    tMony_->setRange(0, 922337203685477.0);
+    connect(tMony_, &QLineEdit::textEdited, this,
+            [this] { comFunc_->button(Save)->setEnabled(true); });
+    connect(tMony_, &plat::widgets::NumericBox::refused, this,
+            [this] { showStatus(t::kWageRefused); });
     connect(tMony_, &plat::widgets::NumericBox::valueChanged, this, [this] {
         if (state() == Ready && quiet_ == 0)
             markDirty();
@@ -192,8 +202,12 @@ void RoumuEntrySub2::onLoad() {
         fillSiteLists();
         // The screen is reused: nothing of the ledger shown before stays.
         grid_->clearAllRows();
+        grid_->setCurrentCell(0, QStringLiteral("D0"));
         for (int i = 0; i < kLines; ++i)
             GenbaID(i).setText(QString());
+        readAs_.reset();
+        storedLines_ = 0;
+        clearStatus();
         for (int c = 0; c <= kDays; ++c) {
             grid_->blankTotal(indexedField("TTime", c));
             grid_->blankTotal(indexedField("Total", c));
@@ -232,7 +246,6 @@ void RoumuEntrySub2::setDayHeadings() {
     }
 }
 
-
 void RoumuEntrySub2::onActivate() {
     if (!firstShowPending_)
         return;
@@ -249,6 +262,7 @@ void RoumuEntrySub2::showLedger() {
     closed_ = false;
     try {
         stored = ledger::readMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
+        readAs_ = stored.stamp;
         closed_ = closing::isClosed(*RoumuM().RoumuDb, key.Nengetu);
     } catch (const plat::jet::Error& e) {
         MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
@@ -260,6 +274,7 @@ void RoumuEntrySub2::showLedger() {
     {
         Quiet quiet(*this);
         lineCount_ = static_cast<int>(stored.lines.size());
+        storedLines_ = lineCount_;
         if (stored.wage) {
             key.TMony = *stored.wage;
             tMony_->setCurrency(key.TMony.scaled);
@@ -309,6 +324,9 @@ QString RoumuEntrySub2::boxText(int line) const {
 // Buttons and flags -------------------------------------------------------------------------
 
 void RoumuEntrySub2::comFunc_Click(int index) {
+    // What is being typed belongs to the ledger before any button acts on it.
+    if (!isBusy() && !commitTyping())
+        return;
     const bool ran = runBusy([&] {
         switch (index) {
         case Save:
@@ -342,6 +360,34 @@ void RoumuEntrySub2::comFunc_Click(int index) {
         close();
 }
 
+// Takes what is being typed into a day cell or the wage box as entered, as leaving it would.
+// False when the entry is refused: the status line says why and the focus stays on it.
+bool RoumuEntrySub2::commitTyping() {
+    if (grid_->isEditing() && !grid_->commitEdit()) {
+        grid_->setFocus();
+        return false;
+    }
+    const std::int64_t wage = tMony_->currency();
+    if (!tMony_->commit()) {
+        tMony_->setFocus();
+        return false;
+    }
+    if (tMony_->currency() != wage)
+        allTotals();
+    return true;
+}
+
+void RoumuEntrySub2::showStatus(const char* text) {
+    showMessage(text, false);
+    statusShown_ = true;
+}
+
+void RoumuEntrySub2::clearStatus() {
+    if (statusShown_)
+        showMessage(nullptr, false);
+    statusShown_ = false;
+}
+
 void RoumuEntrySub2::markDirty() {
     if (!dirty_) {
         comFunc_->button(Save)->setEnabled(true);
@@ -354,9 +400,22 @@ void RoumuEntrySub2::clearDirty() {
     comFunc_->button(Save)->setEnabled(false);
 }
 
-// Copying the month before only makes sense on a month that has no lines yet.
+// Copying the month before is offered only on a month without lines, as stored and as typed.
 void RoumuEntrySub2::updateCopyButton() {
-    comFunc_->button(CopyPrevious)->setEnabled(boxText(0).isEmpty() && !closed_);
+    comFunc_->button(CopyPrevious)->setEnabled(monthIsEmpty() && !closed_);
+}
+
+bool RoumuEntrySub2::monthIsEmpty() const {
+    if (storedLines_ > 0)
+        return false;
+    for (int l = 0; l < kLines; ++l) {
+        if (!boxText(l).isEmpty())
+            return false;
+        for (int d = 0; d < kDays; ++d)
+            if (grid_->number(l, indexedField("D", d)) != 0)
+                return false;
+    }
+    return true;
 }
 
 void RoumuEntrySub2::focusLast() {
@@ -379,6 +438,8 @@ void RoumuEntrySub2::showMessage(const char* text, bool shown) {
 // Closing -----------------------------------------------------------------------------------
 
 bool RoumuEntrySub2::onQueryUnload() {
+    if (!commitTyping())
+        return false;
     if (dirty_ &&
         !MessageService::askYesNo(tr8(t::kUnsavedQuestion), tr8(t::kEntryCaption), this)) {
         focusLast();

@@ -7,6 +7,7 @@
 
 #include "app/frame/Screen.h"
 #include "app/ledger/LedgerSql.h"
+#include "app/ledger/LedgerStore.h"
 #include "app/ledger/PickBox.h"
 
 #include <QPointer>
@@ -86,9 +87,13 @@ private:
     void DGrid_Committing(plat::widgets::SlipValue& value);
     void DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse);
     void comFunc_Click(int index);
+    bool commitTyping();
+    void showStatus(const char* text);
+    void clearStatus();
     void markDirty();
     void clearDirty();
     void updateCopyButton();
+    bool monthIsEmpty() const;
     void focusLast();
     void focusBox(int line);
     void showMessage(const char* text, bool shown);
@@ -111,6 +116,7 @@ private:
     bool writeLedger(const std::vector<ledger::LedgerLine>& lines);
     void deleteMonth();
     void showSaveError(int number, const std::string& description, bool notSaved);
+    bool changedElsewhere(ledger::SaveGuard& guard);
 
     ledger::PickBoxFactory boxes_;
     QPointer<QWidget> selection_;
@@ -133,6 +139,11 @@ private:
     int quiet_ = 0; // while above 0, writes to cells and boxes raise no change handling
     int daysInMonth_ = 31;
     int lineCount_ = 0;
+    // The stored month as this screen last read or wrote it (none when it could not be read):
+    // a save checks that nobody changed it meanwhile. storedLines_ is its number of lines.
+    std::optional<ledger::MonthStamp> readAs_;
+    int storedLines_ = 0;
+    bool statusShown_ = false; // MSG shows why an entry was refused
     QPointer<QWidget> lastFocused_;
 };
 

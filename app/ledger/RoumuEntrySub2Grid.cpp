@@ -45,9 +45,15 @@ void RoumuEntrySub2::DGrid_Committing(plat::widgets::SlipValue& value) {
         value = plat::widgets::SlipValue::number(0);
 }
 
+// A day cell takes 0 to 24 hours with one decimal; anything else keeps the former value and
+// the status line says what is allowed (the grid beeps).
 void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse) {
-    if (value.isNumber() && (value.toNumber() > ledger::kHoursPerDay || value.toNumber() < 0))
-        refuse = true;
+    if (value.isEmpty() || (value.isNumber() && ledger::isDayHours(value.toNumber()))) {
+        clearStatus();
+        return;
+    }
+    refuse = true;
+    showStatus(t::kHoursRefused);
 }
 
 // Enter on the last day of a line whose next line has no site yet goes on to that line's

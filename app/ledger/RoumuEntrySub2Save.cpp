@@ -2,6 +2,7 @@
 // question about days above 24 hours, the replacement of the employee-month in one
 // transaction, the deletion of the month, and copying the sites of the month before.
 #include "app/closing/ClosedMonths.h"
+#include "app/closing/Texts.h"
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
@@ -114,6 +115,8 @@ bool RoumuEntrySub2::confirmLongDays(const std::vector<ledger::LedgerLine>& line
     return false;
 }
 
+// One save: the checks against the stored month and the replacement run in one transaction
+// (ledger::saveMonth); a save they refuse writes nothing and is turned into its message here.
 bool RoumuEntrySub2::writeLedger(const std::vector<ledger::LedgerLine>& lines) {
     LedgerKeyData& key = RoumuM().LedgerKey;
     key.TMony = plat::jet::Currency::fromDouble(tMony_->value());
@@ -127,17 +130,45 @@ bool RoumuEntrySub2::writeLedger(const std::vector<ledger::LedgerLine>& lines) {
         save.sName = key.SName.toStdString();
         save.wage = key.TMony;
         save.lines = lines;
-        ledger::replaceMonth(*RoumuM().RoumuDb, save);
-        saved = true;
-        acLbl_->Refresh();
+        ledger::SaveGuard guard{readAs_, false};
+        for (bool asking = true; asking;) {
+            const ledger::SaveResult result = ledger::saveMonth(*RoumuM().RoumuDb, save, guard);
+            asking = false;
+            switch (result.outcome) {
+            case ledger::SaveOutcome::Saved:
+                saved = true;
+                readAs_ = result.stamp;
+                storedLines_ = static_cast<int>(lines.size());
+                acLbl_->Refresh();
+                break;
+            case ledger::SaveOutcome::MonthClosed:
+                MessageService::error(tr8(closing::texts::kLedgerClosed), tr8(t::kTitleSave), this);
+                break;
+            case ledger::SaveOutcome::ChangedElsewhere:
+                asking = changedElsewhere(guard);
+                break;
+            case ledger::SaveOutcome::EmployeeUnknown:
+                MessageService::error(tr8(t::kEmployeeNotInMaster), tr8(t::kTitleSave), this);
+                break;
+            }
+        }
     } catch (const plat::jet::Error& e) {
         showSaveError(e.number(), e.description(), true);
-    } catch (const closing::MonthClosed& e) {
-        MessageService::error(tr8(e.what()), tr8(t::kTitleSave), this);
     }
     showMessage(nullptr, false);
     QCoreApplication::processEvents();
+    if (!saved)
+        grid_->setFocus();
     return saved;
+}
+
+// Another copy saved the month after this screen read it: replacing it is the clerk's choice
+// (No keeps the grid and its changes). True when the save is to go ahead.
+bool RoumuEntrySub2::changedElsewhere(ledger::SaveGuard& guard) {
+    if (!MessageService::askYesNo(tr8(t::kChangedElsewhere), tr8(t::kEntryCaption), this))
+        return false;
+    guard.overwrite = true;
+    return true;
 }
 
 void RoumuEntrySub2::showSaveError(int number, const std::string& description, bool notSaved) {
@@ -184,6 +215,9 @@ void RoumuEntrySub2::deleteMonth() {
         grid_->setTotal(QStringLiteral("Total31"), 0);
     }
     lineCount_ = 0;
+    storedLines_ = 0;
+    readAs_ = ledger::MonthStamp{};
+    showOvertime();
     acLbl_->Refresh();
     clearDirty();
     updateCopyButton();
@@ -193,7 +227,7 @@ void RoumuEntrySub2::deleteMonth() {
 // Copying the month before --------------------------------------------------------------------
 
 void RoumuEntrySub2::copyPreviousMonth() {
-    if (!boxText(0).isEmpty())
+    if (!monthIsEmpty())
         return;
     const LedgerKeyData& key = RoumuM().LedgerKey;
     std::vector<ledger::SiteRef> sites;

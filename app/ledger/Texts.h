@@ -13,6 +13,7 @@ inline constexpr char kEmployeeLabel[] = "従業員";
 inline constexpr char kOpen[] = "入　　力";
 inline constexpr char kQuitQuestion[] = "終了しますか？";
 inline constexpr char kEmployeeNotNumber[] = "従業員は番号（数字）で入力してください。";
+inline constexpr char kEmployeeNotInMaster[] = "従業員マスタに登録されていない従業員です。";
 
 // Ledger grid (RoumuEntrySub2). %1 year, %2 month without a leading zero.
 inline constexpr char kGridCaption[] = "%1年%2月度";
@@ -47,6 +48,11 @@ inline constexpr char kUnsavedQuestion[] = "データが変更されています
 inline constexpr char kOverDayQuestion[] =
     "1日の合計が24時間を超える日があります。(%1日)\nこのまま保存しますか？";
 inline constexpr char kTitleHoursCheck[] = "時間チェック";
+// In the status line under the grid when a day cell or the wage box refuses an entry.
+inline constexpr char kHoursRefused[] = "0〜24の数値を小数1桁まで入力してください。";
+inline constexpr char kWageRefused[] = "時間給は0以上の数値で入力してください。";
+inline constexpr char kChangedElsewhere[] =
+    "この月のデータは他の画面で変更されています。上書きしますか？";
 inline constexpr char kNoPreviousMonth[] = "前月のデータがありません。";
 inline constexpr char kNotSaved[] = "この月のデータは保存されていません。";
 inline constexpr char kTitleSave[] = "エラー保存処理";

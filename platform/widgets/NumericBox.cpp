@@ -4,6 +4,7 @@
 #include "platform/text/Format.h"
 #include "platform/widgets/UiFont.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -156,20 +157,38 @@ void NumericBox::showValue() {
         setText(plainText());
         return;
     }
-    setText(value_
-                ? QString::fromStdString(plat::text::formatCurrency(*value_, format_.toStdString()))
-                : QString());
+    setText(displayedText());
 }
 
-void NumericBox::commitText() {
+bool NumericBox::commitText() {
     bool empty = false;
     const std::optional<std::int64_t> parsed = parse(text(), decimals_, &empty);
-    if (empty)
+    if (empty) {
         setNull();
-    else if (parsed)
+        return true;
+    }
+    if (parsed && (!min_ || *parsed >= *min_) && (!max_ || *parsed <= *max_)) {
         setCurrency(*parsed);
-    else
-        showValue(); // not a number: the old value stays
+        return true;
+    }
+    // Not a number, or out of range: the old value stays.
+    showValue();
+    if (hasFocus())
+        selectAll();
+    QApplication::beep();
+    emit refused();
+    return false;
+}
+
+bool NumericBox::commit() {
+    if (text() == (hasFocus() ? plainText() : displayedText()))
+        return true;
+    return commitText();
+}
+
+QString NumericBox::displayedText() const {
+    return value_ ? QString::fromStdString(plat::text::formatCurrency(*value_, format_.toStdString()))
+                  : QString();
 }
 
 void NumericBox::focusInEvent(QFocusEvent* event) {
@@ -204,7 +223,10 @@ void NumericBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        commitText();
+        if (!commitText()) { // refused: the box keeps the focus for a new entry
+            event->accept();
+            return;
+        }
         setText(plainText());
         selectAll();
         if (enterMovesFocus_) {

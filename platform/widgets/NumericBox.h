@@ -32,7 +32,13 @@ public:
     // Decimal places the user may type (taken from the display format).
     int decimals() const { return decimals_; }
 
+    // Values the box holds: a value set from outside is brought into the range; a typed one
+    // outside it is refused like text that is no number (the old value stays, refused()).
     void setRange(double minimum, double maximum);
+
+    // Takes the text being typed as the value now, as leaving the box does; false (and
+    // refused()) when the text is no number or out of range.
+    bool commit();
 
     ExitCode exitCode() const { return exitCode_; }
     bool dataChanged() const { return dataChanged_; }
@@ -48,6 +54,8 @@ signals:
     void valueChanged();
     // The focus left the box; exitCode() tells how.
     void exited(plat::widgets::NumericBox::ExitCode code);
+    // Typed text was refused; the box beeped and shows its old value again.
+    void refused();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -55,9 +63,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void commitText();
+    bool commitText();
     void showValue();
     QString plainText() const;
+    QString displayedText() const;
 
     std::optional<std::int64_t> value_;
     std::optional<std::int64_t> min_;

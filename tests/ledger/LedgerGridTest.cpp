@@ -4,6 +4,7 @@
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerStore.h"
 #include "app/ledger/RoumuEntrySub2.h"
+#include "app/ledger/Texts.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CommandButton.h"
 #include "platform/widgets/MessageRecorder.h"
@@ -14,6 +15,9 @@
 
 #include <QLabel>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +79,17 @@ protected:
         grid().setCurrentCell(line, indexedField("D", day));
         QTest::keyClicks(&grid(), QString::fromUtf8(hours));
         QTest::keyClick(&grid(), Qt::Key_Return);
+    }
+    // Types into a day cell and leaves the entry open, as a clerk who goes on elsewhere.
+    void typeOpen(int line, int day, const char* hours) {
+        grid().setFocus();
+        grid().setCurrentCell(line, indexedField("D", day));
+        QTest::keyClicks(&grid(), QString::fromUtf8(hours));
+    }
+    void typeWage(const char* wage) {
+        screen->TMony()->setFocus();
+        screen->TMony()->selectAll();
+        QTest::keyClicks(screen->TMony(), QString::fromUtf8(wage));
     }
     void press(int f) { screen->comFunc()->press(f); }
     double total(const char* prefix, int c) {
@@ -418,6 +433,138 @@ TEST_F(LedgerGridTest, UnsavedChangesAreAskedAboutBeforeClosing) {
     screen->close();
     EXPECT_FALSE(screen->isVisible());
     EXPECT_TRUE(selection.isEnabled());
+}
+
+const QString kHoursRefused = QString::fromUtf8(tamsel::ledger::texts::kHoursRefused);
+
+TEST_F(LedgerGridTest, TheEntryBeingTypedIsSavedAndAskedAboutBeforeClosing) {
+    store({2004, 4, 1}, {{8}});
+    open();
+    typeOpen(0, 1, "6");
+    messages.queueAnswers({MsgResult::No});
+    screen->close();
+    EXPECT_TRUE(screen->isVisible());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("データが変更されていますが保存しないで終了しますか？"));
+
+    typeOpen(0, 2, "5");
+    QTest::keyClick(&grid(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(screen->isDirty());
+    EXPECT_EQ(stored().lines.at(0).hours[1], 6.0f);
+    EXPECT_EQ(stored().lines.at(0).hours[2], 5.0f);
+
+    typeWage("1300");
+    press(RoumuEntrySub2::Save);
+    EXPECT_EQ(stored().wage, Currency::fromUnits(1300));
+    EXPECT_EQ(total("Total", 0), 8 * 1300);
+
+    // A refused entry stops the save with the focus on it.
+    typeOpen(0, 3, "25");
+    press(RoumuEntrySub2::Save);
+    EXPECT_EQ(screen->MSG()->text(), kHoursRefused);
+    EXPECT_EQ(QApplication::focusWidget(), &grid());
+    EXPECT_EQ(stored().lines.at(0).hours[3], 0.0f);
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+TEST_F(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
+    open();
+    pick(0, 0);
+    type(0, 0, "7.5");
+    for (const char* bad : {"25", "-1", "7.25", "abc"}) {
+        type(0, 0, bad);
+        EXPECT_EQ(grid().number(0, "D0"), 7.5) << bad;
+        EXPECT_EQ(screen->MSG()->text(), kHoursRefused) << bad;
+        type(0, 1, "1");
+        EXPECT_TRUE(screen->MSG()->text().isEmpty()) << bad;
+    }
+    type(0, 0, "7.3");
+    EXPECT_EQ(grid().displayText(0, "D0"), QStringLiteral("7.3"));
+    EXPECT_EQ(total("Total", 0), 9125);
+
+    typeWage("-5");
+    press(RoumuEntrySub2::Save);
+    EXPECT_EQ(screen->MSG()->text(), QString::fromUtf8(tamsel::ledger::texts::kWageRefused));
+    EXPECT_EQ(QApplication::focusWidget(), screen->TMony());
+    EXPECT_EQ(screen->TMony()->value(), 1250.0);
+    EXPECT_TRUE(stored().lines.empty());
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(LedgerGridTest, CopyingTheMonthBeforeIsNotOfferedOnAMonthWithLines) {
+    store({2004, 3, 1}, {{8}});
+    store({2004, 4, 1}, {{8}, {4}});
+    open();
+    box(0).setText(QString());
+    EXPECT_FALSE(screen->comFunc()->button(RoumuEntrySub2::CopyPrevious)->isEnabled());
+    press(RoumuEntrySub2::CopyPrevious);
+    EXPECT_EQ(grid().number(1, "D0"), 4.0);
+}
+
+// The other copy of the program is a child process that reads and saves the same month.
+TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSaysSo) {
+    store({2004, 4, 1}, {{8}});
+    open();
+    const pid_t other = ::fork();
+    if (other == 0) {
+        int rc = 1;
+        try {
+            plat::jet::Database db2 = plat::jet::Database::open((home / "Roumu.MDB").string());
+            tamsel::ledger::MonthToSave m{{2004, 4, 1}, syain, "山田", Currency::fromUnits(1250),
+                                          {}};
+            LedgerLine l;
+            l.GenbaID = sites[0];
+            l.GName = "本社";
+            l.hours[0] = 5;
+            m.lines.push_back(l);
+            const auto read = tamsel::ledger::readMonth(db2, m.month, syain).stamp;
+            rc = tamsel::ledger::saveMonth(db2, m, {read, false}).outcome ==
+                         tamsel::ledger::SaveOutcome::Saved
+                     ? 0
+                     : 2;
+        } catch (...) {
+        }
+        ::_exit(rc);
+    }
+    ASSERT_GT(other, 0);
+    int status = -1;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    type(0, 1, "4");
+    messages.queueAnswers({MsgResult::No});
+    press(RoumuEntrySub2::Save);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("この月のデータは他の画面で変更されています。上書きしますか？"));
+    EXPECT_EQ(messages.shown()[0].defaultButton, MsgResult::No);
+    EXPECT_EQ(stored().lines.at(0).hours[0], 5.0f);
+    EXPECT_TRUE(screen->isDirty());
+    EXPECT_EQ(grid().number(0, "D1"), 4.0);
+
+    press(RoumuEntrySub2::Save); // answered Yes
+    EXPECT_EQ(stored().lines.at(0).hours[0], 8.0f);
+    EXPECT_EQ(stored().lines.at(0).hours[1], 4.0f);
+    type(0, 2, "2");
+    press(RoumuEntrySub2::Save); // its own save is no change by another copy
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(stored().lines.at(0).hours[2], 2.0f);
+}
+
+TEST_F(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStartsAtTheTop) {
+    store({2004, 4, 1}, {{12, 12, 12, 12, 12}, {1}});
+    open();
+    const QString none =
+        QString::fromUtf8(tamsel::ledger::texts::kOvertimeLine).arg("0.0", "0.0");
+    EXPECT_NE(screen->overtimeLine()->text(), none);
+    grid().setCurrentCell(1, QStringLiteral("D3"));
+    press(RoumuEntrySub2::DeleteMonth);
+    EXPECT_TRUE(stored().lines.empty());
+    EXPECT_EQ(screen->overtimeLine()->text(), none);
+    screen->close();
+    open();
+    EXPECT_EQ(grid().currentRow(), 0);
 }
 
 } // namespace

@@ -11,7 +11,11 @@
 
 #include "LedgerTestSupport.h"
 
+#include "app/ledger/LedgerStore.h"
+#include "platform/widgets/slipgrid/SlipGrid.h"
+
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -109,6 +113,60 @@ TEST_F(RoumuEntryTest, NoToTheExitQuestionKeepsScreenAndDatabase) {
     screen->comEnd()->click();
     EXPECT_FALSE(screen->isVisible());
     EXPECT_FALSE(tamsel::RoumuM().RoumuDb.has_value());
+}
+
+TEST_F(RoumuEntryTest, AnOpenGridDecidesWhetherTheSelectionCloses) {
+    const std::int64_t site = addSite(*db, "本社");
+    ASSERT_TRUE(employees().pick(QString::number(first)));
+    screen->comOpen()->click();
+    tamsel::RoumuEntrySub2* grid = screen->ledgerGrid();
+    ASSERT_TRUE(grid);
+    for (int i = 0; i < 100 && !grid->isShown(); ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(lineEdit(grid->GenbaID(0)).pick(QString::number(site)));
+    grid->DGrid()->setNumber(0, QStringLiteral("D0"), 8);
+
+    messages.queueAnswers({MsgResult::Yes, MsgResult::No});
+    screen->close();
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_TRUE(tamsel::RoumuM().RoumuDb.has_value());
+    grid->comFunc()->press(tamsel::RoumuEntrySub2::Save);
+    EXPECT_EQ(tamsel::ledger::readMonth(*db, {2004, 5, 1}, first).lines.at(0).hours[0], 8.0f);
+}
+
+TEST_F(RoumuEntryTest, TheLedgerOpensWithTheMastersCurrentWageAndAReopenedScreenStartsAfresh) {
+    ASSERT_TRUE(employees().pick(QString::number(first)));
+    ASSERT_EQ(screen->focusWidget(), screen->comOpen());
+    db->execute("UPDATE SYAIN_MT SET TMONY=1400 WHERE SYAINID=" + std::to_string(first));
+    QTest::keyClick(screen->comOpen(), Qt::Key_Return);
+    ASSERT_TRUE(screen->ledgerGrid());
+    EXPECT_TRUE(screen->ledgerGrid()->isVisible());
+    EXPECT_EQ(tamsel::RoumuM().LedgerKey.TMony, plat::jet::Currency::fromUnits(1400));
+    screen->ledgerGrid()->close();
+
+    screen->close();
+    screen->open();
+    EXPECT_TRUE(employees().text().isEmpty());
+    EXPECT_TRUE(screen->SName()->text().isEmpty());
+    EXPECT_EQ(screen->TMony()->value(), 0.0);
+}
+
+TEST_F(RoumuEntryTest, AnEmployeeMissingFromTheMasterOpensNoLedgerAndTheWageIsNeverNegative) {
+    ASSERT_TRUE(employees().pick(QString::number(first)));
+    screen->TMony()->setFocus();
+    screen->TMony()->selectAll();
+    QTest::keyClicks(screen->TMony(), QStringLiteral("-100"));
+    QTest::keyClick(screen->TMony(), Qt::Key_Return);
+    EXPECT_EQ(screen->TMony()->value(), 1100.0);
+
+    employees().setText(QStringLiteral("999"));
+    screen->comOpen()->click();
+    EXPECT_FALSE(screen->ledgerGrid());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("従業員マスタに登録されていない従業員です。"));
+    EXPECT_EQ(screen->focusWidget(), &employees());
 }
 
 } // namespace

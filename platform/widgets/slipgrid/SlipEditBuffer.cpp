@@ -14,8 +14,10 @@ void SlipEditBuffer::cancel() {
     text_.clear();
 }
 
-bool SlipEditBuffer::type(const QString& typed) {
+bool SlipEditBuffer::type(const QString& typed, bool* refused) {
     bool any = false;
+    if (refused)
+        *refused = false;
     for (QChar ch : typed) {
         if (kind_ == SlipKind::Text) {
             if (!ch.isPrint())
@@ -30,10 +32,16 @@ bool SlipEditBuffer::type(const QString& typed) {
             ascii = QChar(u'0' + (u - u'０'));
         else if (u == u'．')
             ascii = QChar(u'.');
+        else if (u == u'－')
+            ascii = QChar(u'-');
         const bool digit = ascii >= u'0' && ascii <= u'9';
         const bool point = ascii == u'.' && !text_.contains(u'.');
-        if ((!digit && !point) || text_.size() >= maxNumberLength)
+        const bool sign = ascii == u'-' && text_.isEmpty();
+        if ((!digit && !point && !sign) || text_.size() >= maxNumberLength) {
+            if (refused && ch.isPrint())
+                *refused = true;
             continue;
+        }
         text_ += ascii;
         any = true;
     }
@@ -53,7 +61,7 @@ SlipValue SlipEditBuffer::finish() {
         return SlipValue::text(t);
     if (t == QLatin1String("."))
         return SlipValue::empty();
-    return parseSlipNumber(t).value_or(SlipValue::empty());
+    return parseSlipNumber(t).value_or(SlipValue::text(t));
 }
 
 } // namespace plat::widgets

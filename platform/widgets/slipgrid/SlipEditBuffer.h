@@ -1,5 +1,7 @@
 // The text being typed into the current cell before it is committed: a number cell takes
-// digits (also full-width ones) and one decimal point; a text cell takes any printable text.
+// digits (also full-width ones), one decimal point and a leading minus, so that a negative
+// entry reaches the screen's check instead of losing its sign; a text cell takes any
+// printable text.
 #pragma once
 
 #include "platform/widgets/slipgrid/SlipGridLayout.h"
@@ -16,12 +18,14 @@ public:
 
     void begin(SlipKind kind, const QString& initial);
     void cancel();
-    // Appends what the cell accepts; returns false when nothing of it was accepted.
-    bool type(const QString& typed);
+    // Appends what the cell accepts; returns false when nothing of it was accepted. refused
+    // (when given) tells whether any printable character was not accepted.
+    bool type(const QString& typed, bool* refused = nullptr);
     void backspace();
     void clear() { text_.clear(); }
     // Ends editing and gives the typed value: empty text is the empty value; a lone point
-    // reads as empty too.
+    // reads as empty too; a number cell's text that is no number (a lone minus) is given as
+    // text, for the screen to refuse.
     SlipValue finish();
 
     static constexpr int maxNumberLength = 12;

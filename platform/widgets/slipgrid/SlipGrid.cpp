@@ -220,6 +220,7 @@ void SlipGrid::setCurrentCell(int row, const QString& field) {
     if (row == model_->currentRow() && c == model_->currentColumn())
         return;
     edit_.cancel();
+    typingBeeped_ = false;
     model_->setCurrent(row, c);
     followInputMethod();
     reveal(SlipCell{row, c});
@@ -280,6 +281,7 @@ QString SlipGrid::areaDisplayText(const QString& field) const {
 // Editing -----------------------------------------------------------------------------------
 
 bool SlipGrid::commitValue(int row, int column, SlipValue v) {
+    typingBeeped_ = false;
     const QString field = fieldName(column);
     emit committing(row, field, v);
     bool refuse = false;
@@ -321,22 +323,37 @@ void SlipGrid::beginEdit(const QString& initial) {
     edit_.begin(model_->column(column).kind, QString());
     edit_.type(initial);
     repaintCurrent();
+    emit editingStarted(model_->currentRow(), fieldName(column));
 }
 
 void SlipGrid::typeText(const QString& text) {
     const int row = model_->currentRow();
     if (row < 0 || !model_->isEditable(row, model_->currentColumn()))
         return;
+    bool refused = false;
     // Typing into a cell that is not being entered replaces its value.
     if (!edit_.isActive()) {
         SlipEditBuffer probe;
         probe.begin(model_->column(model_->currentColumn()).kind, QString());
-        if (!probe.type(text))
+        if (!probe.type(text, &refused)) {
+            if (refused)
+                refuseTyping();
             return;
+        }
         beginEdit(QString());
+        typingBeeped_ = false;
     }
-    edit_.type(text);
+    edit_.type(text, &refused);
+    if (refused)
+        refuseTyping();
     repaintCurrent();
+}
+
+void SlipGrid::refuseTyping() {
+    if (!typingBeeped_)
+        QApplication::beep();
+    typingBeeped_ = true;
+    emit typingRefused(model_->currentRow(), fieldName(model_->currentColumn()));
 }
 
 bool SlipGrid::moveTo(SlipCell cell) {
@@ -469,16 +486,13 @@ void SlipGrid::pasteIntoCurrent() {
     if (row < 0 || !model_->isEditable(row, column))
         return;
     const QString text = QGuiApplication::clipboard()->text().section(u'\n', 0, 0).trimmed();
-    std::optional<SlipValue> v = model_->column(column).kind == SlipKind::Text
-                                     ? SlipValue::text(text)
-                                     : parseSlipNumber(text);
+    // Text that is no number goes to the screen's check as text, which refuses it (and says
+    // why) as it refuses a wrong typed value.
+    const SlipValue v = model_->column(column).kind == SlipKind::Text
+                            ? SlipValue::text(text)
+                            : parseSlipNumber(text).value_or(SlipValue::text(text));
     edit_.cancel();
-    if (!v) {
-        QApplication::beep();
-        repaintCurrent();
-        return;
-    }
-    commitValue(row, column, *v);
+    commitValue(row, column, v);
 }
 
 QString SlipGrid::toolTipAt(QPoint viewportPos) const {

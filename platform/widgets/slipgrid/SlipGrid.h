@@ -105,6 +105,11 @@ signals:
     // swallow the key.
     void keyDown(int& keyCode, int shift);
     void gotFocus();
+    // Typed characters the current cell cannot take (letters in a number cell): they are not
+    // entered, and the grid beeps once for the entry; the screen may say what is allowed.
+    void typingRefused(int row, const QString& field);
+    // An entry began in the current cell (nothing is stored before it is committed).
+    void editingStarted(int row, const QString& field);
     void currentCellChanged(int row, const QString& field);
 
 protected:
@@ -130,6 +135,7 @@ private:
     bool moveTo(SlipCell cell);
     bool move(SlipMove m, int times = 1);
     void typeText(const QString& text);
+    void refuseTyping();
     void copyCurrent() const;
     void pasteIntoCurrent();
     void beginEdit(const QString& initial);
@@ -145,6 +151,7 @@ private:
     std::unique_ptr<SlipGridGeometry> geometry_;
     SlipGridStyle style_;
     SlipEditBuffer edit_;
+    bool typingBeeped_ = false; // the entry under way was already refused a character
     QSize viewportSize_;
 };
 

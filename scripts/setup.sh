@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   poppler-utils python3
   xvfb xdotool imagemagick
+  libxlsxwriter-dev libreoffice-calc-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -39,4 +39,16 @@ std::optional<std::vector<std::pair<QString, QString>>> batchOptions(const QStri
     return options;
 }
 
+bool takeOutputOption(const QString& name, const QString& value, BatchOutputs& outputs) {
+    if (name == QLatin1String("--pdf"))
+        outputs.pdf = value;
+    else if (name == QLatin1String("--csv"))
+        outputs.csv = value;
+    else if (name == QLatin1String("--xlsx"))
+        outputs.xlsx = value;
+    else
+        return false;
+    return true;
+}
+
 } // namespace tamsel

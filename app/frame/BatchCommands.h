@@ -36,4 +36,15 @@ const BatchCommand* findBatchCommand(int argc, char** argv);
 // "--name=value"; nothing when an option lacks its value.
 std::optional<std::vector<std::pair<QString, QString>>> batchOptions(const QStringList& arguments);
 
+// The files a batch print writes: any of a PDF, a CSV table and an Excel workbook.
+struct BatchOutputs {
+    QString pdf;
+    QString csv;
+    QString xlsx;
+    bool any() const { return !pdf.isEmpty() || !csv.isEmpty() || !xlsx.isEmpty(); }
+};
+
+// Takes the options --pdf, --csv and --xlsx into outputs; false for any other option.
+bool takeOutputOption(const QString& name, const QString& value, BatchOutputs& outputs);
+
 } // namespace tamsel

@@ -137,19 +137,55 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     pf.addField("txtPages", centre, 120, 500, 300, {}).pageField = PageField::PageCount;
     pf.addLabel("Label23", centre + 500, 120, 800, 300, reports::texts::kPageWord);
 
-    addExportColumn({reports::texts::kCsvEmployeeNumber, {}, "SyainID", "0"});
-    addExportColumn({tamsel::texts::kEmployeeNameLabel, {}, "SName", {}});
-    for (int m = 0; m < kMonthsInYear; ++m)
-        addExportColumn(
-            {plat::text::formatDate(
-                 {yearOf(check.firstMonth + m), monthOf(check.firstMonth + m), 1}, "yyyy/mm"),
-             {},
-             "OT" + std::to_string(m + 1),
-             "0.0"});
-    addExportColumn({t::kYearTotalHeading, {}, "YearOTHours", "0.0"});
-    addExportColumn({t::kOver45Heading, {}, "Over45Count", "0"});
-    addExportColumn({t::kCsvBreaches, {}, "BreachLine", {}});
+    addExportColumns(check);
+    setExportTitle(era + t::kReportTitleSuffix, period);
     addRows(check);
+}
+
+void RptZangyo::addExportColumns(const YearCheck& check) {
+    // One row per employee: the month overtime, the year's overtime and the months beyond 45
+    // hours (filled yellow and red where the screen colours them), the broken rules in words,
+    // then per month the holiday work, overtime plus holiday work, and the highest 2- to 6-month
+    // average with the months it averages: the figures the 100-hour and 80-hour caps are checked
+    // on.
+    auto column = [](std::string heading, std::string field, ExportType type, std::string format) {
+        ExportColumn c;
+        c.heading = std::move(heading);
+        c.dataField = std::move(field);
+        c.type = type;
+        c.format = std::move(format);
+        return c;
+    };
+    auto monthHeading = [&check](int m) {
+        return plat::text::formatDate(
+            {yearOf(check.firstMonth + m), monthOf(check.firstMonth + m), 1}, "yyyy/mm");
+    };
+    addExportColumn(column(reports::texts::kCsvEmployeeNumber, "SyainID", ExportType::Count, "0"));
+    addExportColumn(column(tamsel::texts::kEmployeeNameLabel, "SName", ExportType::Text, {}));
+    for (int m = 0; m < kMonthsInYear; ++m) {
+        ExportColumn c =
+            column(monthHeading(m), "OT" + std::to_string(m + 1), ExportType::Hours, "0.0");
+        c.fillField = "Fill" + std::to_string(m + 1);
+        addExportColumn(std::move(c));
+    }
+    ExportColumn year = column(t::kYearTotalHeading, "YearOTHours", ExportType::Hours, "0.0");
+    year.fillField = "FillYear";
+    addExportColumn(std::move(year));
+    ExportColumn count = column(t::kOver45Heading, "Over45Count", ExportType::Count, "0");
+    count.fillField = "FillCount";
+    addExportColumn(std::move(count));
+    addExportColumn(column(t::kCsvBreaches, "BreachLine", ExportType::Text, {}));
+    for (int m = 0; m < kMonthsInYear; ++m) {
+        const std::string n = std::to_string(m + 1);
+        addExportColumn(
+            column(monthHeading(m) + t::kCsvHoliday, "HD" + n, ExportType::Hours, "0.0"));
+        addExportColumn(column(monthHeading(m) + t::kCsvOvertimeAndHoliday, "OH" + n,
+                               ExportType::Hours, "0.0"));
+        addExportColumn(
+            column(monthHeading(m) + t::kCsvAverage, "AV" + n, ExportType::Hours, "0.00"));
+        addExportColumn(
+            column(monthHeading(m) + t::kCsvAverageSpan, "AS" + n, ExportType::Count, "0"));
+    }
 }
 
 void RptZangyo::addRows(const YearCheck& check) {
@@ -162,6 +198,10 @@ void RptZangyo::addRows(const YearCheck& check) {
     columns.insert(columns.end(), {"YearOTHours", "Over45Count", "BreachLine"});
     for (int k = 1; k <= phraseLines_; ++k)
         columns.push_back("Breach" + std::to_string(k));
+    for (const char* figure : {"HD", "OH", "AV", "AS", "Fill"})
+        for (int m = 0; m < kMonthsInYear; ++m)
+            columns.push_back(figure + std::to_string(m + 1));
+    columns.insert(columns.end(), {"FillYear", "FillCount"});
     auto source = std::make_unique<MemoryRecordSource>(columns);
     auto hours = [](Tenths t) { return Value::number(static_cast<double>(t) / kTenthsPerHour); };
     for (const EmployeeCheck& e : check.employees) {
@@ -180,6 +220,25 @@ void RptZangyo::addRows(const YearCheck& check) {
         phrases.resize(static_cast<std::size_t>(phraseLines_));
         for (std::string& p : phrases)
             row.push_back(Value::text(std::move(p)));
+        for (const MonthFigures& f : e.year.months)
+            row.push_back(hours(f.holiday));
+        for (const MonthFigures& f : e.year.months)
+            row.push_back(hours(f.overtimeAndHoliday()));
+        for (const Average& a : e.year.worstAverage)
+            row.push_back(Value::number(
+                a.span == 0 ? 0.0
+                            : static_cast<double>(a.sum) /
+                                  static_cast<double>(kTenthsPerHour * a.span)));
+        for (const Average& a : e.year.worstAverage)
+            row.push_back(Value::number(a.span));
+        // The fills of the screen's cells: red where a cap that applies is broken, else yellow
+        // beyond 45 hours.
+        for (int m = 0; m < kMonthsInYear; ++m) {
+            const auto at = static_cast<std::size_t>(m);
+            row.push_back(Value::number(e.year.broken[at] ? 2 : e.year.over45[at] ? 1 : 0));
+        }
+        row.push_back(Value::number(yearBroken(e.year) ? 2 : 0));
+        row.push_back(Value::number(countBroken(e.year) ? 2 : 0));
         source->addRow(std::move(row));
     }
     setRecordSource(std::move(source));

@@ -1,7 +1,8 @@
 // The overtime check report: per employee one line of month overtime (marked beyond 45 hours
 // and where a cap is broken), the year's overtime and the months beyond 45 hours, followed by
 // one line per broken rule in words. A4 landscape, built from a finished year check. Its table
-// (CSV) has one line per employee with the plain hours and the broken rules in words.
+// (CSV, workbook) has one line per employee with the plain hours, the broken rules in words and
+// per month the holiday work, overtime plus holiday work and the highest average.
 #pragma once
 
 #include "app/overtime/YearCheck.h"
@@ -25,6 +26,7 @@ protected:
     void onFormat(plat::report::Band& band) override;
 
 private:
+    void addExportColumns(const YearCheck& check);
     void addRows(const YearCheck& check);
 
     int phraseLines_ = 1; // lines of broken rules under an employee

@@ -59,11 +59,17 @@ inline constexpr char kPrintSettings[] = "法定休日：%1　特別条項：%2"
 inline constexpr char kYes[] = "あり";
 inline constexpr char kNo[] = "なし";
 
-// Heading of the broken rules in the table (CSV).
+// Heading of the broken rules in the table (CSV), and the headings after a month's
+// "yyyy/mm" of the figures the caps are checked on: holiday work, overtime plus holiday work,
+// the highest 2- to 6-month average ending with the month and the months it averages.
 inline constexpr char kCsvBreaches[] = "上限違反";
+inline constexpr char kCsvHoliday[] = "休日労働";
+inline constexpr char kCsvOvertimeAndHoliday[] = "時間外＋休日";
+inline constexpr char kCsvAverage[] = "最大平均";
+inline constexpr char kCsvAverageSpan[] = "平均月数";
 
 // Batch mode.
 inline constexpr char kBatchUsage[] =
-    "使い方: tamsel --print overtime --year YYYY [--pdf FILE] [--csv FILE]";
+    "使い方: tamsel --print overtime --year YYYY [--pdf FILE] [--csv FILE] [--xlsx FILE]";
 
 } // namespace tamsel::overtime::texts

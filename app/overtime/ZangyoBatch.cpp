@@ -1,4 +1,4 @@
-// Command-line printing of the overtime check to PDF.
+// Command-line printing of the overtime check to PDF, CSV and an Excel workbook.
 #include "app/overtime/ZangyoBatch.h"
 
 #include "app/frame/BatchCommands.h"
@@ -9,8 +9,6 @@
 #include "app/reports/BatchPrint.h"
 #include "app/reports/Texts.h"
 #include "platform/jet/Error.h"
-#include "platform/report/Csv.h"
-#include "platform/report/Output.h"
 #include "platform/report/ReportError.h"
 #include "platform/widgets/DateBox.h"
 
@@ -26,8 +24,7 @@ constexpr char kKind[] = "overtime";
 
 struct Request {
     std::optional<int> year;
-    QString pdf;
-    QString csv;
+    BatchOutputs out;
 };
 
 // False on an unknown or incomplete option, or when another report is asked for.
@@ -44,15 +41,12 @@ bool parse(const QStringList& args, Request& request) {
             if (!y)
                 return false;
             request.year = y->year;
-        } else if (name == QLatin1String("--pdf")) {
-            request.pdf = value;
-        } else if (name == QLatin1String("--csv")) {
-            request.csv = value;
-        } else if (name != QLatin1String("--home")) {
+        } else if (!takeOutputOption(name, value, request.out) &&
+                   name != QLatin1String("--home")) {
             return false;
         }
     }
-    return kind && request.year && !(request.pdf.isEmpty() && request.csv.isEmpty());
+    return kind && request.year && request.out.any();
 }
 
 void printLine(const std::string& utf8) {
@@ -87,11 +81,7 @@ int runOvertimeBatch(const QStringList& args) {
             printLine(reports::texts::kBatchNoData);
             return reports::kBatchNoData;
         }
-        if (!request.pdf.isEmpty())
-            plat::report::writePdf(report.document(), request.pdf,
-                                   QString::fromStdString(report.caption));
-        if (!request.csv.isEmpty())
-            plat::report::writeCsv(report.exportTable(), request.csv);
+        reports::writeBatchOutputs(report, request.out);
         return reports::kBatchWritten;
     } catch (const plat::jet::Error& e) {
         printLine(std::to_string(e.number()) + ": " + e.description());

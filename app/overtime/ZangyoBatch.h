@@ -1,7 +1,7 @@
-// Printing the overtime check to a PDF file, a CSV file or both from the command line, without
-// any window:
-//   tamsel --print overtime --year YYYY --pdf FILE [--csv FILE]
-// (--csv alone writes only the table). YYYY is the agreement year as the screen's year box
+// Printing the overtime check to a PDF file, a CSV file, an Excel workbook or any of them from
+// the command line, without any window:
+//   tamsel --print overtime --year YYYY [--pdf FILE] [--csv FILE] [--xlsx FILE]
+// (at least one file). YYYY is the agreement year as the screen's year box
 // shows it; the settings stored in the database in the program's folder apply. Exit statuses as
 // for the other batch prints.
 #pragma once

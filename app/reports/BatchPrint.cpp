@@ -1,4 +1,4 @@
-// Command-line printing of the three reports to PDF and CSV.
+// Command-line printing of the three reports to PDF, CSV and Excel workbooks.
 #include "app/reports/BatchPrint.h"
 
 #include "app/closing/ClosedMonths.h"
@@ -15,6 +15,7 @@
 #include "platform/report/Csv.h"
 #include "platform/report/Output.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/Xlsx.h"
 #include "platform/widgets/DateBox.h"
 
 #include <cstdio>
@@ -31,8 +32,7 @@ struct BatchRequest {
     std::optional<plat::text::DateTime> month;
     std::optional<int> year;
     std::optional<std::int64_t> employee;
-    QString pdf;
-    QString csv;
+    BatchOutputs out;
 };
 
 void printError(int number, const std::string& description) {
@@ -66,15 +66,12 @@ bool parseRequest(const QStringList& args, BatchRequest& request) {
             request.employee = value.toLongLong(&isNumber);
             if (!isNumber || *request.employee <= 0)
                 return false;
-        } else if (name == QLatin1String("--pdf")) {
-            request.pdf = value;
-        } else if (name == QLatin1String("--csv")) {
-            request.csv = value;
-        } else if (name != QLatin1String("--home")) {
+        } else if (!takeOutputOption(name, value, request.out) &&
+                   name != QLatin1String("--home")) {
             return false;
         }
     }
-    if (request.pdf.isEmpty() && request.csv.isEmpty())
+    if (!request.out.any())
         return false;
     if (request.employee && request.kind != QLatin1String("statement"))
         return false;
@@ -120,15 +117,21 @@ int runRequest(const BatchRequest& request) {
         printLine(texts::kBatchNoData);
         return kBatchNoData;
     }
-    if (!request.pdf.isEmpty())
-        plat::report::writePdf(report->document(), request.pdf,
-                               QString::fromStdString(report->caption));
-    if (!request.csv.isEmpty())
-        plat::report::writeCsv(report->exportTable(), request.csv);
+    writeBatchOutputs(*report, request.out);
     return kBatchWritten;
 }
 
 } // namespace
+
+void writeBatchOutputs(const plat::report::Report& report, const BatchOutputs& outputs) {
+    if (!outputs.pdf.isEmpty())
+        plat::report::writePdf(report.document(), outputs.pdf,
+                               QString::fromStdString(report.caption));
+    if (!outputs.csv.isEmpty())
+        plat::report::writeCsv(report.exportTable(), outputs.csv);
+    if (!outputs.xlsx.isEmpty())
+        plat::report::writeXlsx(report.exportTable(), outputs.xlsx, report.caption);
+}
 
 bool isBatchPrintRequest(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {

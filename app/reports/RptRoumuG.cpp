@@ -3,6 +3,7 @@
 
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
+#include "platform/report/FieldText.h"
 #include "platform/report/JetRecordSource.h"
 
 namespace tamsel::reports {
@@ -60,16 +61,51 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
     grand.align = Align::Right;
     rf.addLine("Line3", 0, 500, kPrintableWidth, 500);
 
-    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
-    addExportColumn({t::kCsvSiteNumber, {}, "GenbaID", "0"});
-    addExportColumn({t::kCsvSiteName, {}, "GName", {}});
-    addExportColumn({t::kCsvSiteAmount, "txtGTotal", {}, "0"});
+    addExportColumns();
+}
+
+void RptRoumuG::addExportColumns() {
+    // One row per site, then the grand total row as the report footer prints it; the last column
+    // tells the two kinds of row apart.
+    auto column = [](std::string heading, ExportType type, std::string format) {
+        ExportColumn c;
+        c.heading = std::move(heading);
+        c.type = type;
+        c.format = std::move(format);
+        return c;
+    };
+    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    month.dataField = "Nengetu";
+    month.totalRepeats = true;
+    addExportColumn(std::move(month));
+    ExportColumn number = column(t::kCsvSiteNumber, ExportType::Count, "0");
+    number.dataField = "GenbaID";
+    addExportColumn(std::move(number));
+    ExportColumn site = column(t::kCsvSiteName, ExportType::Text, {});
+    site.dataField = "GName";
+    site.totalText = t::kGrandTotal;
+    addExportColumn(std::move(site));
+    ExportColumn amount = column(t::kCsvSiteAmount, ExportType::Money, "0");
+    amount.control = "txtGTotal";
+    amount.totalControl = "AGTotal";
+    addExportColumn(std::move(amount));
+    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    kind.value = [] { return std::string(t::kCsvDetailRow); };
+    kind.totalText = t::kCsvTotalRow;
+    addExportColumn(std::move(kind));
+    setExportTotals("ReportFooter");
 }
 
 void RptRoumuG::ChgPrinter() {
     pageSetup().paperSize = paper::kA4;
     pageSetup().orientation = orientation::kPortrait;
     pageSetup().paperSource = paperSource::kAutomatic;
+}
+
+void RptRoumuG::onFormat(Band& band) {
+    if (band.name == "PageHeader" && exportTable().title.empty())
+        setExportTitle(band.control("txtNengetu").text,
+                       displayText(band.control("txtNengetu").value, "yyyy/mm"));
 }
 
 void RptRoumuG::onReportStart() {

@@ -19,8 +19,11 @@ public:
 
 protected:
     void onReportStart() override;
+    void onFormat(plat::report::Band& band) override;
 
 private:
+    void addExportColumns();
+
     QString folder_;
 };
 

@@ -90,13 +90,47 @@ RptRuikei::RptRuikei(QString folder) : folder_(std::move(folder)) {
     Band& rf = addBand(BandKind::ReportFooter, "ReportFooter", 0);
     rf.addLabel("Label24", 0, 0, kNameWidth, 300, t::kGrandTotal);
 
-    // The name is in every row of the table, also where the page leaves it out.
-    addExportColumn({t::kCsvEmployeeNumber, {}, "SyainID", "0"});
-    addExportColumn({t::kCsvEmployeeName, {}, "SName", {}});
-    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
-    addExportColumn({t::kCsvWage, "txtTMony", {}, "0"});
-    addExportColumn({t::kCsvHours, "txtRTime", {}, "0.00"});
-    addExportColumn({t::kCsvAmount, "txtMMony", {}, "0"});
+    addExportColumns();
+}
+
+void RptRuikei::addExportColumns() {
+    // One row per employee-month, then the employee's total row with the footer's sums of hours
+    // and amount; the last column tells the two kinds of row apart. The name is in every row of
+    // the table, also where the page leaves it out.
+    auto column = [](std::string heading, ExportType type, std::string format) {
+        ExportColumn c;
+        c.heading = std::move(heading);
+        c.type = type;
+        c.format = std::move(format);
+        return c;
+    };
+    ExportColumn number = column(t::kCsvEmployeeNumber, ExportType::Count, "0");
+    number.dataField = "SyainID";
+    number.totalRepeats = true;
+    addExportColumn(std::move(number));
+    ExportColumn name = column(t::kCsvEmployeeName, ExportType::Text, {});
+    name.dataField = "SName";
+    name.totalRepeats = true;
+    addExportColumn(std::move(name));
+    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    month.dataField = "Nengetu";
+    addExportColumn(std::move(month));
+    ExportColumn wage = column(t::kCsvWage, ExportType::Money, "0");
+    wage.control = "txtTMony";
+    addExportColumn(std::move(wage));
+    ExportColumn hours = column(t::kCsvHours, ExportType::Hours, "0.00");
+    hours.control = "txtRTime";
+    hours.totalControl = "GRTime";
+    addExportColumn(std::move(hours));
+    ExportColumn amount = column(t::kCsvAmount, ExportType::Money, "0");
+    amount.control = "txtMMony";
+    amount.totalControl = "GMMony";
+    addExportColumn(std::move(amount));
+    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    kind.value = [] { return std::string(t::kCsvDetailRow); };
+    kind.totalText = t::kCsvTotalRow;
+    addExportColumn(std::move(kind));
+    setExportTotals("SyainIDGF");
 }
 
 void RptRuikei::ChgPrinter() {
@@ -112,8 +146,14 @@ void RptRuikei::onReportStart() {
 
 void RptRuikei::onFormat(Band& band) {
     if (band.name == "PageHeader") {
-        const std::string era = plat::text::formatDate(dateOf(fieldValue("Nengetu")), "ggge");
+        const plat::text::DateTime month = dateOf(fieldValue("Nengetu"));
+        const std::string era = plat::text::formatDate(month, "ggge");
         band.control("txtNengetu").text = era + t::kRuikeiTitleSuffix;
+        if (exportTable().title.empty()) {
+            std::string period = t::kCsvYearPeriod;
+            period.replace(period.find("%1"), 2, std::to_string(month.year));
+            setExportTitle(band.control("txtNengetu").text, std::move(period));
+        }
     } else if (band.name == "Detail") {
         Control& name = band.control("txtSName");
         if (NameState == 0 || NameState == 2) {

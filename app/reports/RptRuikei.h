@@ -27,6 +27,8 @@ protected:
     void onPageEnd() override;
 
 private:
+    void addExportColumns();
+
     QString folder_;
 };
 

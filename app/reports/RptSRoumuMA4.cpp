@@ -5,6 +5,7 @@
 #include "app/frame/Std_1.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
+#include "platform/report/FieldText.h"
 #include "platform/report/JetRecordSource.h"
 #include "platform/text/Format.h"
 
@@ -145,14 +146,62 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     pf.addField("txtPages", kPageLeft + 800, 120, 500, 300, {}).pageField = PageField::PageCount;
     pf.addLabel("Label23", kPageLeft + 1300, 120, 800, 300, t::kPageWord);
 
-    addExportColumn({t::kCsvMonth, {}, "Nengetu", "yyyy/mm"});
-    addExportColumn({t::kCsvEmployeeNumber, {}, "SyainID", "0"});
-    addExportColumn({t::kCsvEmployeeName, {}, "SName", {}});
-    addExportColumn({t::kCsvSiteName, {}, "GName", {}});
-    for (int k = 1; k <= kDays; ++k)
-        addExportColumn({std::to_string(k) + t::kCsvDaySuffix, numbered("txtD", k), {}, "0.0"});
-    addExportColumn({t::kCsvLineHours, "txtGTotal", {}, "0.0"});
-    addExportColumn({t::kCsvWage, {}, "TMony", "0"});
+    addExportColumns();
+}
+
+void RptSRoumuMA4::addExportColumns() {
+    // One row per line as printed, then the employee's total row: the footer's day sums, total
+    // hours and wage, and the amount to pay exactly as the footer shows it. The line amount is
+    // on the lines only and the amount to pay on the total row only, so neither money column
+    // counts twice; the last column tells the two kinds of row apart.
+    auto column = [](std::string heading, ExportType type, std::string format) {
+        ExportColumn c;
+        c.heading = std::move(heading);
+        c.type = type;
+        c.format = std::move(format);
+        return c;
+    };
+    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    month.dataField = "Nengetu";
+    month.totalRepeats = true;
+    addExportColumn(std::move(month));
+    ExportColumn number = column(t::kCsvEmployeeNumber, ExportType::Count, "0");
+    number.dataField = "SyainID";
+    number.totalRepeats = true;
+    addExportColumn(std::move(number));
+    ExportColumn name = column(t::kCsvEmployeeName, ExportType::Text, {});
+    name.dataField = "SName";
+    name.totalRepeats = true;
+    addExportColumn(std::move(name));
+    ExportColumn site = column(t::kCsvSiteName, ExportType::Text, {});
+    site.dataField = "GName";
+    site.totalText = t::kCsvTotalRow;
+    addExportColumn(std::move(site));
+    for (int k = 1; k <= kDays; ++k) {
+        ExportColumn day = column(std::to_string(k) + t::kCsvDaySuffix, ExportType::Hours, "0.0");
+        day.control = numbered("txtD", k);
+        day.totalControl = daySumName(k);
+        addExportColumn(std::move(day));
+    }
+    ExportColumn hours = column(t::kCsvLineHours, ExportType::Hours, "0.0");
+    hours.control = "txtGTotal";
+    hours.totalControl = "TGTotal";
+    addExportColumn(std::move(hours));
+    ExportColumn wage = column(t::kCsvWage, ExportType::Money, "0");
+    wage.dataField = "TMony";
+    wage.totalControl = "txtTMony";
+    addExportColumn(std::move(wage));
+    ExportColumn lineAmount = column(t::kCsvLineAmount, ExportType::Money, "0");
+    lineAmount.value = [this] { return lineAmount_; };
+    addExportColumn(std::move(lineAmount));
+    ExportColumn amount = column(t::kCsvAmount, ExportType::Money, "0");
+    amount.totalValue = [this] { return amountText_; };
+    addExportColumn(std::move(amount));
+    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    kind.value = [] { return std::string(t::kCsvDetailRow); };
+    kind.totalText = t::kCsvTotalRow;
+    addExportColumn(std::move(kind));
+    setExportTotals("SyainIDGF");
 }
 
 void RptSRoumuMA4::ChgPrinter() {
@@ -167,6 +216,9 @@ void RptSRoumuMA4::onReportStart() {
 }
 
 void RptSRoumuMA4::onFormat(Band& band) {
+    if (band.name == "PageHeader" && exportTable().title.empty())
+        setExportTitle(band.control("txtNengetu").text,
+                       plat::text::formatDate(shownMonth(), "yyyy/mm"));
     if (band.name == "SyainIDGH")
         formatGroupHeader(band);
     else if (band.name == "Detail")
@@ -213,6 +265,12 @@ void RptSRoumuMA4::formatDetail(Band& band) {
                  first, rest);
     band.control("GName1").text = first.toStdString();
     band.control("GName2").text = rest.toStdString();
+    // The line's money as the ledger grid shows it: the printed line hours x the wage, cut to
+    // whole yen.
+    const plat::jet::Currency lineAmount =
+        statementAmount(band.control("txtGTotal").text,
+                        plat::report::displayText(fieldValue("TMony"), "#,##0"));
+    lineAmount_ = plat::text::formatCurrency(lineAmount.scaled, "0");
 }
 
 void RptSRoumuMA4::formatGroupFooter(Band& band) {
@@ -222,6 +280,7 @@ void RptSRoumuMA4::formatGroupFooter(Band& band) {
     const plat::jet::Currency amount =
         statementAmount(band.control("TGTotal").text, band.control("txtTMony").text);
     band.control("TimeMony").text = plat::text::formatCurrency(amount.scaled, "#,##0");
+    amountText_ = plat::text::formatCurrency(amount.scaled, "0");
 }
 
 } // namespace tamsel::reports

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace tamsel::reports {
 
 class RptSRoumuMA4 : public plat::report::Report {
@@ -25,6 +27,7 @@ protected:
     void onFormat(plat::report::Band& band) override;
 
 private:
+    void addExportColumns();
     void formatGroupHeader(plat::report::Band& band);
     void formatDetail(plat::report::Band& band);
     void formatGroupFooter(plat::report::Band& band);
@@ -35,6 +38,9 @@ private:
     plat::text::DateTime shownMonth();
 
     QString folder_;
+    // The exported money of the line and of the employee being formatted, as plain digits.
+    std::string lineAmount_;
+    std::string amountText_;
 };
 
 } // namespace tamsel::reports

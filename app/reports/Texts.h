@@ -81,13 +81,22 @@ inline constexpr char kCsvWage[] = "時給";
 inline constexpr const char* kCsvHours = kRuikeiHours;
 inline constexpr const char* kCsvAmount = kRuikeiAmount;
 inline constexpr char kCsvSiteAmount[] = "労務費";
+// Columns after those: a detail line's amount (its hours x wage, cut to whole yen), and the kind
+// of row, so a spreadsheet sums the detail lines without the total rows.
+inline constexpr char kCsvLineAmount[] = "金額";
+inline constexpr char kCsvRowKind[] = "区分";
+inline constexpr char kCsvDetailRow[] = "明細";
+inline constexpr char kCsvTotalRow[] = "合計";
+// The annual report's year as a workbook's first rows name it (%1: the year).
+inline constexpr char kCsvYearPeriod[] = "%1年";
 
 // Batch printing to PDF (standard error and the usage line).
 inline constexpr char kBatchUsage[] =
-    "使い方: tamsel --print site --month YYYY-MM [--pdf FILE] [--csv FILE]\n"
-    "        tamsel --print annual --year YYYY [--pdf FILE] [--csv FILE]\n"
-    "        tamsel --print statement --month YYYY-MM [--employee N] [--pdf FILE] [--csv FILE]\n"
-    "        (--pdf と --csv の少なくとも一方を指定します)";
+    "使い方: tamsel --print site --month YYYY-MM [--pdf FILE] [--csv FILE] [--xlsx FILE]\n"
+    "        tamsel --print annual --year YYYY [--pdf FILE] [--csv FILE] [--xlsx FILE]\n"
+    "        tamsel --print statement --month YYYY-MM [--employee N] [--pdf FILE] [--csv FILE]"
+    " [--xlsx FILE]\n"
+    "        (--pdf、--csv、--xlsx の少なくとも一つを指定します)";
 inline constexpr char kBatchNoData[] = "印刷するデータがありません。";
 
 } // namespace tamsel::reports::texts

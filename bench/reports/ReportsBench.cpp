@@ -2,7 +2,9 @@
 // the same run: the annual report for 50 employees x 12 months (extraction plus PDF, beside the
 // PDF alone), the month's statements of 50 employees (copy, layout and PDF, beside the bare
 // painter loop writing the same pages), and one month's inquiry on a 10-year, 50-employee database
-// from the "表　　示" button to the filled grid (beside the bare inquiry query).
+// from the "表　　示" button to the filled grid (beside the bare inquiry query). And the annual
+// report for 50 employees saved as an Excel workbook beside the same saved as CSV: the whole
+// save (extraction, layout, file), and the writers alone on the same laid-out table.
 #include "app/frame/RoumuM.h"
 #include "app/reports/PrintRun.h"
 #include "app/reports/RefRoumu.h"
@@ -12,7 +14,9 @@
 #include "app/reports/RptSRoumuMA4.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
+#include "platform/report/Csv.h"
 #include "platform/report/Output.h"
+#include "platform/report/Xlsx.h"
 #include "platform/widgets/CommandButton.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/slipgrid/SlipGrid.h"
@@ -180,12 +184,75 @@ void BM_InquiryQueryOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(tamsel::reports::readInquiry(db, {2009, 6, 1}).size());
 }
 
+// The annual report saved as a file the way the batch mode saves it: the year extracted into
+// PRTRUIKEI, laid out, and the export table written.
+template <bool Workbook> void annualReportToFile(benchmark::State& state) {
+    const std::filesystem::path home = yearHome();
+    plat::jet::Database db = plat::jet::Database::open((home / "Roumu.MDB").string());
+    const QString folder = QString::fromStdString(home.string());
+    const QString file =
+        QString::fromStdString((home / (Workbook ? "year.xlsx" : "year.csv")).string());
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        tamsel::reports::extractYear(db, 2004);
+        tamsel::reports::RptRuikei report(folder);
+        report.ChgPrinter();
+        report.run();
+        if constexpr (Workbook)
+            plat::report::writeXlsx(report.exportTable(), file, report.caption);
+        else
+            plat::report::writeCsv(report.exportTable(), file);
+        rows = report.exportTable().rows.size();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_AnnualReport50EmployeesToXlsx(benchmark::State& state) {
+    annualReportToFile<true>(state);
+    state.counters["limit_ms"] = 200;
+    state.counters["limit_x_peer"] = 3;
+}
+
+// The peer: the same save to CSV.
+void BM_AnnualReport50EmployeesToCsv(benchmark::State& state) {
+    annualReportToFile<false>(state);
+}
+
+// The writers alone on the table of one laid-out annual report.
+template <bool Workbook> void annualTableToFile(benchmark::State& state) {
+    const std::filesystem::path home = yearHome();
+    plat::jet::Database db = plat::jet::Database::open((home / "Roumu.MDB").string());
+    tamsel::reports::extractYear(db, 2004);
+    tamsel::reports::RptRuikei report(QString::fromStdString(home.string()));
+    report.run();
+    const QString file =
+        QString::fromStdString((home / (Workbook ? "table.xlsx" : "table.csv")).string());
+    for (auto _ : state) {
+        if constexpr (Workbook)
+            plat::report::writeXlsx(report.exportTable(), file, report.caption);
+        else
+            plat::report::writeCsv(report.exportTable(), file);
+    }
+}
+
+void BM_AnnualTableWorkbookWriterOnly(benchmark::State& state) {
+    annualTableToFile<true>(state);
+}
+
+void BM_AnnualTableCsvWriterOnly(benchmark::State& state) {
+    annualTableToFile<false>(state);
+}
+
 BENCHMARK(BM_AnnualReport50EmployeesToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnnualReportPdfOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Statements50EmployeesToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatementsPainterLoopOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InquiryMonthButtonToGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InquiryQueryOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnnualReport50EmployeesToXlsx)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnnualReport50EmployeesToCsv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnnualTableWorkbookWriterOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnnualTableCsvWriterOnly)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

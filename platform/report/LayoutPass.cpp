@@ -34,7 +34,7 @@ LayoutPass::~LayoutPass() {
 
 void LayoutPass::run() {
     doc_ = Document{};
-    report_.export_.rows.clear();
+    report_.export_.clearRows();
     collectBands();
     report_.onReportStart();
     doc_.setup = report_.setup_;
@@ -207,6 +207,8 @@ void LayoutPass::emitBand(Band& band, std::size_t row, int neededHeight,
         lastPlacedRow_ = row;
         if (&band == detail_)
             report_.exportLine(band);
+        else if (!report_.exportTotalBand_.empty() && band.name == report_.exportTotalBand_)
+            report_.exportTotal(band);
     }
     if (breaksAfter(band))
         pendingBreak_ = true;

@@ -7,6 +7,7 @@
 #include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/Texts.h"
+#include "platform/report/Xlsx.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -59,6 +60,8 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     auto* save = new QPushButton(u8(texts::kSavePdf));
     auto* saveCsv = new QPushButton(u8(texts::kSaveCsv));
     saveCsv->setVisible(canSaveCsv());
+    auto* saveXlsx = new QPushButton(u8(texts::kSaveXlsx));
+    saveXlsx->setVisible(canSaveCsv());
     auto* close = new QPushButton(u8(texts::kClose));
 
     first_->setObjectName(QStringLiteral("firstPage"));
@@ -70,6 +73,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     print->setObjectName(QStringLiteral("print"));
     save->setObjectName(QStringLiteral("savePdf"));
     saveCsv->setObjectName(QStringLiteral("saveCsv"));
+    saveXlsx->setObjectName(QStringLiteral("saveXlsx"));
     close->setObjectName(QStringLiteral("close"));
 
     auto* bar = new QHBoxLayout;
@@ -81,6 +85,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     bar->addWidget(print);
     bar->addWidget(save);
     bar->addWidget(saveCsv);
+    bar->addWidget(saveXlsx);
     bar->addWidget(close);
 
     pageView_ = new QLabel;
@@ -102,6 +107,7 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     connect(print, &QPushButton::clicked, this, &PreviewWindow::printAll);
     connect(save, &QPushButton::clicked, this, &PreviewWindow::askPdfPath);
     connect(saveCsv, &QPushButton::clicked, this, &PreviewWindow::askCsvPath);
+    connect(saveXlsx, &QPushButton::clicked, this, &PreviewWindow::askXlsxPath);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     resize(1000, 760);
@@ -224,6 +230,26 @@ void PreviewWindow::saveAsCsv(const QString& path) {
     } catch (const ReportError& e) {
         report(e);
     }
+}
+
+void PreviewWindow::saveAsXlsx(const QString& path) {
+    if (!canSaveCsv())
+        return;
+    try {
+        writeXlsx(*table_, path, title_.toStdString());
+    } catch (const ReportError& e) {
+        report(e);
+    }
+}
+
+void PreviewWindow::askXlsxPath() {
+    QString path = QFileDialog::getSaveFileName(this, u8(texts::kSaveXlsx), QString(),
+                                                u8(texts::kXlsxFilter));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        path += QLatin1String(".xlsx");
+    saveAsXlsx(path);
 }
 
 void PreviewWindow::askCsvPath() {

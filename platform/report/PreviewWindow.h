@@ -1,6 +1,6 @@
 // The modal preview window: one page at a time, page navigation, zoom, printing on the default
-// printer, saving as PDF and, for a report with a table of its detail lines, saving that table
-// as CSV. Pages are painted on demand from the laid-out document.
+// printer, saving as PDF and, for a report with a table of its lines, saving that table as CSV
+// or as an Excel workbook. Pages are painted on demand from the laid-out document.
 #pragma once
 
 #include "platform/report/Document.h"
@@ -29,7 +29,7 @@ class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
     // The document, and the table when given, must outlive the window. Without a table (or with
-    // one that has no columns) the CSV button is hidden.
+    // one that has no columns) the CSV and Excel buttons are hidden.
     PreviewWindow(const Document& document, QString title, QWidget* parent = nullptr,
                   const ExportTable* table = nullptr);
 
@@ -49,6 +49,7 @@ public slots:
     void printAll();
     void saveAsPdf(const QString& path);
     void saveAsCsv(const QString& path);
+    void saveAsXlsx(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +60,7 @@ private:
     void onZoomChosen(int index);
     void askPdfPath();
     void askCsvPath();
+    void askXlsxPath();
     void report(const ReportError& error);
 
     const Document& document_;
@@ -79,8 +81,8 @@ private:
     QLabel* pageView_ = nullptr;
 };
 
-// Lays the report out and shows it modally, with the CSV button when the report defines export
-// columns; false (nothing shown) when it has no data.
+// Lays the report out and shows it modally, with the CSV and Excel buttons when the report
+// defines export columns; false (nothing shown) when it has no data.
 bool showPreview(Report& report, QWidget* parent = nullptr, PreviewErrorHandler onError = {});
 
 } // namespace plat::report

@@ -57,8 +57,32 @@ Value Report::fieldValue(std::string_view column) const {
 
 void Report::addExportColumn(ExportColumn column) {
     export_.headings.push_back(column.heading);
+    export_.types.push_back(column.type);
+    export_.formats.push_back(column.format);
     exportColumns_.push_back(std::move(column));
 }
+
+void Report::setExportTitle(std::string title, std::string period) {
+    export_.title = std::move(title);
+    export_.period = std::move(period);
+}
+
+namespace {
+
+// The text of a control as the table keeps it: empty while hidden, its text as shown when it
+// has no value of its own, else its value in the column's format.
+std::string controlCell(const Band& band, const std::string& name, const std::string& format) {
+    const Control* c = band.findControl(name);
+    if (!c)
+        throw ReportError(ErrorCode::InvalidCall, name);
+    if (!c->visible)
+        return {};
+    if (c->value.isNull() && c->dataField.empty())
+        return c->text;
+    return displayText(c->value, format);
+}
+
+} // namespace
 
 void Report::exportLine(const Band& detail) {
     if (exportColumns_.empty())
@@ -66,21 +90,54 @@ void Report::exportLine(const Band& detail) {
     std::vector<std::string> row;
     row.reserve(exportColumns_.size());
     for (const ExportColumn& column : exportColumns_) {
-        if (column.control.empty()) {
+        if (!column.control.empty())
+            row.push_back(controlCell(detail, column.control, column.format));
+        else if (!column.dataField.empty())
             row.push_back(displayText(fieldValue(column.dataField), column.format));
-            continue;
-        }
-        const Control* c = detail.findControl(column.control);
-        if (!c)
-            throw ReportError(ErrorCode::InvalidCall, column.control);
-        if (!c->visible)
-            row.emplace_back();
-        else if (c->value.isNull() && c->dataField.empty())
-            row.push_back(c->text);
+        else if (column.value)
+            row.push_back(column.value());
         else
-            row.push_back(displayText(c->value, column.format));
+            row.emplace_back();
+    }
+    exportFills(std::move(row), false);
+}
+
+void Report::exportTotal(const Band& totals) {
+    if (exportColumns_.empty())
+        return;
+    std::vector<std::string> row;
+    row.reserve(exportColumns_.size());
+    for (const ExportColumn& column : exportColumns_) {
+        if (!column.totalControl.empty())
+            row.push_back(controlCell(totals, column.totalControl, column.format));
+        else if (!column.totalText.empty())
+            row.push_back(column.totalText);
+        else if (column.totalValue)
+            row.push_back(column.totalValue());
+        else if (column.totalRepeats && !column.dataField.empty())
+            row.push_back(displayText(fieldValue(column.dataField), column.format));
+        else
+            row.emplace_back();
+    }
+    exportFills(std::move(row), true);
+}
+
+void Report::exportFills(std::vector<std::string>&& row, bool total) {
+    std::vector<CellFill> fills;
+    if (!total) {
+        for (std::size_t i = 0; i < exportColumns_.size(); ++i) {
+            if (exportColumns_[i].fillField.empty())
+                continue;
+            const double f = fieldValue(exportColumns_[i].fillField).asNumber();
+            if (f <= 0)
+                continue;
+            fills.resize(exportColumns_.size(), CellFill::None);
+            fills[i] = f >= 2 ? CellFill::Alarm : CellFill::Caution;
+        }
     }
     export_.rows.push_back(std::move(row));
+    export_.totals.push_back(total);
+    export_.fills.push_back(std::move(fills));
 }
 
 const Document& Report::run() {
@@ -90,11 +147,11 @@ const Document& Report::run() {
             LayoutPass(*this).run();
         } catch (const ReportError&) {
             document_ = Document{};
-            export_.rows.clear();
+            export_.clearRows();
             throw;
         } catch (const std::exception& e) {
             document_ = Document{};
-            export_.rows.clear();
+            export_.clearRows();
             throw ReportError(ErrorCode::ReportCode, e.what());
         }
         ran_ = true;

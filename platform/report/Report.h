@@ -86,9 +86,13 @@ public:
     Value fieldValue(std::string_view column) const;
     int pageNumber() const { return currentPage_; }
 
-    // The columns of the detail lines as saved in a table (CSV); a report without export columns
-    // has an empty table. run() fills exportTable() with one row per detail line it places.
+    // The columns of the detail lines as saved in a table (CSV, workbook); a report without
+    // export columns has an empty table. run() fills exportTable() with one row per detail line
+    // it places and one total row each time it places the band named by setExportTotals.
     void addExportColumn(ExportColumn column);
+    void setExportTotals(std::string bandName) { exportTotalBand_ = std::move(bandName); }
+    // The printed title and month or year that head a saved workbook.
+    void setExportTitle(std::string title, std::string period);
     const ExportTable& exportTable() const { return export_; }
 
     // Lays the whole report out: calls report start, reads the rows, and formats every band onto
@@ -120,8 +124,11 @@ private:
     int currentPage_ = 0;
 
     void exportLine(const Band& detail);
+    void exportTotal(const Band& totals);
+    void exportFills(std::vector<std::string>&& row, bool total);
 
     std::vector<ExportColumn> exportColumns_;
+    std::string exportTotalBand_;
     ExportTable export_;
 
     bool ran_ = false;

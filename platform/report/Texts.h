@@ -9,6 +9,7 @@ inline constexpr const char* kNoPrinter = "プリンタがインストールさ�
 inline constexpr const char* kPrintFailed = "印刷できませんでした。";
 inline constexpr const char* kPdfWriteFailed = "PDFファイルを書き込めませんでした。";
 inline constexpr const char* kCsvWriteFailed = "CSVファイルを書き込めませんでした。";
+inline constexpr const char* kXlsxWriteFailed = "Excelファイルを書き込めませんでした。";
 inline constexpr const char* kNoRecordSource = "レコードソースが設定されていません。";
 inline constexpr const char* kUnknownColumn = "フィールドが見つかりません。";
 inline constexpr const char* kUnknownName =
@@ -33,6 +34,10 @@ inline constexpr const char* kClose = "閉じる(&C)";
 inline constexpr const char* kPdfFilter = "PDF (*.pdf)";
 inline constexpr const char* kSaveCsv = "CSV保存";
 inline constexpr const char* kCsvFilter = "CSV (*.csv)";
+inline constexpr const char* kSaveXlsx = "Excel保存";
+inline constexpr const char* kXlsxFilter = "Excel ブック (*.xlsx)";
+// A workbook's sheet when the report has no caption.
+inline constexpr const char* kDefaultSheet = "帳票";
 inline constexpr const char* kErrorTitle = "プレビューのエラー";
 
 } // namespace plat::report::texts

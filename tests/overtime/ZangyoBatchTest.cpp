@@ -6,6 +6,7 @@
 #include "app/reports/BatchPrint.h"
 
 #include "OvertimeTestSupport.h"
+#include "tests/report/WorkbookReader.h"
 
 #include <QProcess>
 
@@ -85,9 +86,12 @@ TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
     const std::filesystem::path home = demoHome("batch");
     const QString pdf = QString::fromStdString((home / "check.pdf").string());
     const QString csv = QString::fromStdString((home / "check.csv").string());
+    const QString xlsx = QString::fromStdString((home / "check.xlsx").string());
     std::string err;
-    ASSERT_EQ(
-        runProgram({"--print", "overtime", "--year", "2003", "--pdf", pdf, "--csv", csv}, &err), 0)
+    ASSERT_EQ(runProgram({"--print", "overtime", "--year", "2003", "--pdf", pdf, "--csv", csv,
+                          "--xlsx", xlsx},
+                         &err),
+              0)
         << err;
     const std::string text = pdfPlain(home / "check.pdf");
     EXPECT_NE(text.find("平成15年度時間外労働チェック表"), std::string::npos) << text;
@@ -96,14 +100,14 @@ TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
 
     const auto table = readCsv(home / "check.csv");
     ASSERT_GE(table.size(), 21u);
-    ASSERT_EQ(table[0].size(), 17u);
+    ASSERT_EQ(table[0].size(), 17u + 12u * 4u);
     EXPECT_EQ(table[0][2], "2003/04");
     EXPECT_EQ(table[0][13], "2004/03");
     const std::string figures = withoutMarks(text);
     int breaking = 0;
     for (std::size_t r = 1; r < table.size(); ++r) {
         const auto& row = table[r];
-        ASSERT_EQ(row.size(), 17u) << r;
+        ASSERT_EQ(row.size(), table[0].size()) << r;
         std::string line = squeezed(row[1]);
         for (std::size_t c = 2; c <= 15; ++c)
             line += row[c];
@@ -118,6 +122,21 @@ TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
         }
     }
     EXPECT_GE(breaking, 1) << "the demo data should show a breach";
+
+    // The workbook: the same cells, numbers as numbers, under the printed title and period.
+    const workbooktest::Workbook book = workbooktest::readWorkbook(home / "check.xlsx");
+    ASSERT_EQ(book.rows.size(), table.size() + 2);
+    EXPECT_EQ(book.sheets, std::vector<std::string>{"時間外労働チェック"});
+    EXPECT_EQ(book.at(0, 0).shown, "平成15年度　時間外労働チェック表");
+    EXPECT_EQ(book.at(1, 0).shown, "2003年4月～2004年3月");
+    for (std::size_t r = 0; r < table.size(); ++r)
+        for (std::size_t c = 0; c < table[r].size(); ++c) {
+            const workbooktest::Cell& cell = book.at(r + 2, c);
+            EXPECT_EQ(cell.kind == "n" ? cell.shown : cell.text, table[r][c]) << r << "," << c;
+            if (r > 0 && c >= 2 && c <= 15) {
+                EXPECT_EQ(cell.kind, "n") << r << "," << c;
+            }
+        }
     EXPECT_NE(text.find("●58.0"), std::string::npos) << "a month beyond 45 hours is marked";
 
     // With a special clause the same year breaks other rules.

@@ -1,6 +1,6 @@
 // The overtime check screen on the demo database under the offscreen platform: opened from the
-// frame's menu bar, its colours with and without a special clause, the settings kept in the
-// database file, the year buttons and printing.
+// frame's menu bar, its colours with and without a special clause (and the same fills in the
+// exported workbook), the settings kept in the database file, the year buttons and printing.
 #include "app/overtime/ZangyoCheck.h"
 #include "app/frame/MainFrm.h"
 #include "app/frame/MainMenu.h"
@@ -13,6 +13,9 @@
 #include "platform/widgets/MessageRecorder.h"
 
 #include "OvertimeTestSupport.h"
+#include "app/overtime/ZangyoBatch.h"
+#include "app/reports/BatchPrint.h"
+#include "tests/report/WorkbookReader.h"
 
 #include <QAction>
 #include <QLabel>
@@ -105,6 +108,90 @@ TEST_F(ZangyoCheckTest, ColoursFollowTheCapsThatApplyAndTheSettingsStayInTheFile
     EXPECT_TRUE(tamsel::overtime::loadSettings(db).specialClause);
     screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
     EXPECT_TRUE(screen->TokubetuJoko()->isChecked());
+    screen->close();
+}
+
+TEST_F(ZangyoCheckTest, TheExportFillsTheCellsTheScreenColoursAndCarriesHolidayWork) {
+    const std::filesystem::path home = demoHome("export");
+    std::int64_t sundays = 0;
+    {
+        // Only legal-holiday work: the five Sundays of June 2003, 8 hours each.
+        plat::jet::Database db = openDemo(home);
+        sundays = addEmployee(db, "日曜　出勤", 1200);
+        addLine(db, {.year = 2003,
+                     .month = 6,
+                     .syainId = sundays,
+                     .sName = "日曜　出勤",
+                     .wage = "1200",
+                     .days = {{1, 8.0}, {8, 8.0}, {15, 8.0}, {22, 8.0}, {29, 8.0}}});
+    }
+    auto* screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
+    ASSERT_NE(screen, nullptr);
+    screen->Nengetu()->setValue({kDemoYear, 1, 1});
+    screen->TokubetuJoko()->setChecked(true); // yellow and red both appear
+    const QString csv = QString::fromStdString((home / "check.csv").string());
+    const QString xlsx = QString::fromStdString((home / "check.xlsx").string());
+    ASSERT_EQ(tamsel::overtime::runOvertimeBatch(
+                  {"tamsel", "--print", "overtime", "--year", "2003", "--csv", csv, "--xlsx", xlsx}),
+              tamsel::reports::kBatchWritten);
+    const workbooktest::Workbook book = workbooktest::readWorkbook(home / "check.xlsx");
+    const auto table = readCsv(home / "check.csv");
+    const QTableWidget* grid = screen->DGrid();
+    ASSERT_EQ(static_cast<int>(table.size()), grid->rowCount() + 1);
+    ASSERT_EQ(book.rows.size(), table.size() + 2);
+    EXPECT_EQ(book.frozen, "A4");
+
+    // Grid columns 1 to 14 (months, year, count) are export columns 2 to 15.
+    int yellow = 0;
+    int red = 0;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c = ZangyoCheck::FirstMonthColumn; c <= ZangyoCheck::CountColumn; ++c) {
+            const QBrush brush = grid->item(r, c)->background();
+            std::string expected;
+            if (brush.style() != Qt::NoBrush) {
+                const QColor colour = brush.color();
+                expected = QStringLiteral("%1%2%3")
+                               .arg(colour.red(), 2, 16, QLatin1Char('0'))
+                               .arg(colour.green(), 2, 16, QLatin1Char('0'))
+                               .arg(colour.blue(), 2, 16, QLatin1Char('0'))
+                               .toUpper()
+                               .toStdString();
+                (colour == ZangyoCheck::brokenColour() ? red : yellow) += 1;
+            }
+            const auto row = static_cast<std::size_t>(r) + 3;
+            const auto column = static_cast<std::size_t>(c) + 1;
+            EXPECT_EQ(book.at(row, column).fill, expected) << r << "," << c;
+            EXPECT_EQ(book.at(row, column).shown,
+                      grid->item(r, c)->text().remove(QLatin1Char(',')).toStdString());
+        }
+    EXPECT_GE(yellow, 1);
+    EXPECT_GE(red, 1);
+    for (std::size_t r = 3; r < book.rows.size(); ++r)
+        for (std::size_t c = 16; c < table[0].size(); ++c)
+            EXPECT_EQ(book.at(r, c).fill, "") << r << "," << c;
+
+    // June is the third month of the year: its overtime, then after the first 17 columns four
+    // figures a month (holiday work, overtime plus holiday work, highest average, its months).
+    ASSERT_EQ(table[0].size(), 17u + 12u * 4u);
+    EXPECT_EQ(table[0][4], "2003/06");
+    EXPECT_EQ(table[0][17 + 8], "2003/06休日労働");
+    EXPECT_EQ(table[0][17 + 9], "2003/06時間外＋休日");
+    EXPECT_EQ(table[0][17 + 10], "2003/06最大平均");
+    std::size_t at = 0;
+    for (std::size_t r = 1; r < table.size(); ++r)
+        if (table[r][0] == std::to_string(sundays))
+            at = r;
+    ASSERT_GT(at, 0u);
+    EXPECT_EQ(table[at][4], "0.0");
+    EXPECT_EQ(table[at][17 + 8], "40.0");
+    EXPECT_EQ(table[at][17 + 9], "40.0");
+    EXPECT_EQ(table[at][17 + 10], "20.00"); // June and May averaged
+    EXPECT_EQ(table[at][17 + 11], "2");
+    EXPECT_EQ(book.at(at + 2, 17 + 8).number, 40.0);
+    EXPECT_EQ(book.at(at + 2, 17 + 8).format, "0.0");
+    EXPECT_EQ(book.at(at + 2, 17 + 9).shown, "40.0");
+    EXPECT_EQ(book.at(at + 2, 4).shown, "0.0");
+    EXPECT_TRUE(messages.shown().empty());
     screen->close();
 }
 

@@ -1,6 +1,6 @@
 // The CSV of a report: the table taken while the pages are laid out (the figures as the lines
 // print them, hidden cells empty, lines of every page in order), its text by RFC 4180, and the
-// preview window's CSV button.
+// preview window's CSV and Excel buttons.
 #include "SampleStatement.h"
 
 #include "platform/report/Csv.h"
@@ -71,12 +71,15 @@ TEST(CsvTest, PreviewSavesTheTableAndReportsAnUnwritableFile) {
     plain.setRecordSource(statementRows(1, 1));
     PreviewWindow without(plain.run(), QStringLiteral("明細"), nullptr, &plain.exportTable());
     EXPECT_FALSE(without.findChild<QPushButton*>(QStringLiteral("saveCsv"))->isVisibleTo(&without));
+    EXPECT_FALSE(
+        without.findChild<QPushButton*>(QStringLiteral("saveXlsx"))->isVisibleTo(&without));
 
     SampleStatement report;
     addColumns(report);
     report.setRecordSource(statementRows(2, 1));
     PreviewWindow w(report.run(), QStringLiteral("明細"), nullptr, &report.exportTable());
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("saveCsv"))->isVisibleTo(&w));
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("saveXlsx"))->isVisibleTo(&w));
     std::vector<int> errors;
     w.setErrorHandler([&](const ReportError& e, QWidget* window) {
         EXPECT_EQ(window, &w);
@@ -90,4 +93,10 @@ TEST(CsvTest, PreviewSavesTheTableAndReportsAnUnwritableFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), csvText(report.exportTable()));
     w.saveAsCsv(QString::fromStdString((dir / "missing" / "s.csv").string()));
     EXPECT_EQ(errors, std::vector<int>{75});
+    // The same table as a workbook.
+    std::filesystem::remove(dir / "s.xlsx");
+    w.saveAsXlsx(QString::fromStdString((dir / "s.xlsx").string()));
+    EXPECT_TRUE(std::filesystem::exists(dir / "s.xlsx"));
+    w.saveAsXlsx(QString::fromStdString((dir / "missing" / "s.xlsx").string()));
+    EXPECT_EQ(errors, (std::vector<int>{75, 75}));
 }

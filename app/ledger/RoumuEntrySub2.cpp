@@ -246,6 +246,7 @@ void RoumuEntrySub2::setDayHeadings() {
     }
 }
 
+
 void RoumuEntrySub2::onActivate() {
     if (!firstShowPending_)
         return;

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
 
 namespace tamsel {
@@ -32,6 +33,7 @@ void Screen::open() {
         state_ = Loading;
         if (QWidget* menu = fromMenu_ ? RoumuM().MenuForm.data() : nullptr)
             menu->window()->hide();
+        fitIntoScreen();
         onLoad();
         if (state_ == Loading)
             state_ = Ready;
@@ -82,6 +84,22 @@ bool Screen::onPreviewKey(QKeyEvent*) {
 void Screen::failLoad(const QString& description) {
     state_ = LoadFailed;
     plat::widgets::MessageService::error(description, QString::fromUtf8(texts::kTitleLoad), this);
+}
+
+// A window larger than the screen's free area is made as large as that area (with room for
+// the title bar and the frame); its grids scroll instead of being cut off at the edge.
+void Screen::fitIntoScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!isVisible() || frame.isEmpty())
+        frame = QSize(8, 32); // not yet decorated: a window manager's usual frame
+    QSize size = sizeHint().expandedTo(minimumSizeHint()).expandedTo(this->size());
+    size = size.boundedTo(area.size() - frame);
+    if (size != this->size())
+        resize(size);
 }
 
 void Screen::placeCentered(double extraTopTwips) {

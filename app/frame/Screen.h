@@ -53,6 +53,8 @@ protected:
     // Shows a load-time error (its description, the load step's title, error icon) and marks the
     // load as failed: the screen closes at its next activation.
     void failLoad(const QString& description);
+    // Brings the window within the screen's free area (run before every load step).
+    void fitIntoScreen();
     // Places the window with CenterPosition; extraTopTwips moves it lower.
     void placeCentered(double extraTopTwips = 0);
 

@@ -114,9 +114,14 @@ void CenterPosition(const QWidget& window, double& left, double& top) {
 void moveToTwips(QWidget& window, double left, double top) {
     const QScreen* screen = screenOf(window);
     const QRect area = screen->geometry();
-    const int x = area.left() + qRound(left * screen->logicalDotsPerInchX() / kTwipsPerInch);
+    int x = area.left() + qRound(left * screen->logicalDotsPerInchX() / kTwipsPerInch);
     int y = area.top() + qRound(top * screen->logicalDotsPerInchY() / kTwipsPerInch);
-    y = std::max(y, screen->availableGeometry().top());
+    // The whole window stays on the screen's free area: moved in from the right and bottom
+    // edges, never above or left of it.
+    const QRect free = screen->availableGeometry();
+    const QSize frame = window.frameGeometry().size();
+    x = std::max(std::min(x, free.right() + 1 - frame.width()), free.left());
+    y = std::max(std::min(y, free.bottom() + 1 - frame.height()), free.top());
     window.move(x, y);
 }
 

@@ -28,6 +28,8 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -84,7 +86,7 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     for (int i = 0; i < kLines; ++i) {
         auto& box = genbaId_[static_cast<size_t>(i)];
         box = boxes_(this, QStringLiteral("GenbaID(%1)").arg(i));
-        box->widget()->setFixedSize(110, grid_->geometry().rowHeight());
+        box->widget()->setFixedSize(84, grid_->geometry().rowHeight());
         box->ChangeText = [this] { GenbaID_ChangeText(); };
         box->CloseUp = [this, i] {
             const int index = GenbaID(i).ListIndex();
@@ -164,13 +166,13 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
         bottom->addWidget(comFunc_->button(f));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(acLbl_);
     layout->addLayout(middle, 1);
     layout->addWidget(overtime_);
     layout->addLayout(bottom);
-    // The whole month shows without scrolling.
-    grid_->setMinimumSize(grid_->sizeHint());
+    // The whole month shows without scrolling where the screen has room for it; on a smaller
+    // screen the window is made to fit and the grid scrolls.
     resize(sizeHint());
 }
 
@@ -191,6 +193,7 @@ void RoumuEntrySub2::onLoad() {
     }
     try {
         RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
+        fitGridToScreen();
         double left = 0;
         double top = 0;
         CenterPosition(*this, left, top);
@@ -217,6 +220,25 @@ void RoumuEntrySub2::onLoad() {
     } catch (const plat::jet::Error& e) {
         failLoad(QString::fromStdString(e.description()));
     }
+}
+
+// The whole month without scrolling where the screen has room for the window at its full
+// size; otherwise the window takes the screen's free area and the grid scrolls.
+void RoumuEntrySub2::fitGridToScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize whole = sizeHint(); // with the grid at its full size
+    const QSize room = s ? s->availableGeometry().size() - QSize(8, 32) : whole;
+    // Too narrow: the grid scrolls sideways and keeps all nine lines (the site boxes stand
+    // beside them), room for its scroll bar added; too low as well: it scrolls both ways.
+    const bool wide = whole.width() <= room.width();
+    const int bar = wide ? 0 : grid_->horizontalScrollBar()->sizeHint().height();
+    const bool high = whole.height() + bar <= room.height();
+    const QSize full = grid_->sizeHint();
+    const QSize least = grid_->minimumSizeHint();
+    grid_->setMinimumSize(wide ? full.width() : least.width(),
+                          high ? full.height() + bar : least.height());
+    resize(whole);
+    fitIntoScreen();
 }
 
 void RoumuEntrySub2::setTitles() {

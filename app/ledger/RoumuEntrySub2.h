@@ -71,6 +71,7 @@ private:
         RoumuEntrySub2& s_;
     };
 
+    void fitGridToScreen();
     void setTitles();
     void setDayHeadings();
     void fillSiteLists();

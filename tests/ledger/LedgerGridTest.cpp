@@ -14,6 +14,8 @@
 #include "LedgerTestSupport.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <sys/wait.h>
@@ -565,6 +567,22 @@ TEST_F(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStar
     screen->close();
     open();
     EXPECT_EQ(grid().currentRow(), 0);
+}
+
+// Whole on a 1,280-pixel screen; on the smaller test screen inside it, scrolling sideways.
+TEST_F(LedgerGridTest, TheWindowFitsTheScreenAndTheGridScrollsWhereItMust) {
+    store({2004, 4, 1}, {{8}});
+    open();
+    EXPECT_LE(screen->sizeHint().width(), 1280 - 8);
+    const QRect free = screen->screen()->availableGeometry();
+    ASSERT_LT(free.width(), screen->sizeHint().width());
+    QApplication::processEvents();
+    EXPECT_TRUE(free.contains(screen->geometry()));
+    EXPECT_GT(grid().horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(grid().verticalScrollBar()->maximum(), 0);
+    QWidget* close = screen->comFunc()->button(RoumuEntrySub2::Close);
+    EXPECT_TRUE(screen->rect().contains(QRect(close->mapTo(screen.get(), QPoint(0, 0)),
+                                              close->size())));
 }
 
 } // namespace

@@ -40,6 +40,17 @@ MainFrm::MainFrm(QWidget* parent) : QMainWindow(parent) {
             openScreen(ScreenIndex::ZangyoCheck);
         });
     }
+    // Month closing follows the overtime check in the menu bar, the same way.
+    if (hasScreen(ScreenIndex::GetujiSime)) {
+        comS_ =
+            new QAction(QString::fromUtf8(texts::kMenuMonthClosing) + QStringLiteral("(&S)"), this);
+        comS_->setObjectName(QStringLiteral("comS"));
+        menuBar()->insertAction(comH_->menuAction(), comS_);
+        connect(comS_, &QAction::triggered, this, [this] {
+            RoumuM().MenuForm = menu_;
+            openScreen(ScreenIndex::GetujiSime);
+        });
+    }
     menuBar()->setFont(plat::widgets::uiFont());
 
     menu_ = new MainMenu(this);

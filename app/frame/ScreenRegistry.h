@@ -9,8 +9,8 @@
 
 namespace tamsel {
 
-// Indexes of the main menu's comFunc buttons, plus the frame window's version dialog and
-// overtime check.
+// Indexes of the main menu's comFunc buttons, plus the frame window's version dialog, overtime
+// check and month closing.
 namespace ScreenIndex {
 inline constexpr int SyainEntry = 0;
 inline constexpr int GenbaEntry = 1;
@@ -22,6 +22,7 @@ inline constexpr int BKForm = 6;
 inline constexpr int PrtRuikei = 7;
 inline constexpr int VersionInfo = 100;
 inline constexpr int ZangyoCheck = 101;
+inline constexpr int GetujiSime = 102;
 } // namespace ScreenIndex
 
 using ScreenFactory = std::function<QWidget*()>;

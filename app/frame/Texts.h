@@ -19,6 +19,8 @@ inline constexpr char kCompact[] = "DB最適化";
 inline constexpr char kMenuPrtRuikei[] = "労務費年間累計表";
 // The overtime check, opened from the frame window's menu bar.
 inline constexpr char kMenuOvertimeCheck[] = "時間外労働チェック";
+// Month closing, opened from the frame window's menu bar beside the overtime check.
+inline constexpr char kMenuMonthClosing[] = "月締め処理";
 
 // Captions shared by several screens.
 inline constexpr char kCloseButton[] = "閉じる";

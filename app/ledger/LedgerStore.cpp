@@ -1,6 +1,7 @@
 // Reading, replacing and deleting one employee-month of the ledger.
 #include "app/ledger/LedgerStore.h"
 
+#include "app/closing/ClosedMonths.h"
 #include "app/ledger/Texts.h"
 
 #include <bit>
@@ -102,10 +103,14 @@ void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
         db.execute(insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
 }
 
-// Every check of a save against what is stored now, inside the save's transaction: the
-// employee is still in the master, and the month is still the one the screen read.
+// Every check of a save against what is stored now, inside the save's transaction: the month
+// is not closed, the employee is still in the master, and the month is still the one the
+// screen read.
 SaveOutcome checkStoredMonth(plat::jet::Database& db, const MonthToSave& save,
                              const SaveGuard& guard) {
+    closing::ensureTable(db);
+    if (closing::isClosed(db, save.month))
+        return SaveOutcome::MonthClosed;
     if (!findEmployee(db, save.syainId))
         return SaveOutcome::EmployeeUnknown;
     if (guard.readAs && !guard.overwrite &&
@@ -132,7 +137,10 @@ SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const Sav
 }
 
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId) {
-    inTransaction(db, [&] { db.execute(deleteMonthSql(month, syainId)); });
+    inTransaction(db, [&] {
+        closing::refuseIfClosed(db, month);
+        db.execute(deleteMonthSql(month, syainId));
+    });
 }
 
 std::optional<EmployeeRow> findEmployee(plat::jet::Database& db, std::int64_t syainId) {

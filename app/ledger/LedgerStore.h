@@ -66,7 +66,7 @@ struct SaveGuard {
     bool overwrite = false;
 };
 // Saved, or the reason nothing was written; the screen turns each reason into its message.
-enum class SaveOutcome { Saved, ChangedElsewhere, EmployeeUnknown };
+enum class SaveOutcome { Saved, MonthClosed, ChangedElsewhere, EmployeeUnknown };
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Saved;
     MonthStamp stamp; // Saved: the month as it is now stored
@@ -75,6 +75,8 @@ struct SaveResult {
 // first (checkStoredMonth), and a refused save writes nothing. Database errors are thrown as by
 // replaceMonth.
 SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard);
+// A month closed meanwhile (by any program) is refused inside the transaction with
+// closing::MonthClosed and stays as stored.
 void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId);
 
 struct EmployeeRow {

@@ -4,6 +4,8 @@
 // copying the month in RoumuEntrySub2Save.cpp.
 #include "app/ledger/RoumuEntrySub2.h"
 
+#include "app/closing/ClosedMonths.h"
+#include "app/closing/Texts.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
 #include "app/frame/Std_1.h"
@@ -243,7 +245,9 @@ void RoumuEntrySub2::setTitles() {
     const plat::text::DateTime month = RoumuM().LedgerKey.Nengetu;
     const QString caption = tr8(t::kGridCaption).arg(month.year).arg(month.month);
     setWindowTitle(caption);
-    acLbl_->setCaption(tr8(t::kGridBanner).arg(caption));
+    acLbl_->setCaption(
+        tr8(t::kGridBanner)
+            .arg(closed_ ? caption + QChar(0x3000) + tr8(closing::texts::kClosed) : caption));
 }
 
 void RoumuEntrySub2::setDayHeadings() {
@@ -278,9 +282,11 @@ void RoumuEntrySub2::showLedger() {
     readOvertimeBasis();
     LedgerKeyData& key = RoumuM().LedgerKey;
     ledger::StoredMonth stored;
+    closed_ = false;
     try {
         stored = ledger::readMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
         readAs_ = stored.stamp;
+        closed_ = closing::isClosed(*RoumuM().RoumuDb, key.Nengetu);
     } catch (const plat::jet::Error& e) {
         MessageService::error(QString::fromStdString(e.description()), tr8(t::kTitleRead), this);
         stored = {};
@@ -306,6 +312,11 @@ void RoumuEntrySub2::showLedger() {
         allTotals();
         clearDirty();
     }
+    // A closed month only shows: hours, sites and wage stay as stored.
+    setTitles();
+    tMony_->setEnabled(!closed_);
+    for (int f : {DeleteLine, DeleteMonth})
+        comFunc_->button(f)->setEnabled(!closed_);
     updateCopyButton();
     focusBox(0);
     setState(Ready);
@@ -322,11 +333,11 @@ void RoumuEntrySub2::putLine(int line, const ledger::LedgerLine& l) {
 
 void RoumuEntrySub2::enableDays(int line, bool on) {
     for (int d = 0; d < kDays; ++d)
-        grid_->setFieldEnabled(line, indexedField("D", d), on && d < daysInMonth_);
+        grid_->setFieldEnabled(line, indexedField("D", d), on && d < daysInMonth_ && !closed_);
 }
 
 void RoumuEntrySub2::enableBox(int line, bool on) {
-    GenbaID(line).widget()->setEnabled(on);
+    GenbaID(line).widget()->setEnabled(on && !closed_);
 }
 
 QString RoumuEntrySub2::boxText(int line) const {
@@ -414,7 +425,7 @@ void RoumuEntrySub2::clearDirty() {
 
 // Copying the month before is offered only on a month without lines, as stored and as typed.
 void RoumuEntrySub2::updateCopyButton() {
-    comFunc_->button(CopyPrevious)->setEnabled(monthIsEmpty());
+    comFunc_->button(CopyPrevious)->setEnabled(monthIsEmpty() && !closed_);
 }
 
 bool RoumuEntrySub2::monthIsEmpty() const {

@@ -134,6 +134,8 @@ private:
     int holidayWeekday_ = 0;
 
     bool dirty_ = false;
+    // The month was closed when it was shown: nothing of it can be edited.
+    bool closed_ = false;
     bool firstShowPending_ = false;
     int quiet_ = 0; // while above 0, writes to cells and boxes raise no change handling
     int daysInMonth_ = 31;

@@ -1,6 +1,8 @@
 // The ledger grid screen, saving and deleting the month: the check of the site column, the
 // question about days above 24 hours, the replacement of the employee-month in one
 // transaction, the deletion of the month, and copying the sites of the month before.
+#include "app/closing/ClosedMonths.h"
+#include "app/closing/Texts.h"
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
@@ -139,6 +141,9 @@ bool RoumuEntrySub2::writeLedger(const std::vector<ledger::LedgerLine>& lines) {
                 storedLines_ = static_cast<int>(lines.size());
                 acLbl_->Refresh();
                 break;
+            case ledger::SaveOutcome::MonthClosed:
+                MessageService::error(tr8(closing::texts::kLedgerClosed), tr8(t::kTitleSave), this);
+                break;
             case ledger::SaveOutcome::ChangedElsewhere:
                 asking = changedElsewhere(guard);
                 break;
@@ -188,6 +193,9 @@ void RoumuEntrySub2::deleteMonth() {
         ledger::deleteMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
     } catch (const plat::jet::Error& e) {
         showSaveError(e.number(), e.description(), false);
+        return;
+    } catch (const closing::MonthClosed& e) {
+        MessageService::error(tr8(e.what()), tr8(t::kTitleSave), this);
         return;
     }
     {

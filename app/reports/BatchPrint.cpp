@@ -1,6 +1,7 @@
 // Command-line printing of the three reports to PDF, CSV and Excel workbooks.
 #include "app/reports/BatchPrint.h"
 
+#include "app/closing/ClosedMonths.h"
 #include "app/frame/BatchCommands.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/reports/PrintRun.h"
@@ -96,6 +97,7 @@ int runRequest(const BatchRequest& request) {
         report = makeReport<RptRoumuG>(folder);
         report->run();
     } else {
+        const bool closed = !request.year && closing::isClosed(db, *request.month);
         // The work table is filled and read back in one transaction (PrintRun).
         PrintRun run;
         run.begin(db);
@@ -107,6 +109,7 @@ int runRequest(const BatchRequest& request) {
                 run.db(), request.employee ? employeeMonthCopySql(*request.employee, *request.month)
                                            : allEmployeesMonthCopySql(*request.month));
             report = makeReport<RptSRoumuMA4>(folder);
+            static_cast<RptSRoumuMA4&>(*report).monthClosed = closed;
         }
         run.layOut(*report);
     }

@@ -1,6 +1,7 @@
 // The employee labour-cost statement screen.
 #include "app/reports/PrtSyainRoumu.h"
 
+#include "app/closing/ClosedMonths.h"
 #include "app/frame/FormControls.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
@@ -184,6 +185,7 @@ void PrtSyainRoumu::comUD_Click(int index) {
 void PrtSyainRoumu::comPrt_Click(int index) {
     runBusy([&] {
         HasPrintData = false;
+        monthClosed_ = RoumuM().RoumuDb && closing::isClosed(*RoumuM().RoumuDb, nengetu_->value());
         reports::PrintRun run;
         if (index == PrintChosen) {
             const QString text = employeeText().trimmed();
@@ -234,6 +236,7 @@ void PrtSyainRoumu::PrintStatement(reports::PrintRun& run) {
     try {
         reports::RptSRoumuMA4 report(programFolder());
         report.ChgPrinter();
+        report.monthClosed = monthClosed_;
         run.layOut(report);
         reports::previewOrPrint(report, prtPreview_->isChecked(), this);
     } catch (const plat::report::ReportError& e) {

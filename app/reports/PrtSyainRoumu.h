@@ -85,6 +85,7 @@ private:
     plat::widgets::CheckBox* prtPreview_;
     plat::widgets::CommandButton* comEnd_;
     plat::text::DateTime today_{};
+    bool monthClosed_ = false; // the month of the print under way was closed
 };
 
 } // namespace tamsel

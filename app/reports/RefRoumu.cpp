@@ -1,6 +1,8 @@
 // The monthly inquiry screen.
 #include "app/reports/RefRoumu.h"
 
+#include "app/closing/ClosedMonths.h"
+#include "app/closing/Texts.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
 #include "app/reports/BackgroundWork.h"
@@ -113,6 +115,8 @@ RefRoumu::RefRoumu(QWidget* parent) : Screen(parent) {
     top->addWidget(comUD_->button(Next));
     top->addSpacing(16);
     top->addWidget(comDisp_);
+    sime_ = new plat::widgets::Label(QString(), this);
+    top->addWidget(sime_);
     top->addStretch();
 
     auto* bottom = new QHBoxLayout;
@@ -184,12 +188,17 @@ void RefRoumu::ShowMonth() {
     std::vector<reports::InquiryRow> rows;
     const plat::text::DateTime month = nengetu_->value();
     std::exception_ptr failure;
+    bool closed = false;
     if (!RoumuM().RoumuDb) {
         failure = std::make_exception_ptr(plat::jet::Error(plat::jet::err::ObjectClosed));
     } else {
         plat::jet::Database db = *RoumuM().RoumuDb;
-        failure = reports::runInBackground([&] { rows = reports::readInquiry(db, month); });
+        failure = reports::runInBackground([&] {
+            rows = reports::readInquiry(db, month);
+            closed = closing::isClosed(db, month);
+        });
     }
+    sime_->setText(closed ? tr8(closing::texts::kClosed) : QString());
     if (failure) {
         try {
             std::rethrow_exception(failure);

@@ -33,6 +33,8 @@ public:
     plat::widgets::CommandButton* comPrt() const { return comPrt_; }
     plat::widgets::CheckBox* PrtPreview() const { return prtPreview_; }
     QLabel* MSG() const { return msg_; }
+    // "締め済み" beside the month when the month shown is closed.
+    QLabel* Sime() const { return sime_; }
 
     // The day the month limits are counted from; the current date unless a test fixes it.
     void setToday(const plat::text::DateTime& today) { today_ = today; }
@@ -64,6 +66,7 @@ private:
     plat::widgets::CommandButton* comPrt_;
     plat::widgets::CheckBox* prtPreview_;
     QLabel* msg_;
+    QLabel* sime_;
     plat::widgets::CommandButton* comEnd_;
     plat::text::DateTime today_{};
 };

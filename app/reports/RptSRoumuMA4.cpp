@@ -1,6 +1,7 @@
 // Layout and format code of the employee labour-cost statement.
 #include "app/reports/RptSRoumuMA4.h"
 
+#include "app/closing/Texts.h"
 #include "app/frame/Std_1.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
@@ -69,6 +70,9 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
                                  t::kStatementTitleFormat);
     title.font.size = 16;
     title.align = Align::Center;
+    Control& closed =
+        ph.addLabel("txtSime", kPrintableWidth - 2400, 260, 2400, 320, closing::texts::kClosed);
+    closed.align = Align::Right;
 
     Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 1100);
     gh.groupField = "SyainID";
@@ -208,6 +212,7 @@ void RptSRoumuMA4::ChgPrinter() {
 
 void RptSRoumuMA4::onReportStart() {
     setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kStatementQuery);
+    control("txtSime").visible = monthClosed;
 }
 
 void RptSRoumuMA4::onFormat(Band& band) {

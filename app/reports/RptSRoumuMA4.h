@@ -19,6 +19,8 @@ public:
 
     // Printer set-up: A4, landscape, automatic paper source.
     void ChgPrinter();
+    // The month was closed: "締め済み" is printed beside the title.
+    bool monthClosed = false;
 
 protected:
     void onReportStart() override;

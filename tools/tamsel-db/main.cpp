@@ -1,7 +1,10 @@
 // tamsel-db: creates the application database (optionally with demonstration data), runs
 // statement texts against a database through the same layer the program uses (one given on the
 // command line, or one per line of standard input while the database stays open), and compacts
-// or backs up a database with the maintenance screen's own routines.
+// or backs up a database with the maintenance screen's own routines; closes and opens months
+// and lists them with the month closing's own rules.
+#include "app/closing/ClosedMonths.h"
+#include "app/closing/Texts.h"
 #include "app/frame/DbFiles.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
@@ -26,7 +29,10 @@ int usage() {
                  "       tamsel-db sql PATH [\"STATEMENT\"]  (without one: a statement per line "
                  "of standard input)\n"
                  "       tamsel-db compact PATH\n"
-                 "       tamsel-db backup PATH FOLDER\n";
+                 "       tamsel-db backup PATH FOLDER\n"
+                 "       tamsel-db close-month PATH YYYY-MM\n"
+                 "       tamsel-db open-month PATH YYYY-MM\n"
+                 "       tamsel-db months PATH\n";
     return 2;
 }
 
@@ -152,6 +158,45 @@ int runBackup(const std::string& path, const std::string& folderArg) {
     return 0;
 }
 
+// Closing a month before the current one; closing a closed month again changes nothing and
+// is not an error, so a script may repeat it.
+int runCloseMonth(const std::string& path, const std::string& monthArg) {
+    const auto month = tamsel::closing::parseMonth(monthArg);
+    if (!month)
+        return usage();
+    auto db = plat::jet::Database::open(path);
+    const auto result = tamsel::closing::closeMonth(db, *month, plat::text::nowLocal());
+    if (result == tamsel::closing::CloseResult::Closed)
+        return 0;
+    std::cerr << tamsel::closing::refusalText(result) << "\n";
+    return result == tamsel::closing::CloseResult::AlreadyClosed ? 0 : 1;
+}
+
+int runOpenMonth(const std::string& path, const std::string& monthArg) {
+    const auto month = tamsel::closing::parseMonth(monthArg);
+    if (!month)
+        return usage();
+    auto db = plat::jet::Database::open(path);
+    const auto result = tamsel::closing::openMonth(db, *month);
+    if (result == tamsel::closing::OpenResult::NotClosed)
+        std::cerr << tamsel::closing::refusalText(result) << "\n";
+    return 0;
+}
+
+// One line a month, newest first: month, hours, amount, state and the time of closing.
+int runMonths(const std::string& path) {
+    auto db = plat::jet::Database::open(path);
+    for (const auto& m : tamsel::closing::monthSummaries(db)) {
+        char line[96];
+        std::snprintf(line, sizeof line, "%04d-%02d\t%.1f\t%lld\t", m.month.year, m.month.month,
+                      m.hours, static_cast<long long>(m.amount));
+        std::cout << line
+                  << (m.closedAt ? tamsel::closing::texts::kClosed : tamsel::closing::texts::kOpen)
+                  << "\t" << (m.closedAt ? plat::text::toCanonical(*m.closedAt) : "") << "\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +214,12 @@ int main(int argc, char** argv) {
             return runCompact(args[1]);
         if (args[0] == "backup" && args.size() == 3)
             return runBackup(args[1], args[2]);
+        if (args[0] == "close-month" && args.size() == 3)
+            return runCloseMonth(args[1], args[2]);
+        if (args[0] == "open-month" && args.size() == 3)
+            return runOpenMonth(args[1], args[2]);
+        if (args[0] == "months" && args.size() == 2)
+            return runMonths(args[1]);
         return usage();
     } catch (const plat::jet::Error& e) {
         return fail(e);

@@ -36,9 +36,10 @@
 
 namespace plat::jet {
 
-class Connection;
+class Engine;
 
-// A handle to one open database file. Copies share the connection; record sets and dynasets
+// A handle to one open database: a database file (SQLite), or a database on a server
+// (PostgreSQL) named by a "postgresql://" URI, which behaves the same to its callers. Copies share the connection; record sets and dynasets
 // keep it open until they are gone too. A handle and everything opened from it are used from
 // one thread at a time.
 class Database {
@@ -46,7 +47,10 @@ public:
     // Opens an existing file read-write (shared). Never creates a file: a missing one raises
     // err::FileNotFound, an unreadable one or one that compaction holds err::CannotOpen, a
     // non-database err::BadFormat.
-    static Database open(const std::string& path);
+    // A URI opens the server database it names: a server that cannot be reached, a database
+    // that does not exist or a refused login raise err::ServerUnavailable with the server's
+    // reason as detail.
+    static Database open(const std::string& location);
 
     Database(const Database&) = default;
     Database& operator=(const Database&) = default;
@@ -54,7 +58,10 @@ public:
     Database& operator=(Database&&) noexcept = default;
     ~Database();
 
+    // The file path or URI the handle was opened with.
     const std::string& path() const;
+    // Which engine runs the statements (the SQL dialect translateSql writes for it).
+    SqlEngine engine() const;
 
     // A SELECT statement text, or the bare name of a table or stored query (all its rows).
     Recordset openRecordset(std::string_view sqlOrName);
@@ -89,8 +96,8 @@ public:
     void setBusyTimeout(int milliseconds);
 
 private:
-    explicit Database(std::shared_ptr<Connection> c);
-    std::shared_ptr<Connection> c_;
+    explicit Database(std::shared_ptr<Engine> e);
+    std::shared_ptr<Engine> e_;
 };
 
 } // namespace plat::jet

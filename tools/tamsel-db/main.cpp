@@ -1,9 +1,12 @@
-// tamsel-db: creates the application database (optionally with demonstration data), runs
+// tamsel-db: creates the application database (optionally with demonstration data) in a file or
+// on a server, copies a database between file and server, runs
 // statement texts against a database through the same layer the program uses (one given on the
 // command line, or one per line of standard input while the database stays open), and compacts
 // or backs up a database with the maintenance screen's own routines.
 #include "app/frame/DbFiles.h"
+#include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"
+#include "platform/jet/Location.h"
 #include "platform/jet/Schema.h"
 #include "tools/tamsel-db/ConsoleFormat.h"
 #include "tools/tamsel-db/DemoData.h"
@@ -22,7 +25,8 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: tamsel-db init [--demo] [--force] PATH\n"
+    std::cerr << "usage: tamsel-db init [--demo] [--force] PATH|URI  (--force: a file only)\n"
+                 "       tamsel-db copy SOURCE TARGET  (each a file PATH or a server URI)\n"
                  "       tamsel-db sql PATH [\"STATEMENT\"]  (without one: a statement per line "
                  "of standard input)\n"
                  "       tamsel-db compact PATH\n"
@@ -69,7 +73,7 @@ int runInit(const std::vector<std::string>& args) {
         else
             return usage();
     }
-    if (path.empty())
+    if (path.empty() || (force && plat::jet::isServerLocation(path)))
         return usage();
     struct stat st {};
     if (force && ::stat(path.c_str(), &st) == 0) {
@@ -126,6 +130,18 @@ int runSqlConsole(const std::string& path) {
     return status;
 }
 
+// Copies every table into a new file or an empty server database and prints what the target
+// now holds: rows per table and the checksum read back from it.
+int runCopy(const std::string& source, const std::string& target) {
+    const plat::jet::CopyReport report = plat::jet::copyDatabase(source, target);
+    for (const auto& t : report.tables)
+        std::cout << t.table << "\t" << t.rows << "\n";
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(report.checksum));
+    std::cout << "checksum\t" << sum << "\n";
+    return 0;
+}
+
 QString fromArg(const std::string& arg) {
     return QString::fromLocal8Bit(arg.c_str());
 }
@@ -165,6 +181,8 @@ int main(int argc, char** argv) {
             return runSql(args[1], args[2]);
         if (args[0] == "sql" && args.size() == 2)
             return runSqlConsole(args[1]);
+        if (args[0] == "copy" && args.size() == 3)
+            return runCopy(args[1], args[2]);
         if (args[0] == "compact" && args.size() == 2)
             return runCompact(args[1]);
         if (args[0] == "backup" && args.size() == 3)

@@ -17,6 +17,42 @@ namespace {
 // transaction's own and ends with it (also when the client is killed).
 constexpr char kTransactionLock[] = "SELECT pg_advisory_xact_lock(7419305)";
 
+// The print work tables and the stored queries the report screens fill or rewrite before a
+// print belong to one session each: every connection gets temporary tables and views of those
+// names, which hide the database's own, so two clerks printing at once each read exactly the
+// rows they prepared.
+constexpr const char* kSessionQueries[] = {"q_prtroumug", "q_sroumum", "q_prtruikei"};
+
+bool isSessionQuery(const std::string& folded) {
+    for (const char* q : kSessionQueries)
+        if (folded == q)
+            return true;
+    return false;
+}
+
+void prepareSessionObjects(PgConnection& c) {
+    PgResult present = c.run(
+        "SELECT to_regclass('public.prtroumum') IS NOT NULL, "
+        "to_regclass('public.prtruikei') IS NOT NULL, "
+        "CASE WHEN to_regclass('public.q_prtroumug') IS NOT NULL THEN "
+        "pg_get_viewdef('public.q_prtroumug'::regclass) END");
+    std::string sql;
+    if (*PQgetvalue(present.get(), 0, 0) == 't')
+        sql += "CREATE TEMP TABLE prtroumum (LIKE public.prtroumum INCLUDING DEFAULTS);\n"
+               "CREATE TRIGGER prtroumum_days_zero BEFORE INSERT OR UPDATE ON pg_temp.prtroumum "
+               "FOR EACH ROW EXECUTE FUNCTION jet_days_zero();\n"
+               "CREATE TEMP VIEW q_sroumum AS SELECT * FROM pg_temp.prtroumum "
+               "ORDER BY syainid, rowno;\n";
+    if (*PQgetvalue(present.get(), 0, 1) == 't')
+        sql += "CREATE TEMP TABLE prtruikei (LIKE public.prtruikei INCLUDING DEFAULTS);\n"
+               "CREATE TEMP VIEW q_prtruikei AS SELECT nengetu, syainid, sname, tmony, rtime, "
+               "mmony FROM pg_temp.prtruikei ORDER BY syainid, nengetu;\n";
+    if (!PQgetisnull(present.get(), 0, 2))
+        sql += std::string("CREATE TEMP VIEW q_prtroumug AS ") + PQgetvalue(present.get(), 0, 2);
+    if (!sql.empty())
+        c.exec(sql);
+}
+
 class PgRecordset final : public Recordset::Impl {
 public:
     PgRecordset(std::shared_ptr<PgConnection> c, PgResult r)
@@ -129,25 +165,32 @@ public:
     }
 
     bool hasQuery(std::string_view name) override {
-        PgResult r = c_->run("SELECT 1 FROM pg_class WHERE relkind = 'v' AND relname = $1 AND "
-                             "pg_table_is_visible(oid)",
-                             {Value(foldName(name))});
+        const std::string folded = foldName(name);
+        PgResult r = c_->run(isSessionQuery(folded)
+                                 ? "SELECT 1 FROM pg_class WHERE relkind = 'v' AND relname = $1 "
+                                   "AND relnamespace = pg_my_temp_schema()"
+                                 : "SELECT 1 FROM pg_class WHERE relkind = 'v' AND relname = $1 "
+                                   "AND pg_table_is_visible(oid)",
+                             {Value(folded)});
         return PQntuples(r.get()) > 0;
     }
 
     void createQuery(std::string_view name, std::string_view sql) override {
         if (hasQuery(name))
             throw Error(err::ObjectExists, name);
+        const std::string folded = foldName(name);
         c_->dropStatements();
-        c_->exec("CREATE VIEW " + quoteName(foldName(name)) + " AS " +
-                 translateSql(sql, SqlEngine::Postgres));
+        c_->exec((isSessionQuery(folded) ? "CREATE TEMP VIEW " : "CREATE VIEW ") +
+                 quoteName(folded) + " AS " + translateSql(sql, SqlEngine::Postgres));
     }
 
     void deleteQuery(std::string_view name) override {
         if (!hasQuery(name))
             throw Error(err::ItemNotFound, name);
+        const std::string folded = foldName(name);
         c_->dropStatements();
-        c_->exec("DROP VIEW " + quoteName(foldName(name)));
+        c_->exec("DROP VIEW " + std::string(isSessionQuery(folded) ? "pg_temp." : "") +
+                 quoteName(folded));
     }
 
     Recordset openQuery(std::string_view name) override {
@@ -184,7 +227,9 @@ private:
 } // namespace
 
 std::shared_ptr<Engine> openServerDatabase(const std::string& uri) {
-    return std::make_shared<PgEngine>(PgConnection::connect(uri));
+    auto conn = PgConnection::connect(uri);
+    prepareSessionObjects(*conn);
+    return std::make_shared<PgEngine>(std::move(conn));
 }
 
 } // namespace plat::jet

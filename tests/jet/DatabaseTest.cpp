@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <tuple>
 
 namespace {
 
@@ -265,6 +266,40 @@ TEST_F(ServerDatabase, WritesThatDifferInTheirValuesShareOnePreparedStatement) {
     auto rs = db.openRecordset("SELECT SName, TMony FROM SYAIN_MT WHERE SyainID=20");
     EXPECT_EQ(rs["SName"].toText(), "名前19'\\%\"");
     EXPECT_EQ(rs["TMony"].toCurrency().scaled, 10195000);
+}
+
+TEST_F(ServerDatabase, EachSessionPrintsTheWorkRowsAndSiteQueryItPrepared) {
+    Database a = Database::open(uri);
+    Database b = Database::open(uri);
+    const std::string apr = jettest::sqlDate(2004, 4), may = jettest::sqlDate(2004, 5);
+    jettest::replaceMonth(a, apr, 1, "四月", 1000, {{1, "x", {8}}});
+    jettest::replaceMonth(a, may, 1, "五月", 1000, {{2, "y", {4}}});
+    // Both fill the statement work table and rewrite the site query, one after the other,
+    // before either reads.
+    auto prepare = [](Database& db, const std::string& month, const char* name) {
+        db.execute("DELETE FROM PRTROUMUM");
+        db.execute("INSERT INTO PRTROUMUM (NENGETU,SYAINID,SNAME,ROWNO) VALUES (#" + month +
+                   "#,1,'" + name + "',1)");
+        db.deleteQuery("Q_PrtRoumuG");
+        db.createQuery("Q_PrtRoumuG", "SELECT KYUYO_F.GenbaID, Sum(KYUYO_F.D1*TMONY) AS D1 "
+                                      "FROM KYUYO_F WHERE KYUYO_F.Nengetu=#" +
+                                          month + "# GROUP BY KYUYO_F.GenbaID");
+    };
+    prepare(a, apr, "a");
+    prepare(b, may, "b");
+    for (auto [db, name, site] : {std::tuple{&a, "a", 1}, std::tuple{&b, "b", 2}}) {
+        auto rows = db->openQuery("Q_SRoumuM");
+        ASSERT_FALSE(rows.eof());
+        EXPECT_EQ(rows["SName"].toText(), name);
+        rows.moveNext();
+        EXPECT_TRUE(rows.eof()) << name;
+        auto sites = db->openQuery("Q_PrtRoumuG");
+        ASSERT_FALSE(sites.eof());
+        EXPECT_EQ(sites["GenbaID"].toLong(), site);
+    }
+    // A new session starts from the database's own site query, untouched by either.
+    EXPECT_TRUE(Database::open(uri).hasQuery("Q_PrtRoumuG"));
+    EXPECT_TRUE(Database::open(uri).openQuery("Q_SRoumuM").eof());
 }
 
 } // namespace

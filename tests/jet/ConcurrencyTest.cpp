@@ -1,5 +1,6 @@
 // Many programs on one database, on either engine: saves of one employee-month from several
-// programs at once run one after the other (each month whole, every failure a lock wait), and a
+// programs at once run one after the other (each month whole, every failure a lock wait, every
+// save that was not refused there), and a
 // program killed inside a save leaves the old month. The programs are child processes started
 // together through pipes.
 #include "ChildProcess.h"
@@ -37,29 +38,43 @@ std::vector<LedgerLine> linesOf(int program) {
     return lines;
 }
 
-// Exit 0 when every failure was a lock wait (3260), 5 on any other error.
+// Exits with 100 + the number of its own months that a lock wait (3260) kept from being saved;
+// with 5 on any other error.
 void saveAndDeleteMonths(const std::string& location, int program, const Child& self) {
     Database db = Database::open(location);
     self.signalParent();
     self.waitForParent();
-    const std::string apr = jettest::sqlDate(2004, 4);
-    for (int round = 0; round < kRounds; ++round) {
+    const auto attempt = [&](auto&& step) {
         try {
-            jettest::replaceMonth(db, apr, kShared, "shared", 1000 + program, linesOf(program));
-            jettest::replaceMonth(db, jettest::sqlDate(2004, 1 + round % 12), 100 + program,
-                                  "own", 1000 + program, linesOf(program));
-            if (round % 4 == 3) {
-                db.beginTrans();
-                db.execute(jettest::deleteMonthSql(apr, kShared));
-                db.commitTrans();
-            }
+            step();
+            return true;
         } catch (const Error& e) {
             if (db.inTransaction())
                 db.rollback();
             if (e.number() != err::Locked)
                 ::_exit(5);
+            return false;
         }
+    };
+    const std::string apr = jettest::sqlDate(2004, 4);
+    int ownMissing = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        attempt([&] {
+            jettest::replaceMonth(db, apr, kShared, "shared", 1000 + program, linesOf(program));
+        });
+        if (!attempt([&] {
+                jettest::replaceMonth(db, jettest::sqlDate(2004, 1 + round), 100 + program,
+                                      "own", 1000 + program, linesOf(program));
+            }))
+            ++ownMissing;
+        if (round % 4 == 3)
+            attempt([&] {
+                db.beginTrans();
+                db.execute(jettest::deleteMonthSql(apr, kShared));
+                db.commitTrans();
+            });
     }
+    ::_exit(100 + ownMissing);
 }
 
 // The month holds no lines or exactly one program's whole set.
@@ -90,18 +105,22 @@ TEST_P(Concurrency, SavesOfOneEmployeeMonthFromManyProgramsNeverMix) {
         ASSERT_TRUE(c->waitForChild()); // every program has its database open
     for (auto& c : programs)
         c->signalChild();
-    for (auto& c : programs)
-        EXPECT_EQ(c->exitStatus(), 0) << "a save failed with something other than a lock wait";
+    std::vector<int> ownMissing;
+    for (auto& c : programs) {
+        const int status = c->exitStatus();
+        EXPECT_GE(status, 100) << "a save failed with something other than a lock wait";
+        ownMissing.push_back(status - 100);
+    }
 
     expectWholeMonth(db, jettest::sqlDate(2004, 4), kShared);
     for (int p = 0; p < kPrograms; ++p) {
-        for (int m = 1; m <= 12; ++m)
+        for (int m = 1; m <= kRounds; ++m)
             expectWholeMonth(db, jettest::sqlDate(2004, m), 100 + p);
-        // Each program's own months all came through.
+        // Every own month a program saved is there, whole.
         EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM KYUYO_F WHERE SYAINID=" +
                                    std::to_string(100 + p))["n"]
                       .toLong(),
-                  kRounds * (p % 9 + 1));
+                  (kRounds - ownMissing[static_cast<std::size_t>(p)]) * (p % 9 + 1));
     }
 }
 

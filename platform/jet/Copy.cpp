@@ -61,13 +61,12 @@ std::int64_t keyCounter(Database& db, const KeyedTable& t) {
                                    t.table + "'");
         return rs.eof() ? 0 : rs["seq"].toLong();
     }
-    const std::string seq =
-        db.openRecordset(std::string("SELECT pg_get_serial_sequence('") + t.table + "', '" +
-                         lower(t.key) + "') AS s")["s"]
-            .toText();
+    const std::string seq = db.openRecordset(std::string("SELECT pg_get_serial_sequence('") +
+                                             t.table + "', '" + lower(t.key) + "') AS s")["s"]
+                                .toText();
     return db
-        .openRecordset("SELECT CASE WHEN is_called THEN last_value ELSE 0 END AS n FROM " + seq)
-        ["n"]
+        .openRecordset("SELECT CASE WHEN is_called THEN last_value ELSE 0 END AS n FROM " +
+                       seq)["n"]
         .toLong();
 }
 
@@ -75,8 +74,8 @@ void setKeyCounter(Database& db, const KeyedTable& t, std::int64_t value) {
     if (db.engine() == SqlEngine::Sqlite) {
         db.execute(std::string("DELETE FROM sqlite_sequence WHERE name='") + t.table + "'");
         if (value > 0)
-            db.execute(std::string("INSERT INTO sqlite_sequence (name, seq) VALUES ('") +
-                       t.table + "'," + std::to_string(value) + ")");
+            db.execute(std::string("INSERT INTO sqlite_sequence (name, seq) VALUES ('") + t.table +
+                       "'," + std::to_string(value) + ")");
         return;
     }
     if (value > 0)

@@ -39,9 +39,9 @@ namespace plat::jet {
 class Engine;
 
 // A handle to one open database: a database file (SQLite), or a database on a server
-// (PostgreSQL) named by a "postgresql://" URI, which behaves the same to its callers. Copies share the connection; record sets and dynasets
-// keep it open until they are gone too. A handle and everything opened from it are used from
-// one thread at a time.
+// (PostgreSQL) named by a "postgresql://" URI, which behaves the same to its callers. Copies share
+// the connection; record sets and dynasets keep it open until they are gone too. A handle and
+// everything opened from it are used from one thread at a time.
 class Database {
 public:
     // Opens an existing file read-write (shared). Never creates a file: a missing one raises

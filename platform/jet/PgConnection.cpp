@@ -199,8 +199,8 @@ std::string foldName(std::string_view name) {
 std::string canonicalColumnName(std::string_view serverName) {
     static const std::unordered_map<std::string, std::string> names = [] {
         std::unordered_map<std::string, std::string> m;
-        for (const char* n : {"SyainID", "SName", "TMony", "GenbaID", "GName", "CrtDate",
-                              "Nengetu", "RowNo", "GTOTAL", "RTime", "MMony"})
+        for (const char* n : {"SyainID", "SName", "TMony", "GenbaID", "GName", "CrtDate", "Nengetu",
+                              "RowNo", "GTOTAL", "RTime", "MMony"})
             m.emplace(foldName(n), n);
         for (int d = 1; d <= 31; ++d)
             m.emplace("d" + std::to_string(d), "D" + std::to_string(d));
@@ -293,8 +293,8 @@ PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& par
             ages_.pop_back();
         }
         name = "jet_" + std::to_string(nextName_++);
-        check(PQprepare(conn_, name.c_str(), sql.c_str(), static_cast<int>(params.size()),
-                        nullptr));
+        check(
+            PQprepare(conn_, name.c_str(), sql.c_str(), static_cast<int>(params.size()), nullptr));
         ages_.push_front(sql);
         cache_.emplace(sql, Entry{name, ages_.begin()});
     }
@@ -305,8 +305,8 @@ PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& par
         texts.push_back(textOf(p));
     for (std::size_t i = 0; i < params.size(); ++i)
         values.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
-    return check(PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()),
-                                values.data(), nullptr, nullptr, 0));
+    return check(PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(),
+                                nullptr, nullptr, 0));
 }
 
 } // namespace plat::jet

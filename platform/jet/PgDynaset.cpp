@@ -66,9 +66,7 @@ public:
         return pgRead(res, r, 0, keyCast.empty() ? PgKind::Long : PgKind::Text);
     }
 
-    std::string selectList() const {
-        return isView ? std::string("*") : keyExpr + ", *";
-    }
+    std::string selectList() const { return isView ? std::string("*") : keyExpr + ", *"; }
 
     std::vector<DynasetRow> readAll() override {
         PgResult res = conn->run("SELECT " + selectList() + " FROM " + quoted +

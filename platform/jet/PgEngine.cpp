@@ -6,8 +6,7 @@
 
 namespace plat::jet {
 
-Dynaset makePgDynaset(std::shared_ptr<PgConnection> conn, std::string_view source,
-                      bool appendOnly);
+Dynaset makePgDynaset(std::shared_ptr<PgConnection> conn, std::string_view source, bool appendOnly);
 
 namespace {
 
@@ -31,11 +30,10 @@ bool isSessionQuery(const std::string& folded) {
 }
 
 void prepareSessionObjects(PgConnection& c) {
-    PgResult present = c.run(
-        "SELECT to_regclass('public.prtroumum') IS NOT NULL, "
-        "to_regclass('public.prtruikei') IS NOT NULL, "
-        "CASE WHEN to_regclass('public.q_prtroumug') IS NOT NULL THEN "
-        "pg_get_viewdef('public.q_prtroumug'::regclass) END");
+    PgResult present = c.run("SELECT to_regclass('public.prtroumum') IS NOT NULL, "
+                             "to_regclass('public.prtruikei') IS NOT NULL, "
+                             "CASE WHEN to_regclass('public.q_prtroumug') IS NOT NULL THEN "
+                             "pg_get_viewdef('public.q_prtroumug'::regclass) END");
     std::string sql;
     if (*PQgetvalue(present.get(), 0, 0) == 't')
         sql += "CREATE TEMP TABLE prtroumum (LIKE public.prtroumum INCLUDING DEFAULTS);\n"
@@ -212,7 +210,8 @@ public:
         PgResult r(PQexec(c_->raw(), "SELECT lastval()"));
         const bool ok = PQresultStatus(r.get()) == PGRES_TUPLES_OK && PQntuples(r.get()) > 0;
         if (inTrans)
-            PgResult(PQexec(c_->raw(), ok ? "RELEASE jet_id" : "ROLLBACK TO jet_id; RELEASE jet_id"));
+            PgResult(
+                PQexec(c_->raw(), ok ? "RELEASE jet_id" : "ROLLBACK TO jet_id; RELEASE jet_id"));
         return ok ? std::strtoll(PQgetvalue(r.get(), 0, 0), nullptr, 10) : 0;
     }
 

@@ -13,7 +13,8 @@ namespace {
 std::string dayZeroTriggersSql() {
     std::string body;
     for (int d = 1; d <= 31; ++d)
-        body += "  NEW.d" + std::to_string(d) + " := COALESCE(NEW.d" + std::to_string(d) + ", 0);\n";
+        body +=
+            "  NEW.d" + std::to_string(d) + " := COALESCE(NEW.d" + std::to_string(d) + ", 0);\n";
     std::string s = "CREATE FUNCTION jet_days_zero() RETURNS trigger LANGUAGE plpgsql AS $$\n"
                     "BEGIN\n" +
                     body + "  RETURN NEW;\nEND $$;\n";

@@ -37,8 +37,8 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 void Recordset::Impl::addColumn(std::string name) {
     names.push_back(std::move(name));
     // The first of equal names wins.
-    firstOfName.push_back(byName.emplace(lower(names.back()), static_cast<int>(names.size()) - 1)
-                              .second);
+    firstOfName.push_back(
+        byName.emplace(lower(names.back()), static_cast<int>(names.size()) - 1).second);
 }
 
 int Recordset::Impl::indexOf(std::string_view name) const {

@@ -70,7 +70,8 @@ std::string tablesSql() {
            "  RTIME REAL,\n"
            "  MMONY CURRENCY REAL,\n"
            "  SNAME TEXT);\n"
-           "CREATE VIEW Q_Genba AS SELECT GenbaID, GName, CrtDate FROM GENBA_MT ORDER BY GenbaID;\n";
+           "CREATE VIEW Q_Genba AS SELECT GenbaID, GName, CrtDate FROM GENBA_MT ORDER BY "
+           "GenbaID;\n";
 }
 
 // The site master edits GName only; the key and the registration time stay as the database

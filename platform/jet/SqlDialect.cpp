@@ -133,7 +133,8 @@ const std::vector<WordRewrite>& pgRewrites() {
 }
 
 // The end of `words` matched at `i` (spaces between them skipped), or npos.
-std::size_t matchWords(std::string_view s, std::size_t i, const std::vector<std::string_view>& words) {
+std::size_t matchWords(std::string_view s, std::size_t i,
+                       const std::vector<std::string_view>& words) {
     for (std::size_t w = 0; w < words.size(); ++w) {
         if (w > 0)
             i = skipSpace(s, i);

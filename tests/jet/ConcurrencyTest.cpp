@@ -63,8 +63,8 @@ void saveAndDeleteMonths(const std::string& location, int program, const Child& 
             jettest::replaceMonth(db, apr, kShared, "shared", 1000 + program, linesOf(program));
         });
         if (!attempt([&] {
-                jettest::replaceMonth(db, jettest::sqlDate(2004, 1 + round), 100 + program,
-                                      "own", 1000 + program, linesOf(program));
+                jettest::replaceMonth(db, jettest::sqlDate(2004, 1 + round), 100 + program, "own",
+                                      1000 + program, linesOf(program));
             }))
             ++ownMissing;
         if (round % 4 == 3)

@@ -176,7 +176,9 @@ TEST_P(DatabaseTest, RecordsetKeepsTheConnectionAliveAfterTheHandleGoes) {
 
 TEST_P(DatabaseTest, SchemaIsNeverCreatedOverADatabaseThatHoldsTables) {
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('x')");
-    EXPECT_EQ(errorNumber([&] { plat::jet::createSchema(location(), {2004, 4, 1}); }),
+    EXPECT_EQ(errorNumber([&] {
+                  plat::jet::createSchema(location(), {2004, 4, 1});
+              }),
               err::DatabaseExists);
     EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 1);
 }

@@ -122,7 +122,8 @@ public:
         if (PQstatus(c) != CONNECTION_OK)
             throw std::runtime_error(PQerrorMessage(c));
         PGresult* r = PQexec(c, sql.c_str());
-        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
+        const bool ok =
+            PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
         const std::string msg = PQerrorMessage(c);
         PQclear(r);
         if (!ok)

@@ -20,9 +20,9 @@
 
 namespace {
 
+using jettest::Child;
 using plat::jet::Database;
 using plat::jet::Error;
-using jettest::Child;
 
 // A busy timeout this small makes a lock fail at once; what is tested is the outcome.
 constexpr int kShortBusyTimeoutMs = 20;

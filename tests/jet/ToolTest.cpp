@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -283,6 +284,40 @@ TEST(TamselDbTool, InitCreatesTheSchemaAndDemoDataOnAServerDatabase) {
     const ToolRun count = runTool(dir, {"sql", server, "SELECT count(*) AS n FROM SYAIN_MT"});
     EXPECT_EQ(count.out, "n\n20\n") << count.err;
     EXPECT_EQ(runTool(dir, {"init", server}).exitCode, 1) << "an existing schema is refused";
+}
+
+TEST(TamselDbTool, ServerBackupIsADatedDumpThatRestoresIntoAnEmptyDatabase) {
+    if (!jettest::serverSkipReason().empty())
+        GTEST_SKIP() << jettest::serverSkipReason();
+    jettest::TempDir dir;
+    const std::string server = jettest::newServerDatabase();
+    ASSERT_EQ(runTool(dir, {"init", "--demo", server}).exitCode, 0);
+    const ToolRun vacuum = runTool(dir, {"compact", server});
+    EXPECT_EQ(vacuum.exitCode, 0) << vacuum.err;
+    const ToolRun backup = runTool(dir, {"backup", server, dir.file("bk")});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    const std::time_t now = std::time(nullptr);
+    char name[32];
+    std::strftime(name, sizeof name, "Roumu_%Y%m%d.dump", std::localtime(&now));
+    const std::string dump = dir.file("bk/") + name;
+    struct stat st {};
+    ASSERT_EQ(::stat(dump.c_str(), &st), 0) << dump;
+
+    const std::string restored = jettest::newServerDatabase();
+    const ToolRun restore = runTool(dir, {"restore", dump, restored});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err;
+    EXPECT_EQ(plat::jet::databaseChecksum(restored), plat::jet::databaseChecksum(server));
+    EXPECT_EQ(tableRows(restored, "KYUYO_F"), tableRows(server, "KYUYO_F"));
+    // The restored database works as the original: keys go on after the restored ones.
+    Database db = Database::open(restored);
+    const std::int64_t before =
+        db.openRecordset("SELECT max(SyainID) AS m FROM SYAIN_MT")["m"].toLong();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('新人')");
+    EXPECT_EQ(db.lastInsertId(), before + 1);
+    // A database that holds the tables already is refused.
+    const ToolRun again = runTool(dir, {"restore", dump, restored});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("error "), std::string::npos) << again.err;
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // tamsel-db: creates the application database (optionally with demonstration data) in a file or
-// on a server, copies a database between file and server, runs
+// on a server, copies a database between file and server, restores a server's dump, runs
 // statement texts against a database through the same layer the program uses (one given on the
 // command line, or one per line of standard input while the database stays open), and compacts
 // or backs up a database with the maintenance screen's own routines.
 #include "app/frame/DbFiles.h"
+#include "app/frame/ServerMaintenance.h"
 #include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Location.h"
@@ -29,8 +30,9 @@ int usage() {
                  "       tamsel-db copy SOURCE TARGET  (each a file PATH or a server URI)\n"
                  "       tamsel-db sql PATH [\"STATEMENT\"]  (without one: a statement per line "
                  "of standard input)\n"
-                 "       tamsel-db compact PATH\n"
-                 "       tamsel-db backup PATH FOLDER\n";
+                 "       tamsel-db compact PATH|URI  (a server database: VACUUM (ANALYZE))\n"
+                 "       tamsel-db backup PATH|URI FOLDER  (a server database: a dated dump)\n"
+                 "       tamsel-db restore DUMP URI  (into an empty server database)\n";
     return 2;
 }
 
@@ -168,6 +170,14 @@ int runBackup(const std::string& path, const std::string& folderArg) {
     return 0;
 }
 
+int runRestore(const std::string& dump, const std::string& uri) {
+    if (!plat::jet::isServerLocation(uri))
+        return usage();
+    if (const auto failure = tamsel::restoreServerDatabase(fromArg(dump), fromArg(uri)))
+        return fail(*failure);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -187,6 +197,8 @@ int main(int argc, char** argv) {
             return runCompact(args[1]);
         if (args[0] == "backup" && args.size() == 3)
             return runBackup(args[1], args[2]);
+        if (args[0] == "restore" && args.size() == 3)
+            return runRestore(args[1], args[2]);
         return usage();
     } catch (const plat::jet::Error& e) {
         return fail(e);

@@ -35,8 +35,9 @@ TEST(ProgramFolderTest, TamselIniOrTheEnvironmentSelectsTheServerDatabase) {
     {
         QFile ini(home.path() + QStringLiteral("/tamsel.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[BKPATH]\nPATH=bk\n[DATABASE]\n"
-                  "URI=postgresql://office-pc/roumu?user=jimu&sslmode=prefer  ; the office server\n");
+        ini.write(
+            "[BKPATH]\nPATH=bk\n[DATABASE]\n"
+            "URI=postgresql://office-pc/roumu?user=jimu&sslmode=prefer  ; the office server\n");
     }
     EXPECT_EQ(tamsel::databasePath(),
               QStringLiteral("postgresql://office-pc/roumu?user=jimu&sslmode=prefer"));

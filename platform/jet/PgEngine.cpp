@@ -111,11 +111,12 @@ public:
         if (c_->transactionDepth > 0 && PQtransactionStatus(c_->raw()) == PQTRANS_IDLE)
             c_->transactionDepth = 0; // the server ended the transaction
         if (c_->transactionDepth == 0) {
-            c_->exec("BEGIN");
+            // One round trip: the begin and the lock travel together.
             try {
-                c_->exec(kTransactionLock);
+                c_->exec(std::string("BEGIN; ") + kTransactionLock);
             } catch (...) {
-                PgResult end(PQexec(c_->raw(), "ROLLBACK"));
+                if (!c_->broken())
+                    PgResult end(PQexec(c_->raw(), "ROLLBACK"));
                 throw;
             }
         } else {

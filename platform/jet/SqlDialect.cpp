@@ -260,6 +260,8 @@ std::string translateSql(std::string_view sql, SqlEngine engine) {
                 const WordRewrite* best = nullptr;
                 std::size_t bestEnd = 0;
                 for (const auto& r : pgRewrites()) {
+                    if (!equalsNoCase(word, r.words[0]))
+                        continue;
                     const std::size_t end = matchWords(sql, i, r.words);
                     if (end != std::string_view::npos && end > bestEnd)
                         best = &r, bestEnd = end;

@@ -21,6 +21,20 @@
 // - A day column (D1 … D31) never holds Null: Null written into one is stored as 0, and a file
 //   written by an earlier version is brought up to that rule when it is opened.
 // - Errors are plat::jet::Error exceptions with a number and a Japanese description (Error.h).
+//
+// On a server (PostgreSQL, a "postgresql://" URI; PgEngine.cpp and its neighbours):
+// - The same texts are translated into the server's dialect; names fold to lower case and are
+//   reported in the schema's spelling. Dates are TIMESTAMP(0), hours DOUBLE PRECISION, currency
+//   NUMERIC(19,4) read as Currency exactly; the keys are identity columns that an insert with a
+//   key of its own moves past. Writes that differ in their literals share one prepared statement.
+// - Every transaction first takes one database-wide transaction lock (an advisory lock), so
+//   replacements of one employee-month by several clerks run one after the other; a wait longer
+//   than the lock timeout (3 s, lock_timeout) fails with err::Locked, as on a file.
+// - Each session has its own print work tables and report queries (temporary tables and views
+//   of the same names), so concurrent prints never see each other's rows.
+// - A server that cannot be reached, a refused login or a lost connection is
+//   err::ServerUnavailable with the server's reason; a transaction the connection lost is
+//   discarded by the server, and rollback() then succeeds quietly.
 #pragma once
 
 #include "platform/jet/Dynaset.h"

@@ -18,9 +18,17 @@ constexpr unsigned kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kF
                    kFloat8 = 701, kNumeric = 1700, kTimestamp = 1114, kTimestampTz = 1184,
                    kDate = 1082;
 
+// The server's message on one line: libpq breaks its reasons over indented lines.
 std::string trimmed(const char* s) {
-    std::string t = s ? s : "";
-    while (!t.empty() && (t.back() == '\n' || t.back() == ' '))
+    std::string t;
+    for (const char* p = s ? s : ""; *p; ++p) {
+        const bool space = *p == '\n' || *p == '\t' || *p == ' ';
+        if (!space)
+            t += *p;
+        else if (!t.empty() && t.back() != ' ')
+            t += ' ';
+    }
+    while (!t.empty() && t.back() == ' ')
         t.pop_back();
     return t;
 }

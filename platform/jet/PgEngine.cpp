@@ -16,11 +16,13 @@ namespace {
 // transaction's own and ends with it (also when the client is killed).
 constexpr char kTransactionLock[] = "SELECT pg_advisory_xact_lock(7419305)";
 
-// The print work tables and the stored queries the report screens fill or rewrite before a
-// print belong to one session each: every connection gets temporary tables and views of those
-// names, which hide the database's own, so two clerks printing at once each read exactly the
-// rows they prepared.
-constexpr const char* kSessionQueries[] = {"q_prtroumug", "q_sroumum", "q_prtruikei"};
+// The print work tables the statement and annual reports fill before a print, and the stored
+// queries over them, belong to one session each: every connection gets temporary tables and
+// views of those names, which hide the database's own, so two clerks printing at once each
+// read exactly the rows they prepared (the reports read through the handle that filled them).
+// The site report's query Q_PrtRoumuG stays the database's own: that report opens the database
+// itself and reads the query as the last rewrite left it.
+constexpr const char* kSessionQueries[] = {"q_sroumum", "q_prtruikei"};
 
 bool isSessionQuery(const std::string& folded) {
     for (const char* q : kSessionQueries)
@@ -31,9 +33,7 @@ bool isSessionQuery(const std::string& folded) {
 
 void prepareSessionObjects(PgConnection& c) {
     PgResult present = c.run("SELECT to_regclass('public.prtroumum') IS NOT NULL, "
-                             "to_regclass('public.prtruikei') IS NOT NULL, "
-                             "CASE WHEN to_regclass('public.q_prtroumug') IS NOT NULL THEN "
-                             "pg_get_viewdef('public.q_prtroumug'::regclass) END");
+                             "to_regclass('public.prtruikei') IS NOT NULL");
     std::string sql;
     if (*PQgetvalue(present.get(), 0, 0) == 't')
         sql += "CREATE TEMP TABLE prtroumum (LIKE public.prtroumum INCLUDING DEFAULTS);\n"
@@ -45,8 +45,6 @@ void prepareSessionObjects(PgConnection& c) {
         sql += "CREATE TEMP TABLE prtruikei (LIKE public.prtruikei INCLUDING DEFAULTS);\n"
                "CREATE TEMP VIEW q_prtruikei AS SELECT nengetu, syainid, sname, tmony, rtime, "
                "mmony FROM pg_temp.prtruikei ORDER BY syainid, nengetu;\n";
-    if (!PQgetisnull(present.get(), 0, 2))
-        sql += std::string("CREATE TEMP VIEW q_prtroumug AS ") + PQgetvalue(present.get(), 0, 2);
     if (!sql.empty())
         c.exec(sql);
 }

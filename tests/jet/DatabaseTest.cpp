@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -270,37 +270,31 @@ TEST_F(ServerDatabase, WritesThatDifferInTheirValuesShareOnePreparedStatement) {
     EXPECT_EQ(rs["TMony"].toCurrency().scaled, 10195000);
 }
 
-TEST_F(ServerDatabase, EachSessionPrintsTheWorkRowsAndSiteQueryItPrepared) {
+TEST_F(ServerDatabase, EachSessionPrintsTheWorkRowsItPrepared) {
     Database a = Database::open(uri);
     Database b = Database::open(uri);
-    const std::string apr = jettest::sqlDate(2004, 4), may = jettest::sqlDate(2004, 5);
-    jettest::replaceMonth(a, apr, 1, "四月", 1000, {{1, "x", {8}}});
-    jettest::replaceMonth(a, may, 1, "五月", 1000, {{2, "y", {4}}});
-    // Both fill the statement work table and rewrite the site query, one after the other,
-    // before either reads.
-    auto prepare = [](Database& db, const std::string& month, const char* name) {
+    // Both fill the statement and the annual work tables, one after the other, before either
+    // reads.
+    auto prepare = [](Database& db, const char* month, const char* name) {
         db.execute("DELETE FROM PRTROUMUM");
-        db.execute("INSERT INTO PRTROUMUM (NENGETU,SYAINID,SNAME,ROWNO) VALUES (#" + month +
-                   "#,1,'" + name + "',1)");
-        db.deleteQuery("Q_PrtRoumuG");
-        db.createQuery("Q_PrtRoumuG", "SELECT KYUYO_F.GenbaID, Sum(KYUYO_F.D1*TMONY) AS D1 "
-                                      "FROM KYUYO_F WHERE KYUYO_F.Nengetu=#" +
-                                          month + "# GROUP BY KYUYO_F.GenbaID");
+        db.execute(std::string("INSERT INTO PRTROUMUM (NENGETU,SYAINID,SNAME,ROWNO) VALUES (#") +
+                   month + "#,1,'" + name + "',1)");
+        db.execute("DELETE FROM PRTRUIKEI");
+        db.execute(std::string("INSERT INTO PRTRUIKEI (NENGETU,SYAINID,SNAME) VALUES (#") + month +
+                   "#,1,'" + name + "')");
     };
-    prepare(a, apr, "a");
-    prepare(b, may, "b");
-    for (auto [db, name, site] : {std::tuple{&a, "a", 1}, std::tuple{&b, "b", 2}}) {
-        auto rows = db->openQuery("Q_SRoumuM");
-        ASSERT_FALSE(rows.eof());
-        EXPECT_EQ(rows["SName"].toText(), name);
-        rows.moveNext();
-        EXPECT_TRUE(rows.eof()) << name;
-        auto sites = db->openQuery("Q_PrtRoumuG");
-        ASSERT_FALSE(sites.eof());
-        EXPECT_EQ(sites["GenbaID"].toLong(), site);
+    prepare(a, "2004/04/01", "a");
+    prepare(b, "2004/05/01", "b");
+    for (auto [db, name] : {std::pair{&a, "a"}, std::pair{&b, "b"}}) {
+        for (const char* query : {"Q_SRoumuM", "Q_PrtRuikei"}) {
+            auto rows = db->openQuery(query);
+            ASSERT_FALSE(rows.eof()) << query;
+            EXPECT_EQ(rows["SName"].toText(), name) << query;
+            rows.moveNext();
+            EXPECT_TRUE(rows.eof()) << query << " of " << name;
+        }
     }
-    // A new session starts from the database's own site query, untouched by either.
-    EXPECT_TRUE(Database::open(uri).hasQuery("Q_PrtRoumuG"));
+    // A new session starts with empty work tables.
     EXPECT_TRUE(Database::open(uri).openQuery("Q_SRoumuM").eof());
 }
 

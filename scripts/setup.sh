@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libsqlite3-dev sqlite3
+  postgresql libpq-dev postgresql-client
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev
   fonts-ipafont-mincho fonts-ipafont-gothic

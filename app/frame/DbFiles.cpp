@@ -1,9 +1,11 @@
 // Compaction in place, backup copy, backup folder: the checks and the failures they report.
 #include "app/frame/DbFiles.h"
 
+#include "app/frame/ServerMaintenance.h"
 #include "app/frame/Texts.h"
 #include "platform/jet/Error.h"
 #include "platform/jet/FileUse.h"
+#include "platform/jet/Location.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,11 +91,18 @@ std::exception_ptr runInPlace(const QString&,
 
 std::optional<DbFailure> compactFile(const QString& path, const FileOps& ops,
                                      const WorkRunner& run) {
+    if (plat::jet::isServerLocation(path.toStdString()))
+        return optimizeServerDatabase(path, run);
     return compactHeld(path, ops, run, texts::kWorkFileExistsCompact, {});
 }
 
 std::optional<DbFailure> backupFile(const QString& path, const QString& backupPath,
                                     const FileOps& ops, const WorkRunner& run) {
+    if (plat::jet::isServerLocation(path.toStdString())) {
+        if (auto failure = optimizeServerDatabase(path, run))
+            return failure;
+        return dumpServerDatabase(path, QFileInfo(backupPath).absolutePath(), run);
+    }
     return compactHeld(
         path, ops, run, texts::kWorkFileExistsBackup, [&]() -> std::optional<DbFailure> {
             bool copied = false;

@@ -30,6 +30,9 @@ using WorkRunner = std::function<std::exception_ptr(
 std::exception_ptr runInPlace(const QString& label,
                               const std::function<void(const plat::jet::ProgressCallback&)>& work);
 
+// A server database (path a URI) is optimised and backed up by the server's own means instead
+// (ServerMaintenance.h): the backup is then a dump named with the date in backupPath's folder.
+//
 // Compacts the database at path in place through the work file path + "wk". The file is held
 // for this caller alone from the compaction until the copy has replaced it (another user's
 // handle makes it fail with err::InUse and changes nothing). A work file found beforehand

@@ -1,6 +1,9 @@
 // Locating the program's folder.
 #include "app/frame/ProgramFolder.h"
 
+#include "app/frame/ClsGetIni.h"
+#include "platform/jet/Location.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
@@ -24,7 +27,20 @@ QString programFolder() {
 }
 
 QString databasePath() {
+    const QString fromEnv = qEnvironmentVariable("TAMSEL_DATABASE");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    ClsGetIni ini;
+    if (ini.SetInifile(programFolder() + QStringLiteral("/tamsel.ini")) == 0) {
+        const auto uri = ini.GetKeyword(QStringLiteral("DATABASE"), QStringLiteral("URI"));
+        if (uri && !uri->trimmed().isEmpty())
+            return uri->trimmed();
+    }
     return programFolder() + QStringLiteral("/Roumu.MDB");
+}
+
+bool databaseIsServer() {
+    return plat::jet::isServerLocation(databasePath().toStdString());
 }
 
 } // namespace tamsel

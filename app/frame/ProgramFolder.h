@@ -7,7 +7,13 @@
 namespace tamsel {
 
 QString programFolder();
-// programFolder() + "/Roumu.MDB".
+// Where the office database is, as Database::open takes it: the environment variable
+// TAMSEL_DATABASE when set (a file path or a server URI; for tests and scripts), else the
+// URI= of section [DATABASE] in tamsel.ini in the program's folder (a server database,
+// "postgresql://host/dbname?user=…"; the password comes from libpq's password or service
+// file, never from tamsel.ini), else programFolder() + "/Roumu.MDB".
 QString databasePath();
+// True when databasePath() names a server database rather than a file.
+bool databaseIsServer();
 
 } // namespace tamsel

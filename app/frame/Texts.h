@@ -70,5 +70,10 @@ inline constexpr char kDatabaseUnchanged[] = "データベースは変更され�
 
 inline constexpr char kCompacting[] = "データベースを最適化しています...";
 inline constexpr char kCopyingBackup[] = "バックアップをコピーしています...";
+// A database on a server: optimised by the server, backed up and restored with its own tools.
+inline constexpr char kVacuuming[] = "サーバーのデータベースを最適化しています...";
+inline constexpr char kDumping[] = "サーバーのデータベースをバックアップしています...";
+inline constexpr char kDumpFailed[] = "サーバーのデータベースをバックアップできません。(%1)";
+inline constexpr char kRestoreFailed[] = "バックアップを復元できません。(%1)";
 
 } // namespace tamsel::texts

@@ -37,6 +37,13 @@ BKForm::BKForm(QWidget* parent) : Screen(parent) {
 
     auto* info1 = new plat::widgets::Label(tr8(t::kInfo1), this);
     auto* info2 = new plat::widgets::Label(tr8(t::kInfo2), this);
+    const QString location = databasePath();
+    auto* target = new plat::widgets::Label(
+        tr8(databaseIsServer() ? t::kTargetServer : t::kTargetFile)
+            .arg(databaseIsServer() ? location : QDir::toNativeSeparators(location)),
+        this);
+    target->setObjectName(QStringLiteral("DbTarget"));
+    target->setWordWrap(true);
     auto* pathLabel = new plat::widgets::Label(tr8(t::kBKPathLabel), this);
     bkPath_ = new plat::widgets::TextBox(this);
     bkPath_->setObjectName(QStringLiteral("BKPath"));
@@ -64,6 +71,7 @@ BKForm::BKForm(QWidget* parent) : Screen(parent) {
     layout->setSpacing(12);
     layout->addWidget(info1);
     layout->addWidget(info2);
+    layout->addWidget(target);
     layout->addSpacing(6);
     layout->addLayout(pathRow);
     layout->addSpacing(6);

@@ -13,6 +13,12 @@ inline constexpr char kInfo1[] = "　データベースを最適化してバッ�
 inline constexpr char kInfo2[] =
     "　最適化・バックアップが成功するとこのフォームは自動的に閉じます。";
 
+// Which database the screen works on.
+inline constexpr char kTargetFile[] = "　対象：データベースファイル　%1";
+inline constexpr char kTargetServer[] =
+    "　対象：サーバーのデータベース　%1（最適化はサーバーが行い、"
+    "バックアップは日付付きのダンプファイルになります）";
+
 // Appended to the configuration file's path when it cannot be read.
 inline constexpr char kCannotOpen[] = "がオープンできません";
 inline constexpr char kNoBackupPath[] = "バックアップパスの指定がありません。";

@@ -1,15 +1,16 @@
-// Opening a database file and the statement-level operations on it.
+// Opening a database (a file, or a server database by URI) and the statement-level operations
+// on it; the file engine on SQLite.
 #include "platform/jet/Database.h"
 
 #include "platform/jet/Connection.h"
+#include "platform/jet/Engine.h"
+#include "platform/jet/Location.h"
 
 #include <sys/stat.h>
 
 #include <cctype>
 
 namespace plat::jet {
-
-namespace {
 
 bool isBareName(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
@@ -38,9 +39,33 @@ std::string quoteName(std::string_view name) {
     return q + "\"";
 }
 
-} // namespace
+namespace {
 
-Database Database::open(const std::string& path) {
+class SqliteEngine final : public Engine {
+public:
+    explicit SqliteEngine(std::shared_ptr<Connection> c) : c_(std::move(c)) {}
+
+    SqlEngine dialect() const override { return SqlEngine::Sqlite; }
+    const std::string& location() const override { return c_->path(); }
+    Recordset openRecordset(std::string_view sqlOrName) override;
+    std::int64_t execute(std::string_view sql) override;
+    void beginTrans() override;
+    void commitTrans() override;
+    void rollback() override;
+    bool inTransaction() override;
+    void createQuery(std::string_view name, std::string_view sql) override;
+    void deleteQuery(std::string_view name) override;
+    bool hasQuery(std::string_view name) override;
+    Recordset openQuery(std::string_view name) override;
+    Dynaset openDynaset(std::string_view tableOrQuery, bool appendOnly) override;
+    std::int64_t lastInsertId() const override;
+    void setBusyTimeout(int milliseconds) override;
+
+private:
+    std::shared_ptr<Connection> c_;
+};
+
+std::shared_ptr<Engine> openFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         throw Error(err::FileNotFound, path);
@@ -60,7 +85,7 @@ Database Database::open(const std::string& path) {
     sqlite3_extended_result_codes(db, 1);
     auto conn = std::make_shared<Connection>(db, path);
     conn->use = std::move(use);
-    sqlite3_busy_timeout(db, kDefaultBusyTimeoutMs);
+    sqlite3_busy_timeout(db, Database::kDefaultBusyTimeoutMs);
     // Reading the schema proves the file is a database; the pragmas then make every commit
     // durable before it returns.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -73,23 +98,77 @@ Database Database::open(const std::string& path) {
         upgradeDayColumns(*conn);
     } catch (const Error&) {
     }
-    return Database(std::move(conn));
+    return std::make_shared<SqliteEngine>(std::move(conn));
 }
 
-Database::Database(std::shared_ptr<Connection> c) : c_(std::move(c)) {}
+} // namespace
+
+Database Database::open(const std::string& location) {
+    if (isServerLocation(location))
+        return Database(openServerDatabase(location));
+    return Database(openFile(location));
+}
+
+Database::Database(std::shared_ptr<Engine> e) : e_(std::move(e)) {}
 Database::~Database() = default;
 
 const std::string& Database::path() const {
-    return c_->path();
+    return e_->location();
+}
+
+SqlEngine Database::engine() const {
+    return e_->dialect();
 }
 
 Recordset Database::openRecordset(std::string_view sqlOrName) {
+    return e_->openRecordset(sqlOrName);
+}
+std::int64_t Database::execute(std::string_view sql) {
+    return e_->execute(sql);
+}
+void Database::beginTrans() {
+    e_->beginTrans();
+}
+void Database::commitTrans() {
+    e_->commitTrans();
+}
+void Database::rollback() {
+    e_->rollback();
+}
+bool Database::inTransaction() const {
+    return e_->inTransaction();
+}
+void Database::createQuery(std::string_view name, std::string_view sql) {
+    e_->createQuery(name, sql);
+}
+void Database::deleteQuery(std::string_view name) {
+    e_->deleteQuery(name);
+}
+bool Database::hasQuery(std::string_view name) {
+    return e_->hasQuery(name);
+}
+Recordset Database::openQuery(std::string_view name) {
+    return e_->openQuery(name);
+}
+Dynaset Database::openDynaset(std::string_view tableOrQuery, bool appendOnly) {
+    return e_->openDynaset(tableOrQuery, appendOnly);
+}
+std::int64_t Database::lastInsertId() const {
+    return e_->lastInsertId();
+}
+void Database::setBusyTimeout(int milliseconds) {
+    e_->setBusyTimeout(milliseconds);
+}
+
+namespace {
+
+Recordset SqliteEngine::openRecordset(std::string_view sqlOrName) {
     if (isBareName(sqlOrName))
         return makeRecordset(c_, c_->prepare("SELECT * FROM " + std::string(sqlOrName)));
     return makeRecordset(c_, c_->prepare(sqlOrName));
 }
 
-std::int64_t Database::execute(std::string_view sql) {
+std::int64_t SqliteEngine::execute(std::string_view sql) {
     Statement st = c_->prepare(sql);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
@@ -99,7 +178,7 @@ std::int64_t Database::execute(std::string_view sql) {
     return sqlite3_changes64(c_->db());
 }
 
-void Database::beginTrans() {
+void SqliteEngine::beginTrans() {
     if (c_->transactionDepth > 0 && sqlite3_get_autocommit(c_->db()))
         c_->transactionDepth = 0; // the engine ended the transaction after an I/O error
     if (c_->transactionDepth == 0)
@@ -109,7 +188,7 @@ void Database::beginTrans() {
     ++c_->transactionDepth;
 }
 
-void Database::commitTrans() {
+void SqliteEngine::commitTrans() {
     if (!inTransaction())
         throw Error(err::NoTransaction);
     if (c_->transactionDepth == 1)
@@ -119,7 +198,7 @@ void Database::commitTrans() {
     --c_->transactionDepth;
 }
 
-void Database::rollback() {
+void SqliteEngine::rollback() {
     if (!inTransaction())
         throw Error(err::NoTransaction);
     if (c_->transactionDepth == 1) {
@@ -132,13 +211,13 @@ void Database::rollback() {
     --c_->transactionDepth;
 }
 
-bool Database::inTransaction() const {
+bool SqliteEngine::inTransaction() {
     if (c_->transactionDepth > 0 && sqlite3_get_autocommit(c_->db()))
         c_->transactionDepth = 0;
     return c_->transactionDepth > 0;
 }
 
-bool Database::hasQuery(std::string_view name) {
+bool SqliteEngine::hasQuery(std::string_view name) {
     Statement st = c_->prepareNative(
         "SELECT 1 FROM sqlite_master WHERE type='view' AND name=?1 COLLATE NOCASE");
     sqlite3_bind_text(st.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
@@ -148,34 +227,36 @@ bool Database::hasQuery(std::string_view name) {
     return rc == SQLITE_ROW;
 }
 
-void Database::createQuery(std::string_view name, std::string_view sql) {
+void SqliteEngine::createQuery(std::string_view name, std::string_view sql) {
     if (hasQuery(name))
         throw Error(err::ObjectExists, name);
     c_->exec("CREATE VIEW " + quoteName(name) + " AS " + translateSql(sql));
 }
 
-void Database::deleteQuery(std::string_view name) {
+void SqliteEngine::deleteQuery(std::string_view name) {
     if (!hasQuery(name))
         throw Error(err::ItemNotFound, name);
     c_->exec("DROP VIEW " + quoteName(name));
 }
 
-Recordset Database::openQuery(std::string_view name) {
+Recordset SqliteEngine::openQuery(std::string_view name) {
     if (!hasQuery(name))
         throw Error(err::ItemNotFound, name);
     return makeRecordset(c_, c_->prepareNative("SELECT * FROM " + quoteName(name)));
 }
 
-Dynaset Database::openDynaset(std::string_view tableOrQuery, bool appendOnly) {
+Dynaset SqliteEngine::openDynaset(std::string_view tableOrQuery, bool appendOnly) {
     return makeDynaset(c_, tableOrQuery, appendOnly);
 }
 
-std::int64_t Database::lastInsertId() const {
+std::int64_t SqliteEngine::lastInsertId() const {
     return sqlite3_last_insert_rowid(c_->db());
 }
 
-void Database::setBusyTimeout(int milliseconds) {
+void SqliteEngine::setBusyTimeout(int milliseconds) {
     sqlite3_busy_timeout(c_->db(), milliseconds);
 }
+
+} // namespace
 
 } // namespace plat::jet

@@ -21,6 +21,20 @@
 // - A day column (D1 … D31) never holds Null: Null written into one is stored as 0, and a file
 //   written by an earlier version is brought up to that rule when it is opened.
 // - Errors are plat::jet::Error exceptions with a number and a Japanese description (Error.h).
+//
+// On a server (PostgreSQL, a "postgresql://" URI; PgEngine.cpp and its neighbours):
+// - The same texts are translated into the server's dialect; names fold to lower case and are
+//   reported in the schema's spelling. Dates are TIMESTAMP(0), hours DOUBLE PRECISION, currency
+//   NUMERIC(19,4) read as Currency exactly; the keys are identity columns that an insert with a
+//   key of its own moves past. Writes that differ in their literals share one prepared statement.
+// - Every transaction first takes one database-wide transaction lock (an advisory lock), so
+//   replacements of one employee-month by several clerks run one after the other; a wait longer
+//   than the lock timeout (3 s, lock_timeout) fails with err::Locked, as on a file.
+// - Each session has its own print work tables and report queries (temporary tables and views
+//   of the same names), so concurrent prints never see each other's rows.
+// - A server that cannot be reached, a refused login or a lost connection is
+//   err::ServerUnavailable with the server's reason; a transaction the connection lost is
+//   discarded by the server, and rollback() then succeeds quietly.
 #pragma once
 
 #include "platform/jet/Dynaset.h"
@@ -36,17 +50,21 @@
 
 namespace plat::jet {
 
-class Connection;
+class Engine;
 
-// A handle to one open database file. Copies share the connection; record sets and dynasets
-// keep it open until they are gone too. A handle and everything opened from it are used from
-// one thread at a time.
+// A handle to one open database: a database file (SQLite), or a database on a server
+// (PostgreSQL) named by a "postgresql://" URI, which behaves the same to its callers. Copies share
+// the connection; record sets and dynasets keep it open until they are gone too. A handle and
+// everything opened from it are used from one thread at a time.
 class Database {
 public:
     // Opens an existing file read-write (shared). Never creates a file: a missing one raises
     // err::FileNotFound, an unreadable one or one that compaction holds err::CannotOpen, a
     // non-database err::BadFormat.
-    static Database open(const std::string& path);
+    // A URI opens the server database it names: a server that cannot be reached, a database
+    // that does not exist or a refused login raise err::ServerUnavailable with the server's
+    // reason as detail.
+    static Database open(const std::string& location);
 
     Database(const Database&) = default;
     Database& operator=(const Database&) = default;
@@ -54,7 +72,10 @@ public:
     Database& operator=(Database&&) noexcept = default;
     ~Database();
 
+    // The file path or URI the handle was opened with.
     const std::string& path() const;
+    // Which engine runs the statements (the SQL dialect translateSql writes for it).
+    SqlEngine engine() const;
 
     // A SELECT statement text, or the bare name of a table or stored query (all its rows).
     Recordset openRecordset(std::string_view sqlOrName);
@@ -89,8 +110,8 @@ public:
     void setBusyTimeout(int milliseconds);
 
 private:
-    explicit Database(std::shared_ptr<Connection> c);
-    std::shared_ptr<Connection> c_;
+    explicit Database(std::shared_ptr<Engine> e);
+    std::shared_ptr<Engine> e_;
 };
 
 } // namespace plat::jet

@@ -4,6 +4,7 @@
 
 #include "platform/jet/Columns.h"
 #include "platform/jet/Connection.h"
+#include "platform/jet/DynasetImpl.h"
 
 #include <cctype>
 
@@ -35,17 +36,74 @@ bool sameKey(const Value& a, const Value& b) {
     return !a.isNull() && !b.isNull() && a.toText() == b.toText();
 }
 
-struct Row {
-    Value key;
-    std::vector<Value> values;
-};
-
 } // namespace
 
-class Dynaset::Impl {
+void Dynaset::Impl::load() {
+    rows.clear();
+    mode = EditMode::None;
+    if (!appendOnly)
+        rows = readAll();
+    pos = 0;
+}
+
+int Dynaset::Impl::indexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (sameName(names[i], name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Dynaset::Impl::requireCurrent() const {
+    if (!hasCurrent())
+        throw Error(err::NoCurrentRecord);
+}
+
+void Dynaset::Impl::storeEdit() {
+    std::vector<std::size_t> cols;
+    std::vector<Value> args;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (changed[i]) {
+            cols.push_back(i);
+            args.push_back(buffer[i]);
+        }
+    }
+    Value key = rows[static_cast<std::size_t>(pos)].key;
+    if (!cols.empty() && !updateRow(key, cols, args) && !isView)
+        throw Error(err::RecordDeleted, source);
+    DynasetRow fresh;
+    if (readRow(key, fresh))
+        rows[static_cast<std::size_t>(pos)] = std::move(fresh);
+    lastKey = key;
+}
+
+void Dynaset::Impl::storeNew() {
+    std::vector<std::size_t> cols;
+    std::vector<Value> args;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (changed[i]) {
+            cols.push_back(i);
+            args.push_back(buffer[i]);
+        }
+    }
+    const Value key = insertRow(cols, args);
+    lastKey = key;
+    if (appendOnly)
+        return;
+    DynasetRow fresh;
+    if (readRow(key, fresh)) {
+        rows.push_back(std::move(fresh));
+        pos = static_cast<int>(rows.size()) - 1;
+    }
+}
+
+namespace {
+
+// A table (by rowid) or a view updated through its INSTEAD OF triggers, on SQLite.
+class SqliteDynaset final : public Dynaset::Impl {
 public:
-    Impl(std::shared_ptr<Connection> c, std::string_view src, bool appendOnly)
-        : conn(std::move(c)), appendOnly_(appendOnly) {
+    SqliteDynaset(std::shared_ptr<Connection> c, std::string_view src, bool appendOnlyRows)
+        : conn(std::move(c)) {
+        appendOnly = appendOnlyRows;
         Statement st = conn->prepareNative(
             "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') AND "
             "name=?1 COLLATE NOCASE");
@@ -74,24 +132,21 @@ public:
         load();
     }
 
-    void load() {
-        rows.clear();
-        mode = EditMode::None;
-        if (!appendOnly_) {
-            const std::string sql = isView ? "SELECT * FROM " + quoted
-                                           : "SELECT rowid, * FROM " + quoted + " ORDER BY rowid";
-            Statement st = conn->prepareNative(sql);
-            int rc;
-            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
-                rows.push_back(readRow(st.get()));
-            if (rc != SQLITE_DONE)
-                conn->raise(rc);
-        }
-        pos = 0;
+    std::vector<DynasetRow> readAll() override {
+        std::vector<DynasetRow> all;
+        const std::string sql = isView ? "SELECT * FROM " + quoted
+                                       : "SELECT rowid, * FROM " + quoted + " ORDER BY rowid";
+        Statement st = conn->prepareNative(sql);
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+            all.push_back(readStatementRow(st.get()));
+        if (rc != SQLITE_DONE)
+            conn->raise(rc);
+        return all;
     }
 
-    Row readRow(sqlite3_stmt* st) const {
-        Row r;
+    DynasetRow readStatementRow(sqlite3_stmt* st) const {
+        DynasetRow r;
         const int off = isView ? 0 : 1;
         for (std::size_t i = 0; i < names.size(); ++i)
             r.values.push_back(readColumn(st, static_cast<int>(i) + off, kinds[i]));
@@ -100,34 +155,19 @@ public:
         return r;
     }
 
-    // The row with this key as the source shows it now, if it is still there.
-    bool reread(const Value& key, Row& out) {
+    bool readRow(const Value& key, DynasetRow& out) override {
         const std::string sql = isView ? "SELECT * FROM " + quoted + " WHERE " + keyCondition
                                        : "SELECT rowid, * FROM " + quoted + " WHERE rowid=?";
         Statement st = conn->prepareNative(sql);
         bindValue(st.get(), 1, key);
         const int rc = sqlite3_step(st.get());
         if (rc == SQLITE_ROW) {
-            out = readRow(st.get());
+            out = readStatementRow(st.get());
             return true;
         }
         if (rc != SQLITE_DONE)
             conn->raise(rc);
         return false;
-    }
-
-    int indexOf(std::string_view name) const {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (sameName(names[i], name))
-                return static_cast<int>(i);
-        return -1;
-    }
-
-    bool hasCurrent() const { return pos >= 0 && pos < static_cast<int>(rows.size()); }
-
-    void requireCurrent() const {
-        if (!hasCurrent())
-            throw Error(err::NoCurrentRecord);
     }
 
     void step(const Statement& st) {
@@ -136,49 +176,30 @@ public:
             conn->raise(rc);
     }
 
-    void storeEdit() {
+    bool updateRow(Value& key, const std::vector<std::size_t>& columns,
+                   const std::vector<Value>& values) override {
         std::string sql = "UPDATE " + quoted + " SET ";
-        std::vector<Value> args;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (!changed[i])
-                continue;
-            if (!args.empty())
-                sql += ",";
-            sql += quoteName(names[i]) + "=?";
-            args.push_back(buffer[i]);
-        }
-        const Value key = rows[static_cast<std::size_t>(pos)].key;
-        if (!args.empty()) {
-            sql += " WHERE " + keyCondition;
-            Statement st = conn->prepareNative(sql);
-            int n = 1;
-            for (const auto& a : args)
-                bindValue(st.get(), n++, a);
-            bindValue(st.get(), n, key);
-            step(st);
-            if (!isView && sqlite3_changes(conn->db()) == 0)
-                throw Error(err::RecordDeleted, source);
-        }
-        Row fresh;
-        if (reread(key, fresh))
-            rows[static_cast<std::size_t>(pos)] = std::move(fresh);
-        lastKey = key;
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            sql += (i ? "," : "") + quoteName(names[columns[i]]) + "=?";
+        sql += " WHERE " + keyCondition;
+        Statement st = conn->prepareNative(sql);
+        int n = 1;
+        for (const auto& a : values)
+            bindValue(st.get(), n++, a);
+        bindValue(st.get(), n, key);
+        step(st);
+        return sqlite3_changes(conn->db()) != 0;
     }
 
-    void storeNew() {
+    Value insertRow(const std::vector<std::size_t>& columns,
+                    const std::vector<Value>& values) override {
         std::string cols, marks;
-        std::vector<Value> args;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (!changed[i])
-                continue;
-            if (!args.empty())
-                cols += ",", marks += ",";
-            cols += quoteName(names[i]);
-            marks += "?";
-            args.push_back(buffer[i]);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            cols += (i ? "," : "") + quoteName(names[columns[i]]);
+            marks += i ? ",?" : "?";
         }
         std::string sql;
-        if (!args.empty())
+        if (!columns.empty())
             sql = "INSERT INTO " + quoted + " (" + cols + ") VALUES (" + marks + ")";
         else if (isView)
             sql = "INSERT INTO " + quoted + " (" + quoteName(names[0]) + ") VALUES (NULL)";
@@ -191,7 +212,7 @@ public:
         try {
             Statement st = conn->prepareNative(sql);
             int n = 1;
-            for (const auto& a : args)
+            for (const auto& a : values)
                 bindValue(st.get(), n++, a);
             step(st);
             st.release();
@@ -211,36 +232,29 @@ public:
                          nullptr);
             throw;
         }
-        lastKey = key;
-        if (appendOnly_)
-            return;
-        Row fresh;
-        if (reread(key, fresh)) {
-            rows.push_back(std::move(fresh));
-            pos = static_cast<int>(rows.size()) - 1;
-        }
+        return key;
+    }
+
+    void deleteRow(const Value& key) override {
+        Statement st = conn->prepareNative("DELETE FROM " + quoted + " WHERE " + keyCondition);
+        bindValue(st.get(), 1, key);
+        step(st);
+    }
+
+    Value coerceFor(std::size_t column, const Value& value) const override {
+        return coerce(kinds[column], value);
     }
 
     std::shared_ptr<Connection> conn;
-    std::string source;
     std::string quoted;
-    bool isView = false;
     std::string keyCondition;
-    std::vector<std::string> names;
     std::vector<ColumnKind> kinds;
-    std::vector<Row> rows;
-    int pos = 0; // -1 = BOF, rows.size() = EOF
-    EditMode mode = EditMode::None;
-    std::vector<Value> buffer;
-    std::vector<bool> changed;
-    Value lastKey;
-
-private:
-    bool appendOnly_;
 };
 
+} // namespace
+
 Dynaset makeDynaset(std::shared_ptr<Connection> conn, std::string_view source, bool appendOnly) {
-    return Dynaset(std::make_shared<Dynaset::Impl>(std::move(conn), source, appendOnly));
+    return Dynaset(std::make_shared<SqliteDynaset>(std::move(conn), source, appendOnly));
 }
 
 Dynaset::Dynaset(std::shared_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -324,7 +338,7 @@ void Dynaset::setField(std::string_view name, const Value& value) {
     if (impl_->mode == EditMode::None)
         throw Error(err::UpdateWithoutEdit);
     const auto k = static_cast<std::size_t>(i);
-    impl_->buffer[k] = coerce(impl_->kinds[k], value);
+    impl_->buffer[k] = impl_->coerceFor(k, value);
     impl_->changed[k] = true;
 }
 
@@ -368,10 +382,7 @@ void Dynaset::remove() {
     impl_->mode = EditMode::None;
     auto& rows = impl_->rows;
     const auto at = static_cast<std::size_t>(impl_->pos);
-    Statement st = impl_->conn->prepareNative("DELETE FROM " + impl_->quoted + " WHERE " +
-                                              impl_->keyCondition);
-    bindValue(st.get(), 1, rows[at].key);
-    impl_->step(st);
+    impl_->deleteRow(rows[at].key);
     rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(at));
     if (impl_->pos >= static_cast<int>(rows.size()) && !rows.empty())
         impl_->pos = static_cast<int>(rows.size()) - 1;

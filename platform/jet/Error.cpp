@@ -49,6 +49,8 @@ std::string_view errorDescription(int number) {
         return texts::kObjectClosed;
     case err::TypeMismatch:
         return texts::kTypeMismatch;
+    case err::ServerUnavailable:
+        return texts::kServerUnavailable;
     default:
         return texts::kEngineError;
     }

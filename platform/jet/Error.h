@@ -31,6 +31,8 @@ inline constexpr int NullNotAllowed = 3314;    // required column left Null
 inline constexpr int BadFormat = 3343;         // file is not a database or is damaged
 inline constexpr int ObjectClosed = 3420;      // handle no longer valid
 inline constexpr int TypeMismatch = 3464;      // value does not fit the column
+inline constexpr int ServerUnavailable = 3151; // database server unreachable, login refused,
+                                               // or the connection was lost
 inline constexpr int EngineError = 3000;       // anything else the engine reports
 } // namespace err
 

@@ -23,8 +23,14 @@ std::string upper(std::string_view w) {
 
 } // namespace
 
-std::optional<LiftedSql> liftLiterals(std::string_view sql) {
+std::optional<LiftedSql> liftLiterals(std::string_view sql, bool postgres) {
     LiftedSql out;
+    const auto mark = [&] {
+        if (postgres)
+            out.shape += '$' + std::to_string(out.values.size());
+        else
+            out.shape += '?';
+    };
     out.shape.reserve(sql.size());
     bool first = true;
     std::size_t i = 0;
@@ -47,7 +53,7 @@ std::optional<LiftedSql> liftLiterals(std::string_view sql) {
                 text += sql[j++];
             }
             out.values.emplace_back(std::move(text));
-            out.shape += '?';
+            mark();
             i = j + 1;
         } else if (c == '"' || c == '`') {
             const std::size_t j = sql.find(c, i + 1);
@@ -88,7 +94,7 @@ std::optional<LiftedSql> liftLiterals(std::string_view sql) {
                     return std::nullopt; // the engine reads it as a real number
                 out.values.emplace_back(static_cast<std::int64_t>(v));
             }
-            out.shape += '?';
+            mark();
             i = j;
         } else if (isWordChar(c)) {
             std::size_t j = i;
@@ -102,6 +108,9 @@ std::optional<LiftedSql> liftLiterals(std::string_view sql) {
             first = false;
             out.shape.append(sql.substr(i, j - i));
             i = j;
+        } else if (postgres && c == ':' && i + 1 < sql.size() && sql[i + 1] == ':') {
+            out.shape += "::";
+            i += 2;
         } else if (c == '?' || c == ':' || c == '@' || c == '$' || c == '[' ||
                    (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') ||
                    (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*')) {

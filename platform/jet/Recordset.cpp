@@ -1,8 +1,10 @@
-// Forward-only record set: one prepared statement stepped row by row.
+// Forward-only record set: the look-up of columns by name, and the SQLite record set, one
+// prepared statement stepped row by row.
 #include "platform/jet/Recordset.h"
 
 #include "platform/jet/Columns.h"
 #include "platform/jet/Connection.h"
+#include "platform/jet/RecordsetImpl.h"
 
 #include <cctype>
 #include <unordered_map>
@@ -32,22 +34,41 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 }
 } // namespace
 
-class Recordset::Impl {
+void Recordset::Impl::addColumn(std::string name) {
+    names.push_back(std::move(name));
+    // The first of equal names wins.
+    firstOfName.push_back(
+        byName.emplace(lower(names.back()), static_cast<int>(names.size()) - 1).second);
+}
+
+int Recordset::Impl::indexOf(std::string_view name) const {
+    const std::size_t next = static_cast<std::size_t>(lastFound + 1);
+    if (next < names.size() && firstOfName[next] && equalsNoCase(names[next], name))
+        return lastFound = static_cast<int>(next);
+    const auto it = byName.find(lower(name));
+    if (it == byName.end())
+        return -1;
+    return lastFound = it->second;
+}
+
+namespace {
+
+// One prepared SQLite statement stepped row by row.
+class SqliteRecordset final : public Recordset::Impl {
 public:
-    Impl(std::shared_ptr<Connection> c, Statement s) : conn(std::move(c)), stmt(std::move(s)) {
+    SqliteRecordset(std::shared_ptr<Connection> c, Statement s)
+        : conn(std::move(c)), stmt(std::move(s)) {
         sqlite3_stmt* st = stmt.get();
         const int n = sqlite3_column_count(st);
         for (int i = 0; i < n; ++i) {
             const char* name = sqlite3_column_name(st, i);
-            names.emplace_back(name ? name : "");
-            // The first of equal names wins.
-            firstOfName.push_back(byName.emplace(lower(names.back()), i).second);
+            addColumn(name ? name : "");
             kinds.push_back(kindOfDeclaredType(sqlite3_column_decltype(st, i)));
         }
         step();
     }
 
-    void step() {
+    void step() override {
         const int rc = sqlite3_step(stmt.get());
         if (rc == SQLITE_ROW) {
             atEnd = false;
@@ -62,30 +83,21 @@ public:
         }
     }
 
-    // Screens read the same fields in the same order on every row: the column after the last
-    // one found is tried first, before the name map.
-    int indexOf(std::string_view name) const {
-        const std::size_t next = static_cast<std::size_t>(lastFound + 1);
-        if (next < names.size() && firstOfName[next] && equalsNoCase(names[next], name))
-            return lastFound = static_cast<int>(next);
-        const auto it = byName.find(lower(name));
-        if (it == byName.end())
-            return -1;
-        return lastFound = it->second;
+    Value read(int index) const override {
+        return readColumn(stmt.get(), index, kinds[static_cast<std::size_t>(index)]);
     }
+
+    void release() override { stmt.release(); }
 
     std::shared_ptr<Connection> conn;
     Statement stmt;
-    std::vector<std::string> names;
-    std::unordered_map<std::string, int> byName; // lower-case name -> column
-    std::vector<bool> firstOfName;
     std::vector<ColumnKind> kinds;
-    bool atEnd = true;
-    mutable int lastFound = -1;
 };
 
+} // namespace
+
 Recordset makeRecordset(std::shared_ptr<Connection> conn, Statement stmt) {
-    return Recordset(std::make_shared<Recordset::Impl>(std::move(conn), std::move(stmt)));
+    return Recordset(std::make_shared<SqliteRecordset>(std::move(conn), std::move(stmt)));
 }
 
 Recordset::Recordset(std::shared_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -129,12 +141,12 @@ Value Recordset::field(int index) const {
         throw Error(err::ItemNotFound, std::to_string(index));
     if (eof())
         throw Error(err::NoCurrentRecord);
-    return readColumn(impl_->stmt.get(), index, impl_->kinds[static_cast<std::size_t>(index)]);
+    return impl_->read(index);
 }
 
 void Recordset::close() {
     if (impl_) {
-        impl_->stmt.release();
+        impl_->release();
         impl_->atEnd = true;
     }
 }

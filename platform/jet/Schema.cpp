@@ -4,6 +4,8 @@
 
 #include "platform/jet/Connection.h"
 #include "platform/jet/Database.h"
+#include "platform/jet/Location.h"
+#include "platform/jet/SchemaParts.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,6 +43,8 @@ std::string ledgerColumns() {
            dayColumns(kDayColumnType);
 }
 
+} // namespace
+
 std::string tablesSql() {
     return "CREATE TABLE SYAIN_MT (\n"
            "  SyainID INTEGER PRIMARY KEY AUTOINCREMENT,\n"
@@ -66,10 +70,14 @@ std::string tablesSql() {
            "  RTIME REAL,\n"
            "  MMONY CURRENCY REAL,\n"
            "  SNAME TEXT);\n"
-           // The site master edits GName only; the key and the registration time stay as the
-           // database assigned them.
-           "CREATE VIEW Q_Genba AS SELECT GenbaID, GName, CrtDate FROM GENBA_MT ORDER BY GenbaID;\n"
-           "CREATE TRIGGER Q_Genba_Insert INSTEAD OF INSERT ON Q_Genba BEGIN\n"
+           "CREATE VIEW Q_Genba AS SELECT GenbaID, GName, CrtDate FROM GENBA_MT ORDER BY "
+           "GenbaID;\n";
+}
+
+// The site master edits GName only; the key and the registration time stay as the database
+// assigned them.
+static std::string genbaTriggersSql() {
+    return "CREATE TRIGGER Q_Genba_Insert INSTEAD OF INSERT ON Q_Genba BEGIN\n"
            "  INSERT INTO GENBA_MT (GenbaID, GName, CrtDate)\n"
            "  VALUES (NEW.GenbaID, NEW.GName, COALESCE(NEW.CrtDate, "
            "datetime('now','localtime')));\n"
@@ -98,6 +106,8 @@ std::string siteReportQuery(const plat::text::DateTime& month) {
          "ORDER BY KYUYO_F.GenbaID DESC";
     return s;
 }
+
+namespace {
 
 // "D1=ifnull(D1,0),…" for every day.
 std::string daysToZero() {
@@ -170,7 +180,18 @@ void upgradeDayColumns(Connection& c) {
     }
 }
 
+std::string workQueriesSql() {
+    return "CREATE VIEW Q_SRoumuM AS SELECT * FROM PRTROUMUM ORDER BY SyainID, RowNo;\n"
+           "CREATE VIEW Q_PrtRuikei AS SELECT NENGETU AS Nengetu, SYAINID AS SyainID, "
+           "SNAME AS SName, TMONY AS TMony, RTIME AS RTime, MMONY AS MMony "
+           "FROM PRTRUIKEI ORDER BY SYAINID, NENGETU;\n";
+}
+
 void createSchema(const std::string& path, const plat::text::DateTime& reportMonth) {
+    if (isServerLocation(path)) {
+        createServerSchema(path, reportMonth);
+        return;
+    }
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd < 0)
         throw Error(errno == EEXIST ? err::DatabaseExists : err::CannotOpen, path);
@@ -185,10 +206,8 @@ void createSchema(const std::string& path, const plat::text::DateTime& reportMon
             conn.exec("PRAGMA journal_mode=DELETE");
             conn.exec("BEGIN");
             conn.exec(tablesSql());
-            conn.exec("CREATE VIEW Q_SRoumuM AS SELECT * FROM PRTROUMUM ORDER BY SyainID, RowNo");
-            conn.exec("CREATE VIEW Q_PrtRuikei AS SELECT NENGETU AS Nengetu, SYAINID AS SyainID, "
-                      "SNAME AS SName, TMONY AS TMony, RTIME AS RTime, MMONY AS MMony "
-                      "FROM PRTRUIKEI ORDER BY SYAINID, NENGETU");
+            conn.exec(genbaTriggersSql());
+            conn.exec(workQueriesSql());
             conn.exec("COMMIT");
         }
         Database db = Database::open(path);

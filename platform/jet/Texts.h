@@ -35,6 +35,7 @@ inline constexpr std::string_view kBadFormat =
     "データベースの形式を認識できません。ファイルが壊れているか、データベースではありません。";
 inline constexpr std::string_view kObjectClosed = "オブジェクトが無効か、既に閉じられています。";
 inline constexpr std::string_view kTypeMismatch = "データ型が一致しません。";
+inline constexpr std::string_view kServerUnavailable = "データベースサーバーに接続できません。";
 inline constexpr std::string_view kEngineError = "データベース エンジンでエラーが発生しました。";
 
 } // namespace plat::jet::texts

@@ -73,8 +73,11 @@ void readThrough(Report& report, jet::Database database) {
     report.setSourceOpener(
         [database](const std::string& databasePath,
                    const std::string& queryName) mutable -> std::unique_ptr<RecordSource> {
+            // The same server URI is the same database too: reading through the handle keeps
+            // the print in the session that prepared its work rows.
             std::error_code ec;
-            if (!std::filesystem::equivalent(filePath(databasePath), database.path(), ec))
+            if (databasePath != database.path() &&
+                !std::filesystem::equivalent(filePath(databasePath), database.path(), ec))
                 return openStoredQuery(databasePath, queryName);
             try {
                 jet::Recordset rows = database.openQuery(queryName);

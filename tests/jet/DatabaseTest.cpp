@@ -1,4 +1,5 @@
 // Opening files, errors, transactions, stored queries and text round trips.
+#include "PgCluster.h"
 #include "TestDb.h"
 
 #include "platform/jet/Database.h"
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -59,13 +61,10 @@ TEST(DatabaseOpen, SchemaIsNeverCreatedOverAnExistingFile) {
     EXPECT_FALSE(db.openRecordset("SYAIN_MT").eof());
 }
 
-class DatabaseTest : public testing::Test {
-protected:
-    jettest::TempDir dir;
-    Database db = jettest::createDatabase(dir.file("Roumu.MDB"));
-};
+class DatabaseTest : public jettest::EngineTest {};
+JET_ENGINE_SUITE(DatabaseTest);
 
-TEST_F(DatabaseTest, StatementErrorsCarryTheirNumbers) {
+TEST_P(DatabaseTest, StatementErrorsCarryTheirNumbers) {
     EXPECT_EQ(errorNumber([&] { db.openRecordset("SELECT * FROM NOSUCH"); }), err::TableNotFound);
     EXPECT_EQ(errorNumber([&] { db.openRecordset("SELECT NOSUCH FROM SYAIN_MT"); }),
               err::UnknownColumn);
@@ -84,7 +83,7 @@ TEST_F(DatabaseTest, StatementErrorsCarryTheirNumbers) {
     EXPECT_EQ(errorNumber([&] { rs.field("SName"); }), err::NoCurrentRecord);
 }
 
-TEST_F(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
+TEST_P(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
     db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('a',1100.25)");
     auto rs = db.openRecordset("select syainid, SNAME, tmony from syain_mt");
     EXPECT_EQ(rs["SyainID"].toLong(), 1);
@@ -100,7 +99,7 @@ TEST_F(DatabaseTest, FieldsAreFoundByNameWhateverTheCase) {
     }
 }
 
-TEST_F(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {
+TEST_P(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {
     const std::vector<std::string> names = {
         "O'Brien",      "''",  "100%", "C:\\dir\\", "[a] #2004/04/01# & \"x\"",
         "髙橋　𠮷野家", "😀 Ω", "",     "a;b",       "--x"};
@@ -119,7 +118,7 @@ TEST_F(DatabaseTest, TextWithQuotesAndUnusualCharactersRoundTrips) {
     }
 }
 
-TEST_F(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
+TEST_P(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
     const std::string apr = jettest::sqlDate(2004, 4);
     jettest::LedgerLine a{1, "a", {8}};
     jettest::replaceMonth(db, apr, 1, "n", 1200, {a, a});
@@ -135,7 +134,7 @@ TEST_F(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
     EXPECT_EQ(rows, 2);
 }
 
-TEST_F(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {
+TEST_P(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {
     db.beginTrans();
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('outer')");
     db.beginTrans();
@@ -147,7 +146,7 @@ TEST_F(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {
     EXPECT_EQ(rs["s"].toText(), "outer");
 }
 
-TEST_F(DatabaseTest, StoredQueriesAreCreatedOpenedAndDeleted) {
+TEST_P(DatabaseTest, StoredQueriesAreCreatedOpenedAndDeleted) {
     db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('a',1000)");
     db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('b',2000)");
     db.createQuery("Q_Test", "SELECT [SName] & '様' AS Title FROM SYAIN_MT WHERE TMony>1500;");
@@ -163,7 +162,7 @@ TEST_F(DatabaseTest, StoredQueriesAreCreatedOpenedAndDeleted) {
         << "a table is not a stored query";
 }
 
-TEST_F(DatabaseTest, RecordsetKeepsTheConnectionAliveAfterTheHandleGoes) {
+TEST_P(DatabaseTest, RecordsetKeepsTheConnectionAliveAfterTheHandleGoes) {
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('a')");
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('b')");
     auto rs = [&] {
@@ -173,6 +172,130 @@ TEST_F(DatabaseTest, RecordsetKeepsTheConnectionAliveAfterTheHandleGoes) {
     EXPECT_EQ(rs["SName"].toText(), "a");
     rs.moveNext();
     EXPECT_EQ(rs["SName"].toText(), "b");
+}
+
+TEST_P(DatabaseTest, SchemaIsNeverCreatedOverADatabaseThatHoldsTables) {
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('x')");
+    EXPECT_EQ(errorNumber([&] {
+                  plat::jet::createSchema(location(), {2004, 4, 1});
+              }),
+              err::DatabaseExists);
+    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 1);
+}
+
+TEST_P(DatabaseTest, AWriterThatWaitsLongerThanTheLockTimeoutFailsWithLocked) {
+    Database other = Database::open(location());
+    other.setBusyTimeout(100);
+    db.beginTrans();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('first')");
+    EXPECT_EQ(errorNumber([&] {
+                  other.beginTrans();
+                  other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('second')");
+              }),
+              err::Locked);
+    EXPECT_FALSE(other.inTransaction());
+    db.commitTrans();
+    // Once the first one has committed the other writes.
+    other.beginTrans();
+    other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('second')");
+    other.commitTrans();
+    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 2);
+}
+
+// The server engine alone: connection failures, lost connections, statement sharing.
+class ServerDatabase : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!jettest::serverSkipReason().empty())
+            GTEST_SKIP() << jettest::serverSkipReason();
+        uri = jettest::newServerDatabase();
+        plat::jet::createSchema(uri, {2004, 4, 1});
+    }
+    std::string databaseName() const {
+        const auto from = uri.find("///") + 3;
+        return uri.substr(from, uri.find('?') - from);
+    }
+    std::string uri;
+};
+
+TEST_F(ServerDatabase, AMissingDatabaseOrServerIsServerUnavailableWithTheServersReason) {
+    for (const std::string& bad :
+         {jettest::serverUri("nosuchdb"), std::string("postgresql:///x?host=/nonexistent/dir")}) {
+        try {
+            Database::open(bad);
+            ADD_FAILURE() << bad;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), err::ServerUnavailable);
+            EXPECT_NE(e.description().find("データベースサーバーに接続できません。"),
+                      std::string::npos);
+            EXPECT_GT(e.description().size(), plat::jet::errorDescription(e.number()).size() + 4)
+                << "the server's reason is kept: " << e.description();
+        }
+    }
+    EXPECT_NE(errorNumber([&] { Database::open(jettest::serverUri("nosuchdb")); }), 0);
+}
+
+TEST_F(ServerDatabase, AConnectionLostInTheMiddleOfASaveLeavesTheOldMonth) {
+    const std::string apr = jettest::sqlDate(2004, 4);
+    Database db = Database::open(uri);
+    jettest::replaceMonth(db, apr, 1, "n", 1200, {{1, "old", {8}}});
+    db.beginTrans();
+    db.execute(jettest::deleteMonthSql(apr, 1));
+    jettest::serverAdmin("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname='" +
+                         databaseName() + "' AND pid <> pg_backend_pid()");
+    EXPECT_EQ(errorNumber([&] {
+                  db.execute(jettest::insertLineSql(apr, 1, "n", 1300, 1, {2, "new", {4}}));
+              }),
+              err::ServerUnavailable);
+    EXPECT_NO_THROW(db.rollback());
+    EXPECT_FALSE(db.inTransaction());
+    Database again = Database::open(uri);
+    auto rs = again.openRecordset(jettest::readMonthSql(apr, 1));
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs["GName"].toText(), "old");
+}
+
+TEST_F(ServerDatabase, WritesThatDifferInTheirValuesShareOnePreparedStatement) {
+    Database db = Database::open(uri);
+    for (int i = 0; i < 20; ++i)
+        db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES (" +
+                   plat::jet::sqlQuote("名前" + std::to_string(i) + "'\\%\"") + "," +
+                   std::to_string(1000 + i) + ".5)");
+    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM pg_prepared_statements WHERE "
+                               "statement LIKE 'INSERT INTO SYAIN_MT%'")["n"]
+                  .toLong(),
+              1);
+    auto rs = db.openRecordset("SELECT SName, TMony FROM SYAIN_MT WHERE SyainID=20");
+    EXPECT_EQ(rs["SName"].toText(), "名前19'\\%\"");
+    EXPECT_EQ(rs["TMony"].toCurrency().scaled, 10195000);
+}
+
+TEST_F(ServerDatabase, EachSessionPrintsTheWorkRowsItPrepared) {
+    Database a = Database::open(uri);
+    Database b = Database::open(uri);
+    // Both fill the statement and the annual work tables, one after the other, before either
+    // reads.
+    auto prepare = [](Database& db, const char* month, const char* name) {
+        db.execute("DELETE FROM PRTROUMUM");
+        db.execute(std::string("INSERT INTO PRTROUMUM (NENGETU,SYAINID,SNAME,ROWNO) VALUES (#") +
+                   month + "#,1,'" + name + "',1)");
+        db.execute("DELETE FROM PRTRUIKEI");
+        db.execute(std::string("INSERT INTO PRTRUIKEI (NENGETU,SYAINID,SNAME) VALUES (#") + month +
+                   "#,1,'" + name + "')");
+    };
+    prepare(a, "2004/04/01", "a");
+    prepare(b, "2004/05/01", "b");
+    for (auto [db, name] : {std::pair{&a, "a"}, std::pair{&b, "b"}}) {
+        for (const char* query : {"Q_SRoumuM", "Q_PrtRuikei"}) {
+            auto rows = db->openQuery(query);
+            ASSERT_FALSE(rows.eof()) << query;
+            EXPECT_EQ(rows["SName"].toText(), name) << query;
+            rows.moveNext();
+            EXPECT_TRUE(rows.eof()) << query << " of " << name;
+        }
+    }
+    // A new session starts with empty work tables.
+    EXPECT_TRUE(Database::open(uri).openQuery("Q_SRoumuM").eof());
 }
 
 } // namespace

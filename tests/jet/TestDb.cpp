@@ -1,6 +1,8 @@
 // Test helpers: temporary folders, a fresh schema, the ledger statement texts.
 #include "TestDb.h"
 
+#include "PgCluster.h"
+
 #include "platform/jet/Schema.h"
 
 #include <charconv>
@@ -32,6 +34,27 @@ TempDir::~TempDir() {
 plat::jet::Database createDatabase(const std::string& path) {
     plat::jet::createSchema(path, plat::text::DateTime{2004, 4, 1});
     return plat::jet::Database::open(path);
+}
+
+std::string engineName(const testing::TestParamInfo<Engine>& info) {
+    return info.param == Engine::File ? "File" : "Server";
+}
+
+std::string newLocation(Engine engine, const TempDir& dir) {
+    if (engine == Engine::File)
+        return dir.file("Roumu.MDB");
+    return newServerDatabase();
+}
+
+std::string EngineTest::newLocationOrFile(Engine engine, const TempDir& dir) {
+    if (engine == Engine::Server && !serverSkipReason().empty())
+        return dir.file("Roumu.MDB");
+    return newLocation(engine, dir);
+}
+
+void EngineTest::SetUp() {
+    if (GetParam() == Engine::Server && !serverSkipReason().empty())
+        GTEST_SKIP() << serverSkipReason();
 }
 
 std::string sqlDate(int year, int month, int day) {

@@ -5,6 +5,8 @@
 #include "platform/jet/Database.h"
 #include "platform/text/DateTime.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <string>
 #include <vector>
@@ -27,6 +29,36 @@ private:
 
 // Creates the application schema at `path` (report query for April 2004) and opens it.
 plat::jet::Database createDatabase(const std::string& path);
+
+// The two engines a database suite runs on: a file, and a database on the test program's own
+// PostgreSQL cluster (PgCluster.h).
+enum class Engine { File, Server };
+std::string engineName(const testing::TestParamInfo<Engine>& info);
+// A location for a new database: `dir`/Roumu.MDB, or a new empty server database.
+std::string newLocation(Engine engine, const TempDir& dir);
+
+// Base of a suite parameterised by engine: `db` is a new database with the application schema.
+// Without PostgreSQL's server programs the server cases are skipped (their `db` is then a file
+// that no test uses).
+class EngineTest : public testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override;
+    std::string location() const { return location_; }
+
+    TempDir dir;
+
+private:
+    std::string location_ = newLocationOrFile(GetParam(), dir);
+    static std::string newLocationOrFile(Engine engine, const TempDir& dir);
+
+protected:
+    plat::jet::Database db = createDatabase(location_);
+};
+
+#define JET_ENGINE_SUITE(suite)                                                                    \
+    INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                       \
+                             testing::Values(jettest::Engine::File, jettest::Engine::Server),      \
+                             jettest::engineName)
 
 std::string sqlDate(int year, int month, int day = 1);
 

@@ -1,6 +1,8 @@
 // tamsel-db as the user runs it, and the demonstration data it writes.
+#include "PgCluster.h"
 #include "TestDb.h"
 
+#include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"
 #include "tools/tamsel-db/ConsoleFormat.h"
 #include "tools/tamsel-db/DemoData.h"
@@ -10,8 +12,10 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -197,6 +201,123 @@ TEST(DemoData, TwoYearsOfWholeLedgersEndingThisMonth) {
     EXPECT_EQ(feb[1].toDouble(), 0.0);
     EXPECT_EQ(feb[2].toDouble(), 0.0);
     EXPECT_GT(feb[3].toDouble(), 20 * 7.0);
+}
+
+// Every row of a table as text, sorted: the content without the engine's row order.
+std::vector<std::string> tableRows(const std::string& location, const std::string& table) {
+    std::vector<std::string> rows;
+    Database db = Database::open(location);
+    for (auto rs = db.openRecordset("SELECT * FROM " + table); !rs.eof(); rs.moveNext()) {
+        std::string r;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            r += (rs.field(i).isNull() ? std::string("<null>") : rs.field(i).toText()) + "|";
+        rows.push_back(r);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST(TamselDbTool, CopyFileToServerAndBackKeepsEveryRowKeyAndCounter) {
+    if (!jettest::serverSkipReason().empty())
+        GTEST_SKIP() << jettest::serverSkipReason();
+    jettest::TempDir dir;
+    const std::string original = dir.file("Roumu.MDB");
+    ASSERT_EQ(runTool(dir, {"init", "--demo", original}).exitCode, 0);
+    // A retired employee (the counter is ahead of the largest key), a name holding every quote
+    // character, and a settings table a module created.
+    for (const char* sql :
+         {"INSERT INTO SYAIN_MT (SName,TMony) VALUES ('退職者',1000)",
+          "DELETE * FROM SYAIN_MT WHERE SName='退職者'",
+          "INSERT INTO GENBA_MT (GName) VALUES ('O''Brien \\ 100% \"本社\"')",
+          "CREATE TABLE IF NOT EXISTS ZANGYO_SET (HouteiKyujitu INTEGER, TokubetuJoko INTEGER, "
+          "NendoKaisi INTEGER)",
+          "INSERT INTO ZANGYO_SET (HouteiKyujitu,TokubetuJoko,NendoKaisi) VALUES (0,1,4)"})
+        ASSERT_EQ(runTool(dir, {"sql", original, sql}).exitCode, 0) << sql;
+    const std::int64_t counter =
+        Database::open(original)
+            .openRecordset("SELECT seq FROM sqlite_sequence WHERE name='SYAIN_MT'")[0]
+            .toLong();
+
+    const std::string server = jettest::newServerDatabase();
+    const ToolRun up = runTool(dir, {"copy", original, server});
+    ASSERT_EQ(up.exitCode, 0) << up.err;
+    const std::string back = dir.file("Back.MDB");
+    const ToolRun down = runTool(dir, {"copy", server, back});
+    ASSERT_EQ(down.exitCode, 0) << down.err;
+
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "%016llx",
+                  static_cast<unsigned long long>(plat::jet::databaseChecksum(original)));
+    EXPECT_NE(up.out.find(std::string("checksum\t") + sum + "\n"), std::string::npos) << up.out;
+    EXPECT_EQ(down.out, up.out) << "the same counts and checksum read back from each target";
+    EXPECT_NE(up.out.find("KYUYO_F\t"), std::string::npos);
+    EXPECT_NE(up.out.find("ZANGYO_SET\t1\n"), std::string::npos) << up.out;
+    for (const char* table : {"SYAIN_MT", "GENBA_MT", "KYUYO_F", "ZANGYO_SET"}) {
+        const auto rows = tableRows(original, table);
+        EXPECT_FALSE(rows.empty()) << table;
+        EXPECT_EQ(tableRows(server, table), rows) << table;
+        EXPECT_EQ(tableRows(back, table), rows) << table;
+    }
+    // The counters came along: the next employee on either copy gets the number after the
+    // retired one's.
+    for (const std::string& copy : {server, back}) {
+        Database db = Database::open(copy);
+        db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('新人')");
+        EXPECT_EQ(db.openRecordset("SELECT max(SyainID) AS m FROM SYAIN_MT")["m"].toLong(),
+                  counter + 1)
+            << copy;
+    }
+    // A target that holds data is refused and left as it was.
+    const ToolRun again = runTool(dir, {"copy", original, server});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(again.err.rfind("error 3204: ", 0), 0u) << again.err;
+    EXPECT_EQ(tableRows(server, "KYUYO_F"), tableRows(original, "KYUYO_F"));
+}
+
+TEST(TamselDbTool, InitCreatesTheSchemaAndDemoDataOnAServerDatabase) {
+    if (!jettest::serverSkipReason().empty())
+        GTEST_SKIP() << jettest::serverSkipReason();
+    jettest::TempDir dir;
+    const std::string server = jettest::newServerDatabase();
+    const ToolRun init = runTool(dir, {"init", "--demo", server});
+    ASSERT_EQ(init.exitCode, 0) << init.err;
+    const ToolRun count = runTool(dir, {"sql", server, "SELECT count(*) AS n FROM SYAIN_MT"});
+    EXPECT_EQ(count.out, "n\n20\n") << count.err;
+    EXPECT_EQ(runTool(dir, {"init", server}).exitCode, 1) << "an existing schema is refused";
+}
+
+TEST(TamselDbTool, ServerBackupIsADatedDumpThatRestoresIntoAnEmptyDatabase) {
+    if (!jettest::serverSkipReason().empty())
+        GTEST_SKIP() << jettest::serverSkipReason();
+    jettest::TempDir dir;
+    const std::string server = jettest::newServerDatabase();
+    ASSERT_EQ(runTool(dir, {"init", "--demo", server}).exitCode, 0);
+    const ToolRun vacuum = runTool(dir, {"compact", server});
+    EXPECT_EQ(vacuum.exitCode, 0) << vacuum.err;
+    const ToolRun backup = runTool(dir, {"backup", server, dir.file("bk")});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    const std::time_t now = std::time(nullptr);
+    char name[32];
+    std::strftime(name, sizeof name, "Roumu_%Y%m%d.dump", std::localtime(&now));
+    const std::string dump = dir.file("bk/") + name;
+    struct stat st {};
+    ASSERT_EQ(::stat(dump.c_str(), &st), 0) << dump;
+
+    const std::string restored = jettest::newServerDatabase();
+    const ToolRun restore = runTool(dir, {"restore", dump, restored});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err;
+    EXPECT_EQ(plat::jet::databaseChecksum(restored), plat::jet::databaseChecksum(server));
+    EXPECT_EQ(tableRows(restored, "KYUYO_F"), tableRows(server, "KYUYO_F"));
+    // The restored database works as the original: keys go on after the restored ones.
+    Database db = Database::open(restored);
+    const std::int64_t before =
+        db.openRecordset("SELECT max(SyainID) AS m FROM SYAIN_MT")["m"].toLong();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('新人')");
+    EXPECT_EQ(db.lastInsertId(), before + 1);
+    // A database that holds the tables already is refused.
+    const ToolRun again = runTool(dir, {"restore", dump, restored});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("error "), std::string::npos) << again.err;
 }
 
 } // namespace

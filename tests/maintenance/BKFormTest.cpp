@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTest>
 
 using namespace tamsel;
@@ -247,4 +248,24 @@ TEST_F(BKFormTest, F1AndF10AreSwallowedAndOtherKeysReachTheControls) {
     EXPECT_TRUE(rec.shown().empty());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->BKPath()->text(), QStringLiteral("/x"));
+}
+
+TEST_F(BKFormTest, SaysWhetherItWorksOnTheFileOrOnAServerDatabase) {
+    configure(backupFolder());
+    MessageRecorder rec;
+    {
+        auto* target = openForm()->findChild<QLabel*>(QStringLiteral("DbTarget"));
+        ASSERT_NE(target, nullptr);
+        EXPECT_TRUE(target->text().startsWith(QStringLiteral("　対象：データベースファイル")));
+        EXPECT_TRUE(target->text().endsWith(QStringLiteral("Roumu.MDB")))
+            << target->text().toStdString();
+    }
+    tamsel::resetScreens();
+    qputenv("TAMSEL_DATABASE", "postgresql://office-pc/roumu?user=jimu");
+    BKForm* form = openForm();
+    auto* target = form->findChild<QLabel*>(QStringLiteral("DbTarget"));
+    ASSERT_NE(target, nullptr);
+    EXPECT_TRUE(target->text().startsWith(
+        QStringLiteral("　対象：サーバーのデータベース　postgresql://office-pc/roumu?user=jimu")));
+    qunsetenv("TAMSEL_DATABASE");
 }

@@ -1,4 +1,5 @@
-// tamsel-db: creates the application database (optionally with demonstration data), runs
+// tamsel-db: creates the application database (optionally with demonstration data) in a file or
+// on a server, copies a database between file and server, restores a server's dump, runs
 // statement texts against a database through the same layer the program uses (one given on the
 // command line, or one per line of standard input while the database stays open), and compacts
 // or backs up a database with the maintenance screen's own routines; closes and opens months
@@ -6,7 +7,10 @@
 #include "app/closing/ClosedMonths.h"
 #include "app/closing/Texts.h"
 #include "app/frame/DbFiles.h"
+#include "app/frame/ServerMaintenance.h"
+#include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"
+#include "platform/jet/Location.h"
 #include "platform/jet/Schema.h"
 #include "tools/tamsel-db/ConsoleFormat.h"
 #include "tools/tamsel-db/DemoData.h"
@@ -25,14 +29,16 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: tamsel-db init [--demo] [--force] PATH\n"
+    std::cerr << "usage: tamsel-db init [--demo] [--force] PATH|URI  (--force: a file only)\n"
+                 "       tamsel-db copy SOURCE TARGET  (each a file PATH or a server URI)\n"
                  "       tamsel-db sql PATH [\"STATEMENT\"]  (without one: a statement per line "
                  "of standard input)\n"
-                 "       tamsel-db compact PATH\n"
-                 "       tamsel-db backup PATH FOLDER\n"
-                 "       tamsel-db close-month PATH YYYY-MM\n"
-                 "       tamsel-db open-month PATH YYYY-MM\n"
-                 "       tamsel-db months PATH\n";
+                 "       tamsel-db compact PATH|URI  (a server database: VACUUM (ANALYZE))\n"
+                 "       tamsel-db backup PATH|URI FOLDER  (a server database: a dated dump)\n"
+                 "       tamsel-db restore DUMP URI  (into an empty server database)\n"
+                 "       tamsel-db close-month PATH|URI YYYY-MM\n"
+                 "       tamsel-db open-month PATH|URI YYYY-MM\n"
+                 "       tamsel-db months PATH|URI\n";
     return 2;
 }
 
@@ -75,7 +81,7 @@ int runInit(const std::vector<std::string>& args) {
         else
             return usage();
     }
-    if (path.empty())
+    if (path.empty() || (force && plat::jet::isServerLocation(path)))
         return usage();
     struct stat st {};
     if (force && ::stat(path.c_str(), &st) == 0) {
@@ -130,6 +136,18 @@ int runSqlConsole(const std::string& path) {
         std::cout.flush();
     }
     return status;
+}
+
+// Copies every table into a new file or an empty server database and prints what the target
+// now holds: rows per table and the checksum read back from it.
+int runCopy(const std::string& source, const std::string& target) {
+    const plat::jet::CopyReport report = plat::jet::copyDatabase(source, target);
+    for (const auto& t : report.tables)
+        std::cout << t.table << "\t" << t.rows << "\n";
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(report.checksum));
+    std::cout << "checksum\t" << sum << "\n";
+    return 0;
 }
 
 QString fromArg(const std::string& arg) {
@@ -197,6 +215,14 @@ int runMonths(const std::string& path) {
     return 0;
 }
 
+int runRestore(const std::string& dump, const std::string& uri) {
+    if (!plat::jet::isServerLocation(uri))
+        return usage();
+    if (const auto failure = tamsel::restoreServerDatabase(fromArg(dump), fromArg(uri)))
+        return fail(*failure);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -210,6 +236,8 @@ int main(int argc, char** argv) {
             return runSql(args[1], args[2]);
         if (args[0] == "sql" && args.size() == 2)
             return runSqlConsole(args[1]);
+        if (args[0] == "copy" && args.size() == 3)
+            return runCopy(args[1], args[2]);
         if (args[0] == "compact" && args.size() == 2)
             return runCompact(args[1]);
         if (args[0] == "backup" && args.size() == 3)
@@ -220,6 +248,8 @@ int main(int argc, char** argv) {
             return runOpenMonth(args[1], args[2]);
         if (args[0] == "months" && args.size() == 2)
             return runMonths(args[1]);
+        if (args[0] == "restore" && args.size() == 3)
+            return runRestore(args[1], args[2]);
         return usage();
     } catch (const plat::jet::Error& e) {
         return fail(e);

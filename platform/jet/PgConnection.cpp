@@ -1,0 +1,320 @@
+// The server connection: session set-up, prepared statements shared by statement shape,
+// values read by column type, and the server's error codes as the layer's error numbers.
+#include "platform/jet/PgConnection.h"
+
+#include "platform/jet/LiteralLifter.h"
+#include "platform/jet/SqlDialect.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+namespace plat::jet {
+
+namespace {
+
+// Type identifiers of the server's built-in types.
+constexpr unsigned kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 = 700,
+                   kFloat8 = 701, kNumeric = 1700, kTimestamp = 1114, kTimestampTz = 1184,
+                   kDate = 1082;
+
+// The server's message on one line: libpq breaks its reasons over indented lines.
+std::string trimmed(const char* s) {
+    std::string t;
+    for (const char* p = s ? s : ""; *p; ++p) {
+        const bool space = *p == '\n' || *p == '\t' || *p == ' ';
+        if (!space)
+            t += *p;
+        else if (!t.empty() && t.back() != ' ')
+            t += ' ';
+    }
+    while (!t.empty() && t.back() == ' ')
+        t.pop_back();
+    return t;
+}
+
+int errorNumberOf(std::string_view state) {
+    if (state == "23505")
+        return err::DuplicateKey;
+    if (state == "23502")
+        return err::NullNotAllowed;
+    if (state == "42P01")
+        return err::TableNotFound;
+    if (state == "42703")
+        return err::UnknownColumn;
+    if (state == "42601")
+        return err::SyntaxError;
+    if (state == "42P07" || state == "42710" || state == "42723")
+        return err::ObjectExists;
+    // A lock not granted within lock_timeout, a deadlock or a serialisation failure: the
+    // clerk waits and tries again, as with a locked file.
+    if (state == "55P03" || state == "40P01" || state == "40001")
+        return err::Locked;
+    if (state == "22P02" || state == "42804" || state == "22003" || state == "22007" ||
+        state == "22008")
+        return err::TypeMismatch;
+    if (state == "25006" || state == "42501")
+        return err::ReadOnly;
+    if (state == "53100")
+        return err::DiskError;
+    if (state.starts_with("08") || state.starts_with("57P"))
+        return err::ServerUnavailable;
+    return err::EngineError;
+}
+
+void ignoreNotice(void*, const char*) {}
+
+// A NUMERIC's decimal text to ten-thousandths, exactly (digits beyond the fourth decimal are
+// rounded half away from zero).
+Currency currencyFromText(std::string_view t) {
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+'))
+        negative = t[i++] == '-';
+    std::int64_t units = 0;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+        units = units * 10 + (t[i++] - '0');
+    std::int64_t frac = 0;
+    int digits = 0;
+    bool roundUp = false;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+            if (digits < 4)
+                frac = frac * 10 + (t[i] - '0');
+            else if (digits == 4)
+                roundUp = t[i] >= '5';
+            ++digits, ++i;
+        }
+    }
+    for (; digits < 4; ++digits)
+        frac *= 10;
+    std::int64_t scaled = units * Currency::kScale + frac + (roundUp ? 1 : 0);
+    return Currency{negative ? -scaled : scaled};
+}
+
+std::string textOf(const Value& v) {
+    return v.toText();
+}
+
+} // namespace
+
+PgKind pgKindOf(unsigned typeOid, int typmod) {
+    switch (typeOid) {
+    case kBool:
+        return PgKind::Bool;
+    case kInt8:
+    case kInt2:
+    case kInt4:
+    case kOid:
+        return PgKind::Long;
+    case kFloat4:
+    case kFloat8:
+        return PgKind::Real;
+    case kNumeric:
+        return typmod >= 4 && ((typmod - 4) & 0xffff) == 4 ? PgKind::Currency : PgKind::Real;
+    case kTimestamp:
+    case kTimestampTz:
+    case kDate:
+        return PgKind::Date;
+    default:
+        return PgKind::Text;
+    }
+}
+
+Value pgRead(const PGresult* res, int row, int column, PgKind kind) {
+    if (PQgetisnull(res, row, column))
+        return Value();
+    const char* p = PQgetvalue(res, row, column);
+    const std::size_t n = static_cast<std::size_t>(PQgetlength(res, row, column));
+    switch (kind) {
+    case PgKind::Bool:
+        return Value(std::int64_t{*p == 't' ? 1 : 0});
+    case PgKind::Long: {
+        std::int64_t v = 0;
+        std::from_chars(p, p + n, v);
+        return Value(v);
+    }
+    case PgKind::Real:
+        return Value(std::strtod(p, nullptr));
+    case PgKind::Currency:
+        return Value(currencyFromText(std::string_view(p, n)));
+    case PgKind::Date:
+        if (auto d = plat::text::parseCanonical(std::string(p, n)))
+            return Value(*d);
+        return Value(std::string(p, n));
+    default:
+        return Value(std::string(p, n));
+    }
+}
+
+Value pgCoerce(PgKind kind, const Value& value) {
+    if (value.isNull())
+        return value;
+    const ValueType t = value.type();
+    auto numericText = [&] {
+        const std::string s = value.toText();
+        char* end = nullptr;
+        const char* b = s.c_str();
+        while (*b == ' ')
+            ++b;
+        if (!*b)
+            return false;
+        std::strtod(b, &end);
+        while (*end == ' ')
+            ++end;
+        return *end == '\0';
+    };
+    const bool notNumber = t == ValueType::Date || (t == ValueType::Text && !numericText());
+    switch (kind) {
+    case PgKind::Any:
+        return value;
+    case PgKind::Text:
+        return Value(value.toText());
+    case PgKind::Date:
+        if (t == ValueType::Date)
+            return value;
+        if (t == ValueType::Text) {
+            if (auto p = plat::text::parseCanonical(value.toText()))
+                return Value(*p);
+        }
+        throw Error(err::TypeMismatch, value.toText());
+    case PgKind::Long:
+    case PgKind::Bool:
+        if (notNumber)
+            throw Error(err::TypeMismatch, value.toText());
+        return Value(value.toLong());
+    case PgKind::Real:
+        if (notNumber)
+            throw Error(err::TypeMismatch, value.toText());
+        return Value(value.toDouble());
+    case PgKind::Currency:
+        if (notNumber)
+            throw Error(err::TypeMismatch, value.toText());
+        return Value(value.toCurrency());
+    }
+    return value;
+}
+
+std::string foldName(std::string_view name) {
+    std::string s(name);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string canonicalColumnName(std::string_view serverName) {
+    static const std::unordered_map<std::string, std::string> names = [] {
+        std::unordered_map<std::string, std::string> m;
+        for (const char* n : {"SyainID", "SName", "TMony", "GenbaID", "GName", "CrtDate", "Nengetu",
+                              "RowNo", "GTOTAL", "RTime", "MMony"})
+            m.emplace(foldName(n), n);
+        for (int d = 1; d <= 31; ++d)
+            m.emplace("d" + std::to_string(d), "D" + std::to_string(d));
+        return m;
+    }();
+    const auto it = names.find(std::string(serverName));
+    return it == names.end() ? std::string(serverName) : it->second;
+}
+
+std::shared_ptr<PgConnection> PgConnection::connect(const std::string& uri) {
+    PGconn* raw = PQconnectdb(uri.c_str());
+    if (!raw)
+        throw Error(err::ServerUnavailable);
+    if (PQstatus(raw) != CONNECTION_OK) {
+        const std::string reason = trimmed(PQerrorMessage(raw));
+        PQfinish(raw);
+        throw Error(err::ServerUnavailable, reason);
+    }
+    PQsetNoticeProcessor(raw, ignoreNotice, nullptr);
+    std::shared_ptr<PgConnection> c(new PgConnection(raw, uri));
+    // Literals keep backslashes as ordinary characters (what sqlEscape relies on); dates are
+    // read and written as "YYYY-MM-DD HH:MM:SS"; a lock wait ends after the same 3 s as on a
+    // file.
+    c->exec("SET client_encoding = 'UTF8'; SET standard_conforming_strings = on; "
+            "SET DateStyle = 'ISO, YMD'; SET extra_float_digits = 1; "
+            "SET lock_timeout = '3s'");
+    return c;
+}
+
+PgConnection::~PgConnection() {
+    PQfinish(conn_);
+}
+
+bool PgConnection::broken() const {
+    return PQstatus(conn_) != CONNECTION_OK;
+}
+
+void PgConnection::raise(const PGresult* res) {
+    if (broken()) {
+        transactionDepth = 0;
+        throw Error(err::ServerUnavailable, trimmed(PQerrorMessage(conn_)));
+    }
+    const char* state = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
+    const char* primary = res ? PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const std::string detail = trimmed(primary ? primary : PQerrorMessage(conn_));
+    throw Error(state ? errorNumberOf(state) : err::EngineError, detail);
+}
+
+PgResult PgConnection::check(PGresult* raw) {
+    PgResult res(raw);
+    const ExecStatusType st = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
+        raise(res.get());
+    return res;
+}
+
+void PgConnection::exec(const std::string& sql) {
+    check(PQexec(conn_, sql.c_str()));
+}
+
+void PgConnection::dropStatements() {
+    if (cache_.empty())
+        return;
+    cache_.clear();
+    ages_.clear();
+    exec("DEALLOCATE ALL");
+}
+
+PgResult PgConnection::runDialect(std::string_view dialectSql) {
+    const std::string translated = translateSql(dialectSql, SqlEngine::Postgres);
+    // Writes built from values differ in their literals only: they share one statement.
+    if (auto lifted = liftLiterals(translated, true))
+        return run(lifted->shape, lifted->values);
+    return run(translated);
+}
+
+PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& params) {
+    std::string name;
+    auto it = cache_.find(sql);
+    if (it != cache_.end()) {
+        name = it->second.name;
+        ages_.erase(it->second.age);
+        ages_.push_front(sql);
+        it->second.age = ages_.begin();
+    } else {
+        if (cache_.size() >= kCacheSize) {
+            const auto oldest = cache_.find(ages_.back());
+            PgResult gone(PQexec(conn_, ("DEALLOCATE " + oldest->second.name).c_str()));
+            cache_.erase(oldest);
+            ages_.pop_back();
+        }
+        name = "jet_" + std::to_string(nextName_++);
+        check(
+            PQprepare(conn_, name.c_str(), sql.c_str(), static_cast<int>(params.size()), nullptr));
+        ages_.push_front(sql);
+        cache_.emplace(sql, Entry{name, ages_.begin()});
+    }
+    std::vector<std::string> texts;
+    std::vector<const char*> values;
+    texts.reserve(params.size());
+    for (const auto& p : params)
+        texts.push_back(textOf(p));
+    for (std::size_t i = 0; i < params.size(); ++i)
+        values.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
+    return check(PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(),
+                                nullptr, nullptr, 0));
+}
+
+} // namespace plat::jet

@@ -1,0 +1,84 @@
+// Internal: one connection to a PostgreSQL server through libpq, with its cache of prepared
+// statements, the reading of result values by column type and the mapping of the server's
+// error codes to the layer's error numbers.
+#pragma once
+
+#include "platform/jet/Error.h"
+#include "platform/jet/Value.h"
+
+#include <libpq-fe.h>
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace plat::jet {
+
+struct PgResultFree {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using PgResult = std::unique_ptr<PGresult, PgResultFree>;
+
+enum class PgKind { Any, Long, Real, Currency, Date, Text, Bool };
+
+// The kind a result column reads as, from its type and type modifier (a NUMERIC with four
+// decimals is currency, like the schema's currency columns).
+PgKind pgKindOf(unsigned typeOid, int typmod);
+Value pgRead(const PGresult* res, int row, int column, PgKind kind);
+// The value as a column of that kind stores it; err::TypeMismatch when it cannot be converted.
+Value pgCoerce(PgKind kind, const Value& value);
+// The spelling the schema gives a column the server reports in lower case ("syainid" ->
+// "SyainID"); other names unchanged.
+std::string canonicalColumnName(std::string_view serverName);
+// ASCII lower case: how the server folds an unquoted name.
+std::string foldName(std::string_view name);
+
+class PgConnection {
+public:
+    // Connects and sets the session up (UTF-8, ISO dates, standard-conforming strings, the lock
+    // timeout). Raises err::ServerUnavailable with the server's reason when it cannot.
+    static std::shared_ptr<PgConnection> connect(const std::string& uri);
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+    ~PgConnection();
+
+    PGconn* raw() const { return conn_; }
+    const std::string& uri() const { return uri_; }
+
+    // A statement text of the system's dialect: translated, its literals lifted into
+    // parameters for writes, prepared once per shape and run.
+    PgResult runDialect(std::string_view dialectSql);
+    // Server SQL with parameters, prepared once per text and run.
+    PgResult run(const std::string& sql, const std::vector<Value>& params = {});
+    // Server SQL without parameters, possibly several statements, not prepared.
+    void exec(const std::string& sql);
+    // Forgets every prepared statement (after the stored queries changed).
+    void dropStatements();
+
+    // Raises the error of a failed result (or of a lost connection).
+    [[noreturn]] void raise(const PGresult* res);
+
+    int transactionDepth = 0;
+    bool broken() const;
+
+private:
+    PgConnection(PGconn* conn, std::string uri) : conn_(conn), uri_(std::move(uri)) {}
+    PgResult check(PGresult* res);
+
+    static constexpr std::size_t kCacheSize = 64;
+    struct Entry {
+        std::string name;
+        std::list<std::string>::iterator age;
+    };
+    PGconn* conn_;
+    std::string uri_;
+    std::unordered_map<std::string, Entry> cache_;
+    std::list<std::string> ages_; // most recently used first
+    std::uint64_t nextName_ = 1;
+};
+
+} // namespace plat::jet

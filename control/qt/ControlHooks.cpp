@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 
 #include <memory>
@@ -26,6 +27,9 @@ bool isPress(QEvent::Type t) {
 // True when a press on `w` gives focus to it or to a widget around it.
 bool takesClickFocus(QWidget* w) {
     for (; w != nullptr; w = w->parentWidget()) {
+        if (auto* control = qobject_cast<ControlWidget*>(w)) {
+            return control->takesClickFocus();
+        }
         if ((w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
             return true;
         }
@@ -80,7 +84,13 @@ void ControlHooks::update() {
             qApp->removeEventFilter(h.get());
         }
         filtering = false;
-        h.reset();
+        if (h->filtering_ > 0) {
+            // A handler run from the filter (FocusMove turning CausesFocusMovement off, or
+            // destroying the control) let the last user go: the filter is still running.
+            h.release()->deleteLater();
+        } else {
+            h.reset();
+        }
     }
 }
 
@@ -96,6 +106,13 @@ static QWidget* widgetUnder(QWindow* window, QPoint global) {
 }
 
 bool ControlHooks::eventFilter(QObject* watched, QEvent* event) {
+    ++filtering_;
+    const bool swallowed = filter(watched, event);
+    --filtering_;
+    return swallowed;
+}
+
+bool ControlHooks::filter(QObject* watched, QEvent* event) {
     if (isPress(event->type())) {
         // A press from the window system reaches the window first, and the application gives
         // focus to the widget under the pointer before that widget's own filters run; so the
@@ -132,9 +149,13 @@ bool ControlHooks::pointerPress(QWidget* target, QMouseEvent* mouse) {
     const bool button = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
     if (button && guarded_.contains(focused) && target != focused &&
         !focused->isAncestorOf(target) && target->window() != &focused->listWindow() &&
-        takesClickFocus(target) && focused->focusMoveVetoed()) {
-        focused->setFocus(Qt::OtherFocusReason);
-        return true;
+        takesClickFocus(target)) {
+        const QPointer<ControlWidget> asked(focused);
+        const FocusMove answer = focused->focusMoveAsked();
+        if (answer == FocusMove::Vetoed && asked) {
+            focused->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
     }
     return false;
 }
@@ -148,7 +169,7 @@ bool ControlHooks::tabPress(QEvent* event) {
     if (focused == nullptr || !guarded_.contains(focused)) {
         return false;
     }
-    return focused->focusMoveVetoed();
+    return focused->focusMoveAsked() == FocusMove::Vetoed;
 }
 
 } // namespace vantil

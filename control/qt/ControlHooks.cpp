@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QWindow>
 
 #include <memory>
@@ -139,6 +138,9 @@ bool ControlHooks::pointerPress(QWidget* target, QMouseEvent* mouse) {
         return false;
     }
     // A left press outside the focused control's open list cancels it and goes no further.
+    // The control's handlers run from here may destroy it: its window stays until the event
+    // is over.
+    const ControlWidget::Busy busy(*focused);
     if (mouse->button() == Qt::LeftButton && lists_.contains(focused) &&
         focused->listWindow().isVisible() &&
         !focused->listWindow().frameGeometry().contains(global)) {
@@ -150,9 +152,7 @@ bool ControlHooks::pointerPress(QWidget* target, QMouseEvent* mouse) {
     if (button && guarded_.contains(focused) && target != focused &&
         !focused->isAncestorOf(target) && target->window() != &focused->listWindow() &&
         takesClickFocus(target)) {
-        const QPointer<ControlWidget> asked(focused);
-        const FocusMove answer = focused->focusMoveAsked();
-        if (answer == FocusMove::Vetoed && asked) {
+        if (focused->focusMoveAsked() == FocusMove::Vetoed) {
             focused->setFocus(Qt::OtherFocusReason);
             return true;
         }
@@ -169,7 +169,9 @@ bool ControlHooks::tabPress(QEvent* event) {
     if (focused == nullptr || !guarded_.contains(focused)) {
         return false;
     }
-    return focused->focusMoveAsked() == FocusMove::Vetoed;
+    const ControlWidget::Busy busy(*focused);
+    // A vetoed Tab goes no further; nor does one whose handler destroyed the control.
+    return focused->focusMoveAsked() != FocusMove::Allowed;
 }
 
 } // namespace vantil

@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   poppler-utils python3
   xvfb xdotool imagemagick
+  ibus ibus-anthy python3-gi gir1.2-ibus-1.0 dbus-x11 libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,7 @@
 #include "control/qt/ControlHooks.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
+#include "control/qt/TipWindow.h"
 #include "platform/text/Cp932.h"
 
 #include <QCursor>
@@ -177,6 +178,10 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    // The title tip goes on any key; keys reach the control's window, which has the focus.
+    if (TipWindow* tip = list_->tipWindow(); tip != nullptr && tip->isVisible()) {
+        tip->hideTip();
+    }
     const KeyModifiers mods = qtconv::fromQt(event->modifiers());
     const int key = qtconv::virtualKey(event->key(), event->modifiers());
     if (const int id = keyboard_->hotKeyFor(key, qtconv::hotKeyModifiers(event->modifiers()))) {
@@ -257,6 +262,14 @@ bool ControlWidget::event(QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (keyboard_->hotKeyFor(qtconv::virtualKey(key->key(), key->modifiers()),
                                  qtconv::hotKeyModifiers(key->modifiers())) != 0) {
+            event->accept();
+            return true;
+        }
+        // A character typed here is text, not a caption's access key of this or another
+        // control.
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
+            !mods.testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
             event->accept();
             return true;
         }
@@ -519,7 +532,9 @@ void ControlWidget::updateMnemonic() {
                                Qt::WindowShortcut)
                << grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier | Qt::ShiftModifier,
                                                             Qt::Key(key))),
-                               Qt::WindowShortcut);
+                               Qt::WindowShortcut)
+               // The character alone, while the focus is on a window that takes no text.
+               << grabShortcut(QKeySequence(QKeyCombination(Qt::Key(key))), Qt::WindowShortcut);
 }
 
 // ---- Drop target: forwarded to the drag-and-drop layer ----------------------------------

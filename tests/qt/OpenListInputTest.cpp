@@ -15,6 +15,7 @@
 #include "tests/qt/QtPaintSupport.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,24 @@ TEST(OpenListInput, AClickDecidesFocusBeforeTheWindowSystemGivesIt) {
         EXPECT_EQ(f.count(events::CloseUp), 0);
         EXPECT_EQ(f.count(events::MouseDown), 1) << "the press reached the control";
     }
+}
+
+TEST(OpenListInput, TheCaptionsCharacterAloneFocusesTheControlFromAWindowWithoutText) {
+    Form f;
+    auto* button = new QPushButton(QStringLiteral("OK"), &f.window);
+    button->setGeometry(100, 40, 60, 22);
+    button->show();
+    f.set(u"Caption", Variant::fromUtf8("&Name"));
+    f.set(u"CaptionAccelerator", Variant(true));
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_N);
+    EXPECT_EQ(QApplication::focusWidget(), f.widget) << "the character alone is the access key";
+    QTest::keyClicks(f.widget, QStringLiteral("n"));
+    EXPECT_EQ(f.get(u"Text").toUtf8(), "n") << "typed into the control it is text";
+    f.other->setFocus();
+    QTest::keyClicks(f.other, QStringLiteral("n"));
+    EXPECT_EQ(QApplication::focusWidget(), f.other) << "a box that takes text keeps it";
+    EXPECT_EQ(f.other->text(), QStringLiteral("n"));
 }
 
 TEST(OpenListInput, TypingIntoTheOpenListDropsItsRowSoReturnKeepsTheTypedText) {

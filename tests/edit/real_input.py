@@ -39,6 +39,8 @@ class Host:
 
     def wait_for(self, event, action):
         """Runs `action` (the input) once the host's loop runs, then waits for `event`."""
+        if os.environ.get("REAL_INPUT_TRACE"):
+            print("wait", event, self.events[-3:], flush=True)
         self.p.stdin.write("wait " + event + "\n")
         self.p.stdin.flush()
         while self._line() != "waiting " + event:
@@ -173,12 +175,12 @@ def japanese_input_method(exe):
             host.cmd("focus")
             subprocess.run(["ibus", "engine", "anthy"], env=env)
 
-            def keys():
-                xdo("key", "ctrl+j")  # anthy starts in direct input: Ctrl+J turns on hiragana
-                xdo("type", "nihon")
-                xdo("key", "space")
-                xdo("key", "Return")
-            host.wait_for("ChangeText", keys)
+            # One key at a time, each sent once the host runs its loop and answered by its
+            # release reaching the control: the input method sees them in order.
+            for key, code in (("ctrl+j", 74), ("n", 78), ("i", 73), ("h", 72), ("o", 79),
+                              ("n", 78), ("space", 32)):
+                host.wait_for(f"KeyUp {code}", lambda k=key: xdo("key", k))
+            host.wait_for("ChangeText", lambda: xdo("key", "Return"))
             while host.events.count("ChangeText") < 2:
                 host.wait_for("ChangeText", lambda: None)
             good &= check("ibus-anthy: にほん converted", host.cmd("get Text"), '"日本"')

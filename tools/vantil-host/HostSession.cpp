@@ -186,8 +186,15 @@ void HostSession::onEvent(DispId id, std::span<Variant> args) {
         line += i == 0 ? " " : ", ";
         line += formatValue(args[i]);
     }
-    if (info)
-        ++seen_[foldAsciiLower(info->name)];
+    if (info) {
+        // Counted by name, and by name and first argument ("KeyUp 32").
+        const std::u16string name = foldAsciiLower(info->name);
+        ++seen_[name];
+        if (!args.empty()) {
+            const std::string first = formatValue(args[0].deref());
+            ++seen_[name + u" " + std::u16string(first.begin(), first.end())];
+        }
+    }
     if (eventLine_)
         eventLine_(line);
     // The script's handler: assign values to by-reference arguments by name.

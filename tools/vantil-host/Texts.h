@@ -29,7 +29,7 @@ inline constexpr char kUsage[] =
     "  click X Y                       コントロール内の位置 (ピクセル) をクリック\n"
     "                                  (開いたリストの上ならリストをクリック)\n"
     "  dropped                         ドロップダウン リストが開いているか (True / False)\n"
-    "  wait EVENT                      EVENT が起きるまでイベント ループを回す (実際の入力を受ける)\n"
+    "  wait EVENT [最初の引数]         EVENT が起きるまでイベント ループを回す (実際の入力を受ける)\n"
     "  where                           コントロールの画面上の位置と大きさ (x y 幅 高さ)\n"
     "  menu X Y [KEY]                  右ボタンでメニューを開き、項目を表示してアクセス "
     "キーで選ぶ\n"

@@ -14,6 +14,7 @@ packages=(
   poppler-utils python3
   xvfb xdotool imagemagick
   libxlsxwriter-dev libreoffice-calc-nogui
+  ibus ibus-anthy python3-gi gir1.2-ibus-1.0 dbus-x11 libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

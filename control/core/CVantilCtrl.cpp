@@ -110,6 +110,9 @@ CVantilCtrl::CVantilCtrl()
 }
 
 CVantilCtrl::~CVantilCtrl() {
+    // A host may keep a font object after the control is gone: its changes no longer reach
+    // the control.
+    dropFontListeners();
     // The window and its drop-down list go before the list engine they read.
     view_.reset();
     liveObjects().decrement();
@@ -200,8 +203,10 @@ void CVantilCtrl::clearListRow() {
     props_.listIndex = -1;
 }
 
-void CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) {
+bool CVantilCtrl::fireEvent(DispId id, std::span<Variant> args) {
+    const LifeWatch watch(*this);
     sinks_.fire(id, args);
+    return watch.survived();
 }
 
 void CVantilCtrl::requestContextMenu(int x, int y) {
@@ -281,7 +286,17 @@ void CVantilCtrl::exchange(PropertyExchange& ex) {
     exchangeProperties(ex, props_, ambientDefaults());
 }
 
+void CVantilCtrl::dropFontListeners() {
+    for (FontObject* font : {font_.get(), captionFont_.get()}) {
+        if (font != nullptr) {
+            font->setChangeListener({});
+        }
+    }
+}
+
 void CVantilCtrl::syncFontObjects() {
+    // Font objects of the properties before the load are not the control's any more.
+    dropFontListeners();
     font_ = FontObject::create(props_.font);
     font_->setChangeListener([this](DispId) {
         props_.font = font_->desc();

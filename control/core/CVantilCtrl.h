@@ -104,7 +104,23 @@ public:
     EditArea& editArea() { return *edit_; }
     // The control's window; nullptr while it is not activated.
     ControlView* view() const { return view_.get(); }
-    void fireEvent(DispId id, std::span<Variant> args = {});
+    // Raises an event to the host. A handler may close or destroy the control: the answer is
+    // false when the control did not come through (destroyed, or its window closed), and the
+    // caller then returns without touching the control or anything it owns.
+    [[nodiscard]] bool fireEvent(DispId id, std::span<Variant> args = {});
+    // Watches the control across a call that runs host code (an event, a nested menu or drag
+    // loop): survived() is false once the control is gone or its window was closed.
+    class LifeWatch {
+    public:
+        explicit LifeWatch(const CVantilCtrl& control)
+            : life_(control.life_), view_(control.view_.get()), control_(&control) {}
+        bool survived() const { return !life_.expired() && control_->view_.get() == view_; }
+
+    private:
+        std::weak_ptr<const char> life_;
+        const ControlView* view_;
+        const CVantilCtrl* control_;
+    };
     // The right button was released, or the Applications key or Shift+F10 pressed: the context
     // menu opens at client point (x, y) of the control's window (keys pass the centre).
     void requestContextMenu(int x, int y);
@@ -127,6 +143,7 @@ private:
     void exchange(plat::automation::PropertyExchange& ex);
     void afterLoad();
     void syncFontObjects();
+    void dropFontListeners();
 
     Variant getStored(const Member& m) const;
     void putStored(const Member& m, const Variant& value);
@@ -163,6 +180,8 @@ private:
     std::unique_ptr<ContextMenu> menu_;
     std::unique_ptr<DragDrop> dragDrop_;
     bool dirty_ = false;
+    // Expires with the control; LifeWatch holds a weak reference to it.
+    std::shared_ptr<const char> life_ = std::make_shared<const char>('\0');
 };
 
 } // namespace vantil

@@ -77,22 +77,28 @@ void ContextMenu::open(int x, int y) {
     }
     Variant cancel(false);
     Variant args[] = {Variant::ref(cancel)};
-    control_.fireEvent(events::BeforePopup, args);
-    if (cancel.toBool()) {
+    if (!control_.fireEvent(events::BeforePopup, args) || cancel.toBool()) {
         return;
     }
     const std::vector<PopupItem> items = lines(control_.properties().menu, editState());
     open_ = true;
     std::optional<int> chosen;
+    // The menu loop runs host code (timers, other windows) that may destroy the control.
+    const CVantilCtrl::LifeWatch watch(control_);
     try {
         chosen = view->showContextMenu(items, x, y);
     } catch (...) {
-        open_ = false;
+        if (watch.survived()) {
+            open_ = false;
+        }
         throw;
+    }
+    if (!watch.survived()) {
+        return;
     }
     open_ = false;
     if (chosen && *chosen >= 0 && *chosen < kMenuEntryCount) {
-        control_.editArea().menuCommand(*chosen);
+        (void)control_.editArea().menuCommand(*chosen); // the last step
     }
 }
 

@@ -171,7 +171,9 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
                 if (!refreshBoundText()) {
                     raise(AutomationError::setNotSupported());
                 }
-                fireEvent(events::ChangeText);
+                if (!fireEvent(events::ChangeText)) {
+                    return true; // the handler destroyed or closed the control
+                }
             }
         }
         p.edit.horizontalOffset = 0;
@@ -237,7 +239,7 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
         edit_->setSelLength(toIntInRange(m, value));
         return true;
     case dispids::SelText:
-        edit_->setSelText(toText(value));
+        (void)edit_->setSelText(toText(value)); // ChangeText is its last step
         return true;
     case dispids::IMEMode:
         putStored(m, value);

@@ -37,7 +37,9 @@ void DragDrop::startDrag() {
     data->setText(std::string(b.selectedBytes()));
     Variant allowed(data->allowedEffects());
     Variant start[] = {Variant(data), Variant::ref(allowed)};
-    control_.fireEvent(events::OLEStartDrag, start);
+    if (!control_.fireEvent(events::OLEStartDrag, start)) {
+        return;
+    }
     // Either the argument or the data object's own setting may narrow the effects.
     const std::int32_t effects = allowed.toLong() & data->allowedEffects() & kEffects;
     if (effects == dropeffect::None) {
@@ -51,17 +53,27 @@ void DragDrop::startDrag() {
     dragging_ = true;
     droppedOnSelf_ = false;
     std::int32_t effect = dropeffect::None;
+    // The drag loop runs host code (drop targets, feedback handlers) that may destroy the
+    // control: after it nothing of the control is touched unless it came through.
+    const CVantilCtrl::LifeWatch watch(control_);
     try {
         effect = view->runDrag(data->hasText() ? data->text() : std::string(), effects);
     } catch (...) {
-        dragging_ = false;
+        if (watch.survived()) {
+            dragging_ = false;
+        }
         throw;
+    }
+    if (!watch.survived()) {
+        return;
     }
     dragging_ = false;
     Variant complete[] = {Variant(effect)};
-    control_.fireEvent(events::OLECompleteDrag, complete);
+    if (!control_.fireEvent(events::OLECompleteDrag, complete)) {
+        return;
+    }
     if (effect == dropeffect::Move && !droppedOnSelf_ && b.text() == before) {
-        edit.removeRange(from, to);
+        (void)edit.removeRange(from, to); // the last step
     }
 }
 
@@ -69,7 +81,7 @@ bool DragDrop::giveFeedback(std::int32_t effect) {
     Variant eff(effect);
     Variant defaultCursors(true);
     Variant args[] = {Variant::ref(eff), Variant::ref(defaultCursors)};
-    control_.fireEvent(events::OLEGiveFeedback, args);
+    (void)control_.fireEvent(events::OLEGiveFeedback, args); // only locals are read after it
     return defaultCursors.toBool();
 }
 
@@ -110,7 +122,8 @@ std::int32_t raiseDropEvent(CVantilCtrl& control, plat::automation::DispId id, c
                       Variant::ref(x),
                       Variant::ref(y),
                       Variant(static_cast<std::int16_t>(state.value_or(DragState::Over)))};
-    control.fireEvent(id, std::span(args, state ? 7 : 6));
+    // Only the event's own arguments are read after it, so a handler may destroy the control.
+    (void)control.fireEvent(id, std::span(args, state ? 7 : 6));
     return eff.toLong() & kEffects;
 }
 
@@ -134,11 +147,12 @@ std::int32_t DragDrop::dragOver(const DropPoint& at, DragState state) {
 }
 
 void DragDrop::dragLeave() {
-    if (last_ && dropMode() == kDropManual) {
-        raiseDropEvent(control_, events::OLEDragOver, *last_, proposedEffect(*last_),
+    const std::optional<DropPoint> last = std::move(last_);
+    last_.reset();
+    if (last && dropMode() == kDropManual) {
+        raiseDropEvent(control_, events::OLEDragOver, *last, proposedEffect(*last),
                        DragState::Leave);
     }
-    last_.reset();
 }
 
 std::int32_t DragDrop::drop(const DropPoint& at) {
@@ -154,7 +168,7 @@ std::int32_t DragDrop::drop(const DropPoint& at) {
         return dropeffect::None;
     }
     droppedOnSelf_ = dragging_;
-    control_.editArea().dropText(at.charIndex, *at.text);
+    (void)control_.editArea().dropText(at.charIndex, *at.text); // the last step
     return effect;
 }
 

@@ -61,6 +61,10 @@ inline constexpr std::string_view kNoDialogService = "ダイアログを表示�
 // library runs without them.
 inline constexpr std::string_view kNotAvailable = "この機能は使用できません.";
 
+// Description of a fill whose data source answered a block with fewer values than its rows
+// and fields need: the fill ends there.
+inline constexpr std::string_view kShortRowBlock = "データソースの行データが不足しています.";
+
 // Description of error 387: the host refused a change of a bound property.
 inline constexpr std::string_view kSetNotPermitted = "設定は許可されていません.";
 

@@ -223,25 +223,23 @@ void ListModel::refreshHeaderRow() {
     }
 }
 
-void ListModel::commitSelection() {
+bool ListModel::commitSelection() {
     // The committed row is the current one, or none when that item could not stay current.
     props().listIndex = listIndex();
     if (commitHook_) {
         commitHook_();
-        return;
+        return true;
     }
-    ControlProperties& p = props();
     const std::int32_t row = grid_.currentRow();
     if (row >= 1 && !grid_.row(row).cells.empty()) {
-        p.text = grid_.row(row).cells[0].text;
-        p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
-        p.edit.caret = std::min(p.edit.caret, p.edit.charCount);
-        p.edit.anchor = std::min(p.edit.anchor, p.edit.charCount);
+        // The row's text goes in as every commit's does: all of it selected, scrolled to its
+        // start, nothing to undo across it.
+        control_.editArea().takeRowText(grid_.row(row).cells[0].text.view());
     }
     // The bound text follows the committed row before the host hears of the click; a host that
     // refuses the change keeps its old bound text.
     control_.refreshBoundText();
-    control_.fireEvent(kClickEvent);
+    return control_.fireEvent(kClickEvent);
 }
 
 std::int32_t ListModel::listIndex() const {
@@ -258,7 +256,9 @@ void ListModel::setListIndex(std::int32_t index) {
     }
     p.listIndex = index;
     grid_.setCurrentRow(index < 0 ? -1 : index + 1);
-    commitSelection();
+    if (!commitSelection()) {
+        return; // the Click handler destroyed or closed the control
+    }
     control_.propertyChanged(id::ListIndex);
 }
 

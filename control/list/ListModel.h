@@ -77,7 +77,9 @@ public:
     bool matchTypedText(std::string_view text);
     // The item replacement: the item is taken out and added again with its new text or item
     // data; answers the index it ends up at.
+    // The item's new position, or kControlGone when a Click it raised destroyed the control.
     std::int32_t replaceItem(std::int32_t index, const std::string* text, const std::int32_t* data);
+    static constexpr std::int32_t kControlGone = -2;
 
     CListItems& listItems() { return *items_; }
     std::shared_ptr<CListItems> listItemsObject() { return items_; }
@@ -108,7 +110,8 @@ private:
     bool maskedFor(std::string_view text) const;
     void applyMaskToAll();
     void refreshAfterFolding();
-    void commitSelection();
+    // False when the Click handler destroyed or closed the control.
+    [[nodiscard]] bool commitSelection();
     std::int32_t checkedIndex(const Variant& v) const;
     void itemWritten(plat::automation::DispId id, std::int32_t index);
 

@@ -350,15 +350,17 @@ std::int32_t ListModel::replaceItem(std::int32_t index, const std::string* text,
     if (wasCurrent) {
         props().listIndex = at;
         grid_.setCurrentRow(at + 1);
-        if (text && wasMasked) {
-            commitSelection();
+        if (text && wasMasked && !commitSelection()) {
+            return kControlGone;
         }
     }
     return at;
 }
 
 void ListModel::replaceItemText(std::int32_t position, std::string text) {
-    props().newIndex = replaceItem(position, &text, nullptr);
+    if (const std::int32_t at = replaceItem(position, &text, nullptr); at != kControlGone) {
+        props().newIndex = at;
+    }
 }
 
 void ListModel::replaceItemData(std::int32_t position, std::int32_t data) {

@@ -53,7 +53,9 @@ void ListModel::applyMaskToAll() {
         p.listIndex = firstMatch;
         grid_.setCurrentRow(firstMatch < 0 ? -1 : firstMatch + 1);
     }
-    commitSelection();
+    if (!commitSelection()) {
+        return;
+    }
     repaintList();
 }
 
@@ -72,7 +74,9 @@ void ListModel::sortList(std::int32_t column) {
     }
     ControlProperties& p = props();
     grid_.resetCurrentCell();
-    control_.fireEvent(kBeginSortEvent);
+    if (!control_.fireEvent(kBeginSortEvent)) {
+        return; // the handler destroyed the control
+    }
 
     RowStore& store = grid_.items();
     const plat::text::FoldOptions options = foldOptions();
@@ -141,7 +145,8 @@ void ListModel::sortList(std::int32_t column) {
     if (p.listIndex >= 0) {
         grid_.setCurrentRow(p.listIndex + 1);
     }
-    control_.fireEvent(kEndSortEvent);
+    // The last step: nothing follows that could touch a control the handler destroyed.
+    (void)control_.fireEvent(kEndSortEvent);
 }
 
 // ---- Matching and finding ------------------------------------------------------------------
@@ -153,8 +158,9 @@ bool ListModel::matchTypedText(std::string_view text) {
     if (found < 0) {
         return false;
     }
-    props().listIndex = found;
-    grid_.setCurrentRow(found + 1);
+    // A disabled or masked row matches but cannot become current: ListIndex stays -1 with
+    // the grid, which then has no current row either.
+    props().listIndex = grid_.setCurrentRow(found + 1) ? found : -1;
     return true;
 }
 

@@ -112,18 +112,25 @@ void ListModel::putItemText(std::int32_t index, const Variant& value) {
     if (p.sortMode == 0 && itemCount() > 1 &&
         (p.sorted == kSortTextAscending || p.sorted == kSortTextDescending)) {
         const std::int32_t at = replaceItem(index, &text, nullptr);
-        itemWritten(id::ItemText, at);
+        if (at != kControlGone) {
+            itemWritten(id::ItemText, at);
+        }
         return;
     }
     // Taken before the replacement: a masked item cannot stay current, so ListIndex reads -1
     // afterwards.
     const bool wasCurrent = listIndex() == index;
     const std::int32_t at = replaceItem(index, &text, nullptr);
+    if (at == kControlGone) {
+        return;
+    }
     ListRow& row = grid_.item(at);
     row.item.masked = maskedFor(text);
     if (wasCurrent && row.item.masked) {
         grid_.setCurrentRow(at + 1);
-        commitSelection();
+        if (!commitSelection()) {
+            return;
+        }
     }
     itemWritten(id::ItemText, at);
 }
@@ -164,7 +171,9 @@ void ListModel::putItemEnabled(std::int32_t index, const Variant& value) {
     if (!enabled && listIndex() == index) {
         props().listIndex = -1;
         grid_.setCurrentRow(-1);
-        commitSelection();
+        if (!commitSelection()) {
+            return;
+        }
     }
     grid_.item(index).item.enabled = enabled;
     itemWritten(id::ItemEnabled, index);

@@ -3,6 +3,7 @@
 
 #include "control/core/CVantilCtrl.h"
 #include "control/list/ListModel.h"
+#include "control/qt/ControlWidget.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 #include "control/qt/TipWindow.h"
@@ -136,14 +137,49 @@ CDxListCtrl::CDxListCtrl(CVantilCtrl& control, const SystemPalette& palette, QWi
 }
 
 CDxListCtrl::~CDxListCtrl() {
+    detach();
+    ownGrid_.setScrollRangeHook({});
+}
+
+void CDxListCtrl::detach() {
+    if (detached_) {
+        return;
+    }
     closing_ = true;
+    autoScroll_.stop();
+    hide();
+    detached_ = true;
     control_.setListWindow(nullptr);
     if (model_) {
         model_->setRepaintHook({});
         model_->grid().setScrollRangeHook({});
-    } else {
-        ownGrid_.setScrollRangeHook({});
     }
+}
+
+bool CDxListCtrl::event(QEvent* event) {
+    // Detached from a control that is gone: only the deferred deletion is still handled.
+    if (detached_) {
+        return event->type() == QEvent::DeferredDelete ? QAbstractScrollArea::event(event) : true;
+    }
+    // The list's events run the control's handlers: its control window stays until they end.
+    auto* owner = qobject_cast<ControlWidget*>(controlWindow_);
+    if (owner == nullptr) {
+        return QAbstractScrollArea::event(event);
+    }
+    const ControlWidget::Busy busy(*owner);
+    return QAbstractScrollArea::event(event);
+}
+
+bool CDxListCtrl::viewportEvent(QEvent* event) {
+    if (detached_) {
+        return true;
+    }
+    auto* owner = qobject_cast<ControlWidget*>(controlWindow_);
+    if (owner == nullptr) {
+        return QAbstractScrollArea::viewportEvent(event);
+    }
+    const ControlWidget::Busy busy(*owner);
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CDxListCtrl::applyProperties() {

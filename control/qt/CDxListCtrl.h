@@ -59,6 +59,9 @@ public:
     void releaseCapture() override;
     // The control's property `id` changed: styles, bars and the font are taken again.
     void propertyChanged(int id);
+    // The control is gone or closed: the window hides, lets go of the control's list and
+    // answers no more events until it is deleted with the control's window.
+    void detach();
     // A navigation key from the control; true when the list acted on it.
     bool handleKey(int qtKey, Qt::KeyboardModifiers modifiers);
     // The size that shows the columns and `rows` items (frame and vertical bar included).
@@ -69,6 +72,8 @@ public:
     TipWindow* tipWindow() const { return tip_; }
 
 protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -120,6 +125,7 @@ private:
     bool settingBars_ = false;
     bool rangesQueued_ = false;
     bool closing_ = false;
+    bool detached_ = false;
     bool releasedInside_ = false;
 };
 

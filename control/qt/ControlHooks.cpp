@@ -26,6 +26,9 @@ bool isPress(QEvent::Type t) {
 // True when a press on `w` gives focus to it or to a widget around it.
 bool takesClickFocus(QWidget* w) {
     for (; w != nullptr; w = w->parentWidget()) {
+        if (auto* control = qobject_cast<ControlWidget*>(w)) {
+            return control->takesClickFocus();
+        }
         if ((w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
             return true;
         }
@@ -80,7 +83,13 @@ void ControlHooks::update() {
             qApp->removeEventFilter(h.get());
         }
         filtering = false;
-        h.reset();
+        if (h->filtering_ > 0) {
+            // A handler run from the filter (FocusMove turning CausesFocusMovement off, or
+            // destroying the control) let the last user go: the filter is still running.
+            h.release()->deleteLater();
+        } else {
+            h.reset();
+        }
     }
 }
 
@@ -96,6 +105,13 @@ static QWidget* widgetUnder(QWindow* window, QPoint global) {
 }
 
 bool ControlHooks::eventFilter(QObject* watched, QEvent* event) {
+    ++filtering_;
+    const bool swallowed = filter(watched, event);
+    --filtering_;
+    return swallowed;
+}
+
+bool ControlHooks::filter(QObject* watched, QEvent* event) {
     if (isPress(event->type())) {
         // A press from the window system reaches the window first, and the application gives
         // focus to the widget under the pointer before that widget's own filters run; so the
@@ -122,6 +138,9 @@ bool ControlHooks::pointerPress(QWidget* target, QMouseEvent* mouse) {
         return false;
     }
     // A left press outside the focused control's open list cancels it and goes no further.
+    // The control's handlers run from here may destroy it: its window stays until the event
+    // is over.
+    const ControlWidget::Busy busy(*focused);
     if (mouse->button() == Qt::LeftButton && lists_.contains(focused) &&
         focused->listWindow().isVisible() &&
         !focused->listWindow().frameGeometry().contains(global)) {
@@ -132,9 +151,11 @@ bool ControlHooks::pointerPress(QWidget* target, QMouseEvent* mouse) {
     const bool button = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
     if (button && guarded_.contains(focused) && target != focused &&
         !focused->isAncestorOf(target) && target->window() != &focused->listWindow() &&
-        takesClickFocus(target) && focused->focusMoveVetoed()) {
-        focused->setFocus(Qt::OtherFocusReason);
-        return true;
+        takesClickFocus(target)) {
+        if (focused->focusMoveAsked() == FocusMove::Vetoed) {
+            focused->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
     }
     return false;
 }
@@ -148,7 +169,9 @@ bool ControlHooks::tabPress(QEvent* event) {
     if (focused == nullptr || !guarded_.contains(focused)) {
         return false;
     }
-    return focused->focusMoveVetoed();
+    const ControlWidget::Busy busy(*focused);
+    // A vetoed Tab goes no further; nor does one whose handler destroyed the control.
+    return focused->focusMoveAsked() != FocusMove::Allowed;
 }
 
 } // namespace vantil

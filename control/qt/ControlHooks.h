@@ -31,11 +31,13 @@ protected:
 
 private:
     static void update();
+    bool filter(QObject* watched, QEvent* event);
     bool pointerPress(QWidget* target, QMouseEvent* mouse);
     bool tabPress(QEvent* event);
 
     QSet<ControlWidget*> lists_;
     QSet<ControlWidget*> guarded_;
+    int filtering_ = 0; // depth of eventFilter calls running
 };
 
 } // namespace vantil

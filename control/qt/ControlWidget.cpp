@@ -8,6 +8,7 @@
 #include "control/qt/ControlHooks.h"
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
+#include "control/qt/TipWindow.h"
 #include "platform/text/Cp932.h"
 
 #include <QCursor>
@@ -45,7 +46,9 @@ ControlWidget::ControlWidget(CVantilCtrl& control, const SystemPalette& palette,
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab gives focus; a click does not by itself: the press decides first whether it takes
+    // focus (KillClickFocus) and whether gaining it opens the list, and then takes it.
+    setFocusPolicy(Qt::TabFocus);
     // The control opens its own menu on the right button's release; the press must not open
     // the host's.
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -68,6 +71,37 @@ ControlWidget::~ControlWidget() {
     ControlHooks::guardFocus(this, false);
 }
 
+void ControlWidget::detach() {
+    // The control is gone or closed, possibly from a handler of an event this window is still
+    // delivering: the window answers nothing more and goes when the event loop comes back.
+    detached_ = true;
+    watch_.stop();
+    blink_.stop();
+    ControlHooks::watchList(this, false);
+    ControlHooks::guardFocus(this, false);
+    list_->detach();
+    hide();
+    if (busy_ == 0) {
+        delete this; // no event of this window is running
+    }
+}
+
+ControlWidget::Busy::Busy(ControlWidget& widget) : widget_(&widget) {
+    ++widget.busy_;
+}
+
+ControlWidget::Busy::~Busy() {
+    // A window detached while one of its events or its menu or drag loop ran goes when the
+    // event loop comes back.
+    if (widget_ && --widget_->busy_ == 0 && widget_->detached_) {
+        widget_->deleteLater();
+    }
+}
+
+bool ControlWidget::takesClickFocus() const {
+    return !editing() || !control_.properties().killClickFocus;
+}
+
 void ControlWidget::paintEvent(QPaintEvent*) {
     painted_ = true;
     window_->paint(QtSurface(this, &fonts_));
@@ -87,7 +121,9 @@ void ControlWidget::focusInEvent(QFocusEvent*) {
     }
     window_->setFocused(true);
     if (editing()) {
-        keyboard_->focusIn();
+        if (!keyboard_->focusIn()) {
+            return;
+        }
         const int flash = QGuiApplication::styleHints()->cursorFlashTime();
         if (flash > 0) {
             blink_.start(flash / 2);
@@ -103,8 +139,8 @@ void ControlWidget::focusOutEvent(QFocusEvent*) {
     window_->setFocused(false);
     blink_.stop();
     selecting_ = false;
-    if (editing()) {
-        keyboard_->focusOut();
+    if (editing() && !keyboard_->focusOut()) {
+        return;
     }
     update();
 }
@@ -142,27 +178,33 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    // The title tip goes on any key; keys reach the control's window, which has the focus.
+    if (TipWindow* tip = list_->tipWindow(); tip != nullptr && tip->isVisible()) {
+        tip->hideTip();
+    }
     const KeyModifiers mods = qtconv::fromQt(event->modifiers());
-    const int key = qtconv::virtualKey(event->key());
+    const int key = qtconv::virtualKey(event->key(), event->modifiers());
     if (const int id = keyboard_->hotKeyFor(key, qtconv::hotKeyModifiers(event->modifiers()))) {
-        keyboard_->hotKey(id);
+        (void)keyboard_->hotKey(id); // the last step either way
         return;
     }
-    if (key != 0) {
-        keyboard_->keyDown(key, mods);
+    if (key != 0 && !keyboard_->keyDown(key, mods)) {
+        return; // a KeyDown handler destroyed or closed the control
     }
     for (const unsigned code : qtconv::keyCharacters(*event)) {
-        keyboard_->keyPress(code, mods);
+        if (!keyboard_->keyPress(code, mods)) {
+            return;
+        }
     }
 }
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
-    const int key = qtconv::virtualKey(event->key());
+    const int key = qtconv::virtualKey(event->key(), event->modifiers());
     if (!editing() || key == 0) {
         QWidget::keyReleaseEvent(event);
         return;
     }
-    keyboard_->keyUp(key, qtconv::fromQt(event->modifiers()));
+    (void)keyboard_->keyUp(key, qtconv::fromQt(event->modifiers())); // the last step
 }
 
 void ControlWidget::inputMethodEvent(QInputMethodEvent* event) {
@@ -171,8 +213,10 @@ void ControlWidget::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     EditArea& edit = control_.editArea();
-    if (!event->commitString().isEmpty()) {
-        edit.commitComposition(qtconv::textFromQt(event->commitString()));
+    if (!event->commitString().isEmpty() &&
+        !edit.commitComposition(qtconv::textFromQt(event->commitString()))) {
+        event->accept();
+        return;
     }
     edit.setComposition(qtconv::textFromQt(event->preeditString()));
     event->accept();
@@ -205,11 +249,27 @@ QVariant ControlWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 bool ControlWidget::event(QEvent* event) {
+    if (detached_) {
+        // Only the deferred deletion is still handled.
+        return event->type() == QEvent::DeferredDelete ? QWidget::event(event) : true;
+    }
+    if (event->type() == QEvent::DeferredDelete) {
+        return QWidget::event(event);
+    }
+    const Busy busy(*this);
     if (event->type() == QEvent::ShortcutOverride && editing()) {
         // A hot key is the control's while it has focus, before any shortcut of the window.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (keyboard_->hotKeyFor(qtconv::virtualKey(key->key()),
+        if (keyboard_->hotKeyFor(qtconv::virtualKey(key->key(), key->modifiers()),
                                  qtconv::hotKeyModifiers(key->modifiers())) != 0) {
+            event->accept();
+            return true;
+        }
+        // A character typed here is text, not a caption's access key of this or another
+        // control.
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
+            !mods.testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
             event->accept();
             return true;
         }
@@ -223,7 +283,7 @@ bool ControlWidget::event(QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && !painted_ && editing()) {
         // Only a double click that comes before the first paint is the plain DblClick event;
         // later ones are handled as mouse input of the window.
-        control_.fireEvent(events::DblClick);
+        (void)control_.fireEvent(events::DblClick); // nothing follows
         return true;
     }
     if (event->type() == QEvent::ToolTip) {
@@ -258,14 +318,19 @@ void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
             handedToList_ = list_->isVisible();
         }
         if (handedToList_) {
+            const CVantilCtrl::LifeWatch watch(control_);
             list_->trackHandedPointer(event->globalPosition().toPoint(), false);
+            if (!watch.survived()) {
+                return;
+            }
         }
     } else if (selecting_ && event->buttons().testFlag(Qt::LeftButton)) {
         QtSurface measure(&measure_);
         control_.editArea().placeCaret(window_->charIndexAt(measure, at), true);
     }
     if (editing()) {
-        raiseMouse(events::MouseMove, static_cast<int>(event->buttons()), event->modifiers(), pos);
+        (void)raiseMouse(events::MouseMove, static_cast<int>(event->buttons()), event->modifiers(),
+                         pos);
     }
 }
 
@@ -276,20 +341,26 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
         if (event->button() == Qt::LeftButton && window_->pressAt(at)) {
             update(qtconv::toQt(window_->layout().buttonRect));
         }
+        setFocus(Qt::MouseFocusReason);
         return;
     }
+    // The window takes no focus from the click itself (its focus policy), so hasFocus() still
+    // tells whether the control had focus before this press.
     if (event->button() != Qt::LeftButton ||
         (control_.properties().killClickFocus && !QWidget::hasFocus())) {
-        raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(), pos);
+        (void)raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(),
+                         pos);
         return;
     }
     if (window_->pressAt(at)) {
         update(qtconv::toQt(window_->layout().buttonRect));
         buttonHeld_ = true;
-        keyboard_->buttonPressed();
+        (void)keyboard_->buttonPressed(); // the last step
         return;
     }
-    raiseMouse(events::MouseDown, Qt::LeftButton, event->modifiers(), pos);
+    if (!raiseMouse(events::MouseDown, Qt::LeftButton, event->modifiers(), pos)) {
+        return;
+    }
     if (dragDrop_->mousePress(*event)) {
         return; // a drag of the selection is pending: the caret stays until the release
     }
@@ -308,13 +379,17 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     buttonHeld_ = false;
     handedToList_ = false;
     if (handed) {
+        const CVantilCtrl::LifeWatch watch(control_);
         list_->trackHandedPointer(event->globalPosition().toPoint(), true);
+        if (!watch.survived()) {
+            return; // the pick's Click or CloseUp handler destroyed or closed the control
+        }
     } else if (window_->release()) {
         update(qtconv::toQt(window_->layout().buttonRect));
     }
-    if (editing()) {
-        raiseMouse(events::MouseUp, static_cast<int>(event->button()), event->modifiers(),
-                   event->position().toPoint());
+    if (editing() && !raiseMouse(events::MouseUp, static_cast<int>(event->button()),
+                                 event->modifiers(), event->position().toPoint())) {
+        return;
     }
     if (event->button() == Qt::RightButton && editing()) {
         const QPoint at = event->position().toPoint();
@@ -332,25 +407,25 @@ void ControlWidget::mouseDoubleClickEvent(QMouseEvent* event) {
         !window_->layout().buttonRect.contains(qtconv::fromQt(event->position().toPoint()))) {
         control_.editArea().selectAll(true);
     }
-    raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(),
-               event->position().toPoint());
+    (void)raiseMouse(events::MouseDown, static_cast<int>(event->button()), event->modifiers(),
+                     event->position().toPoint());
 }
 
-void ControlWidget::raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at) {
+bool ControlWidget::raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at) {
     // Button bits: left 1, right 2, middle 4 — Qt's own values.
     plat::automation::Variant args[] = {
         plat::automation::Variant(static_cast<std::int16_t>(button & 7)),
         plat::automation::Variant(qtconv::fromQt(mods).eventMask()),
         plat::automation::Variant(static_cast<std::int32_t>(at.x())),
         plat::automation::Variant(static_cast<std::int32_t>(at.y()))};
-    control_.fireEvent(event, args);
+    return control_.fireEvent(event, args);
 }
 
 // ---- Drop-down ---------------------------------------------------------------------------
 
 void ControlWidget::showDropDown(bool show) {
     if (editing() && isVisible()) {
-        keyboard_->showDropDown(show);
+        (void)keyboard_->showDropDown(show);
     }
 }
 
@@ -359,11 +434,11 @@ bool ControlWidget::droppedState() const {
 }
 
 void ControlWidget::outsidePress() {
-    keyboard_->outsidePress();
+    (void)keyboard_->outsidePress();
 }
 
-bool ControlWidget::focusMoveVetoed() {
-    return keyboard_->focusMoveVetoed();
+FocusMove ControlWidget::focusMoveAsked() {
+    return keyboard_->focusMoveAsked();
 }
 
 Rect ControlWidget::inputAreaOnScreen() const {
@@ -382,54 +457,54 @@ void ControlWidget::setMouseHook(bool on) {
 }
 
 void ControlWidget::startFirstMoveTimer(int ms) {
-    QTimer::singleShot(ms, this, [this] { keyboard_->firstMoveTick(); });
+    QTimer::singleShot(ms, this, [this] {
+        if (!detached_) {
+            keyboard_->firstMoveTick();
+        }
+    });
 }
 
 void ControlWidget::requestContextMenu() {
     control_.requestContextMenu(width() / 2, height() / 2);
 }
 
-void ControlWidget::listPicked() {
-    keyboard_->pick(list_->releasedInside());
+bool ControlWidget::listPicked() {
+    return keyboard_->pick(list_->releasedInside());
 }
 
-void ControlWidget::listColumnClicked(std::int32_t column) {
+bool ControlWidget::listColumnClicked(std::int32_t column) {
     const CListCell* header = list_->logic().geometry().grid().cell(0, column);
     if (header == nullptr) {
-        return;
+        return true;
     }
     plat::automation::Variant args[] = {
         plat::automation::Variant(static_cast<std::int16_t>(column)),
         plat::automation::Variant(plat::text::cp932::toUtf16(header->text.view()))};
-    control_.fireEvent(events::ColumnClick, args);
+    return control_.fireEvent(events::ColumnClick, args);
 }
 
-void ControlWidget::listMouse(ListMouse message, Point at) {
+bool ControlWidget::listMouse(ListMouse message, Point at) {
     const QPoint pos(at.x, at.y);
     const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
     switch (message) {
     case ListMouse::Move:
-        raiseMouse(events::MouseMove, static_cast<int>(QGuiApplication::mouseButtons()), mods, pos);
-        break;
+        return raiseMouse(events::MouseMove, static_cast<int>(QGuiApplication::mouseButtons()),
+                         mods, pos);
     case ListMouse::LeftDown:
     case ListMouse::LeftDouble:
-        raiseMouse(events::MouseDown, Qt::LeftButton, mods, pos);
-        break;
+        return raiseMouse(events::MouseDown, Qt::LeftButton, mods, pos);
     case ListMouse::LeftUp:
-        raiseMouse(events::MouseUp, Qt::LeftButton, mods, pos);
-        break;
+        return raiseMouse(events::MouseUp, Qt::LeftButton, mods, pos);
     case ListMouse::RightDown:
     case ListMouse::RightDouble:
-        raiseMouse(events::MouseDown, Qt::RightButton, mods, pos);
-        break;
+        return raiseMouse(events::MouseDown, Qt::RightButton, mods, pos);
     case ListMouse::MiddleDown:
     case ListMouse::MiddleDouble:
-        raiseMouse(events::MouseDown, Qt::MiddleButton, mods, pos);
-        break;
+        return raiseMouse(events::MouseDown, Qt::MiddleButton, mods, pos);
     case ListMouse::MiddleUp:
-        raiseMouse(events::MouseUp, Qt::MiddleButton, mods, pos);
-        break;
+        return raiseMouse(events::MouseUp, Qt::MiddleButton, mods, pos);
     }
+    return true;
 }
 
 void ControlWidget::updateMnemonic() {
@@ -457,7 +532,9 @@ void ControlWidget::updateMnemonic() {
                                Qt::WindowShortcut)
                << grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier | Qt::ShiftModifier,
                                                             Qt::Key(key))),
-                               Qt::WindowShortcut);
+                               Qt::WindowShortcut)
+               // The character alone, while the focus is on a window that takes no text.
+               << grabShortcut(QKeySequence(QKeyCombination(Qt::Key(key))), Qt::WindowShortcut);
 }
 
 // ---- Drop target: forwarded to the drag-and-drop layer ----------------------------------

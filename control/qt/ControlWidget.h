@@ -12,6 +12,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -44,8 +45,25 @@ public:
     Q_INVOKABLE bool droppedState() const;
     // A left-button press outside the open list (it is swallowed by the caller).
     void outsidePress();
-    // Raises FocusMove when CausesFocusMovement is on; true when the handler vetoed.
-    bool focusMoveVetoed();
+    // Raises FocusMove when CausesFocusMovement is on.
+    FocusMove focusMoveAsked();
+    // Whether a left press on this window gives it focus (it takes focus itself, not by its
+    // focus policy: see the constructor).
+    bool takesClickFocus() const;
+    // The control is gone or closed: the window stops answering and is deleted at once, or,
+    // while one of its events (or its list's) or its menu or drag loop runs, when that ends.
+    void detach();
+    // Marks an event of this window or its list, or a nested menu or drag loop, running.
+    class Busy {
+    public:
+        explicit Busy(ControlWidget& widget);
+        ~Busy();
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        QPointer<ControlWidget> widget_;
+    };
     // Repaints what a property change of dispatch identifier `id` shows and resizes the
     // control for DefHeight.
     void propertyChanged(int id);
@@ -90,12 +108,13 @@ private:
     void repaintControl() override { update(); }
     void requestContextMenu() override;
     // ---- ListWindowListener ----
-    void listPicked() override;
+    bool listPicked() override;
     void listHeaderChanged() override {}
-    void listMouse(ListMouse message, Point at) override;
-    void listColumnClicked(std::int32_t column) override;
+    bool listMouse(ListMouse message, Point at) override;
+    bool listColumnClicked(std::int32_t column) override;
 
-    void raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at);
+    // False when a handler destroyed or closed the control.
+    [[nodiscard]] bool raiseMouse(int event, int button, Qt::KeyboardModifiers mods, QPoint at);
     void updateMnemonic();
     void repaintArea(const std::optional<Rect>& area);
     void updateCursor(QPoint at);
@@ -122,6 +141,8 @@ private:
     std::unique_ptr<KeyboardControl> keyboard_;
     bool painted_ = false;      // the window has painted itself at least once
     std::unique_ptr<QtDragDrop> dragDrop_;
+    bool detached_ = false;
+    int busy_ = 0; // events, menu and drag loops of this window running
 };
 
 } // namespace vantil

@@ -14,7 +14,11 @@ QtControlView::QtControlView(CVantilCtrl& control, const SystemPalette& palette,
 }
 
 QtControlView::~QtControlView() {
-    delete widget_.data();
+    // The control may be going from a handler of an event its window is delivering: the window
+    // stops answering at once and is deleted when the event loop comes back.
+    if (widget_) {
+        widget_->detach();
+    }
 }
 
 void QtControlView::propertyChanged(plat::automation::DispId id) {
@@ -49,6 +53,7 @@ std::optional<int> QtControlView::showContextMenu(std::span<const PopupItem> ite
     if (!widget_) {
         return std::nullopt;
     }
+    const ControlWidget::Busy loop(*widget_);
     return execContextMenu(*widget_, items, QPoint(x, y));
 }
 

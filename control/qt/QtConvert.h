@@ -77,59 +77,9 @@ inline KeyModifiers fromQt(Qt::KeyboardModifiers m) {
                         m.testFlag(Qt::AltModifier)};
 }
 
-// The virtual-key code of a Qt key; 0 for keys without one.
-inline int virtualKey(int key) {
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
-        return key; // the same codes as the characters
-    }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return 112 + (key - Qt::Key_F1);
-    }
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Menu:
-        return 93;
-    default:
-        return 0;
-    }
-}
+// The virtual-key code of a Qt key; 0 for keys without one. `mods` tells the numeric keypad's
+// keys (Qt::KeypadModifier) from the main block's (VirtualKeys.cpp holds the table).
+int virtualKey(int key, Qt::KeyboardModifiers mods = {});
 
 // The characters a key press types, as the key-press handler takes them: Ctrl+letter as its
 // control code, Backspace 8, Return 13, Escape 27, and the event's text otherwise (a

@@ -60,7 +60,9 @@ std::unique_ptr<QMimeData> QtDragDrop::mimeData(std::string_view cp932Text) {
 }
 
 std::int32_t QtDragDrop::runDrag(std::string_view cp932Text, std::int32_t allowedEffects) {
-    // The drag manager deletes the drag object when the loop ends.
+    // The drag manager deletes the drag object when the loop ends; the window stays until then
+    // even when the control goes during the loop.
+    const ControlWidget::Busy loop(widget_);
     auto* drag = new QDrag(&widget_);
     drag->setMimeData(mimeData(cp932Text).release());
     QObject::connect(drag, &QDrag::actionChanged, drag, [this](Qt::DropAction action) {

@@ -171,6 +171,9 @@ TEST(EditKeys, AChangedTextIsReportedOnceAndDeleteAlsoDropsTheListRow) {
     c.add("abc");
     c.add("abd");
     c.put(u"ListIndex", num(1));
+    EXPECT_EQ(c.edit().buffer().selectionEnd() - c.edit().buffer().selectionStart(), 3)
+        << "a committed row's text is selected whole";
+    c.key(vk::End);
     c.recorder.events.clear();
     c.site->changed.clear();
     c.type("x");

@@ -5,6 +5,7 @@
 
 #include "control/core/EventTable.h"
 #include "control/core/MemberTable.h"
+#include "control/core/Texts.h"
 #include "platform/jet/JetRowSet.h"
 
 #include <cstdlib>
@@ -280,6 +281,54 @@ TEST_F(BindingTest, FirstPaintFillsOnceAndNeverEmptiesAHandFilledList) {
     other.ctrl->windowPainted();
     EXPECT_EQ(platform.interval, 0);
     EXPECT_EQ(other.count(), 3);
+}
+
+} // namespace
+} // namespace vantil::test
+
+namespace vantil::test {
+namespace {
+
+// A source whose blocks lose their last value: fewer values than rows times fields.
+class ShortBlocks final : public plat::automation::DispatchObject,
+                          public plat::automation::RowSet {
+public:
+    explicit ShortBlocks(std::shared_ptr<JetRowSet> rows)
+        : DispatchObject(u"ShortBlocks"), rows_(std::move(rows)) {}
+    plat::automation::RowSet* rowSet() override { return this; }
+    std::optional<std::vector<plat::automation::RowSetField>> fields() override {
+        return rows_->fields();
+    }
+    std::int32_t fetch(std::span<const std::u16string> names, std::int64_t first,
+                       std::int32_t count, std::vector<Variant>& out) override {
+        const std::int32_t got = rows_->fetch(names, first, count, out);
+        if (!out.empty()) {
+            out.pop_back();
+        }
+        return got;
+    }
+    void addListener(plat::automation::RowSetListener* l) override { rows_->addListener(l); }
+    void removeListener(plat::automation::RowSetListener* l) override {
+        rows_->removeListener(l);
+    }
+    bool locate(std::u16string_view field, const Variant& value) override {
+        return rows_->locate(field, value);
+    }
+
+private:
+    std::shared_ptr<JetRowSet> rows_;
+};
+
+TEST_F(BindingTest, ABlockShortOfItsRowsValuesEndsTheFillWithAnError) {
+    Database db = siteDatabase(folder.file("Short.db"), 5);
+    bind(db, "Site", "SiteName", "Reading");
+    c.put(u"RowSource", Variant(std::make_shared<ShortBlocks>(rows)));
+    const plat::automation::AutomationError e = c.tryCall(u"ReFill");
+    EXPECT_TRUE(e.isError());
+    EXPECT_EQ(e.descriptionUtf8(), texts::kShortRowBlock);
+    EXPECT_EQ(c.count(), 0);
+    EXPECT_EQ(platform.interval, 0) << "no fill runs on the values that did come";
+    EXPECT_EQ(loaded(), 0);
 }
 
 } // namespace

@@ -66,11 +66,20 @@ struct RecordingListener final : ListWindowListener {
     int picks = 0;
     int headerChanges = 0;
     std::vector<std::pair<ListMouse, Point>> mouse;
-    void listPicked() override { ++picks; }
+    bool listPicked() override {
+        ++picks;
+        return true;
+    }
     void listHeaderChanged() override { ++headerChanges; }
-    void listMouse(ListMouse m, Point at) override { mouse.emplace_back(m, at); }
+    bool listMouse(ListMouse m, Point at) override {
+        mouse.emplace_back(m, at);
+        return true;
+    }
     std::vector<std::int32_t> columnClicks;
-    void listColumnClicked(std::int32_t column) override { columnClicks.push_back(column); }
+    bool listColumnClicked(std::int32_t column) override {
+        columnClicks.push_back(column);
+        return true;
+    }
 };
 
 inline constexpr int kHeader = 30;

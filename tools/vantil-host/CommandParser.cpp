@@ -290,6 +290,15 @@ bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResul
         return noArguments(Command::Kind::Blur);
     if (equalsNoCase(verb, "dropped"))
         return noArguments(Command::Kind::Dropped);
+    if (equalsNoCase(verb, "where"))
+        return noArguments(Command::Kind::Where);
+    if (equalsNoCase(verb, "wait")) {
+        c.kind = Command::Kind::Wait;
+        c.name = std::u16string(rest.begin(), rest.end());
+        if (rest.empty())
+            r.error = "expected: wait EVENT";
+        return true;
+    }
     if (equalsNoCase(verb, "type")) {
         c.kind = Command::Kind::Type;
         return parseText(rest, r);

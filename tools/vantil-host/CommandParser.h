@@ -37,6 +37,9 @@ struct Command {
         Click,   // click X Y: the left button pressed and released there
         Dropped, // dropped: whether the drop-down list is open
         Menu,    // menu X Y [KEY]: the right button there; the popup's lines, then KEY chosen
+        Wait,    // wait EVENT [ARG]: runs the event loop (window-system input included) until
+                 // EVENT comes (with ARG as its first argument when given)
+        Where,   // where: the control window's screen rectangle "x y width height"
     };
     Kind kind = Kind::None;
     std::u16string name;                           // member, or event for On/Off

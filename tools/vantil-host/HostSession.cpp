@@ -96,6 +96,8 @@ std::string HostSession::execute(const Command& c) {
     case Command::Kind::Click:
     case Command::Kind::Dropped:
     case Command::Kind::Menu:
+    case Command::Kind::Wait:
+    case Command::Kind::Where:
         return windowCommand(c);
     default:
         return invoke(c);
@@ -184,6 +186,15 @@ void HostSession::onEvent(DispId id, std::span<Variant> args) {
         line += i == 0 ? " " : ", ";
         line += formatValue(args[i]);
     }
+    if (info) {
+        // Counted by name, and by name and first argument ("KeyUp 32").
+        const std::u16string name = foldAsciiLower(info->name);
+        ++seen_[name];
+        if (!args.empty()) {
+            const std::string first = formatValue(args[0].deref());
+            ++seen_[name + u" " + std::u16string(first.begin(), first.end())];
+        }
+    }
     if (eventLine_)
         eventLine_(line);
     // The script's handler: assign values to by-reference arguments by name.
@@ -233,6 +244,18 @@ std::string HostSession::windowCommand(const Command& c) {
         break;
     case Command::Kind::Dropped:
         return formatValue(Variant(window_->dropped()));
+    case Command::Kind::Where:
+        return window_->where();
+    case Command::Kind::Wait: {
+        // The event named, raised from now on; "waiting" tells the driver of the input that
+        // the loop runs.
+        const std::u16string name = foldAsciiLower(c.name);
+        const std::size_t before = seen_[name];
+        if (eventLine_)
+            eventLine_("waiting " + toUtf8(c.name));
+        window_->runUntil([this, &name, before] { return seen_[name] > before; });
+        break;
+    }
     case Command::Kind::Menu: {
         std::string lines;
         failure = window_->menu(c.x, c.y, c.key, lines);

@@ -55,6 +55,8 @@ private:
     WindowDriver* window_ = nullptr;
     // on EVENT ARG = VALUE: event name (folded) -> argument name (folded) -> value.
     std::map<std::u16string, std::map<std::u16string, Variant>> handlers_;
+    // How often each event (name folded) was raised.
+    std::map<std::u16string, std::size_t> seen_;
 };
 
 // "error NNN: description" for an automation error.

@@ -109,6 +109,21 @@ std::string QtWindowDriver::focus() {
     return c->hasFocus() ? std::string() : std::string(texts::kNoFocus);
 }
 
+void QtWindowDriver::runUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+std::string QtWindowDriver::where() {
+    QWidget* c = control();
+    if (!c)
+        return texts::kNoWindow;
+    const QPoint at = c->mapToGlobal(QPoint(0, 0));
+    return std::to_string(at.x()) + " " + std::to_string(at.y()) + " " +
+           std::to_string(c->width()) + " " + std::to_string(c->height());
+}
+
 std::string QtWindowDriver::blur() {
     if (QWidget* c = control())
         c->clearFocus();

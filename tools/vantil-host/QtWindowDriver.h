@@ -21,6 +21,8 @@ public:
     std::string click(int x, int y) override;
     bool dropped() override;
     std::string menu(int x, int y, const std::string& key, std::string& lines) override;
+    void runUntil(const std::function<bool()>& done) override;
+    std::string where() override;
     std::optional<std::u16string> clipboardText() override;
     void setClipboardText(const std::u16string& text) override;
 

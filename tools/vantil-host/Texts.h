@@ -29,6 +29,8 @@ inline constexpr char kUsage[] =
     "  click X Y                       コントロール内の位置 (ピクセル) をクリック\n"
     "                                  (開いたリストの上ならリストをクリック)\n"
     "  dropped                         ドロップダウン リストが開いているか (True / False)\n"
+    "  wait EVENT [最初の引数]         EVENT が起きるまでイベント ループを回す (実際の入力を受ける)\n"
+    "  where                           コントロールの画面上の位置と大きさ (x y 幅 高さ)\n"
     "  menu X Y [KEY]                  右ボタンでメニューを開き、項目を表示してアクセス "
     "キーで選ぶ\n"
     "値: 123, 1.5, \"文字列\", True, False, Empty, Null, Nothing, &HFF, #2004/04/01#,\n"

@@ -3,6 +3,7 @@
 // the commands answer an error.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,10 @@ public:
     // ("-" a separator, a greyed entry in brackets, "(none)" when no menu opened), then the
     // access key `key` chooses an entry (empty: the menu is dismissed).
     virtual std::string menu(int x, int y, const std::string& key, std::string& lines) = 0;
+    // Runs the event loop, window-system input included, until `done` answers true.
+    virtual void runUntil(const std::function<bool()>& done) = 0;
+    // The control window's rectangle on the screen: "x y width height".
+    virtual std::string where() = 0;
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual void setClipboardText(const std::u16string& text) = 0;
 };

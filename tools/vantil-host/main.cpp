@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
         form = std::make_unique<QWidget>();
         form->resize(kWindowWidth, kWindowHeight);
+        form->setWindowTitle(QStringLiteral("vantil-host"));
     }
 
     const ComponentRegistry registry(registryPath);

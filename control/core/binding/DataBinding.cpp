@@ -5,6 +5,7 @@
 #include "control/core/CVantilCtrl.h"
 #include "control/core/EventTable.h"
 #include "control/core/MemberTable.h"
+#include "control/core/Texts.h"
 #include "platform/text/Cp932.h"
 
 #include <algorithm>
@@ -118,6 +119,13 @@ bool DataBinding::fetchAll(RowSet& rows) {
     for (;;) {
         block.clear();
         const std::int32_t got = rows.fetch(fetchedNames_, rowCount_, kFetchBlockRows, block);
+        // Each row of the block holds one value for every fetched field; a source that answers
+        // fewer ends the fill instead of leaving rows without their values.
+        if (got > 0 && block.size() < static_cast<std::size_t>(got) * fetchedNames_.size()) {
+            values_.clear();
+            rowCount_ = 0;
+            raise(errnum::InvalidProcedureCall, texts::kShortRowBlock);
+        }
         for (const Variant& v : block) {
             values_.push_back(valueText(v));
         }
@@ -246,7 +254,8 @@ void DataBinding::finishFill() {
     values_.clear();
     values_.shrink_to_fit();
     control_.setModified();
-    control_.fireEvent(events::AllDataLoaded);
+    // The last step of the fill: nothing follows that could touch a destroyed control.
+    (void)control_.fireEvent(events::AllDataLoaded);
 }
 
 // ---- Bound text ---------------------------------------------------------------------------
@@ -287,13 +296,17 @@ void DataBinding::boundTextStored() {
         control_.editArea().textReplaced();
         control_.editArea().selectAll(true);
         control_.propertyChanged(dispids::Text);
-        control_.fireEvent(events::ChangeText);
+        (void)control_.fireEvent(events::ChangeText); // the last step
         return;
     }
     // Without a bound column the value is only kept; the control's own text is matched as
-    // when the list opens.
+    // when the list opens. The matching row becomes ListIndex; when the match leaves no row
+    // current (a disabled or masked one) the kept value is emptied.
     p.matchedWithList = list != nullptr && list->matchText(p.text);
     if (p.matchedWithList) {
+        if (p.listIndex < 0) {
+            p.boundText.clear();
+        }
         control_.notifyHost(dispids::BoundText);
     }
 }

@@ -59,28 +59,30 @@ void EditArea::repaint() {
     }
 }
 
-template <class Mutate> void EditArea::edit(Notify notify, Mutate mutate) {
+template <class Mutate> bool EditArea::edit(Notify notify, Mutate mutate) {
     const std::string before = buffer_.text();
     mutate(buffer_);
-    finish(before, notify);
+    return finish(before, notify);
 }
 
-void EditArea::finish(const std::string& before, Notify notify) {
+bool EditArea::finish(const std::string& before, Notify notify) {
     repaint();
     if (buffer_.text() == before) {
-        return;
+        return true;
     }
     control_.notifyHost(dispids::Text);
     if (notify == Notify::TextAndListIndex) {
         control_.clearListRow();
     }
     control_.refreshBoundText();
-    control_.fireEvent(events::ChangeText);
+    return control_.fireEvent(events::ChangeText);
 }
 
 // ---- Keyboard ---------------------------------------------------------------------------
 
-void EditArea::keyPress(unsigned code, KeyModifiers mods) {
+bool EditArea::keyPress(unsigned code, KeyModifiers mods) {
+    // ChangeText runs host code: nothing here touches the control after it did not survive.
+    const CVantilCtrl::LifeWatch watch(control_);
     escape_ = false;
     if (!locked()) {
         switch (code) {
@@ -95,7 +97,7 @@ void EditArea::keyPress(unsigned code, KeyModifiers mods) {
             edit(Notify::Text, [](EditBuffer& b) { b.backspace(); });
             break;
         case chars::Return:
-            return; // no KeyPress for Return
+            return true; // no KeyPress for Return
         case chars::Escape:
             escape_ = true;
             break;
@@ -106,12 +108,16 @@ void EditArea::keyPress(unsigned code, KeyModifiers mods) {
             break;
         }
     }
+    if (!watch.survived()) {
+        return false;
+    }
     Variant keyAscii(static_cast<std::int16_t>(code));
     Variant args[] = {Variant::ref(keyAscii)};
-    control_.fireEvent(events::KeyPress, args);
+    return control_.fireEvent(events::KeyPress, args);
 }
 
-void EditArea::keyDown(int key, KeyModifiers mods) {
+bool EditArea::keyDown(int key, KeyModifiers mods) {
+    const CVantilCtrl::LifeWatch watch(control_);
     escape_ = false;
     const bool extend = mods.shift;
     switch (key) {
@@ -177,18 +183,21 @@ void EditArea::keyDown(int key, KeyModifiers mods) {
     default:
         break;
     }
+    if (!watch.survived()) {
+        return false;
+    }
     if (key == vk::Return || key == vk::F4) {
-        return;
+        return true;
     }
     Variant keyCode(static_cast<std::int16_t>(key));
     Variant args[] = {Variant::ref(keyCode), Variant(mods.eventMask())};
-    control_.fireEvent(events::KeyDown, args);
+    return control_.fireEvent(events::KeyDown, args);
 }
 
-void EditArea::keyUp(int key, KeyModifiers mods) {
+bool EditArea::keyUp(int key, KeyModifiers mods) {
     Variant keyCode(static_cast<std::int16_t>(key));
     Variant args[] = {Variant::ref(keyCode), Variant(mods.eventMask())};
-    control_.fireEvent(events::KeyUp, args);
+    return control_.fireEvent(events::KeyUp, args);
 }
 
 // ---- Commands -----------------------------------------------------------------------------
@@ -200,23 +209,23 @@ void EditArea::copy() {
     }
 }
 
-void EditArea::paste() {
+bool EditArea::paste() {
     Clipboard* clipboard = controlClipboard();
     const std::optional<std::string> text = clipboard ? clipboard->text() : std::nullopt;
     if (!text || text->empty()) {
-        return;
+        return true;
     }
-    edit(Notify::Text, [&text](EditBuffer& b) {
+    return edit(Notify::Text, [&text](EditBuffer& b) {
         b.snapshot();
         b.insertText(*text);
     });
 }
 
-void EditArea::undo() {
-    edit(Notify::Text, [](EditBuffer& b) { b.undo(); });
+bool EditArea::undo() {
+    return edit(Notify::Text, [](EditBuffer& b) { b.undo(); });
 }
 
-void EditArea::menuCommand(int id) {
+bool EditArea::menuCommand(int id) {
     const std::string before = buffer_.text();
     const bool editable = !locked();
     switch (id) {
@@ -255,13 +264,15 @@ void EditArea::menuCommand(int id) {
     }
     repaint();
     Variant menuId(static_cast<std::int16_t>(id));
-    control_.fireEvent(events::MenuClicked, std::span(&menuId, 1));
-    finish(before, Notify::TextAndListIndex);
+    if (!control_.fireEvent(events::MenuClicked, std::span(&menuId, 1))) {
+        return false;
+    }
+    return finish(before, Notify::TextAndListIndex);
 }
 
-void EditArea::dropText(std::int32_t pos, std::string_view cp932Text) {
+bool EditArea::dropText(std::int32_t pos, std::string_view cp932Text) {
     const std::string text(cp932Text);
-    edit(Notify::Text, [pos, &text](EditBuffer& b) {
+    return edit(Notify::Text, [pos, &text](EditBuffer& b) {
         b.moveCaret(pos, false);
         if (!text.empty()) {
             b.snapshot();
@@ -270,8 +281,8 @@ void EditArea::dropText(std::int32_t pos, std::string_view cp932Text) {
     });
 }
 
-void EditArea::removeRange(std::int32_t start, std::int32_t end) {
-    edit(Notify::Text, [start, end](EditBuffer& b) {
+bool EditArea::removeRange(std::int32_t start, std::int32_t end) {
+    return edit(Notify::Text, [start, end](EditBuffer& b) {
         b.select(start, end);
         if (b.hasSelection()) {
             b.snapshot();
@@ -295,9 +306,9 @@ void EditArea::setSelLength(std::int32_t value) {
     repaint();
 }
 
-void EditArea::setSelText(std::string_view cp932Text) {
+bool EditArea::setSelText(std::string_view cp932Text) {
     const std::string text(cp932Text);
-    edit(Notify::Text, [&text](EditBuffer& b) {
+    return edit(Notify::Text, [&text](EditBuffer& b) {
         b.snapshot();
         b.insertText(text);
     });
@@ -365,12 +376,15 @@ void EditArea::setComposition(std::string cp932Text) {
     }
 }
 
-void EditArea::commitComposition(std::string_view cp932Text) {
+bool EditArea::commitComposition(std::string_view cp932Text) {
     composition_.clear();
     for (std::size_t i = 0; i < cp932Text.size(); i += cp932::charLength(cp932Text, i)) {
-        keyPress(cp932::charCode(cp932Text, i), KeyModifiers{});
+        if (!keyPress(cp932::charCode(cp932Text, i), KeyModifiers{})) {
+            return false;
+        }
     }
     repaint();
+    return true;
 }
 
 void EditArea::placeCaret(std::int32_t pos, bool extend) {

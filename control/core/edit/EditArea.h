@@ -23,32 +23,33 @@ public:
 
     // ---- Keyboard (run time) ----
     // The key-press handler; `code` is the character, a double-byte one as lead * 256 + trail.
-    void keyPress(unsigned code, KeyModifiers mods);
+    // Each handler that raises events answers whether the control came through them.
+    bool keyPress(unsigned code, KeyModifiers mods);
     // Key down: the editing keys, then the KeyDown event (never for Return and F4).
-    void keyDown(int key, KeyModifiers mods);
-    void keyUp(int key, KeyModifiers mods);
+    bool keyDown(int key, KeyModifiers mods);
+    [[nodiscard]] bool keyUp(int key, KeyModifiers mods);
     // Set when the last character typed was Escape.
     bool escapeFlag() const { return escape_; }
     void clearEscape() { escape_ = false; }
 
     // ---- Commands ----
     void copy();
-    void paste();
-    void undo();
+    bool paste();
+    bool undo();
     // Context-menu entry `id`: 0 undo, 1 cut, 2 copy, 3 paste, 4 delete, 5 select all, the
     // others change nothing. Raises MenuClicked, then ChangeText when the text changed.
-    void menuCommand(int id);
+    [[nodiscard]] bool menuCommand(int id);
     // Dropped text: the caret goes to character `pos` and non-empty text is inserted there.
-    void dropText(std::int32_t pos, std::string_view cp932);
+    [[nodiscard]] bool dropText(std::int32_t pos, std::string_view cp932);
     // Removes characters [start, end) (the text a move dragged away).
-    void removeRange(std::int32_t start, std::int32_t end);
+    [[nodiscard]] bool removeRange(std::int32_t start, std::int32_t end);
 
     // ---- Members ----
     // Text was stored at run time: caret and anchor to 0, no undo across it.
     void textReplaced() { buffer_.textReplaced(); }
     void setSelStart(std::int32_t value);
     void setSelLength(std::int32_t value);
-    void setSelText(std::string_view cp932);
+    [[nodiscard]] bool setSelText(std::string_view cp932);
     void selectAll(bool whole);
     // A list row was committed: the text becomes the row's text without ChangeText, all of it
     // selected and scrolled to its start.
@@ -63,7 +64,7 @@ public:
     void setComposition(std::string cp932);
     const std::string& composition() const { return composition_; }
     // Text the input method committed: typed at the caret like keys, one character each.
-    void commitComposition(std::string_view cp932);
+    [[nodiscard]] bool commitComposition(std::string_view cp932);
     // The pointer placed the caret at character `pos`; `extend` keeps the anchor.
     void placeCaret(std::int32_t pos, bool extend);
 
@@ -73,8 +74,8 @@ public:
 private:
     enum class Notify : std::uint8_t { Text, TextAndListIndex };
     // The one shape of every edit: remember the text, mutate through the buffer, finish once.
-    template <class Mutate> void edit(Notify notify, Mutate mutate);
-    void finish(const std::string& before, Notify notify);
+    template <class Mutate> bool edit(Notify notify, Mutate mutate);
+    bool finish(const std::string& before, Notify notify);
     void repaint();
     bool locked() const;
     bool editFunction() const;

@@ -34,14 +34,16 @@ void KeyboardControl::place(bool show) {
     }
 }
 
-void KeyboardControl::open() {
+bool KeyboardControl::open() {
     if (list_.visible()) {
-        return;
+        return true;
     }
     control_.editArea().clearEscape();
-    control_.fireEvent(events::DropDown);
+    if (!control_.fireEvent(events::DropDown)) {
+        return false;
+    }
     if (list_.visible()) {
-        return; // the handler opened it already
+        return true; // the handler opened it already
     }
     place(true);
     if (window_.ownsFocus()) {
@@ -54,52 +56,53 @@ void KeyboardControl::open() {
     const std::int32_t before = listIndex();
     matchTypedText();
     commit();
-    if (listIndex() != before) {
-        selectionCommitted();
+    if (listIndex() != before && !selectionCommitted()) {
+        return false;
     }
     arrowState_ = 0;
     savedIndex_ = listIndex();
     window_.setMouseHook(true);
+    return true;
 }
 
-void KeyboardControl::close() {
+bool KeyboardControl::close() {
     if (!list_.visible()) {
-        return;
+        return true;
     }
     if (list_.highlighted() != listIndex()) {
         // A row only pointed at is not taken: the list goes back to the committed row.
         savedIndex_ = listIndex();
-        cancel();
-        return;
+        return cancel();
     }
-    closed();
+    list_.releaseCapture();
+    window_.setMouseHook(false);
+    if (!control_.fireEvent(events::CloseUp)) {
+        return false;
+    }
     list_.hide();
+    return true;
 }
 
-void KeyboardControl::cancel() {
+bool KeyboardControl::cancel() {
     if (!list_.visible()) {
-        return;
+        return true;
+    }
+    // A row removed while the list was open cannot come back.
+    if (savedIndex_ >= list_.itemCount()) {
+        savedIndex_ = -1;
     }
     list_.setHighlighted(savedIndex_);
     control_.properties().listIndex = savedIndex_;
     place(false);
     list_.hide();
-    closed();
-    window_.repaintControl();
-}
-
-void KeyboardControl::closed() {
     list_.releaseCapture();
     window_.setMouseHook(false);
-    control_.fireEvent(events::CloseUp);
+    window_.repaintControl();
+    return control_.fireEvent(events::CloseUp);
 }
 
-void KeyboardControl::toggle() {
-    if (list_.visible()) {
-        close();
-    } else {
-        open();
-    }
+bool KeyboardControl::toggle() {
+    return list_.visible() ? close() : open();
 }
 
 void KeyboardControl::commit() {
@@ -121,14 +124,14 @@ void KeyboardControl::matchTypedText() {
     p.matchedWithList = list_.matchText(p.text) >= 0;
 }
 
-void KeyboardControl::selectionCommitted() {
+bool KeyboardControl::selectionCommitted() {
     control_.refreshBoundText();
-    control_.fireEvent(events::Click);
+    return control_.fireEvent(events::Click);
 }
 
 // ---- Keyboard -------------------------------------------------------------------------------
 
-void KeyboardControl::keyDown(int key, KeyModifiers mods) {
+bool KeyboardControl::keyDown(int key, KeyModifiers mods) {
     EditArea& edit = control_.editArea();
     edit.clearEscape();
     const ControlProperties& p = control_.properties();
@@ -137,31 +140,32 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
     case vk::Return:
         if (list_.visible() && p.treatEnterAsTab && list_.highlighted() != listIndex()) {
             commit();
-            close();
-            selectionCommitted();
-        } else if (defaultKeys()) {
-            close();
+            return close() && selectionCommitted();
         }
-        return; // Return never raises KeyDown
-    case vk::F4:
         if (defaultKeys()) {
-            toggle();
+            return close();
         }
-        return;
+        return true; // Return never raises KeyDown
+    case vk::F4:
+        return defaultKeys() ? toggle() : true;
     case vk::F10:
         if (mods.shift && !mods.ctrl && !mods.alt) {
             window_.requestContextMenu();
-            return;
+            return true;
         }
         break;
     case vk::Escape:
         if (defaultKeys()) {
             const std::int32_t before = listIndex();
-            cancel();
+            if (!cancel()) {
+                return false;
+            }
             if (listIndex() != before) {
                 commit();
                 window_.repaintControl();
-                selectionCommitted();
+                if (!selectionCommitted()) {
+                    return false;
+                }
             }
         }
         break;
@@ -174,7 +178,9 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
         list_.moveHighlight(key == vk::PageUp ? HighlightMove::PageUp : HighlightMove::PageDown);
         if (list_.highlighted() != before) {
             commit();
-            selectionCommitted();
+            if (!selectionCommitted()) {
+                return false;
+            }
         }
         break;
     }
@@ -184,8 +190,8 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
         const EditBuffer& b = edit.buffer();
         if (!mods.ctrl && !mods.shift &&
             horizontalArrowMovesFocus(right, p.lostFocusAtHorzArrow, b.caret(), b.count())) {
-            moveFocus(right, right ? FocusCause::Right : FocusCause::Left);
-            return;
+            return moveFocus(right, right ? FocusCause::Right : FocusCause::Left) !=
+                   FocusMove::Destroyed;
         }
         break;
     }
@@ -194,27 +200,28 @@ void KeyboardControl::keyDown(int key, KeyModifiers mods) {
         const bool down = key == vk::Down;
         if (plain && verticalArrowMovesFocus(down, p.lostFocusAtVertArrow, list_.highlighted(),
                                              list_.itemCount())) {
-            moveFocus(down, down ? FocusCause::Down : FocusCause::Up);
-            return;
+            return moveFocus(down, down ? FocusCause::Down : FocusCause::Up) !=
+                   FocusMove::Destroyed;
         }
         if (mods.alt) {
             // Alt+Up and Alt+Down only open and close the list.
             if (defaultKeys()) {
-                toggle();
-                return;
+                return toggle();
             }
             break;
         }
-        verticalKey(down, mods);
+        if (!verticalKey(down, mods)) {
+            return false;
+        }
         break;
     }
     default:
         break;
     }
-    edit.keyDown(key, mods); // the editing keys, then KeyDown
+    return edit.keyDown(key, mods); // the editing keys, then KeyDown
 }
 
-void KeyboardControl::verticalKey(bool down, KeyModifiers) {
+bool KeyboardControl::verticalKey(bool down, KeyModifiers) {
     const std::int32_t before = listIndex();
     if (arrowState_ == 1 && !list_.visible()) {
         matchTypedText();
@@ -222,30 +229,41 @@ void KeyboardControl::verticalKey(bool down, KeyModifiers) {
         list_.moveHighlight(down ? HighlightMove::Down : HighlightMove::Up);
     }
     commit();
-    if (listIndex() != before) {
-        selectionCommitted();
-    }
     arrowState_ = 2;
+    if (listIndex() != before) {
+        return selectionCommitted();
+    }
+    return true;
 }
 
-void KeyboardControl::keyPress(unsigned code, KeyModifiers mods) {
+bool KeyboardControl::keyPress(unsigned code, KeyModifiers mods) {
+    EditArea& edit = control_.editArea();
     if (code == chars::Return) {
+        edit.clearEscape();
         if (control_.properties().treatEnterAsTab) {
-            moveFocus(!mods.shift, FocusCause::Return);
+            return moveFocus(!mods.shift, FocusCause::Return) != FocusMove::Destroyed;
         }
-        return; // no KeyPress for Return
+        return true; // no KeyPress for Return
+    }
+    if (list_.visible()) {
+        // Typing leaves the row the list pointed at: the text no longer is that row's.
+        list_.setHighlighted(-1);
+        control_.properties().listIndex = -1;
     }
     if (code >= 0x20 && !mods.ctrl) {
         arrowState_ = 1;
     }
-    control_.editArea().keyPress(code, mods);
+    return edit.keyPress(code, mods);
 }
 
-void KeyboardControl::keyUp(int key, KeyModifiers mods) {
-    control_.editArea().keyUp(key, mods);
+bool KeyboardControl::keyUp(int key, KeyModifiers mods) {
+    if (!control_.editArea().keyUp(key, mods)) {
+        return false;
+    }
     if (key == vk::Apps) {
         window_.requestContextMenu();
     }
+    return true;
 }
 
 // ---- Hot keys -------------------------------------------------------------------------------
@@ -271,112 +289,117 @@ int KeyboardControl::hotKeyFor(int key, int modifiers) const {
     return 0;
 }
 
-void KeyboardControl::hotKey(int id) {
+bool KeyboardControl::hotKey(int id) {
     if (!window_.ownsFocus()) {
-        return;
+        return true;
     }
     const ControlProperties& p = control_.properties();
     const HotKeyAction action = hotKeyAction(id, list_.visible(), p);
     if (action == HotKeyAction::None) {
-        return;
+        return true;
     }
     const bool drop = id == kDropDownHotKey;
     const std::int16_t code = drop ? p.dropDownVKeyCode : p.closeUpVKeyCode;
     const std::int16_t shift = keyDownShift(drop ? p.dropDownModifierFlags : p.closeUpModifierFlags);
     Variant keyCode(code);
     Variant args[] = {Variant::ref(keyCode), Variant(shift)};
-    control_.fireEvent(events::KeyDown, args);
+    if (!control_.fireEvent(events::KeyDown, args)) {
+        return false;
+    }
     const std::int16_t changed = keyCode.toShort();
     if (changed == code) {
-        if (action == HotKeyAction::Open) {
-            open();
-        } else {
-            close();
-        }
-    } else if (changed != 0) {
-        // The handler turned the hot key into another key.
-        keyDown(changed, KeyModifiers{(shift & 1) != 0, (shift & 2) != 0, (shift & 4) != 0});
+        return action == HotKeyAction::Open ? open() : close();
     }
+    if (changed != 0) {
+        // The handler turned the hot key into another key.
+        return keyDown(changed,
+                       KeyModifiers{(shift & 1) != 0, (shift & 2) != 0, (shift & 4) != 0});
+    }
+    return true;
 }
 
 // ---- Focus ----------------------------------------------------------------------------------
 
-void KeyboardControl::focusIn() {
+bool KeyboardControl::focusIn() {
     ControlProperties& p = control_.properties();
     focusFlag_ = true;
     p.lostFocusCause = 0;
-    if (!control_.designMode() && p.dropDownAtGotFocus && !list_.visible()) {
-        open();
+    if (!control_.designMode() && p.dropDownAtGotFocus && !list_.visible() && !open()) {
+        return false;
     }
     hotKeysOn_ = true;
     hotKeysChanged();
     control_.editArea().focusIn();
     window_.repaintControl();
+    return true;
 }
 
-void KeyboardControl::focusOut() {
+bool KeyboardControl::focusOut() {
     hotKeysOn_ = false;
     EditArea& edit = control_.editArea();
-    if (list_.highlighted() != listIndex() && edit.escapeFlag()) {
-        cancel();
-    } else {
-        close();
+    const bool ended = list_.highlighted() != listIndex() && edit.escapeFlag() ? cancel() : close();
+    if (!ended) {
+        return false;
     }
     edit.focusOut();
     window_.repaintControl();
+    return true;
 }
 
-bool KeyboardControl::focusMoveVetoed() {
+FocusMove KeyboardControl::focusMoveAsked() {
     if (!control_.properties().causesFocusMovement) {
-        return false;
+        return FocusMove::Allowed;
     }
     Variant cancel(false);
     Variant args[] = {Variant::ref(cancel)};
-    control_.fireEvent(events::FocusMove, args);
-    return cancel.toBool();
+    if (!control_.fireEvent(events::FocusMove, args)) {
+        return FocusMove::Destroyed;
+    }
+    return cancel.toBool() ? FocusMove::Vetoed : FocusMove::Allowed;
 }
 
-bool KeyboardControl::moveFocus(bool forward, FocusCause cause) {
-    if (focusMoveVetoed()) {
-        return false;
+FocusMove KeyboardControl::moveFocus(bool forward, FocusCause cause) {
+    const FocusMove asked = focusMoveAsked();
+    if (asked != FocusMove::Allowed) {
+        return asked;
     }
     if (!window_.ownsFocus()) {
-        return true;
+        return FocusMove::Allowed;
     }
     // Set before focus leaves, so that the handlers of the focus change already read it.
     control_.properties().lostFocusCause = static_cast<std::int16_t>(cause);
     window_.moveFocus(forward);
-    return true;
+    return FocusMove::Allowed;
 }
 
 // ---- Pointer --------------------------------------------------------------------------------
 
-void KeyboardControl::buttonPressed() {
+bool KeyboardControl::buttonPressed() {
     if (!window_.ownsFocus()) {
         window_.takeFocus();
         if (control_.properties().dropDownAtGotFocus) {
-            return; // gaining focus opened the list
+            return true; // gaining focus opened the list
         }
     }
-    toggle();
+    return toggle();
 }
 
-void KeyboardControl::pick(bool overRow) {
+bool KeyboardControl::pick(bool overRow) {
     if (overRow) {
         const std::int32_t before = listIndex();
         commit();
-        if (listIndex() != before) {
-            selectionCommitted();
+        if (listIndex() != before && !selectionCommitted()) {
+            return false;
         }
     }
-    close();
+    return close();
 }
 
-void KeyboardControl::outsidePress() {
+bool KeyboardControl::outsidePress() {
     if (!control_.editArea().escapeFlag()) {
         savedIndex_ = listIndex();
     }
-    cancel();
+    return cancel();
 }
 
 void KeyboardControl::firstMoveTick() {

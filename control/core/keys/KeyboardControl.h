@@ -21,46 +21,53 @@ enum class FocusCause : std::int16_t { Normal = 0, Left, Right, Up, Down, Return
 // The first-move timer's interval after focus arrived.
 inline constexpr int kFirstMoveMs = 20;
 
+// What a request to move focus came to: the FocusMove handler may veto it, or destroy the
+// control.
+enum class FocusMove : std::uint8_t { Allowed, Vetoed, Destroyed };
+
+// Every request that raises an event answers whether the control came through it (see
+// CVantilCtrl::fireEvent); on false the caller returns without touching the control, this
+// object or the window that owns it.
 class KeyboardControl {
 public:
     KeyboardControl(CVantilCtrl& control, DropDownList& list, KeyboardWindow& window);
 
     bool listOpen() const { return list_.visible(); }
     // Requests from keys, the button, the hot keys and the show-drop-down request.
-    void open();
-    void close();
-    void cancel();
-    void toggle();
-    void showDropDown(bool show) { show ? open() : close(); }
+    [[nodiscard]] bool open();
+    [[nodiscard]] bool close();
+    [[nodiscard]] bool cancel();
+    [[nodiscard]] bool toggle();
+    [[nodiscard]] bool showDropDown(bool show) { return show ? open() : close(); }
 
     // ---- Keyboard ----
-    void keyDown(int key, KeyModifiers mods);
-    void keyPress(unsigned code, KeyModifiers mods);
-    void keyUp(int key, KeyModifiers mods);
+    [[nodiscard]] bool keyDown(int key, KeyModifiers mods);
+    [[nodiscard]] bool keyPress(unsigned code, KeyModifiers mods);
+    [[nodiscard]] bool keyUp(int key, KeyModifiers mods);
     // The hot key registered for (`key`, hot-key modifiers `modifiers`), 0 for none. Hot keys
     // are registered only while the control has focus.
     int hotKeyFor(int key, int modifiers) const;
-    void hotKey(int id);
+    [[nodiscard]] bool hotKey(int id);
     // The hot-key properties changed: registered keys follow at once while focused.
     void hotKeysChanged();
 
     // ---- Focus ----
-    void focusIn();
-    void focusOut();
-    // Raises FocusMove when CausesFocusMovement is on; true when the handler vetoed.
-    bool focusMoveVetoed();
+    [[nodiscard]] bool focusIn();
+    [[nodiscard]] bool focusOut();
+    // Raises FocusMove when CausesFocusMovement is on.
+    [[nodiscard]] FocusMove focusMoveAsked();
     // Moves focus forwards or backwards; `cause` becomes LostFocusCause unless vetoed.
-    bool moveFocus(bool forward, FocusCause cause);
+    [[nodiscard]] FocusMove moveFocus(bool forward, FocusCause cause);
 
     // ---- Pointer ----
     // The left button went down on the drop-down button strip.
-    void buttonPressed();
+    [[nodiscard]] bool buttonPressed();
     // The list reported a pick: the button was released over a row (`overRow`) or outside the
     // list window.
-    void pick(bool overRow);
+    [[nodiscard]] bool pick(bool overRow);
     // A left-button press outside the open list while the mouse hook is on; the press is
     // discarded by the caller.
-    void outsidePress();
+    [[nodiscard]] bool outsidePress();
     void firstMoveTick();
 
     int arrowState() const { return arrowState_; }
@@ -72,9 +79,8 @@ private:
     // The text is matched against the rows; the result is MatchedWithList.
     void matchTypedText();
     void commit();
-    void selectionCommitted();
-    void closed();
-    void verticalKey(bool down, KeyModifiers mods);
+    [[nodiscard]] bool selectionCommitted();
+    [[nodiscard]] bool verticalKey(bool down, KeyModifiers mods);
     bool defaultKeys() const;
 
     CVantilCtrl& control_;

@@ -137,7 +137,8 @@ private:
     std::optional<Divider> dividerAt(Point at) const;
     void setPosition(ScrollAxis axis, int position);
     void lineScroll(ScrollAxis axis, bool forward, bool quiet);
-    void forward(ListMouse message, Point at);
+    // False when the event's handler destroyed or closed the control.
+    [[nodiscard]] bool forward(ListMouse message, Point at);
     void endPointer();
     void moveTrackingLine(std::optional<int> x);
     void fitColumn(std::int32_t column);

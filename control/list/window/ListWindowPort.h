@@ -94,17 +94,22 @@ enum class ListMouse {
 };
 
 // What the list window tells the control.
+// The answers of the calls that raise the control's events are false when a handler destroyed
+// or closed the control: the list window then returns at once, touching nothing it shows.
 class ListWindowListener {
 public:
     virtual ~ListWindowListener() = default;
     // The user picked: released the left button over an item row or outside the list window.
-    virtual void listPicked() = 0;
+    virtual bool listPicked() = 0;
     // A column's width changed through the header.
     virtual void listHeaderChanged() = 0;
     // A pointer message, `at` in the control's client coordinates.
-    virtual void listMouse(ListMouse message, Point at) = 0;
+    virtual bool listMouse(ListMouse message, Point at) = 0;
     // The left button went down and up on the header cell of `column`.
-    virtual void listColumnClicked(std::int32_t column) { (void)column; }
+    virtual bool listColumnClicked(std::int32_t column) {
+        (void)column;
+        return true;
+    }
 };
 
 } // namespace vantil

@@ -3,6 +3,7 @@
 
 #include "app/overtime/BreachWords.h"
 #include "app/overtime/Texts.h"
+#include "app/reports/ReportPage.h"
 #include "app/reports/Texts.h"
 #include "platform/text/Format.h"
 
@@ -16,7 +17,7 @@ using namespace plat::report;
 
 namespace {
 constexpr int kSideMargin = 500;
-constexpr int kPrintableWidth = 16838 - 2 * kSideMargin;
+constexpr int kPrintableWidth = reports::kA4LandscapeWidth - 2 * kSideMargin;
 // Columns: name, twelve months, the year's overtime, the months beyond 45 hours.
 constexpr int kNameWidth = 2400;
 constexpr int kMonthLeft = 2500;
@@ -63,8 +64,7 @@ std::string RptZangyo::countCell(const EmployeeYear& year) {
 
 RptZangyo::RptZangyo(const YearCheck& check) {
     caption = t::kCaption;
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    reports::setSideMargins(*this, reports::kA4LandscapeWidth, kPrintableWidth);
 
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 1900);
     const std::string era =
@@ -127,15 +127,7 @@ RptZangyo::RptZangyo(const YearCheck& check) {
                phraseLines_ * kPhraseHeight + 40)
         .lineWidth = 5;
 
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    const int centre = kPrintableWidth / 2;
-    Control& page = pf.addField("txtPage", centre - 800, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", centre - 300, 120, 300, 300, reports::texts::kPageSlash).align =
-        Align::Center;
-    pf.addField("txtPages", centre, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", centre + 500, 120, 800, 300, reports::texts::kPageWord);
+    reports::addPageFooter(*this, kPrintableWidth / 2 - 800);
 
     addExportColumns(check);
     setExportTitle(era + t::kReportTitleSuffix, period);
@@ -245,9 +237,7 @@ void RptZangyo::addRows(const YearCheck& check) {
 }
 
 void RptZangyo::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kLandscape;
-    pageSetup().paperSource = paperSource::kAutomatic;
+    reports::setPrinter(*this, orientation::kLandscape, paperSource::kAutomatic);
 }
 
 void RptZangyo::onFormat(Band& band) {

@@ -2,6 +2,7 @@
 #include "app/reports/RptSRoumuMA4.h"
 
 #include "app/frame/Std_1.h"
+#include "app/reports/ReportPage.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/FieldText.h"
@@ -17,9 +18,8 @@ namespace t = texts;
 using namespace plat::report;
 
 namespace {
-// A4 landscape is 16,838 twips wide; the layout's printable width leaves equal side margins.
+// The layout's printable width on A4 landscape, between equal side margins.
 constexpr int kPrintableWidth = 15300;
-constexpr int kSideMargin = (16838 - kPrintableWidth) / 2;
 constexpr int kSiteWidth = 2640;
 constexpr int kFirstDayLeft = 2657;
 constexpr int kLastDayLeft = 13902;
@@ -61,8 +61,7 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     caption = t::kPrtSyainRoumuCaption;
     useDatabaseSources(*this);
     pageSetup().orientation = orientation::kLandscape;
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    setSideMargins(*this, kA4LandscapeWidth, kPrintableWidth);
 
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 800);
     Control& title = ph.addField("txtNengetu", 0, 100, kPrintableWidth, 520, "Nengetu",
@@ -133,14 +132,7 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     gf.addLine("Line6", kBlockLeft, 880, kPrintableWidth, 880);
     gf.addLine("Line7", kBlockLeft, 1240, kPrintableWidth, 1240);
 
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    constexpr int kPageLeft = kPrintableWidth / 2 - 700;
-    Control& page = pf.addField("txtPage", kPageLeft, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", kPageLeft + 500, 120, 300, 300, t::kPageSlash).align = Align::Center;
-    pf.addField("txtPages", kPageLeft + 800, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", kPageLeft + 1300, 120, 800, 300, t::kPageWord);
+    addPageFooter(*this, kPrintableWidth / 2 - 700);
 
     addExportColumns();
 }
@@ -201,13 +193,11 @@ void RptSRoumuMA4::addExportColumns() {
 }
 
 void RptSRoumuMA4::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kLandscape;
-    pageSetup().paperSource = paperSource::kAutomatic;
+    setPrinter(*this, orientation::kLandscape, paperSource::kAutomatic);
 }
 
 void RptSRoumuMA4::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kStatementQuery);
+    readStoredQuery(*this, folder_, kStatementQuery);
 }
 
 void RptSRoumuMA4::onFormat(Band& band) {

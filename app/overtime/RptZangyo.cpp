@@ -33,6 +33,21 @@ std::string monthColumn(int m) {
     return "M" + std::to_string(m + 1);
 }
 
+// The report's title: the era year of the first month and the title's words.
+std::string titleOf(const YearCheck& check) {
+    const std::string era =
+        plat::text::formatDate({yearOf(check.firstMonth), monthOf(check.firstMonth), 1}, "ggge");
+    return era + t::kReportTitleSuffix;
+}
+
+// The first and last month of the agreement year.
+std::string periodOf(const YearCheck& check) {
+    const int last = check.firstMonth + kMonthsInYear - 1;
+    return fillIn(t::kPeriodFormat, {std::to_string(yearOf(check.firstMonth)),
+                                     std::to_string(monthOf(check.firstMonth)),
+                                     std::to_string(yearOf(last)), std::to_string(monthOf(last))});
+}
+
 bool yearBroken(const EmployeeYear& y) {
     for (const Breach& b : y.breaches)
         if (b.rule == Rule::Year360 || b.rule == Rule::Year720)
@@ -66,18 +81,23 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     caption = t::kCaption;
     reports::setSideMargins(*this, reports::kA4LandscapeWidth, kPrintableWidth);
 
+    addPageHeader(check);
+    addDetail();
+    addBreachFooter(check);
+    reports::addPageFooter(*this, kPrintableWidth / 2 - 800);
+
+    addExportColumns(check);
+    setExportTitle(titleOf(check), periodOf(check));
+    addRows(check);
+}
+
+// The title, the period and settings, the caps that apply, the legend and the column headings.
+void RptZangyo::addPageHeader(const YearCheck& check) {
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 1900);
-    const std::string era =
-        plat::text::formatDate({yearOf(check.firstMonth), monthOf(check.firstMonth), 1}, "ggge");
-    Control& title =
-        ph.addLabel("lblTitle", 0, 100, kPrintableWidth, 520, era + t::kReportTitleSuffix);
+    Control& title = ph.addLabel("lblTitle", 0, 100, kPrintableWidth, 520, titleOf(check));
     title.font.size = 18;
     title.align = Align::Center;
-    const int last = check.firstMonth + kMonthsInYear - 1;
-    const std::string period =
-        fillIn(t::kPeriodFormat,
-               {std::to_string(yearOf(check.firstMonth)), std::to_string(monthOf(check.firstMonth)),
-                std::to_string(yearOf(last)), std::to_string(monthOf(last))});
+    const std::string period = periodOf(check);
     const std::string settings =
         fillIn(t::kPrintSettings, {t::kWeekdays[check.settings.holidayWeekday],
                                    check.settings.specialClause ? t::kYes : t::kNo});
@@ -99,7 +119,10 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     ph.addLabel("lblCount", kCountLeft, 1540, kCountWidth, 280, t::kOver45Heading).align =
         Align::Right;
     ph.addLine("Line1", 0, 1860, kPrintableWidth, 1860);
+}
 
+// One line per employee: the name, the twelve months, the year and the months beyond 45 hours.
+void RptZangyo::addDetail() {
     Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 0);
     gh.groupField = "SyainID";
 
@@ -111,7 +134,9 @@ RptZangyo::RptZangyo(const YearCheck& check) {
             .align = Align::Right;
     d.addField("txtYear", kYearLeft, 40, kYearWidth, 300, "YearOT").align = Align::Right;
     d.addField("txtCount", kCountLeft, 40, kCountWidth, 300, "Over45").align = Align::Right;
+}
 
+void RptZangyo::addBreachFooter(const YearCheck& check) {
     // The broken rules under the employee's line, one a line; the footer is as tall as the
     // longest list of the year and hidden for an employee who keeps the caps.
     std::size_t lines = 1;
@@ -126,12 +151,6 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     gf.addLine("Line2", 0, phraseLines_ * kPhraseHeight + 40, kPrintableWidth,
                phraseLines_ * kPhraseHeight + 40)
         .lineWidth = 5;
-
-    reports::addPageFooter(*this, kPrintableWidth / 2 - 800);
-
-    addExportColumns(check);
-    setExportTitle(era + t::kReportTitleSuffix, period);
-    addRows(check);
 }
 
 void RptZangyo::addExportColumns(const YearCheck& check) {

@@ -63,12 +63,27 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     pageSetup().orientation = orientation::kLandscape;
     setSideMargins(*this, kA4LandscapeWidth, kPrintableWidth);
 
+    addPageHeader();
+    addGroupHeader();
+    addDetail();
+    addGroupFooter();
+    addPageFooter(*this, kPrintableWidth / 2 - 700);
+
+    addExportColumns();
+}
+
+// The month as the title.
+void RptSRoumuMA4::addPageHeader() {
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 800);
     Control& title = ph.addField("txtNengetu", 0, 100, kPrintableWidth, 520, "Nengetu",
                                  t::kStatementTitleFormat);
     title.font.size = 16;
     title.align = Align::Center;
+}
 
+// A new page per employee: the name, then the headings of the sites, the 31 days and the line
+// total.
+void RptSRoumuMA4::addGroupHeader() {
     Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 1100);
     gh.groupField = "SyainID";
     gh.newPage = NewPage::Before;
@@ -89,7 +104,10 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     lineTotalHeading.align = Align::Center;
     small(lineTotalHeading, 8);
     gh.addLine("Line4", 0, 1080, kPrintableWidth, 1080);
+}
 
+// One line per site: its name over two lines and the hours of each day and in all.
+void RptSRoumuMA4::addDetail() {
     Band& d = addBand(BandKind::Detail, "Detail", 520);
     d.addField("txtGName", 60, 20, kSiteWidth - 60, 240, "GName").visible = false;
     small(d.addField("GName1", 60, 20, kSiteWidth - 60, 240, {}), 8);
@@ -105,7 +123,10 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     lineTotal.align = Align::Right;
     small(lineTotal, 8);
     d.addLine("Line2", 0, 510, kPrintableWidth, 510);
+}
 
+// The employee's sums of each day and in all, the wage and the amount to pay.
+void RptSRoumuMA4::addGroupFooter() {
     Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", 1300);
     gf.addLabel("Label26", 0, 80, kSiteWidth, 300, t::kStatementGroupTotal).align = Align::Center;
     for (int k = 1; k <= kDays; ++k) {
@@ -131,10 +152,6 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
         .align = Align::Right;
     gf.addLine("Line6", kBlockLeft, 880, kPrintableWidth, 880);
     gf.addLine("Line7", kBlockLeft, 1240, kPrintableWidth, 1240);
-
-    addPageFooter(*this, kPrintableWidth / 2 - 700);
-
-    addExportColumns();
 }
 
 void RptSRoumuMA4::addExportColumns() {

@@ -4,6 +4,8 @@
 #include "app/overtime/Texts.h"
 #include "platform/text/Format.h"
 
+#include <iterator>
+
 namespace tamsel::overtime {
 
 namespace t = texts;
@@ -37,22 +39,38 @@ std::string fillIn(std::string_view format, const std::vector<std::string>& args
 
 namespace {
 
-const char* ruleFormat(Rule rule) {
-    switch (rule) {
-    case Rule::Month45:
-        return t::kRuleMonth45;
-    case Rule::Month100:
-        return t::kRuleMonth100;
-    case Rule::Average80:
-        return t::kRuleAverage80;
-    case Rule::Year360:
-        return t::kRuleYear360;
-    case Rule::Year720:
-        return t::kRuleYear720;
-    case Rule::SixMonths:
-        return t::kRuleSixMonths;
-    }
-    return "";
+// What a rule's phrase is filled in with: the months of all its breaches in a row, or its one
+// breach's month with the year's hours or with the count of months beyond 45 hours.
+enum class Fill { MonthList, MonthAndHours, MonthAndCount };
+
+struct RuleWords {
+    Rule rule;
+    const char* format;
+    Fill fill;
+};
+
+// In the order of Rule, so that a rule's words are at its own index.
+constexpr RuleWords kRuleWords[] = {
+    {Rule::Month45, t::kRuleMonth45, Fill::MonthList},
+    {Rule::Year360, t::kRuleYear360, Fill::MonthAndHours},
+    {Rule::Month100, t::kRuleMonth100, Fill::MonthList},
+    {Rule::Average80, t::kRuleAverage80, Fill::MonthList},
+    {Rule::Year720, t::kRuleYear720, Fill::MonthAndHours},
+    {Rule::SixMonths, t::kRuleSixMonths, Fill::MonthAndCount},
+};
+
+constexpr bool inRuleOrder() {
+    for (std::size_t i = 0; i < std::size(kRuleWords); ++i)
+        if (static_cast<std::size_t>(kRuleWords[i].rule) != i)
+            return false;
+    return true;
+}
+static_assert(inRuleOrder() &&
+                  std::size(kRuleWords) == static_cast<std::size_t>(Rule::SixMonths) + 1,
+              "one entry per rule, in Rule's order");
+
+const RuleWords& wordsOf(Rule rule) {
+    return kRuleWords[static_cast<std::size_t>(rule)];
 }
 
 std::string monthText(const YearCheck& check, int m) {
@@ -74,25 +92,23 @@ std::vector<std::string> breachPhrases(const YearCheck& check, const EmployeeYea
     std::vector<std::string> phrases;
     for (std::size_t i = 0; i < year.breaches.size();) {
         const Breach& first = year.breaches[i];
-        std::string args;
+        const RuleWords& words = wordsOf(first.rule);
         std::size_t next = i + 1;
-        switch (first.rule) {
-        case Rule::Month45:
-        case Rule::Month100:
-        case Rule::Average80:
-            args = item(check, first);
+        switch (words.fill) {
+        case Fill::MonthList: {
+            std::string args = item(check, first);
             for (; next < year.breaches.size() && year.breaches[next].rule == first.rule; ++next)
                 args += t::kListSeparator + item(check, year.breaches[next]);
-            phrases.push_back(fillIn(ruleFormat(first.rule), {args}));
+            phrases.push_back(fillIn(words.format, {args}));
             break;
-        case Rule::Year360:
-        case Rule::Year720:
-            phrases.push_back(fillIn(ruleFormat(first.rule),
-                                     {monthText(check, first.month), hoursText(first.figure)}));
+        }
+        case Fill::MonthAndHours:
+            phrases.push_back(
+                fillIn(words.format, {monthText(check, first.month), hoursText(first.figure)}));
             break;
-        case Rule::SixMonths:
-            phrases.push_back(fillIn(ruleFormat(first.rule),
-                                     {monthText(check, first.month), std::to_string(first.span)}));
+        case Fill::MonthAndCount:
+            phrases.push_back(
+                fillIn(words.format, {monthText(check, first.month), std::to_string(first.span)}));
             break;
         }
         i = next;

@@ -3,6 +3,7 @@
 
 #include "app/overtime/BreachWords.h"
 #include "app/overtime/Texts.h"
+#include "app/reports/ReportPage.h"
 #include "app/reports/Texts.h"
 #include "platform/text/Format.h"
 
@@ -16,7 +17,7 @@ using namespace plat::report;
 
 namespace {
 constexpr int kSideMargin = 500;
-constexpr int kPrintableWidth = 16838 - 2 * kSideMargin;
+constexpr int kPrintableWidth = reports::kA4LandscapeWidth - 2 * kSideMargin;
 // Columns: name, twelve months, the year's overtime, the months beyond 45 hours.
 constexpr int kNameWidth = 2400;
 constexpr int kMonthLeft = 2500;
@@ -30,6 +31,21 @@ constexpr int kPhraseHeight = 250;
 
 std::string monthColumn(int m) {
     return "M" + std::to_string(m + 1);
+}
+
+// The report's title: the era year of the first month and the title's words.
+std::string titleOf(const YearCheck& check) {
+    const std::string era =
+        plat::text::formatDate({yearOf(check.firstMonth), monthOf(check.firstMonth), 1}, "ggge");
+    return era + t::kReportTitleSuffix;
+}
+
+// The first and last month of the agreement year.
+std::string periodOf(const YearCheck& check) {
+    const int last = check.firstMonth + kMonthsInYear - 1;
+    return fillIn(t::kPeriodFormat, {std::to_string(yearOf(check.firstMonth)),
+                                     std::to_string(monthOf(check.firstMonth)),
+                                     std::to_string(yearOf(last)), std::to_string(monthOf(last))});
 }
 
 bool yearBroken(const EmployeeYear& y) {
@@ -63,21 +79,25 @@ std::string RptZangyo::countCell(const EmployeeYear& year) {
 
 RptZangyo::RptZangyo(const YearCheck& check) {
     caption = t::kCaption;
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    reports::setSideMargins(*this, reports::kA4LandscapeWidth, kPrintableWidth);
 
+    addPageHeader(check);
+    addDetail();
+    addBreachFooter(check);
+    reports::addPageFooter(*this, kPrintableWidth / 2 - 800);
+
+    addExportColumns(check);
+    setExportTitle(titleOf(check), periodOf(check));
+    addRows(check);
+}
+
+// The title, the period and settings, the caps that apply, the legend and the column headings.
+void RptZangyo::addPageHeader(const YearCheck& check) {
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 1900);
-    const std::string era =
-        plat::text::formatDate({yearOf(check.firstMonth), monthOf(check.firstMonth), 1}, "ggge");
-    Control& title =
-        ph.addLabel("lblTitle", 0, 100, kPrintableWidth, 520, era + t::kReportTitleSuffix);
+    Control& title = ph.addLabel("lblTitle", 0, 100, kPrintableWidth, 520, titleOf(check));
     title.font.size = 18;
     title.align = Align::Center;
-    const int last = check.firstMonth + kMonthsInYear - 1;
-    const std::string period =
-        fillIn(t::kPeriodFormat,
-               {std::to_string(yearOf(check.firstMonth)), std::to_string(monthOf(check.firstMonth)),
-                std::to_string(yearOf(last)), std::to_string(monthOf(last))});
+    const std::string period = periodOf(check);
     const std::string settings =
         fillIn(t::kPrintSettings, {t::kWeekdays[check.settings.holidayWeekday],
                                    check.settings.specialClause ? t::kYes : t::kNo});
@@ -99,7 +119,10 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     ph.addLabel("lblCount", kCountLeft, 1540, kCountWidth, 280, t::kOver45Heading).align =
         Align::Right;
     ph.addLine("Line1", 0, 1860, kPrintableWidth, 1860);
+}
 
+// One line per employee: the name, the twelve months, the year and the months beyond 45 hours.
+void RptZangyo::addDetail() {
     Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 0);
     gh.groupField = "SyainID";
 
@@ -111,7 +134,9 @@ RptZangyo::RptZangyo(const YearCheck& check) {
             .align = Align::Right;
     d.addField("txtYear", kYearLeft, 40, kYearWidth, 300, "YearOT").align = Align::Right;
     d.addField("txtCount", kCountLeft, 40, kCountWidth, 300, "Over45").align = Align::Right;
+}
 
+void RptZangyo::addBreachFooter(const YearCheck& check) {
     // The broken rules under the employee's line, one a line; the footer is as tall as the
     // longest list of the year and hidden for an employee who keeps the caps.
     std::size_t lines = 1;
@@ -126,20 +151,6 @@ RptZangyo::RptZangyo(const YearCheck& check) {
     gf.addLine("Line2", 0, phraseLines_ * kPhraseHeight + 40, kPrintableWidth,
                phraseLines_ * kPhraseHeight + 40)
         .lineWidth = 5;
-
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    const int centre = kPrintableWidth / 2;
-    Control& page = pf.addField("txtPage", centre - 800, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", centre - 300, 120, 300, 300, reports::texts::kPageSlash).align =
-        Align::Center;
-    pf.addField("txtPages", centre, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", centre + 500, 120, 800, 300, reports::texts::kPageWord);
-
-    addExportColumns(check);
-    setExportTitle(era + t::kReportTitleSuffix, period);
-    addRows(check);
 }
 
 void RptZangyo::addExportColumns(const YearCheck& check) {
@@ -245,9 +256,7 @@ void RptZangyo::addRows(const YearCheck& check) {
 }
 
 void RptZangyo::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kLandscape;
-    pageSetup().paperSource = paperSource::kAutomatic;
+    reports::setPrinter(*this, orientation::kLandscape, paperSource::kAutomatic);
 }
 
 void RptZangyo::onFormat(Band& band) {

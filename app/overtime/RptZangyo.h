@@ -26,6 +26,9 @@ protected:
     void onFormat(plat::report::Band& band) override;
 
 private:
+    void addPageHeader(const YearCheck& check);
+    void addDetail();
+    void addBreachFooter(const YearCheck& check);
     void addExportColumns(const YearCheck& check);
     void addRows(const YearCheck& check);
 

@@ -55,7 +55,24 @@ QColor ZangyoCheck::brokenColour() {
 
 ZangyoCheck::ZangyoCheck(QWidget* parent) : Screen(parent) {
     setWindowTitle(tr8(t::kCaption));
+    // Created in the order the tab key visits them.
+    QHBoxLayout* top = createYearAndSettings();
+    QWidget* legend = createCapsAndGrid();
+    QHBoxLayout* bottom = createPrintButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addLayout(top);
+    layout->addWidget(caps_);
+    layout->addWidget(legend);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(msg_);
+    layout->addLayout(bottom);
+    adjustSize();
+}
 
+// The year with previous/next and the firm's settings, in one row.
+QHBoxLayout* ZangyoCheck::createYearAndSettings() {
     nengetu_ = new plat::widgets::DateBox(this);
     nengetu_->setObjectName(QStringLiteral("Nengetu"));
     nengetu_->setMode(plat::widgets::DateBox::Mode::Year);
@@ -91,6 +108,24 @@ ZangyoCheck::ZangyoCheck(QWidget* parent) : Screen(parent) {
     connect(nendoKaisi_, &QComboBox::currentIndexChanged, this, &ZangyoCheck::settingsChanged);
     connect(tokubetuJoko_, &QCheckBox::toggled, this, &ZangyoCheck::settingsChanged);
 
+    auto* top = new QHBoxLayout;
+    top->addWidget(yearLabel);
+    top->addWidget(nengetu_);
+    top->addWidget(comUD_->button(PreviousYear));
+    top->addWidget(comUD_->button(NextYear));
+    top->addWidget(period_);
+    top->addStretch();
+    top->addWidget(holidayLabel);
+    top->addWidget(houteiKyujitu_);
+    top->addWidget(tokubetuJoko_);
+    top->addWidget(startLabel);
+    top->addWidget(nendoKaisi_);
+    return top;
+}
+
+// The caps that apply, the legend of the colours, the grid and the breaches under it; returns
+// the legend.
+QWidget* ZangyoCheck::createCapsAndGrid() {
     caps_ = new plat::widgets::Label({}, this);
     caps_->setWordWrap(true);
     auto* legend = new plat::widgets::Label(tr8(t::kLegend), this);
@@ -112,7 +147,11 @@ ZangyoCheck::ZangyoCheck(QWidget* parent) : Screen(parent) {
     msg_->setObjectName(QStringLiteral("MSG"));
     msg_->setWordWrap(true);
     msg_->setMinimumHeight(40);
+    return legend;
+}
 
+// Preview check box, print and close, in one row.
+QHBoxLayout* ZangyoCheck::createPrintButtons() {
     prtPreview_ = new plat::widgets::CheckBox(tr8(rt::kPreview), this);
     prtPreview_->setObjectName(QStringLiteral("PrtPreview"));
     comPrt_ = new plat::widgets::CommandButton(tr8(rt::kPrint), this);
@@ -124,33 +163,12 @@ ZangyoCheck::ZangyoCheck(QWidget* parent) : Screen(parent) {
     comEnd_->setFixedWidth(90);
     connect(comEnd_, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(yearLabel);
-    top->addWidget(nengetu_);
-    top->addWidget(comUD_->button(PreviousYear));
-    top->addWidget(comUD_->button(NextYear));
-    top->addWidget(period_);
-    top->addStretch();
-    top->addWidget(holidayLabel);
-    top->addWidget(houteiKyujitu_);
-    top->addWidget(tokubetuJoko_);
-    top->addWidget(startLabel);
-    top->addWidget(nendoKaisi_);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(prtPreview_);
     bottom->addStretch();
     bottom->addWidget(comPrt_);
     bottom->addWidget(comEnd_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addLayout(top);
-    layout->addWidget(caps_);
-    layout->addWidget(legend);
-    layout->addWidget(grid_, 1);
-    layout->addWidget(msg_);
-    layout->addLayout(bottom);
-    adjustSize();
+    return bottom;
 }
 
 void ZangyoCheck::onLoad() {

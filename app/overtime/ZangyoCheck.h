@@ -11,6 +11,7 @@
 #include <QColor>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 
@@ -57,6 +58,9 @@ protected:
     void onUnload() override;
 
 private:
+    QHBoxLayout* createYearAndSettings();
+    QWidget* createCapsAndGrid();
+    QHBoxLayout* createPrintButtons();
     void comUD_Click(int index);
     void settingsChanged();
     void showSettings();

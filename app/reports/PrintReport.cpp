@@ -18,10 +18,12 @@ void showPrintError(int number, const std::string& description, QWidget* parent)
 void previewOrPrint(plat::report::Report& report, bool preview, QWidget* parent) {
     try {
         if (preview)
-            plat::report::showPreview(report, parent,
-                                      [](const plat::report::ReportError& e, QWidget* window) {
-                                          showPrintError(e.number(), e.description(), window);
-                                      });
+            plat::report::showPreview(
+                report, parent,
+                {.askSaveName = {},
+                 .showError = [](const plat::report::ReportError& e, QWidget* window) {
+                     showPrintError(e.number(), e.description(), window);
+                 }});
         else
             plat::report::printReport(report);
     } catch (const plat::report::ReportError& e) {

@@ -1,6 +1,7 @@
 // Layout of the site labour-cost report.
 #include "app/reports/RptRoumuG.h"
 
+#include "app/reports/ReportPage.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/FieldText.h"
@@ -14,7 +15,6 @@ using namespace plat::report;
 namespace {
 // The layout's printable width on A4 (11,906 twips wide) leaves equal side margins.
 constexpr int kPrintableWidth = 11280;
-constexpr int kSideMargin = (11906 - kPrintableWidth) / 2;
 constexpr int kAmountLeft = 7780;
 constexpr int kAmountWidth = kPrintableWidth - kAmountLeft;
 } // namespace
@@ -22,8 +22,7 @@ constexpr int kAmountWidth = kPrintableWidth - kAmountLeft;
 RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
     caption = t::kRefRoumuCaption;
     useDatabaseSources(*this);
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    setSideMargins(*this, kA4PortraitWidth, kPrintableWidth);
 
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 1500);
     Control& title =
@@ -45,13 +44,7 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
     d.addLabel("GName2", 100, 80, 1000, 320, {}).visible = false;
     d.addField("txtGName", 1200, 80, 1000, 320, "GName").visible = false;
 
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    Control& page = pf.addField("txtPage", 4940, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", 5440, 120, 300, 300, t::kPageSlash).align = Align::Center;
-    pf.addField("txtPages", 5740, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", 6240, 120, 800, 300, t::kPageWord);
+    addPageFooter(*this, kPrintableWidth / 2 - 700);
 
     Band& rf = addBand(BandKind::ReportFooter, "ReportFooter", 520);
     rf.addLabel("Label24", 0, 100, kAmountLeft, 320, t::kGrandTotal).align = Align::Center;
@@ -97,9 +90,7 @@ void RptRoumuG::addExportColumns() {
 }
 
 void RptRoumuG::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kPortrait;
-    pageSetup().paperSource = paperSource::kAutomatic;
+    setPrinter(*this, orientation::kPortrait, paperSource::kAutomatic);
 }
 
 void RptRoumuG::onFormat(Band& band) {
@@ -109,7 +100,7 @@ void RptRoumuG::onFormat(Band& band) {
 }
 
 void RptRoumuG::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kSiteReportQuery);
+    readStoredQuery(*this, folder_, kSiteReportQuery);
 }
 
 } // namespace tamsel::reports

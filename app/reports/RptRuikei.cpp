@@ -1,6 +1,7 @@
 // Layout and format code of the annual cumulative report.
 #include "app/reports/RptRuikei.h"
 
+#include "app/reports/ReportPage.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/JetRecordSource.h"
@@ -13,7 +14,6 @@ using namespace plat::report;
 
 namespace {
 constexpr int kPrintableWidth = 11280;
-constexpr int kSideMargin = (11906 - kPrintableWidth) / 2;
 // Column positions: name, month, wage, hours, amount.
 constexpr int kNameLeft = 0;
 constexpr int kNameWidth = 3495;
@@ -36,8 +36,7 @@ plat::text::DateTime dateOf(const Value& v) {
 RptRuikei::RptRuikei(QString folder) : folder_(std::move(folder)) {
     caption = t::kPrtRuikeiCaption;
     useDatabaseSources(*this);
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    setSideMargins(*this, kA4PortraitWidth, kPrintableWidth);
 
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 1500);
     Control& title = ph.addField("txtNengetu", 0, 200, kPrintableWidth, 520, {});
@@ -79,13 +78,7 @@ RptRuikei::RptRuikei(QString folder) : folder_(std::move(folder)) {
     gf.addLine("Line2", kHoursLeft, 60, kPrintableWidth, 60);
     gf.addLine("Line5", 0, 500, kPrintableWidth, 500);
 
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    Control& page = pf.addField("txtPage", 4940, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", 5440, 120, 300, 300, t::kPageSlash).align = Align::Center;
-    pf.addField("txtPages", 5740, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", 6240, 120, 800, 300, t::kPageWord);
+    addPageFooter(*this, kPrintableWidth / 2 - 700);
 
     Band& rf = addBand(BandKind::ReportFooter, "ReportFooter", 0);
     rf.addLabel("Label24", 0, 0, kNameWidth, 300, t::kGrandTotal);
@@ -134,13 +127,11 @@ void RptRuikei::addExportColumns() {
 }
 
 void RptRuikei::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kPortrait;
-    pageSetup().paperSource = paperSource::kCassette;
+    setPrinter(*this, orientation::kPortrait, paperSource::kCassette);
 }
 
 void RptRuikei::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kYearReportQuery);
+    readStoredQuery(*this, folder_, kYearReportQuery);
     NameState = 0;
 }
 

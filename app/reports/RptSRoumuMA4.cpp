@@ -3,6 +3,7 @@
 
 #include "app/closing/Texts.h"
 #include "app/frame/Std_1.h"
+#include "app/reports/ReportPage.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/FieldText.h"
@@ -18,9 +19,8 @@ namespace t = texts;
 using namespace plat::report;
 
 namespace {
-// A4 landscape is 16,838 twips wide; the layout's printable width leaves equal side margins.
+// The layout's printable width on A4 landscape, between equal side margins.
 constexpr int kPrintableWidth = 15300;
-constexpr int kSideMargin = (16838 - kPrintableWidth) / 2;
 constexpr int kSiteWidth = 2640;
 constexpr int kFirstDayLeft = 2657;
 constexpr int kLastDayLeft = 13902;
@@ -62,9 +62,19 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     caption = t::kPrtSyainRoumuCaption;
     useDatabaseSources(*this);
     pageSetup().orientation = orientation::kLandscape;
-    pageSetup().leftMargin = kSideMargin;
-    pageSetup().rightMargin = kSideMargin;
+    setSideMargins(*this, kA4LandscapeWidth, kPrintableWidth);
 
+    addPageHeader();
+    addGroupHeader();
+    addDetail();
+    addGroupFooter();
+    addPageFooter(*this, kPrintableWidth / 2 - 700);
+
+    addExportColumns();
+}
+
+// The month as the title.
+void RptSRoumuMA4::addPageHeader() {
     Band& ph = addBand(BandKind::PageHeader, "PageHeader", 800);
     Control& title = ph.addField("txtNengetu", 0, 100, kPrintableWidth, 520, "Nengetu",
                                  t::kStatementTitleFormat);
@@ -73,7 +83,11 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     Control& closed =
         ph.addLabel("txtSime", kPrintableWidth - 2400, 260, 2400, 320, closing::texts::kClosed);
     closed.align = Align::Right;
+}
 
+// A new page per employee: the name, then the headings of the sites, the 31 days and the line
+// total.
+void RptSRoumuMA4::addGroupHeader() {
     Band& gh = addBand(BandKind::GroupHeader, "SyainIDGH", 1100);
     gh.groupField = "SyainID";
     gh.newPage = NewPage::Before;
@@ -94,7 +108,10 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     lineTotalHeading.align = Align::Center;
     small(lineTotalHeading, 8);
     gh.addLine("Line4", 0, 1080, kPrintableWidth, 1080);
+}
 
+// One line per site: its name over two lines and the hours of each day and in all.
+void RptSRoumuMA4::addDetail() {
     Band& d = addBand(BandKind::Detail, "Detail", 520);
     d.addField("txtGName", 60, 20, kSiteWidth - 60, 240, "GName").visible = false;
     small(d.addField("GName1", 60, 20, kSiteWidth - 60, 240, {}), 8);
@@ -110,7 +127,10 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
     lineTotal.align = Align::Right;
     small(lineTotal, 8);
     d.addLine("Line2", 0, 510, kPrintableWidth, 510);
+}
 
+// The employee's sums of each day and in all, the wage and the amount to pay.
+void RptSRoumuMA4::addGroupFooter() {
     Band& gf = addBand(BandKind::GroupFooter, "SyainIDGF", 1300);
     gf.addLabel("Label26", 0, 80, kSiteWidth, 300, t::kStatementGroupTotal).align = Align::Center;
     for (int k = 1; k <= kDays; ++k) {
@@ -136,17 +156,6 @@ RptSRoumuMA4::RptSRoumuMA4(QString folder) : folder_(std::move(folder)) {
         .align = Align::Right;
     gf.addLine("Line6", kBlockLeft, 880, kPrintableWidth, 880);
     gf.addLine("Line7", kBlockLeft, 1240, kPrintableWidth, 1240);
-
-    Band& pf = addBand(BandKind::PageFooter, "PageFooter", 500);
-    constexpr int kPageLeft = kPrintableWidth / 2 - 700;
-    Control& page = pf.addField("txtPage", kPageLeft, 120, 500, 300, {});
-    page.pageField = PageField::PageNumber;
-    page.align = Align::Right;
-    pf.addLabel("Label22", kPageLeft + 500, 120, 300, 300, t::kPageSlash).align = Align::Center;
-    pf.addField("txtPages", kPageLeft + 800, 120, 500, 300, {}).pageField = PageField::PageCount;
-    pf.addLabel("Label23", kPageLeft + 1300, 120, 800, 300, t::kPageWord);
-
-    addExportColumns();
 }
 
 void RptSRoumuMA4::addExportColumns() {
@@ -205,13 +214,11 @@ void RptSRoumuMA4::addExportColumns() {
 }
 
 void RptSRoumuMA4::ChgPrinter() {
-    pageSetup().paperSize = paper::kA4;
-    pageSetup().orientation = orientation::kLandscape;
-    pageSetup().paperSource = paperSource::kAutomatic;
+    setPrinter(*this, orientation::kLandscape, paperSource::kAutomatic);
 }
 
 void RptSRoumuMA4::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kStatementQuery);
+    readStoredQuery(*this, folder_, kStatementQuery);
     control("txtSime").visible = monthClosed;
 }
 

@@ -27,6 +27,10 @@ protected:
     void onFormat(plat::report::Band& band) override;
 
 private:
+    void addPageHeader();
+    void addGroupHeader();
+    void addDetail();
+    void addGroupFooter();
     void addExportColumns();
     void formatGroupHeader(plat::report::Band& band);
     void formatDetail(plat::report::Band& band);

@@ -72,7 +72,7 @@ void BM_BarePainterToPdf(benchmark::State& state) {
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         QPainter p(&writer);
-        FontSpec face;
+        FontChoice face;
         face.size = 8;
         p.setFont(twipsFont(face));
         for (int page = 0; page < kEmployees; ++page) {

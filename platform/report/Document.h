@@ -19,7 +19,7 @@ struct PlacedControl {
     int width = 0;
     int height = 0;
     std::string text;
-    FontSpec font;
+    FontChoice font;
     Align align = Align::Left;
     bool border = false;
     int lineWidth = 15;

@@ -45,7 +45,7 @@ QString resolveFontFamily(const QString& layoutName) {
     return QStringLiteral("IPAPMincho");
 }
 
-QFont twipsFont(const FontSpec& face) {
+QFont twipsFont(const FontChoice& face) {
     QFont font(resolveFontFamily(QString::fromStdString(face.name)));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(face.size * kTwipsPerPoint))));
     font.setBold(face.bold);

@@ -14,6 +14,6 @@ namespace plat::report {
 QString resolveFontFamily(const QString& layoutName);
 
 // A font sized in twips, for a painter whose unit is the twip.
-QFont twipsFont(const FontSpec& face);
+QFont twipsFont(const FontChoice& face);
 
 } // namespace plat::report

@@ -49,10 +49,4 @@ Control& Band::addLine(std::string controlName, int x1, int y1, int x2, int y2) 
     return c;
 }
 
-Control& Band::addRectangle(std::string controlName, int left, int top, int width, int height) {
-    Control& c = addLabel(std::move(controlName), left, top, width, height, {});
-    c.kind = ControlKind::Rectangle;
-    return c;
-}
-
 } // namespace plat::report

@@ -23,7 +23,7 @@ enum class BandKind {
     ReportFooter,
 };
 
-enum class ControlKind { Label, Field, Line, Rectangle };
+enum class ControlKind { Label, Field, Line };
 
 enum class Align { Left, Center, Right };
 
@@ -44,11 +44,11 @@ enum class PageField {
 
 enum class NewPage { None, Before, After, BeforeAndAfter };
 
-struct FontSpec {
+struct FontChoice {
     std::string name = "ＭＳ Ｐ明朝"; // as the layout names it; resolved to an installed font
     double size = 10;                 // points
     bool bold = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
 struct Control {
@@ -70,10 +70,10 @@ struct Control {
     // Visibility, like texts set from code, stays as code last set it: a format routine that
     // hides a control for one row shows it again for the next.
     bool visible = true;
-    FontSpec font;
+    FontChoice font;
     Align align = Align::Left;
     bool border = false;
-    int lineWidth = 15; // twips; lines, rectangles and borders
+    int lineWidth = 15; // twips; lines and borders
 
     // The value behind a field for the band being formatted (the bound column or the sum).
     Value value;
@@ -101,7 +101,6 @@ struct Band {
     Control& addField(std::string controlName, int left, int top, int width, int height,
                       std::string dataField, std::string format = {});
     Control& addLine(std::string controlName, int x1, int y1, int x2, int y2);
-    Control& addRectangle(std::string controlName, int left, int top, int width, int height);
 };
 
 } // namespace plat::report

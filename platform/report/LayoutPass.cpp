@@ -292,7 +292,6 @@ int LayoutPass::bodyBottom() const {
 
 void LayoutPass::startPage(std::size_t row) {
     doc_.pages.emplace_back();
-    report_.currentPage_ = doc_.pageCount();
     y_ = doc_.setup.topMargin;
     bodyPlaced_ = false;
     if (doc_.pages.size() == 1 && reportHeader_) {

@@ -76,11 +76,6 @@ void paintPage(const Document& document, int pageIndex, QPainter& painter) {
             painter.setPen(penOf(c.lineWidth));
             painter.drawLine(QPointF(c.left, c.top), QPointF(c.left + c.width, c.top + c.height));
             break;
-        case ControlKind::Rectangle:
-            painter.setPen(penOf(c.lineWidth));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect);
-            break;
         }
     }
     painter.restore();

@@ -8,6 +8,7 @@
 #include "platform/report/ReportError.h"
 #include "platform/report/Texts.h"
 #include "platform/report/Xlsx.h"
+#include "platform/widgets/MessageService.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +32,10 @@ namespace {
 constexpr double kZoomSteps[] = {0.5, 0.75, 1.0, 1.5, 2.0};
 constexpr int kFitWidth = -1;
 constexpr int kFitPage = -2;
+// The window's size where the screen has room for it, and the room its title bar and frame take
+// beyond the available area.
+constexpr QSize kPreferredSize(1000, 760);
+constexpr QSize kFrameAllowance(16, 48);
 
 QString u8(const char* s) {
     return QString::fromUtf8(s);
@@ -110,9 +114,16 @@ PreviewWindow::PreviewWindow(const Document& document, QString title, QWidget* p
     connect(saveXlsx, &QPushButton::clicked, this, &PreviewWindow::askXlsxPath);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    resize(1000, 760);
+    fitScreen();
     render();
     updateControls();
+}
+
+void PreviewWindow::fitScreen() {
+    QSize size = kPreferredSize;
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
+    resize(size);
 }
 
 void PreviewWindow::showPage(int pageIndex) {
@@ -188,8 +199,12 @@ void PreviewWindow::updateControls() {
     last_->setEnabled(current_ + 1 < pageCount());
 }
 
+void PreviewWindow::setHost(PreviewHost host) {
+    host_ = std::move(host);
+}
+
 void PreviewWindow::setErrorHandler(PreviewErrorHandler handler) {
-    errorHandler_ = std::move(handler);
+    host_.showError = std::move(handler);
 }
 
 bool PreviewWindow::canSaveCsv() const {
@@ -197,13 +212,13 @@ bool PreviewWindow::canSaveCsv() const {
 }
 
 void PreviewWindow::report(const ReportError& error) {
-    if (errorHandler_) {
-        errorHandler_(error, this);
+    if (host_.showError) {
+        host_.showError(error, this);
         return;
     }
-    QMessageBox::critical(this, u8(texts::kErrorTitle),
-                          QString::number(error.number()) + QStringLiteral(": ") +
-                              QString::fromStdString(error.description()));
+    widgets::MessageService::error(QString::number(error.number()) + QStringLiteral(": ") +
+                                       QString::fromStdString(error.description()),
+                                   u8(texts::kErrorTitle), this);
 }
 
 void PreviewWindow::printAll() {
@@ -242,9 +257,15 @@ void PreviewWindow::saveAsXlsx(const QString& path) {
     }
 }
 
+QString PreviewWindow::askSaveName(const char* caption, const char* filter) {
+    const SaveNameRequest request{this, u8(caption), u8(filter)};
+    if (host_.askSaveName)
+        return host_.askSaveName(request);
+    return QFileDialog::getSaveFileName(this, request.caption, QString(), request.filter);
+}
+
 void PreviewWindow::askXlsxPath() {
-    QString path = QFileDialog::getSaveFileName(this, u8(texts::kSaveXlsx), QString(),
-                                                u8(texts::kXlsxFilter));
+    QString path = askSaveName(texts::kSaveXlsx, texts::kXlsxFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
@@ -253,26 +274,24 @@ void PreviewWindow::askXlsxPath() {
 }
 
 void PreviewWindow::askCsvPath() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, u8(texts::kSaveCsv), QString(), u8(texts::kCsvFilter));
+    const QString path = askSaveName(texts::kSaveCsv, texts::kCsvFilter);
     if (!path.isEmpty())
         saveAsCsv(path);
 }
 
 void PreviewWindow::askPdfPath() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, u8(texts::kSavePdf), QString(), u8(texts::kPdfFilter));
+    const QString path = askSaveName(texts::kSavePdf, texts::kPdfFilter);
     if (!path.isEmpty())
         saveAsPdf(path);
 }
 
-bool showPreview(Report& report, QWidget* parent, PreviewErrorHandler onError) {
+bool showPreview(Report& report, QWidget* parent, PreviewHost host) {
     const Document& document = report.run();
     if (document.empty())
         return false;
     PreviewWindow window(document, QString::fromStdString(report.caption), parent,
                          &report.exportTable());
-    window.setErrorHandler(std::move(onError));
+    window.setHost(std::move(host));
     window.exec();
     return true;
 }

@@ -25,6 +25,23 @@ class ReportError;
 // (the parent for a message box).
 using PreviewErrorHandler = std::function<void(const ReportError& error, QWidget* window)>;
 
+// A save button's question for the name of the file: its caption and the file filter.
+struct SaveNameRequest {
+    QWidget* window = nullptr;
+    QString caption;
+    QString filter;
+};
+// The name of the file to save to; empty when the user cancels.
+using SaveNameAsker = std::function<QString(const SaveNameRequest& request)>;
+
+// What the window asks of the program that shows it. A member left empty is answered by the
+// file dialog (file names) and by the message service's error box, number + ": " + description
+// under "プレビューのエラー" (errors).
+struct PreviewHost {
+    SaveNameAsker askSaveName;
+    PreviewErrorHandler showError;
+};
+
 class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
@@ -41,7 +58,8 @@ public:
     void showPage(int pageIndex); // clamped to the document
     void setZoom(double zoom);
 
-    // Print and save errors go through this (a plain message box when none is set).
+    void setHost(PreviewHost host);
+    // Print and save errors go through this (the message service's error box when none is set).
     void setErrorHandler(PreviewErrorHandler handler);
     bool canSaveCsv() const;
 
@@ -58,6 +76,8 @@ private:
     void render();
     void updateControls();
     void onZoomChosen(int index);
+    void fitScreen();
+    QString askSaveName(const char* caption, const char* filter);
     void askPdfPath();
     void askCsvPath();
     void askXlsxPath();
@@ -69,7 +89,7 @@ private:
     int current_ = 0;
     double zoom_ = 1.0;
     QImage image_;
-    PreviewErrorHandler errorHandler_;
+    PreviewHost host_;
 
     QPushButton* first_ = nullptr;
     QPushButton* previous_ = nullptr;
@@ -83,6 +103,6 @@ private:
 
 // Lays the report out and shows it modally, with the CSV and Excel buttons when the report
 // defines export columns; false (nothing shown) when it has no data.
-bool showPreview(Report& report, QWidget* parent = nullptr, PreviewErrorHandler onError = {});
+bool showPreview(Report& report, QWidget* parent = nullptr, PreviewHost host = {});
 
 } // namespace plat::report

@@ -81,10 +81,8 @@ public:
     const std::string& databasePath() const { return databasePath_; }
     const std::string& recordSourceName() const { return recordSourceName_; }
 
-    // While the report runs: the current row's value of a column (Null when it has none) and the
-    // number of the page being laid out.
+    // While the report runs: the current row's value of a column (Null when it has none).
     Value fieldValue(std::string_view column) const;
-    int pageNumber() const { return currentPage_; }
 
     // The columns of the detail lines as saved in a table (CSV, workbook); a report without
     // export columns has an empty table. run() fills exportTable() with one row per detail line
@@ -121,7 +119,6 @@ private:
 
     std::vector<std::string> columns_;
     const std::vector<Value>* currentRow_ = nullptr;
-    int currentPage_ = 0;
 
     void exportLine(const Band& detail);
     void exportTotal(const Band& totals);

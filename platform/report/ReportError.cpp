@@ -7,29 +7,28 @@ namespace plat::report {
 
 namespace {
 
+struct ErrorText {
+    ErrorCode code;
+    const char* description;
+};
+
+constexpr ErrorText kErrorTexts[] = {
+    {ErrorCode::InvalidCall, texts::kUnknownName},
+    {ErrorCode::FileAccess, texts::kPdfWriteFailed},
+    {ErrorCode::NoPrinter, texts::kNoPrinter},
+    {ErrorCode::PrintFailed, texts::kPrintFailed},
+    {ErrorCode::UnsupportedPaper, texts::kUnsupportedPaper},
+    {ErrorCode::BadLayout, texts::kBadLayout},
+    {ErrorCode::NoRecordSource, texts::kNoRecordSource},
+    {ErrorCode::UnknownColumn, texts::kUnknownColumn},
+    {ErrorCode::DataSource, texts::kDataSourceFailed},
+    {ErrorCode::ReportCode, texts::kReportCodeFailed},
+};
+
 std::string describe(ErrorCode code) {
-    switch (code) {
-    case ErrorCode::InvalidCall:
-        return texts::kUnknownName;
-    case ErrorCode::FileAccess:
-        return texts::kPdfWriteFailed;
-    case ErrorCode::NoPrinter:
-        return texts::kNoPrinter;
-    case ErrorCode::PrintFailed:
-        return texts::kPrintFailed;
-    case ErrorCode::UnsupportedPaper:
-        return texts::kUnsupportedPaper;
-    case ErrorCode::BadLayout:
-        return texts::kBadLayout;
-    case ErrorCode::NoRecordSource:
-        return texts::kNoRecordSource;
-    case ErrorCode::UnknownColumn:
-        return texts::kUnknownColumn;
-    case ErrorCode::DataSource:
-        return texts::kDataSourceFailed;
-    case ErrorCode::ReportCode:
-        return texts::kReportCodeFailed;
-    }
+    for (const ErrorText& e : kErrorTexts)
+        if (e.code == code)
+            return e.description;
     return texts::kBadLayout;
 }
 

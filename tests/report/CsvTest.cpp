@@ -6,10 +6,14 @@
 #include "platform/report/Csv.h"
 #include "platform/report/PreviewWindow.h"
 #include "platform/report/ReportError.h"
+#include "platform/widgets/MessageRecorder.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <deque>
 
 #include <filesystem>
 #include <fstream>
@@ -99,4 +103,50 @@ TEST(CsvTest, PreviewSavesTheTableAndReportsAnUnwritableFile) {
     EXPECT_TRUE(std::filesystem::exists(dir / "s.xlsx"));
     w.saveAsXlsx(QString::fromStdString((dir / "missing" / "s.xlsx").string()));
     EXPECT_EQ(errors, (std::vector<int>{75, 75}));
+}
+
+TEST(CsvTest, SaveButtonsAskTheHostForTheFileAndShowErrorsThroughTheMessageService) {
+    ensureApp();
+    SampleStatement report;
+    addColumns(report);
+    report.setRecordSource(statementRows(2, 1));
+    PreviewWindow w(report.run(), QStringLiteral("明細"), nullptr, &report.exportTable());
+    const auto dir = std::filesystem::temp_directory_path() / "tamsel-csv-host-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto inDir = [&](const char* name) { return QString::fromStdString((dir / name).string()); };
+    std::deque<QString> names = {inDir("s.csv"), inDir("book"), QString(), inDir("missing/s.csv")};
+    std::vector<SaveNameRequest> asked;
+    w.setHost({.askSaveName =
+                   [&](const SaveNameRequest& request) {
+                       asked.push_back(request);
+                       const QString name = names.front();
+                       names.pop_front();
+                       return name;
+                   },
+               .showError = {}});
+    plat::widgets::MessageRecorder boxes;
+    auto click = [&w](const char* button) {
+        QTest::mouseClick(w.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    };
+
+    click("saveCsv");
+    std::ifstream in(dir / "s.csv", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), csvText(report.exportTable()));
+    click("saveXlsx"); // the workbook's extension is added to a name without it
+    EXPECT_TRUE(std::filesystem::exists(dir / "book.xlsx"));
+    click("saveCsv"); // cancelled: nothing saved, nothing shown
+    EXPECT_TRUE(boxes.shown().empty());
+    click("saveCsv");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.shown()[0].text.startsWith(QStringLiteral("75: ")))
+        << boxes.texts()[0].toStdString();
+    EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("プレビューのエラー"));
+    EXPECT_EQ(boxes.shown()[0].icon, plat::widgets::MsgIcon::Error);
+
+    ASSERT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked[0].window, &w);
+    EXPECT_EQ(asked[0].caption, QStringLiteral("CSV保存"));
+    EXPECT_EQ(asked[0].filter, QStringLiteral("CSV (*.csv)"));
+    EXPECT_EQ(asked[1].caption, QStringLiteral("Excel保存"));
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -49,6 +50,10 @@ TEST(PreviewWindowTest, OpensOnFirstPageWithCountAndNavigatesByButtons) {
     SampleStatement report;
     report.setRecordSource(statementRows(3, 2));
     PreviewWindow w(report.run(), QStringLiteral("明細"));
+    // The window leaves room for its title bar on the screen it opens on.
+    const QSize room = w.screen()->availableGeometry().size();
+    EXPECT_LT(w.width(), room.width());
+    EXPECT_LT(w.height(), room.height());
     EXPECT_EQ(w.pageCount(), 3);
     EXPECT_EQ(w.currentPage(), 0);
     auto* label = w.findChild<QLabel*>(QStringLiteral("pageLabel"));

@@ -27,16 +27,20 @@ QString programFolder() {
 }
 
 QString databasePath() {
+    return databasePathIn(programFolder());
+}
+
+QString databasePathIn(const QString& folder) {
     const QString fromEnv = qEnvironmentVariable("TAMSEL_DATABASE");
     if (!fromEnv.isEmpty())
         return fromEnv;
     ClsGetIni ini;
-    if (ini.SetInifile(programFolder() + QStringLiteral("/tamsel.ini")) == 0) {
+    if (ini.SetInifile(folder + QStringLiteral("/tamsel.ini")) == 0) {
         const auto uri = ini.GetKeyword(QStringLiteral("DATABASE"), QStringLiteral("URI"));
         if (uri && !uri->trimmed().isEmpty())
             return uri->trimmed();
     }
-    return programFolder() + QStringLiteral("/Roumu.MDB");
+    return folder + QStringLiteral("/Roumu.MDB");
 }
 
 bool databaseIsServer() {

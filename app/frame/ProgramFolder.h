@@ -13,6 +13,8 @@ QString programFolder();
 // "postgresql://host/dbname?user=…"; the password comes from libpq's password or service
 // file, never from tamsel.ini), else programFolder() + "/Roumu.MDB".
 QString databasePath();
+// The same for a given program folder (the folder's tamsel.ini, else its Roumu.MDB).
+QString databasePathIn(const QString& folder);
 // True when databasePath() names a server database rather than a file.
 bool databaseIsServer();
 

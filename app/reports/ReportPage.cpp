@@ -1,6 +1,7 @@
 // The page set-up, footer and data source the report layouts share.
 #include "app/reports/ReportPage.h"
 
+#include "app/frame/ProgramFolder.h"
 #include "app/reports/Texts.h"
 
 namespace tamsel::reports {
@@ -32,7 +33,9 @@ Band& addPageFooter(Report& report, int numberLeft) {
 }
 
 std::string reportDatabase(const QString& folder) {
-    return (folder + QStringLiteral("\\Roumu.MDB")).toStdString();
+    // The office database the program's screens use: a server database by its URI, else the
+    // file (Roumu.MDB in the folder unless the environment names another).
+    return databasePathIn(folder).toStdString();
 }
 
 void readStoredQuery(Report& report, const QString& folder, const std::string& queryName) {

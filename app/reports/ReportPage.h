@@ -25,8 +25,8 @@ void setSideMargins(plat::report::Report& report, int paperWidth, int printableW
 // The page footer band: page number, "／", page count and "ページ" in a row from `numberLeft`.
 plat::report::Band& addPageFooter(plat::report::Report& report, int numberLeft);
 
-// The database file a layout reads its stored query from: the program's database file in
-// `folder` (the program folder of databasePath()).
+// The database a layout reads its stored query from: the office database of the program
+// folder `folder`, as databasePathIn() finds it (a server database's URI or the file).
 std::string reportDatabase(const QString& folder);
 
 // Names the layout's data source: the stored query `queryName` of reportDatabase(folder).

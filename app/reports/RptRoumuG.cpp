@@ -1,6 +1,7 @@
 // Layout of the site labour-cost report.
 #include "app/reports/RptRoumuG.h"
 
+#include "app/frame/ProgramFolder.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/FieldText.h"
@@ -109,7 +110,11 @@ void RptRoumuG::onFormat(Band& band) {
 }
 
 void RptRoumuG::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kSiteReportQuery);
+    // On a server the query is the server database's; a file is the program folder's.
+    setDataSource(tamsel::databaseIsServer()
+                      ? tamsel::databasePath().toStdString()
+                      : (folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(),
+                  kSiteReportQuery);
 }
 
 } // namespace tamsel::reports

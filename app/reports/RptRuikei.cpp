@@ -1,6 +1,7 @@
 // Layout and format code of the annual cumulative report.
 #include "app/reports/RptRuikei.h"
 
+#include "app/frame/ProgramFolder.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
 #include "platform/report/JetRecordSource.h"
@@ -140,7 +141,11 @@ void RptRuikei::ChgPrinter() {
 }
 
 void RptRuikei::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kYearReportQuery);
+    // On a server the query is the server database's; a file is the program folder's.
+    setDataSource(tamsel::databaseIsServer()
+                      ? tamsel::databasePath().toStdString()
+                      : (folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(),
+                  kYearReportQuery);
     NameState = 0;
 }
 

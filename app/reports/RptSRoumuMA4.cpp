@@ -2,6 +2,7 @@
 #include "app/reports/RptSRoumuMA4.h"
 
 #include "app/closing/Texts.h"
+#include "app/frame/ProgramFolder.h"
 #include "app/frame/Std_1.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/Texts.h"
@@ -211,7 +212,11 @@ void RptSRoumuMA4::ChgPrinter() {
 }
 
 void RptSRoumuMA4::onReportStart() {
-    setDataSource((folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(), kStatementQuery);
+    // On a server the query is the server database's; a file is the program folder's.
+    setDataSource(tamsel::databaseIsServer()
+                      ? tamsel::databasePath().toStdString()
+                      : (folder_ + QStringLiteral("\\Roumu.MDB")).toStdString(),
+                  kStatementQuery);
     control("txtSime").visible = monthClosed;
 }
 
@@ -267,9 +272,8 @@ void RptSRoumuMA4::formatDetail(Band& band) {
     band.control("GName2").text = rest.toStdString();
     // The line's money as the ledger grid shows it: the printed line hours x the wage, cut to
     // whole yen.
-    const plat::jet::Currency lineAmount =
-        statementAmount(band.control("txtGTotal").text,
-                        plat::report::displayText(fieldValue("TMony"), "#,##0"));
+    const plat::jet::Currency lineAmount = statementAmount(
+        band.control("txtGTotal").text, plat::report::displayText(fieldValue("TMony"), "#,##0"));
     lineAmount_ = plat::text::formatCurrency(lineAmount.scaled, "0");
 }
 

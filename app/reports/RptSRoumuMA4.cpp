@@ -274,9 +274,8 @@ void RptSRoumuMA4::formatDetail(Band& band) {
     band.control("GName2").text = rest.toStdString();
     // The line's money as the ledger grid shows it: the printed line hours x the wage, cut to
     // whole yen.
-    const plat::jet::Currency lineAmount =
-        statementAmount(band.control("txtGTotal").text,
-                        plat::report::displayText(fieldValue("TMony"), "#,##0"));
+    const plat::jet::Currency lineAmount = statementAmount(
+        band.control("txtGTotal").text, plat::report::displayText(fieldValue("TMony"), "#,##0"));
     lineAmount_ = plat::text::formatCurrency(lineAmount.scaled, "0");
 }
 

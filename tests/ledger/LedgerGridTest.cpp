@@ -510,6 +510,15 @@ TEST_F(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
         type(0, 1, "1");
         EXPECT_TRUE(screen->MSG()->text().isEmpty()) << bad;
     }
+    // The refused text stays in the open entry, with the focus, to be corrected there.
+    type(0, 0, "7.25");
+    EXPECT_TRUE(grid().isEditing());
+    EXPECT_EQ(grid().editText(), QStringLiteral("7.25"));
+    EXPECT_EQ(QApplication::focusWidget(), &grid());
+    QTest::keyClick(&grid(), Qt::Key_Backspace);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(grid().displayText(0, "D0"), QStringLiteral("7.2"));
+    EXPECT_TRUE(screen->MSG()->text().isEmpty());
     type(0, 0, "7.3");
     EXPECT_EQ(grid().displayText(0, "D0"), QStringLiteral("7.3"));
     EXPECT_EQ(total("Total", 0), 9125);

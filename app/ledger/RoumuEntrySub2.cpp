@@ -178,7 +178,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     resize(sizeHint());
 }
 
-RoumuEntrySub2::~RoumuEntrySub2() = default;
+RoumuEntrySub2::~RoumuEntrySub2() {
+    // The grid is destroyed after this screen's own part, and losing the focus then commits an
+    // entry still open (a refused one stays open): nothing it signals may reach the screen.
+    disconnect(grid_, nullptr, this, nullptr);
+}
 
 // Load -------------------------------------------------------------------------------------
 

@@ -103,18 +103,17 @@ void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
         db.execute(insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
 }
 
-// Every check of a save against what is stored now, inside the save's transaction: the month
-// is not closed, the employee is still in the master, and the month is still the one the
+// Every check against what is stored now, inside the transaction of a save or a deletion: the
+// month is not closed, the employee is still in the master, and the month is still the one the
 // screen read.
-SaveOutcome checkStoredMonth(plat::jet::Database& db, const MonthToSave& save,
-                             const SaveGuard& guard) {
+SaveOutcome checkStoredMonth(plat::jet::Database& db, const plat::text::DateTime& month,
+                             std::int64_t syainId, const SaveGuard& guard) {
     closing::ensureTable(db);
-    if (closing::isClosed(db, save.month))
+    if (closing::isClosed(db, month))
         return SaveOutcome::MonthClosed;
-    if (!findEmployee(db, save.syainId))
+    if (!findEmployee(db, syainId))
         return SaveOutcome::EmployeeUnknown;
-    if (guard.readAs && !guard.overwrite &&
-        stampMonth(db, save.month, save.syainId) != *guard.readAs)
+    if (guard.readAs && !guard.overwrite && stampMonth(db, month, syainId) != *guard.readAs)
         return SaveOutcome::ChangedElsewhere;
     return SaveOutcome::Saved;
 }
@@ -127,7 +126,7 @@ void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
 SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard) {
     SaveResult result;
     inTransaction(db, [&] {
-        result.outcome = checkStoredMonth(db, save, guard);
+        result.outcome = checkStoredMonth(db, save.month, save.syainId, guard);
         if (result.outcome != SaveOutcome::Saved)
             return;
         writeMonth(db, save);
@@ -136,11 +135,15 @@ SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const Sav
     return result;
 }
 
-void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId) {
+SaveOutcome deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month,
+                        std::int64_t syainId, const SaveGuard& guard) {
+    SaveOutcome outcome = SaveOutcome::Saved;
     inTransaction(db, [&] {
-        closing::refuseIfClosed(db, month);
-        db.execute(deleteMonthSql(month, syainId));
+        outcome = checkStoredMonth(db, month, syainId, guard);
+        if (outcome == SaveOutcome::Saved)
+            db.execute(deleteMonthSql(month, syainId));
     });
+    return outcome;
 }
 
 std::optional<EmployeeRow> findEmployee(plat::jet::Database& db, std::int64_t syainId) {

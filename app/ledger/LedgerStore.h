@@ -75,9 +75,11 @@ struct SaveResult {
 // first (checkStoredMonth), and a refused save writes nothing. Database errors are thrown as by
 // replaceMonth.
 SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard);
-// A month closed meanwhile (by any program) is refused inside the transaction with
-// closing::MonthClosed and stays as stored.
-void deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month, std::int64_t syainId);
+// Deletes the employee-month after the same checks as a save, in one transaction: a month
+// closed meanwhile (by any program), an employee gone from the master or a month changed since
+// it was read is refused, and the month stays as stored. Saved here means deleted.
+SaveOutcome deleteMonth(plat::jet::Database& db, const plat::text::DateTime& month,
+                        std::int64_t syainId, const SaveGuard& guard);
 
 struct EmployeeRow {
     std::string SName;

@@ -59,6 +59,8 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
 
     grid_ = new plat::widgets::SlipGrid(ledger::ledgerGridLayout(), this);
     grid_->setObjectName(QStringLiteral("DGrid"));
+    // A refused entry stays open with its text, so the clerk corrects it in place.
+    grid_->setKeepsRefusedEntry(true);
     connect(grid_, &plat::widgets::SlipGrid::valueChanged, this, &RoumuEntrySub2::DGrid_Change);
     connect(grid_, &plat::widgets::SlipGrid::committing, this,
             [this](int, const QString&, plat::widgets::SlipValue& v) { DGrid_Committing(v); });
@@ -176,7 +178,11 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     resize(sizeHint());
 }
 
-RoumuEntrySub2::~RoumuEntrySub2() = default;
+RoumuEntrySub2::~RoumuEntrySub2() {
+    // The grid is destroyed after this screen's own part, and losing the focus then commits an
+    // entry still open (a refused one stays open): nothing it signals may reach the screen.
+    disconnect(grid_, nullptr, this, nullptr);
+}
 
 // Load -------------------------------------------------------------------------------------
 

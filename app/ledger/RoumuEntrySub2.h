@@ -116,6 +116,7 @@ private:
     bool confirmLongDays(const std::vector<ledger::LedgerLine>& lines);
     bool writeLedger(const std::vector<ledger::LedgerLine>& lines);
     void deleteMonth();
+    bool removeStoredMonth();
     void showSaveError(int number, const std::string& description, bool notSaved);
     bool changedElsewhere(ledger::SaveGuard& guard);
 

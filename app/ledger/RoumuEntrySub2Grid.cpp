@@ -45,8 +45,9 @@ void RoumuEntrySub2::DGrid_Committing(plat::widgets::SlipValue& value) {
         value = plat::widgets::SlipValue::number(0);
 }
 
-// A day cell takes 0 to 24 hours with one decimal; anything else keeps the former value and
-// the status line says what is allowed (the grid beeps).
+// A day cell takes 0 to 24 hours with one decimal; anything else keeps the former value, the
+// refused text stays in the open entry and the status line says what is allowed (the grid
+// beeps).
 void RoumuEntrySub2::DGrid_Validating(const plat::widgets::SlipValue& value, bool& refuse) {
     if (value.isEmpty() || (value.isNumber() && ledger::isDayHours(value.toNumber()))) {
         clearStatus();

@@ -1,7 +1,6 @@
 // The ledger grid screen, saving and deleting the month: the check of the site column, the
 // question about days above 24 hours, the replacement of the employee-month in one
 // transaction, the deletion of the month, and copying the sites of the month before.
-#include "app/closing/ClosedMonths.h"
 #include "app/closing/Texts.h"
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerRules.h"
@@ -179,6 +178,39 @@ void RoumuEntrySub2::showSaveError(int number, const std::string& description, b
     MessageService::error(text, tr8(t::kTitleSave), this);
 }
 
+// The deletion runs the same checks against the stored month as a save, in its transaction: a
+// month another copy saved after this screen read it is deleted only when the clerk says so
+// (No keeps the grid and deletes nothing). True when the month is deleted.
+bool RoumuEntrySub2::removeStoredMonth() {
+    const LedgerKeyData& key = RoumuM().LedgerKey;
+    ledger::SaveGuard guard{readAs_, false};
+    for (;;) {
+        ledger::SaveOutcome outcome = ledger::SaveOutcome::Saved;
+        try {
+            outcome = ledger::deleteMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID, guard);
+        } catch (const plat::jet::Error& e) {
+            showSaveError(e.number(), e.description(), false);
+            return false;
+        }
+        switch (outcome) {
+        case ledger::SaveOutcome::Saved:
+            return true;
+        case ledger::SaveOutcome::MonthClosed:
+            MessageService::error(tr8(closing::texts::kLedgerClosed), tr8(t::kTitleSave), this);
+            return false;
+        case ledger::SaveOutcome::EmployeeUnknown:
+            MessageService::error(tr8(t::kEmployeeNotInMaster), tr8(t::kTitleDelete), this);
+            return false;
+        case ledger::SaveOutcome::ChangedElsewhere:
+            if (!MessageService::askYesNo(tr8(t::kDeleteChangedElsewhere), tr8(t::kTitleDelete),
+                                          this))
+                return false;
+            guard.overwrite = true;
+            break;
+        }
+    }
+}
+
 void RoumuEntrySub2::deleteMonth() {
     if (boxText(0).isEmpty()) {
         focusBox(0);
@@ -188,14 +220,8 @@ void RoumuEntrySub2::deleteMonth() {
         grid_->setFocus();
         return;
     }
-    const LedgerKeyData& key = RoumuM().LedgerKey;
-    try {
-        ledger::deleteMonth(*RoumuM().RoumuDb, key.Nengetu, key.SyainID);
-    } catch (const plat::jet::Error& e) {
-        showSaveError(e.number(), e.description(), false);
-        return;
-    } catch (const closing::MonthClosed& e) {
-        MessageService::error(tr8(e.what()), tr8(t::kTitleSave), this);
+    if (!removeStoredMonth()) {
+        grid_->setFocus();
         return;
     }
     {

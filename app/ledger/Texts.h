@@ -53,6 +53,8 @@ inline constexpr char kHoursRefused[] = "0〜24の数値を小数1桁まで入�
 inline constexpr char kWageRefused[] = "時間給は0以上の数値で入力してください。";
 inline constexpr char kChangedElsewhere[] =
     "この月のデータは他の画面で変更されています。上書きしますか？";
+inline constexpr char kDeleteChangedElsewhere[] =
+    "この月のデータは他の画面で変更されています。削除しますか？";
 inline constexpr char kNoPreviousMonth[] = "前月のデータがありません。";
 inline constexpr char kNotSaved[] = "この月のデータは保存されていません。";
 inline constexpr char kTitleSave[] = "エラー保存処理";

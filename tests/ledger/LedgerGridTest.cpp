@@ -100,6 +100,35 @@ protected:
     tamsel::ledger::StoredMonth stored(const DateTime& month = {2004, 4, 1}) {
         return tamsel::ledger::readMonth(*db, month, syain);
     }
+    // Another copy of the program, a child process on the same file, reads April and saves it
+    // as one line of the first site with hours on its first day.
+    void saveInAnotherCopy(float firstDay) {
+        const pid_t other = ::fork();
+        if (other == 0) {
+            int rc = 1;
+            try {
+                plat::jet::Database db2 = plat::jet::Database::open((home / "Roumu.MDB").string());
+                tamsel::ledger::MonthToSave m{
+                    {2004, 4, 1}, syain, "山田", Currency::fromUnits(1250), {}};
+                LedgerLine l;
+                l.GenbaID = sites[0];
+                l.GName = "本社";
+                l.hours[0] = firstDay;
+                m.lines.push_back(l);
+                const auto read = tamsel::ledger::readMonth(db2, m.month, syain).stamp;
+                rc = tamsel::ledger::saveMonth(db2, m, {read, false}).outcome ==
+                             tamsel::ledger::SaveOutcome::Saved
+                         ? 0
+                         : 2;
+            } catch (...) {
+            }
+            ::_exit(rc);
+        }
+        ASSERT_GT(other, 0);
+        int status = -1;
+        ASSERT_EQ(::waitpid(other, &status, 0), other);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
 
     std::filesystem::path home;
     std::optional<plat::jet::Database> db;
@@ -481,6 +510,15 @@ TEST_F(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
         type(0, 1, "1");
         EXPECT_TRUE(screen->MSG()->text().isEmpty()) << bad;
     }
+    // The refused text stays in the open entry, with the focus, to be corrected there.
+    type(0, 0, "7.25");
+    EXPECT_TRUE(grid().isEditing());
+    EXPECT_EQ(grid().editText(), QStringLiteral("7.25"));
+    EXPECT_EQ(QApplication::focusWidget(), &grid());
+    QTest::keyClick(&grid(), Qt::Key_Backspace);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(grid().displayText(0, "D0"), QStringLiteral("7.2"));
+    EXPECT_TRUE(screen->MSG()->text().isEmpty());
     type(0, 0, "7.3");
     EXPECT_EQ(grid().displayText(0, "D0"), QStringLiteral("7.3"));
     EXPECT_EQ(total("Total", 0), 9125);
@@ -504,35 +542,10 @@ TEST_F(LedgerGridTest, CopyingTheMonthBeforeIsNotOfferedOnAMonthWithLines) {
     EXPECT_EQ(grid().number(1, "D0"), 4.0);
 }
 
-// The other copy of the program is a child process that reads and saves the same month.
 TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSaysSo) {
     store({2004, 4, 1}, {{8}});
     open();
-    const pid_t other = ::fork();
-    if (other == 0) {
-        int rc = 1;
-        try {
-            plat::jet::Database db2 = plat::jet::Database::open((home / "Roumu.MDB").string());
-            tamsel::ledger::MonthToSave m{{2004, 4, 1}, syain, "山田", Currency::fromUnits(1250),
-                                          {}};
-            LedgerLine l;
-            l.GenbaID = sites[0];
-            l.GName = "本社";
-            l.hours[0] = 5;
-            m.lines.push_back(l);
-            const auto read = tamsel::ledger::readMonth(db2, m.month, syain).stamp;
-            rc = tamsel::ledger::saveMonth(db2, m, {read, false}).outcome ==
-                         tamsel::ledger::SaveOutcome::Saved
-                     ? 0
-                     : 2;
-        } catch (...) {
-        }
-        ::_exit(rc);
-    }
-    ASSERT_GT(other, 0);
-    int status = -1;
-    ASSERT_EQ(::waitpid(other, &status, 0), other);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_NO_FATAL_FAILURE(saveInAnotherCopy(5));
 
     type(0, 1, "4");
     messages.queueAnswers({MsgResult::No});
@@ -552,6 +565,27 @@ TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSays
     press(RoumuEntrySub2::Save); // its own save is no change by another copy
     EXPECT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(stored().lines.at(0).hours[2], 2.0f);
+}
+
+TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsDeletedOnlyWhenTheClerkSaysSo) {
+    store({2004, 4, 1}, {{8}});
+    open();
+    ASSERT_NO_FATAL_FAILURE(saveInAnotherCopy(5));
+
+    messages.queueAnswers({MsgResult::Yes, MsgResult::No});
+    press(RoumuEntrySub2::DeleteMonth);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].text,
+              QStringLiteral("この月のデータは他の画面で変更されています。削除しますか？"));
+    EXPECT_EQ(messages.shown()[1].defaultButton, MsgResult::No);
+    ASSERT_EQ(stored().lines.size(), 1u);
+    EXPECT_EQ(stored().lines[0].hours[0], 5.0f);
+    EXPECT_EQ(grid().number(0, "D0"), 8.0);
+
+    press(RoumuEntrySub2::DeleteMonth); // answered Yes twice
+    EXPECT_EQ(messages.shown().size(), 4u);
+    EXPECT_TRUE(stored().lines.empty());
+    EXPECT_TRUE(grid().displayText(0, "D0").isEmpty());
 }
 
 TEST_F(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStartsAtTheTop) {

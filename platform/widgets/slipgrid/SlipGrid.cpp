@@ -305,12 +305,21 @@ bool SlipGrid::commitValue(int row, int column, SlipValue v) {
 bool SlipGrid::commitEdit() {
     if (!edit_.isActive())
         return true;
+    const QString typedText = edit_.text();
     const SlipValue typed = edit_.finish();
     repaintCurrent();
     const int row = model_->currentRow();
     if (row < 0)
         return true;
-    return commitValue(row, model_->currentColumn(), typed);
+    const int column = model_->currentColumn();
+    if (commitValue(row, column, typed))
+        return true;
+    // The refused text stays in the open entry, to be corrected rather than typed again.
+    if (keepsRefusedEntry_ && model_->currentRow() == row && model_->currentColumn() == column) {
+        edit_.begin(model_->column(column).kind, typedText);
+        repaintCurrent();
+    }
+    return false;
 }
 
 void SlipGrid::cancelEdit() {

@@ -79,8 +79,10 @@ public:
     bool isEditing() const { return edit_.isActive(); }
     const QString& editText() const { return edit_.text(); }
     // Commits what is being typed; false when the screen refused it (the field keeps its
-    // former value).
+    // former value; the entry is closed, or stays open with the refused text when the grid
+    // keeps refused entries).
     bool commitEdit();
+    void setKeepsRefusedEntry(bool on) { keepsRefusedEntry_ = on; }
     void cancelEdit();
 
     // The whole text of the row cell at a viewport point when the cell shows it cut short
@@ -151,6 +153,7 @@ private:
     std::unique_ptr<SlipGridGeometry> geometry_;
     SlipGridStyle style_;
     SlipEditBuffer edit_;
+    bool keepsRefusedEntry_ = false;
     bool typingBeeped_ = false; // the entry under way was already refused a character
     QSize viewportSize_;
 };

@@ -100,9 +100,19 @@ void saveAndDeleteMonths(const std::string& location, int program, const Child& 
             stored |= 1u << round;
         });
         if (round % 3 == 2) {
-            attempt([&] { deleteMonth(db, april, kShared); });
+            attempt([&] {
+                const SaveOutcome o =
+                    deleteMonth(db, april, kShared, {stampMonth(db, april, kShared), false});
+                if (o != SaveOutcome::Saved && o != SaveOutcome::ChangedElsewhere)
+                    ::_exit(8);
+            });
             const DateTime earlier{2004, round, 1};
-            if (attempt([&] { deleteMonth(db, earlier, ownEmployee(program)); }))
+            if (attempt([&] {
+                    const std::int64_t mine = ownEmployee(program);
+                    if (deleteMonth(db, earlier, mine, {stampMonth(db, earlier, mine), false}) !=
+                        SaveOutcome::Saved)
+                        ::_exit(9);
+                }))
                 stored &= ~(1u << (round - 1));
         }
     }

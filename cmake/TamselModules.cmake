@@ -1,7 +1,9 @@
 # Module selection and the small helpers every folder's CMakeLists uses. A module is named
-# after its folder: text, jet, automation, widgets (with slipgrid, datactl), report, host
-# (platform); frame, masters, ledger, reports, maintenance (app); core, paint, list, qt
-# (control); tools.
+# after its folder: text, jet, automation, widgets (with its folders slipgrid and datactl),
+# report, host (platform); frame, masters, ledger, reports, overtime, closing, maintenance
+# (app); core, paint (core/paint), list, qt (control), the list window (list/window) coming
+# with paint; tamsel-db, vantil-host, vantil-container (tools). The suites and benchmarks use
+# the same names, and edit (the core's edit area) and listwin (the list window) for theirs.
 
 # tamsel_module_enabled(<name> <out-var>): true when TAMSEL_MODULES is "all" or lists <name>.
 function(tamsel_module_enabled name out)

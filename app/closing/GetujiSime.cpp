@@ -2,8 +2,8 @@
 #include "app/closing/GetujiSime.h"
 
 #include "app/closing/Texts.h"
-#include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "platform/jet/Error.h"
 #include "platform/text/Format.h"
 #include "platform/widgets/BannerLabel.h"
@@ -23,12 +23,6 @@ namespace t = closing::texts;
 using plat::widgets::MessageService;
 
 namespace {
-QString tr8(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QTableWidgetItem* cell(const QString& text,
                        Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
@@ -38,9 +32,6 @@ QTableWidgetItem* cell(const QString& text,
     return item;
 }
 
-QString databaseError(const plat::jet::Error& e) {
-    return QString::number(e.number()) + QStringLiteral(": ") + tr8(e.description());
-}
 } // namespace
 
 GetujiSime::GetujiSime(QWidget* parent) : Screen(parent) {
@@ -96,12 +87,8 @@ GetujiSime::GetujiSime(QWidget* parent) : Screen(parent) {
 }
 
 void GetujiSime::onLoad() {
-    try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
-    } catch (const plat::jet::Error& e) {
-        failLoad(tr8(e.description()));
+    if (!openDatabase())
         return;
-    }
     placeCentered();
     ShowMonths();
 }
@@ -216,7 +203,7 @@ void GetujiSime::closeSelected() {
         if (result == closing::CloseResult::NotBeforeCurrent)
             MessageService::error(tr8(closing::refusalText(result)), tr8(t::kTitleClose), this);
     } catch (const plat::jet::Error& e) {
-        MessageService::error(databaseError(e), tr8(t::kTitleClose), this);
+        MessageService::error(failureText(e), tr8(t::kTitleClose), this);
     }
     ShowMonths(month);
 }
@@ -237,7 +224,7 @@ void GetujiSime::openSelected() {
     try {
         closing::openMonth(*RoumuM().RoumuDb, month);
     } catch (const plat::jet::Error& e) {
-        MessageService::error(databaseError(e), tr8(t::kTitleOpen), this);
+        MessageService::error(failureText(e), tr8(t::kTitleOpen), this);
     }
     ShowMonths(month);
 }

@@ -1,6 +1,7 @@
 // Compaction in place, backup copy, backup folder: the checks and the failures they report.
 #include "app/frame/DbFiles.h"
 
+#include "app/frame/ScreenText.h"
 #include "app/frame/ServerMaintenance.h"
 #include "app/frame/Texts.h"
 #include "platform/jet/Error.h"
@@ -14,10 +15,6 @@
 namespace tamsel {
 
 namespace {
-
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 DbFailure describe(std::exception_ptr e) {
     try {

@@ -1,9 +1,12 @@
 // Screen lifecycle shared by every working screen.
 #include "app/frame/Screen.h"
 
+#include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/frame/Texts.h"
+#include "platform/jet/Database.h"
 #include "platform/jet/Error.h"
 #include "platform/widgets/MessageService.h"
 #include "platform/widgets/UiFont.h"
@@ -66,8 +69,7 @@ void Screen::showUnexpected(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const plat::jet::Error& e) {
-        text = QString::number(e.number()) + QStringLiteral(": ") +
-               QString::fromStdString(e.description());
+        text = failureText(e);
     } catch (const std::exception& e) {
         text = QString::fromUtf8(texts::kUnexpectedFailure) + QLatin1Char('\n') +
                QString::fromLocal8Bit(e.what());
@@ -83,7 +85,17 @@ bool Screen::onPreviewKey(QKeyEvent*) {
 
 void Screen::failLoad(const QString& description) {
     state_ = LoadFailed;
-    plat::widgets::MessageService::error(description, QString::fromUtf8(texts::kTitleLoad), this);
+    plat::widgets::MessageService::error(description, tr8(texts::kTitleLoad), this);
+}
+
+bool Screen::openDatabase() {
+    try {
+        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
+        return true;
+    } catch (const plat::jet::Error& e) {
+        failLoad(tr8(e.description()));
+        return false;
+    }
 }
 
 // A window larger than the screen's free area is made as large as that area (with room for

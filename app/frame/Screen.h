@@ -53,6 +53,10 @@ protected:
     // Shows a load-time error (its description, the load step's title, error icon) and marks the
     // load as failed: the screen closes at its next activation.
     void failLoad(const QString& description);
+    // Opens the office database (databasePath()) as RoumuM().RoumuDb. When it cannot be opened
+    // (no file, a server that cannot be reached) the reason is shown as failLoad() shows it and
+    // the result is false.
+    bool openDatabase();
     // Brings the window within the screen's free area (run before every load step).
     void fitIntoScreen();
     // Places the window with CenterPosition; extraTopTwips moves it lower.

@@ -2,6 +2,7 @@
 // reason.
 #include "app/frame/ServerMaintenance.h"
 
+#include "app/frame/ScreenText.h"
 #include "app/frame/Texts.h"
 #include "platform/jet/Database.h"
 
@@ -12,10 +13,6 @@
 namespace tamsel {
 
 namespace {
-
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Runs a client program of the server and waits for it; empty on success, else its reason.
 QString runClientTool(const QString& program, const QStringList& args) {

@@ -4,6 +4,7 @@
 #include "app/frame/DbFiles.h"
 #include "app/frame/LongTask.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Texts.h"
 #include "platform/jet/Error.h"
 #include "platform/text/Cp932.h"
@@ -25,9 +26,6 @@ using plat::widgets::MsgIcon;
 using plat::widgets::MsgResult;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 double roundCurrency(double v) {
     return std::round(v * 10000.0) / 10000.0;

@@ -1,8 +1,8 @@
 // The ledger selection screen.
 #include "app/ledger/RoumuEntry.h"
 
-#include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerSql.h"
@@ -28,9 +28,6 @@ namespace t = ledger::texts;
 using plat::widgets::MessageService;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 enum UD { Previous = 0, Next = 1 };
 } // namespace
 
@@ -117,8 +114,9 @@ void RoumuEntry::onLoad() {
         failLoad(syainId_->loadError());
         return;
     }
+    if (!openDatabase())
+        return;
     try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
         double left = 0;
         double top = 0;
         CenterPosition(*this, left, top);

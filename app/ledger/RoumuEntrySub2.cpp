@@ -6,8 +6,8 @@
 
 #include "app/closing/ClosedMonths.h"
 #include "app/closing/Texts.h"
-#include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/ledger/LedgerGridLayout.h"
 #include "app/ledger/LedgerRules.h"
@@ -42,9 +42,6 @@ using plat::widgets::indexedField;
 using plat::widgets::MessageService;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 constexpr double kTopTwips = 1800;
 const QColor kSunday(255, 0, 0);
 } // namespace
@@ -197,8 +194,9 @@ void RoumuEntrySub2::onLoad() {
             return;
         }
     }
+    if (!openDatabase())
+        return;
     try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
         fitGridToScreen();
         double left = 0;
         double top = 0;

@@ -1,6 +1,7 @@
 // The ledger grid screen, the grid itself: typed hours, their validation, line and column
 // totals with the money row, the overtime line under the grid, and deleting a line.
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/RoumuEntrySub2.h"
 #include "app/ledger/Texts.h"
@@ -21,9 +22,6 @@ using ledger::kLines;
 using plat::widgets::indexedField;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 const QColor kOverDay(255, 0, 0);
 } // namespace
 

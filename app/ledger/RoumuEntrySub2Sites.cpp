@@ -1,6 +1,7 @@
 // The ledger grid screen, the site column: the nine site lists from the site master, and the
 // look-up of a picked or typed site number for its line.
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/RoumuEntrySub2.h"
 #include "app/ledger/Texts.h"
@@ -15,12 +16,6 @@ using ledger::kDays;
 using ledger::kLines;
 using plat::widgets::indexedField;
 using plat::widgets::MessageService;
-
-namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-} // namespace
 
 void RoumuEntrySub2::fillSiteLists() {
     std::vector<std::pair<QString, QString>> sites;

@@ -4,6 +4,7 @@
 #include "app/frame/ClsGetIni.h"
 #include "app/frame/DbFiles.h"
 #include "app/frame/ProgramFolder.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/frame/Texts.h"
 #include "app/maintenance/Texts.h"
@@ -23,12 +24,6 @@ namespace tamsel {
 
 namespace t = maintenance::texts;
 using plat::widgets::MessageService;
-
-namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-} // namespace
 
 BKForm::BKForm(QWidget* parent) : Screen(parent) {
     setObjectName(QStringLiteral("BKForm"));

@@ -2,6 +2,7 @@
 #include "app/maintenance/RSVerInfo.h"
 
 #include "app/frame/AppIcon.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/frame/Texts.h"
 #include "app/frame/Version.h"
@@ -24,9 +25,6 @@ namespace t = maintenance::texts;
 using plat::automation::RegistryRoot;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Where the system-information tool registers itself.
 constexpr char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

@@ -2,6 +2,7 @@
 #include "app/masters/MasterScreen.h"
 
 #include "app/frame/ProgramFolder.h"
+#include "app/frame/ScreenText.h"
 #include "app/masters/AmountInput.h"
 #include "app/masters/Texts.h"
 #include "platform/widgets/ButtonArray.h"
@@ -27,9 +28,6 @@ using plat::widgets::NumericBox;
 using plat::widgets::TextBox;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // comMove indexes.
 enum Move { Previous = 0, Next = 1, Add = 2, First = 3, Last = 4, Delete = 5 };
@@ -289,7 +287,7 @@ void MasterScreen::showDataError(DBCtl::Step step, int number, const QString& de
         title = t::kTitleDelete;
     else if (step == DBCtl::Step::Requery)
         title = t::kTitleRequery;
-    MessageService::error(QString::number(number) + QStringLiteral(": ") + description, tr8(title),
+    MessageService::error(failureText(number, description), tr8(title),
                           this);
 }
 

@@ -1,8 +1,8 @@
 // The overtime check screen.
 #include "app/overtime/ZangyoCheck.h"
 
-#include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/overtime/BreachWords.h"
 #include "app/overtime/RptZangyo.h"
 #include "app/overtime/Texts.h"
@@ -29,12 +29,6 @@ namespace t = overtime::texts;
 namespace rt = reports::texts;
 
 namespace {
-QString tr8(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QTableWidgetItem* cell(const QString& text,
                        Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
@@ -172,8 +166,9 @@ QHBoxLayout* ZangyoCheck::createPrintButtons() {
 }
 
 void ZangyoCheck::onLoad() {
+    if (!openDatabase())
+        return;
     try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
         settings_ = overtime::loadSettings(*RoumuM().RoumuDb);
     } catch (const plat::jet::Error& e) {
         failLoad(QString::fromStdString(e.description()));
@@ -216,8 +211,7 @@ void ZangyoCheck::settingsChanged() {
         overtime::saveSettings(*RoumuM().RoumuDb, wanted);
         settings_ = wanted;
     } catch (const plat::jet::Error& e) {
-        plat::widgets::MessageService::error(QString::number(e.number()) + QStringLiteral(": ") +
-                                                 QString::fromStdString(e.description()),
+        plat::widgets::MessageService::error(failureText(e),
                                              tr8(t::kTitleSettings), this);
     }
     showSettings();

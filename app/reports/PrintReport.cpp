@@ -1,6 +1,7 @@
 // Preview or direct printing of a report, with the print screens' error box.
 #include "app/reports/PrintReport.h"
 
+#include "app/frame/ScreenText.h"
 #include "app/reports/Texts.h"
 #include "platform/report/Output.h"
 #include "platform/report/PreviewWindow.h"
@@ -10,9 +11,8 @@
 namespace tamsel::reports {
 
 void showPrintError(int number, const std::string& description, QWidget* parent) {
-    plat::widgets::MessageService::error(QString::number(number) + QStringLiteral(": ") +
-                                             QString::fromStdString(description),
-                                         QString::fromUtf8(texts::kTitlePrint), parent);
+    plat::widgets::MessageService::error(failureText(number, description), tr8(texts::kTitlePrint),
+                                         parent);
 }
 
 void previewOrPrint(plat::report::Report& report, bool preview, QWidget* parent) {

@@ -4,6 +4,7 @@
 #include "app/frame/LongTask.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/reports/PrintReport.h"
 #include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
@@ -24,12 +25,6 @@
 namespace tamsel {
 
 namespace t = reports::texts;
-
-namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-} // namespace
 
 PrtRuikei::PrtRuikei(QWidget* parent) : Screen(parent) {
     setWindowTitle(tr8(t::kPrtRuikeiCaption));
@@ -71,12 +66,8 @@ PrtRuikei::PrtRuikei(QWidget* parent) : Screen(parent) {
 }
 
 void PrtRuikei::onLoad() {
-    try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
-    } catch (const plat::jet::Error& e) {
-        failLoad(QString::fromStdString(e.description()));
+    if (!openDatabase())
         return;
-    }
     placeCentered();
     nengetu_->setValue(plat::text::firstOfMonth(plat::text::nowLocal()));
 }

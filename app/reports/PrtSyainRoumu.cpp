@@ -5,6 +5,7 @@
 #include "app/frame/FormControls.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/frame/Std_1.h"
 #include "app/reports/PrintReport.h"
 #include "app/reports/PrintRun.h"
@@ -31,9 +32,6 @@ namespace tamsel {
 namespace t = reports::texts;
 
 namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 constexpr char kFormName[] = "PrtSyainRoumu";
 } // namespace
 
@@ -105,12 +103,8 @@ plat::text::DateTime PrtSyainRoumu::today() const {
 }
 
 void PrtSyainRoumu::onLoad() {
-    try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
-    } catch (const plat::jet::Error& e) {
-        failLoad(QString::fromStdString(e.description()));
+    if (!openDatabase())
         return;
-    }
     if (!syainId_) {
         const QString name = QStringLiteral("SyainID");
         plat::automation::AutomationError error;

@@ -5,6 +5,7 @@
 #include "app/closing/Texts.h"
 #include "app/frame/ProgramFolder.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/reports/BackgroundWork.h"
 #include "app/reports/PrintReport.h"
 #include "app/reports/ReportQueries.h"
@@ -31,10 +32,6 @@ namespace t = reports::texts;
 using plat::widgets::indexedField;
 
 namespace {
-
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 enum UD { Previous = 0, Next = 1 };
 
@@ -139,12 +136,8 @@ plat::text::DateTime RefRoumu::today() const {
 }
 
 void RefRoumu::onLoad() {
-    try {
-        RoumuM().RoumuDb = plat::jet::Database::open(databasePath().toStdString());
-    } catch (const plat::jet::Error& e) {
-        failLoad(QString::fromStdString(e.description()));
+    if (!openDatabase())
         return;
-    }
     placeCentered(kExtraTopTwips);
     nengetu_->setValue(plat::text::firstOfMonth(today()));
     // A screen opened again from the menu starts as fresh as the first time: nothing of the

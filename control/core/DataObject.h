@@ -30,7 +30,6 @@ public:
     void setText(std::string cp932);
     void clear();
     std::int32_t allowedEffects() const { return allowedEffects_; }
-    void setAllowedEffects(std::int32_t effects) { allowedEffects_ = effects; }
 
 private:
     std::string text_;

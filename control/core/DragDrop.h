@@ -39,7 +39,6 @@ public:
     // Drags the selected text: OLEStartDrag, the drag loop, OLECompleteDrag, and after a move
     // to another window the dragged text is deleted.
     void startDrag();
-    bool dragging() const { return dragging_; }
     // One feedback request of the drag loop; false when the handler set the cursor itself.
     bool giveFeedback(std::int32_t effect);
 

@@ -226,10 +226,6 @@ void ListModel::refreshHeaderRow() {
 bool ListModel::commitSelection() {
     // The committed row is the current one, or none when that item could not stay current.
     props().listIndex = listIndex();
-    if (commitHook_) {
-        commitHook_();
-        return true;
-    }
     const std::int32_t row = grid_.currentRow();
     if (row >= 1 && !grid_.row(row).cells.empty()) {
         // The row's text goes in as every commit's does: all of it selected, scrolled to its

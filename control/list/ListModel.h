@@ -86,9 +86,6 @@ public:
     const SortStats& lastSortStats() const { return lastSort_; }
     // Sorts the whole list on `column` by the current Sorted value.
     void sortList(std::int32_t column);
-    // Replaces what happens when an item becomes the committed one (default: the control's text
-    // follows the item, then Click is fired).
-    void setCommitHook(std::function<void()> hook) { commitHook_ = std::move(hook); }
     void setRepaintHook(std::function<void()> hook) { repaintHook_ = std::move(hook); }
 
 private:
@@ -143,7 +140,6 @@ private:
     std::string keyScratch_;
     std::string textBuffer_; // reused for each added item's converted text
     OrderKey insertionKey_; // the folded text of the item being inserted in order
-    std::function<void()> commitHook_;
     std::function<void()> repaintHook_;
 };
 

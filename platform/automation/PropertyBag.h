@@ -100,10 +100,6 @@ public:
 
     bool failed() const { return failed_; }
     bool atEnd() const { return pos_ >= bytes_.size(); }
-    void rewind() {
-        pos_ = 0;
-        failed_ = false;
-    }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
     // A text form of the bytes (hexadecimal, 32 bytes a line) for hosts that keep text only;

@@ -90,7 +90,6 @@ public:
     bool isNull() const { return type() == VarType::Null; }
     bool isMissing() const;
     bool isByRef() const { return std::holds_alternative<Ref>(value_); }
-    bool isNumeric() const; // short, long, single, double, currency, bool
 
     // The value itself, following a by-reference variant.
     const Variant& deref() const;

@@ -72,20 +72,6 @@ bool Variant::isMissing() const {
     return e && e->code == status::ParamNotFound;
 }
 
-bool Variant::isNumeric() const {
-    switch (type()) {
-    case VarType::Short:
-    case VarType::Long:
-    case VarType::Single:
-    case VarType::Double:
-    case VarType::Currency:
-    case VarType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 const Variant& Variant::deref() const {
     if (const auto* r = std::get_if<Ref>(&value_))
         return *r->target;

@@ -50,7 +50,6 @@ public:
                 plat::automation::AutomationError* error = nullptr,
                 const plat::automation::ComponentRegistry& registry =
                     plat::automation::ComponentRegistry());
-    bool isCreated() const { return control_ != nullptr; }
     const plat::automation::Guid& classId() const { return clsid_; }
     // The instance's dispatch interface; nullptr before create().
     plat::automation::Dispatch* control() const { return control_.get(); }

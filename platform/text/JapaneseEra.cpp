@@ -19,10 +19,6 @@ constexpr std::array<JapaneseEra, 5> kEras{{
 
 } // namespace
 
-std::span<const JapaneseEra> japaneseEras() {
-    return kEras;
-}
-
 std::optional<EraDate> eraOf(const DateTime& d) {
     const DateTime day{d.year, d.month, d.day, 0, 0, 0};
     for (auto it = kEras.rbegin(); it != kEras.rend(); ++it) {

@@ -5,7 +5,6 @@
 #include "platform/text/DateTime.h"
 
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace plat::text {
@@ -16,9 +15,6 @@ struct JapaneseEra {
     char letter;             // 'H'
     DateTime firstDay;       // 1989-01-08
 };
-
-// The eras from 明治 to 令和, oldest first.
-std::span<const JapaneseEra> japaneseEras();
 
 struct EraDate {
     const JapaneseEra* era;

@@ -42,11 +42,6 @@ DateTime DateBox::maximum() const {
     return max_ ? *max_ : defaultMaximum(today());
 }
 
-void DateBox::setMinimum(const DateTime& d) {
-    min_ = plat::text::firstOfMonth(d);
-    setValue(value_);
-}
-
 void DateBox::setMaximum(const DateTime& d) {
     max_ = plat::text::firstOfMonth(d);
     setValue(value_);

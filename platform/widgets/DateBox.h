@@ -27,7 +27,6 @@ public:
 
     plat::text::DateTime minimum() const { return min_; }
     plat::text::DateTime maximum() const;
-    void setMinimum(const plat::text::DateTime& d);
     // A fixed upper limit; without one the limit is three months after the current month.
     void setMaximum(const plat::text::DateTime& d);
     // Pins the day the box takes as today instead of the clock's: the box shows that month and

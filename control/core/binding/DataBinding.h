@@ -42,7 +42,6 @@ public:
     // The control's window painted: the first paint at run time fills the list once, unless a
     // fill already ran.
     void windowPainted();
-    bool filling() const { return filling_; }
     // One tick of the fill timer: adds the next rows; the last one raises AllDataLoaded.
     void tick();
 

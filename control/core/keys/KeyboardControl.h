@@ -70,9 +70,6 @@ public:
     [[nodiscard]] bool outsidePress();
     void firstMoveTick();
 
-    int arrowState() const { return arrowState_; }
-    std::int32_t savedIndex() const { return savedIndex_; }
-
 private:
     std::int32_t listIndex() const;
     void place(bool show);

@@ -3,6 +3,7 @@
 // transaction, the deletion of the month, and copying the sites of the month before.
 #include "app/closing/Texts.h"
 #include "app/frame/RoumuM.h"
+#include "app/frame/ScreenText.h"
 #include "app/ledger/LedgerRules.h"
 #include "app/ledger/LedgerStore.h"
 #include "app/ledger/RoumuEntrySub2.h"
@@ -23,12 +24,6 @@ using ledger::kDays;
 using ledger::kLines;
 using plat::widgets::indexedField;
 using plat::widgets::MessageService;
-
-namespace {
-QString tr8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-} // namespace
 
 void RoumuEntrySub2::saveLedger() {
     std::vector<ledger::LedgerLine> lines;
@@ -171,8 +166,7 @@ bool RoumuEntrySub2::changedElsewhere(ledger::SaveGuard& guard) {
 }
 
 void RoumuEntrySub2::showSaveError(int number, const std::string& description, bool notSaved) {
-    QString text =
-        QString::number(number) + QStringLiteral(": ") + QString::fromStdString(description);
+    QString text = failureText(number, description);
     if (notSaved)
         text += QLatin1Char('\n') + tr8(t::kNotSaved);
     MessageService::error(text, tr8(t::kTitleSave), this);

@@ -60,29 +60,22 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
 void RptRoumuG::addExportColumns() {
     // One row per site, then the grand total row as the report footer prints it; the last column
     // tells the two kinds of row apart.
-    auto column = [](std::string heading, ExportType type, std::string format) {
-        ExportColumn c;
-        c.heading = std::move(heading);
-        c.type = type;
-        c.format = std::move(format);
-        return c;
-    };
-    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    ExportColumn month = exportColumn(t::kCsvMonth, ExportType::Month, "yyyy/mm");
     month.dataField = "Nengetu";
     month.totalRepeats = true;
     addExportColumn(std::move(month));
-    ExportColumn number = column(t::kCsvSiteNumber, ExportType::Count, "0");
+    ExportColumn number = exportColumn(t::kCsvSiteNumber, ExportType::Count, "0");
     number.dataField = "GenbaID";
     addExportColumn(std::move(number));
-    ExportColumn site = column(t::kCsvSiteName, ExportType::Text, {});
+    ExportColumn site = exportColumn(t::kCsvSiteName, ExportType::Text, {});
     site.dataField = "GName";
     site.totalText = t::kGrandTotal;
     addExportColumn(std::move(site));
-    ExportColumn amount = column(t::kCsvSiteAmount, ExportType::Money, "0");
+    ExportColumn amount = exportColumn(t::kCsvSiteAmount, ExportType::Money, "0");
     amount.control = "txtGTotal";
     amount.totalControl = "AGTotal";
     addExportColumn(std::move(amount));
-    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    ExportColumn kind = exportColumn(t::kCsvRowKind, ExportType::Text, {});
     kind.value = [] { return std::string(t::kCsvDetailRow); };
     kind.totalText = t::kCsvTotalRow;
     addExportColumn(std::move(kind));

@@ -90,36 +90,29 @@ void RptRuikei::addExportColumns() {
     // One row per employee-month, then the employee's total row with the footer's sums of hours
     // and amount; the last column tells the two kinds of row apart. The name is in every row of
     // the table, also where the page leaves it out.
-    auto column = [](std::string heading, ExportType type, std::string format) {
-        ExportColumn c;
-        c.heading = std::move(heading);
-        c.type = type;
-        c.format = std::move(format);
-        return c;
-    };
-    ExportColumn number = column(t::kCsvEmployeeNumber, ExportType::Count, "0");
+    ExportColumn number = exportColumn(t::kCsvEmployeeNumber, ExportType::Count, "0");
     number.dataField = "SyainID";
     number.totalRepeats = true;
     addExportColumn(std::move(number));
-    ExportColumn name = column(t::kCsvEmployeeName, ExportType::Text, {});
+    ExportColumn name = exportColumn(t::kCsvEmployeeName, ExportType::Text, {});
     name.dataField = "SName";
     name.totalRepeats = true;
     addExportColumn(std::move(name));
-    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    ExportColumn month = exportColumn(t::kCsvMonth, ExportType::Month, "yyyy/mm");
     month.dataField = "Nengetu";
     addExportColumn(std::move(month));
-    ExportColumn wage = column(t::kCsvWage, ExportType::Money, "0");
+    ExportColumn wage = exportColumn(t::kCsvWage, ExportType::Money, "0");
     wage.control = "txtTMony";
     addExportColumn(std::move(wage));
-    ExportColumn hours = column(t::kCsvHours, ExportType::Hours, "0.00");
+    ExportColumn hours = exportColumn(t::kCsvHours, ExportType::Hours, "0.00");
     hours.control = "txtRTime";
     hours.totalControl = "GRTime";
     addExportColumn(std::move(hours));
-    ExportColumn amount = column(t::kCsvAmount, ExportType::Money, "0");
+    ExportColumn amount = exportColumn(t::kCsvAmount, ExportType::Money, "0");
     amount.control = "txtMMony";
     amount.totalControl = "GMMony";
     addExportColumn(std::move(amount));
-    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    ExportColumn kind = exportColumn(t::kCsvRowKind, ExportType::Text, {});
     kind.value = [] { return std::string(t::kCsvDetailRow); };
     kind.totalText = t::kCsvTotalRow;
     addExportColumn(std::move(kind));

@@ -163,50 +163,44 @@ void RptSRoumuMA4::addExportColumns() {
     // hours and wage, and the amount to pay exactly as the footer shows it. The line amount is
     // on the lines only and the amount to pay on the total row only, so neither money column
     // counts twice; the last column tells the two kinds of row apart.
-    auto column = [](std::string heading, ExportType type, std::string format) {
-        ExportColumn c;
-        c.heading = std::move(heading);
-        c.type = type;
-        c.format = std::move(format);
-        return c;
-    };
-    ExportColumn month = column(t::kCsvMonth, ExportType::Month, "yyyy/mm");
+    ExportColumn month = exportColumn(t::kCsvMonth, ExportType::Month, "yyyy/mm");
     month.dataField = "Nengetu";
     month.totalRepeats = true;
     addExportColumn(std::move(month));
-    ExportColumn number = column(t::kCsvEmployeeNumber, ExportType::Count, "0");
+    ExportColumn number = exportColumn(t::kCsvEmployeeNumber, ExportType::Count, "0");
     number.dataField = "SyainID";
     number.totalRepeats = true;
     addExportColumn(std::move(number));
-    ExportColumn name = column(t::kCsvEmployeeName, ExportType::Text, {});
+    ExportColumn name = exportColumn(t::kCsvEmployeeName, ExportType::Text, {});
     name.dataField = "SName";
     name.totalRepeats = true;
     addExportColumn(std::move(name));
-    ExportColumn site = column(t::kCsvSiteName, ExportType::Text, {});
+    ExportColumn site = exportColumn(t::kCsvSiteName, ExportType::Text, {});
     site.dataField = "GName";
     site.totalText = t::kCsvTotalRow;
     addExportColumn(std::move(site));
     for (int k = 1; k <= kDays; ++k) {
-        ExportColumn day = column(std::to_string(k) + t::kCsvDaySuffix, ExportType::Hours, "0.0");
+        ExportColumn day =
+            exportColumn(std::to_string(k) + t::kCsvDaySuffix, ExportType::Hours, "0.0");
         day.control = numbered("txtD", k);
         day.totalControl = daySumName(k);
         addExportColumn(std::move(day));
     }
-    ExportColumn hours = column(t::kCsvLineHours, ExportType::Hours, "0.0");
+    ExportColumn hours = exportColumn(t::kCsvLineHours, ExportType::Hours, "0.0");
     hours.control = "txtGTotal";
     hours.totalControl = "TGTotal";
     addExportColumn(std::move(hours));
-    ExportColumn wage = column(t::kCsvWage, ExportType::Money, "0");
+    ExportColumn wage = exportColumn(t::kCsvWage, ExportType::Money, "0");
     wage.dataField = "TMony";
     wage.totalControl = "txtTMony";
     addExportColumn(std::move(wage));
-    ExportColumn lineAmount = column(t::kCsvLineAmount, ExportType::Money, "0");
+    ExportColumn lineAmount = exportColumn(t::kCsvLineAmount, ExportType::Money, "0");
     lineAmount.value = [this] { return lineAmount_; };
     addExportColumn(std::move(lineAmount));
-    ExportColumn amount = column(t::kCsvAmount, ExportType::Money, "0");
+    ExportColumn amount = exportColumn(t::kCsvAmount, ExportType::Money, "0");
     amount.totalValue = [this] { return amountText_; };
     addExportColumn(std::move(amount));
-    ExportColumn kind = column(t::kCsvRowKind, ExportType::Text, {});
+    ExportColumn kind = exportColumn(t::kCsvRowKind, ExportType::Text, {});
     kind.value = [] { return std::string(t::kCsvDetailRow); };
     kind.totalText = t::kCsvTotalRow;
     addExportColumn(std::move(kind));

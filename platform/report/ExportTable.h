@@ -64,6 +64,11 @@ struct ExportColumn {
     std::string fillField;
 };
 
+// A column with its heading, type and format; the caller names where its cells come from.
+inline ExportColumn exportColumn(std::string heading, ExportType type, std::string format) {
+    return ExportColumn(std::move(heading), {}, {}, std::move(format), type);
+}
+
 struct ExportTable {
     // The report's printed title and its month or year, the first rows of a workbook.
     std::string title;
@@ -76,7 +81,7 @@ struct ExportTable {
     std::vector<std::string> formats;
 
     std::vector<std::vector<std::string>> rows;
-    std::vector<bool> totals;                // per row: a total row (bold in a workbook)
+    std::vector<bool> totals;                 // per row: a total row (bold in a workbook)
     std::vector<std::vector<CellFill>> fills; // per row; empty when the row has no fills
 
     bool empty() const { return rows.empty(); }

@@ -4,21 +4,16 @@
 
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace datactl_test {
-// One application for the test program; it lives until the process ends, because Qt's test
-// input devices must not outlive it at exit.
 inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "datactl_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
+    return testsupport::qtApp();
 }
 } // namespace datactl_test
 

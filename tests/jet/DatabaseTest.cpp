@@ -1,5 +1,5 @@
 // Opening files, errors, transactions, stored queries and text round trips.
-#include "PgCluster.h"
+#include "tests/support/PgCluster.h"
 #include "TestDb.h"
 
 #include "platform/jet/Database.h"

@@ -1,5 +1,5 @@
 // tamsel-db as the user runs it, and the demonstration data it writes.
-#include "PgCluster.h"
+#include "tests/support/PgCluster.h"
 #include "TestDb.h"
 
 #include "platform/jet/Copy.h"

@@ -11,7 +11,8 @@
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/MessageRecorder.h"
 #include "platform/widgets/datactl/DBGrid.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,18 +23,8 @@
 #include <string>
 
 namespace masters_test {
-// Lives until the process ends: Qt's test input devices must not outlive it at exit.
 inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "masters_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Tamsel"));
-        QApplication::setQuitOnLastWindowClosed(false);
-        return a;
-    }();
-    return *instance;
+    return testsupport::qtApp();
 }
 } // namespace masters_test
 

@@ -3,7 +3,7 @@
 // CSV, byte for byte. The demonstration data follow today's date, so the months and years
 // printed are read from the data.
 #include "platform/jet/Database.h"
-#include "tests/jet/PgCluster.h"
+#include "tests/jet/TestDb.h"
 
 #include <gtest/gtest.h>
 

@@ -11,12 +11,6 @@
 
 #include <string>
 
-namespace datactl_test {
-inline QApplication& app() {
-    return testsupport::qtApp();
-}
-} // namespace datactl_test
-
 class DataFixture : public ::testing::Test {
 protected:
     void SetUp() override { plat::jet::createSchema(dbPath().toStdString(), {2004, 4, 1}); }
@@ -42,6 +36,6 @@ protected:
         return static_cast<int>(rs["N"].toLong());
     }
 
-    bool appReady_ = (datactl_test::app(), true);
+    bool appReady_ = (testsupport::qtApp(), true);
     testsupport::TempFolder home;
 };

@@ -32,11 +32,12 @@ using plat::widgets::MsgResult;
 using tamsel::RoumuEntrySub2;
 using tamsel::ledger::LedgerLine;
 
-class LedgerGridTest : public testing::TestWithParam<testsupport::Engine> {
+class LedgerGridTest : public testsupport::EngineCase {
 protected:
     void SetUp() override {
-        if (const std::string why = testsupport::skipReason(GetParam()); !why.empty())
-            GTEST_SKIP() << why;
+        EngineCase::SetUp();
+        if (IsSkipped())
+            return;
         ensureApp();
         home = freshHome();
         db.emplace(freshDatabase(home, GetParam()));

@@ -26,11 +26,12 @@ using plat::widgets::MessageRecorder;
 using plat::widgets::MsgResult;
 using tamsel::RoumuEntry;
 
-class RoumuEntryTest : public testing::TestWithParam<testsupport::Engine> {
+class RoumuEntryTest : public testsupport::EngineCase {
 protected:
     void SetUp() override {
-        if (const std::string why = testsupport::skipReason(GetParam()); !why.empty())
-            GTEST_SKIP() << why;
+        EngineCase::SetUp();
+        if (IsSkipped())
+            return;
         ensureApp();
         home = freshHome();
         db.emplace(freshDatabase(home, GetParam()));

@@ -22,12 +22,6 @@
 
 #include <string>
 
-namespace masters_test {
-inline QApplication& app() {
-    return testsupport::qtApp();
-}
-} // namespace masters_test
-
 class MastersFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -81,7 +75,7 @@ protected:
         return rows.size() == 1 ? rows[0].row() : -1;
     }
 
-    bool appReady_ = (masters_test::app(), true); // before any widget member
+    bool appReady_ = (testsupport::qtApp(), true); // before any widget member
     testsupport::TempFolder home;
     QWidget menu;
     plat::widgets::MessageRecorder rec{plat::widgets::MsgResult::No};

@@ -26,12 +26,8 @@ inline plat::jet::Database openDemo(const std::filesystem::path& home) {
 
 // A suite run on a file and on a server database (skipped without the server programs): its
 // demoHome is on the case's engine.
-class EngineSuite : public testing::TestWithParam<Engine> {
+class EngineSuite : public testsupport::EngineCase {
 protected:
-    void SetUp() override {
-        if (const std::string why = testsupport::skipReason(GetParam()); !why.empty())
-            GTEST_SKIP() << why;
-    }
     std::filesystem::path demoHome(const std::string& name) const {
         return overtimetest::demoHome(
             name + "-" + testsupport::engineName({GetParam(), 0}), GetParam());

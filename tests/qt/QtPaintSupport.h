@@ -14,9 +14,7 @@
 
 namespace vantil::test {
 
-inline QApplication& qtApp() {
-    return testsupport::qtApp();
-}
+using testsupport::qtApp;
 
 inline QImage render(const ControlProperties& p, int w, int h, const PaintState& st = {}) {
     qtApp();

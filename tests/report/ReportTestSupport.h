@@ -20,6 +20,7 @@ namespace reporttest {
 using namespace plat::report;
 using testsupport::pdfInfo;
 using testsupport::pdfPages;
+using testsupport::PdfPageSize;
 using testsupport::pdfPageSize;
 using testsupport::runCommand;
 using testsupport::squeeze;

@@ -60,7 +60,7 @@ std::string EngineTest::newLocationOrFile(Engine engine, const TempDir& dir) {
     return newLocation(engine, dir);
 }
 
-void EngineTest::SetUp() {
+void EngineCase::SetUp() {
     if (const std::string why = skipReason(GetParam()); !why.empty())
         GTEST_SKIP() << why;
 }

@@ -37,12 +37,17 @@ std::filesystem::path demoProgramFolder(const std::string& name, Engine engine =
 std::int64_t addEmployee(plat::jet::Database& db, const std::string& name, int wage);
 std::int64_t addSite(plat::jet::Database& db, const std::string& name);
 
-// Base of a suite parameterised by engine: `db` is a new database with the application schema.
-// Without PostgreSQL's server programs the server cases are skipped (their `db` is then a file
-// that no test uses).
-class EngineTest : public testing::TestWithParam<Engine> {
+// Base of a suite run once per engine (TEST_ENGINE_SUITE): without PostgreSQL's server programs
+// the server cases are skipped.
+class EngineCase : public testing::TestWithParam<Engine> {
 protected:
     void SetUp() override;
+};
+
+// The same with `db`, a new database with the application schema (for a skipped server case a
+// file that no test uses).
+class EngineTest : public EngineCase {
+protected:
     std::string location() const { return location_; }
 
     TempDir dir;

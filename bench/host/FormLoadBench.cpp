@@ -1,8 +1,8 @@
 // The nine site boxes of the ledger form created and loaded from the form data (registry
 // look-up, creation by class identity, property load, first paint of the form) beside nine
 // QComboBoxes created and painted the same way, in the same run. Limit: 20 ms for the boxes.
-#include "bench/support/BenchApp.h"
 #include "app/frame/FormControls.h"
+#include "bench/support/BenchApp.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/widgets/UiFont.h"
 

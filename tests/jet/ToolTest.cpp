@@ -1,7 +1,7 @@
 // tamsel-db as the user runs it, and the demonstration data it writes.
+#include "TestDb.h"
 #include "tests/support/Pdf.h"
 #include "tests/support/PgCluster.h"
-#include "TestDb.h"
 
 #include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"

@@ -1,6 +1,6 @@
-// The ledger grid screen on a real database file and on a server database: loading a month, picking sites, typing hours
-// with the totals following, deleting lines, checking and saving the site column, deleting the
-// month, copying the month before, and the questions before leaving or saving.
+// The ledger grid screen on a real database file and on a server database: loading a month, picking
+// sites, typing hours with the totals following, deleting lines, checking and saving the site
+// column, deleting the month, copying the month before, and the questions before leaving or saving.
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerStore.h"
 #include "app/ledger/RoumuEntrySub2.h"

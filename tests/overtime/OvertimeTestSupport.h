@@ -29,8 +29,8 @@ inline plat::jet::Database openDemo(const std::filesystem::path& home) {
 class EngineSuite : public testsupport::EngineCase {
 protected:
     std::filesystem::path demoHome(const std::string& name) const {
-        return overtimetest::demoHome(
-            name + "-" + testsupport::engineName({GetParam(), 0}), GetParam());
+        return overtimetest::demoHome(name + "-" + testsupport::engineName({GetParam(), 0}),
+                                      GetParam());
     }
 };
 

@@ -1,6 +1,7 @@
 // The overtime check screen on the demo database (a file, and a server database) under the
-// offscreen platform: opened from the frame's menu bar, its colours with and without a special clause (and the same fills in the
-// exported workbook), the settings kept in the database file, the year buttons and printing.
+// offscreen platform: opened from the frame's menu bar, its colours with and without a special
+// clause (and the same fills in the exported workbook), the settings kept in the database file, the
+// year buttons and printing.
 #include "app/overtime/ZangyoCheck.h"
 #include "app/frame/MainFrm.h"
 #include "app/frame/MainMenu.h"

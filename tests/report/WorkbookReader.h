@@ -44,9 +44,8 @@ struct Workbook {
 };
 
 inline Workbook readWorkbook(const std::filesystem::path& path) {
-    const std::string json = testsupport::runCommand(std::string("python3 '") +
-                                                     TAMSEL_WORKBOOK_READER + "' '" +
-                                                     path.string() + "'");
+    const std::string json = testsupport::runCommand(
+        std::string("python3 '") + TAMSEL_WORKBOOK_READER + "' '" + path.string() + "'");
     const QJsonObject doc = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
     Workbook book;
     for (const QJsonValue& s : doc.value(QStringLiteral("sheets")).toArray())

@@ -64,7 +64,6 @@ protected:
 
 // Runs a suite parameterised by testsupport::Engine once on a file and once on the server.
 #define TEST_ENGINE_SUITE(suite)                                                                   \
-    INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                       \
-                             testing::Values(testsupport::Engine::File,                            \
-                                             testsupport::Engine::Server),                         \
-                             testsupport::engineName)
+    INSTANTIATE_TEST_SUITE_P(                                                                      \
+        Engines, suite, testing::Values(testsupport::Engine::File, testsupport::Engine::Server),   \
+        testsupport::engineName)

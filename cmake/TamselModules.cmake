@@ -41,8 +41,11 @@ function(tamsel_add_gtest name)
 endfunction()
 
 # tamsel_add_bench(<name> SOURCES <files>... LIBS <targets>...)
+# One benchmark program with the shared main (bench/support: the QApplication, then the
+# benchmarks of the command line).
 function(tamsel_add_bench name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${B_SOURCES})
-  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${B_LIBS} tamsel_bench_main benchmark::benchmark
+    Threads::Threads)
 endfunction()

@@ -114,5 +114,3 @@ void BM_Peer_StreamSaveLoad(benchmark::State& state) {
 BENCHMARK(BM_Peer_StreamSaveLoad);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 // Typing 1,000 characters (letters with a kana every fifth) into the control through its
 // window's key events, the edit model and a repaint of the input area after every key, beside
 // the same into a QLineEdit of the same size in the same run.
+#include "bench/support/BenchApp.h"
 #include "control/core/CVantilCtrl.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/qt/ControlWidget.h"
@@ -18,13 +19,7 @@
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "vantil-edit-bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
+using benchsupport::app;
 
 constexpr int kWidth = 300;
 constexpr int kHeight = 24;
@@ -95,5 +90,3 @@ void BM_QLineEditTyping1000(benchmark::State& state) {
 BENCHMARK(BM_QLineEditTyping1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

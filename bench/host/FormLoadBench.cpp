@@ -2,6 +2,7 @@
 // look-up, creation by class identity, property load, first paint of the form) beside nine
 // QComboBoxes created and painted the same way, in the same run. Limit: 20 ms for the boxes.
 #include "app/frame/FormControls.h"
+#include "bench/support/BenchApp.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/widgets/UiFont.h"
 
@@ -20,18 +21,16 @@ constexpr int kBoxes = 9;
 constexpr double kLimitMs = 20.0;
 
 QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "tamsel-host-bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = [] {
+    static const bool registered = [] {
         // The freshly built library, registered in a registry file of this run.
         const std::string registry =
             (QDir::tempPath() + "/tamsel-host-bench-registry.txt").toStdString();
         ::setenv("VANTIL_REGISTRY", registry.c_str(), 1);
         plat::automation::registerLibrary(VANTIL_LIBRARY);
-        return new QApplication(argc, argv);
+        return true;
     }();
-    return *a;
+    (void)registered;
+    return benchsupport::app();
 }
 
 void paintFirst(QWidget& form) {
@@ -78,5 +77,3 @@ void BM_NineQComboBoxes(benchmark::State& state) {
 BENCHMARK(BM_NineQComboBoxes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

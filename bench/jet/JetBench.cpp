@@ -200,5 +200,3 @@ BENCHMARK(BM_SaveMonth_Layer)->Unit(benchmark::kMillisecond)->UseRealTime()->Min
 BENCHMARK(BM_SaveMonth_RawSqlite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Inquiry_Layer)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Inquiry_RawSqlite)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();

@@ -6,7 +6,7 @@
 // inquiry. The cluster runs without fsync, so the figures compare client work, not disks.
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
-#include "tests/jet/PgCluster.h"
+#include "tests/support/PgCluster.h"
 #include "tools/tamsel-db/DemoData.h"
 
 #include <benchmark/benchmark.h>
@@ -35,7 +35,7 @@ std::string makeDatabase(const std::string& location) {
 }
 
 const std::string& serverDb() {
-    static const std::string uri = makeDatabase(jettest::newServerDatabase());
+    static const std::string uri = makeDatabase(testsupport::newServerDatabase());
     return uri;
 }
 
@@ -259,5 +259,3 @@ BENCHMARK(BM_SaveMonth_FileLayer)->Unit(benchmark::kMillisecond)->UseRealTime()-
 BENCHMARK(BM_Inquiry_ServerLayer)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Inquiry_ServerLibpq)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Inquiry_FileLayer)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
-BENCHMARK_MAIN();

@@ -165,13 +165,5 @@ BENCHMARK(BM_SaveFullMonthChecked)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Questions (leaving the selection screen) are answered Yes.
-    plat::widgets::MessageRecorder answers(plat::widgets::MsgResult::Yes);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+// Questions (leaving the selection screen) are answered Yes, for the whole program.
+const plat::widgets::MessageRecorder answers(plat::widgets::MsgResult::Yes);

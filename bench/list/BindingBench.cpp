@@ -176,10 +176,3 @@ void BM_BindAndReFill(benchmark::State& state) {
 
 BENCHMARK(BM_AddItemByHand)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BindAndReFill)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

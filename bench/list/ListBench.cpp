@@ -236,12 +236,3 @@ BENCHMARK(BM_DoSort)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_StdSortPrefolded)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,6 +2,7 @@
 // list of 65000 items beside a combo box's popup with the same texts and beside a list of 20;
 // one line of scrolling (pixels moved, one strip painted) beside a full repaint, at the top of
 // the list and near its end.
+#include "bench/support/BenchApp.h"
 #include "control/core/CVantilCtrl.h"
 #include "control/list/ListModel.h"
 #include "control/qt/CDxListCtrl.h"
@@ -25,15 +26,12 @@ namespace {
 using plat::automation::Variant;
 
 QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "vantil-listwin-bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = [] {
-        auto* created = new QApplication(argc, argv);
+    static const bool noAnimation = [] {
         QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
-        return created;
+        return true;
     }();
-    return *a;
+    (void)noAnimation;
+    return benchsupport::app();
 }
 
 std::u16string itemText(int i) {
@@ -195,5 +193,3 @@ void BM_PeerListFullRepaintAtEnd(benchmark::State& state) {
 BENCHMARK(BM_PeerListFullRepaintAtEnd)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

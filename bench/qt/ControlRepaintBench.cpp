@@ -1,5 +1,6 @@
 // A full repaint of a 300×24 control beside a QLineEdit of the same size, each rendered into
 // an image of its size in the same run; the line edit is the peer the control is held to.
+#include "bench/support/BenchApp.h"
 #include "control/core/CVantilCtrl.h"
 #include "control/qt/ControlWidget.h"
 #include "control/qt/DesktopPalette.h"
@@ -13,13 +14,7 @@
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "vantil-qt-bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
+using benchsupport::app;
 
 constexpr int kWidth = 300;
 constexpr int kHeight = 24;
@@ -55,5 +50,3 @@ void BM_QLineEditFullRepaint(benchmark::State& state) {
 BENCHMARK(BM_QLineEditFullRepaint);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -118,13 +118,3 @@ BENCHMARK(BM_Statement60PagesToPdf)->Unit(benchmark::kMillisecond)->Iterations(3
 BENCHMARK(BM_BarePainterToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Statement60PagesLayoutOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstPreviewPage)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -255,12 +255,3 @@ BENCHMARK(BM_AnnualTableWorkbookWriterOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnnualTableCsvWriterOnly)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

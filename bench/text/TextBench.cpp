@@ -158,5 +158,3 @@ void BM_DecodeIconvPeer(benchmark::State& state) {
 BENCHMARK(BM_DecodeIconvPeer)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 // notification, persistence; image headers of every supported format and HIMETRIC sizes.
 #include "platform/automation/FontObject.h"
 #include "platform/automation/Picture.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -159,9 +160,7 @@ TEST(Picture, TypeSizeInHimetricAndPointerUse) {
 }
 
 TEST(Picture, LoadsFilesAndReportsMissingOrInvalidOnes) {
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-pictures";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("automation-pictures");
     const auto good = (dir / "p.bmp").string();
     const auto bad = (dir / "p.txt").string();
     {

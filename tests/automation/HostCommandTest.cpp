@@ -5,6 +5,7 @@
 #include "platform/automation/Picture.h"
 #include "tests/automation/TestRegistry.h"
 #include "tests/automation/component/TallyIds.h"
+#include "tests/support/Scratch.h"
 #include "tools/vantil-host/CommandParser.h"
 #include "tools/vantil-host/HostSession.h"
 
@@ -115,9 +116,7 @@ TEST(HostCommandParser, RejectsMalformedLines) {
 }
 
 TEST(HostCommandParser, LoadPictureReadsTheFileWhenParsed) {
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-host";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("automation-host");
     const std::string icon = (dir / "pointer.ico").string();
     const unsigned char bytes[] = {0, 0,  1, 0, 1, 0, 32, 32, 0, 0, 1,
                                    0, 32, 0, 0, 0, 0, 0,  22, 0, 0, 0};
@@ -224,9 +223,7 @@ TEST_F(HostSessionTest, DesignModeRefusesRunTimeMembersUntilSwitched) {
 }
 
 TEST_F(HostSessionTest, SaveAndLoadThePropertyBagThroughAFile) {
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-host";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("automation-host");
     const std::string file = (dir / "tally.bag").string();
     std::filesystem::remove(file);
     const std::string out = runScript("set Caption = \"保存\"\n"
@@ -257,9 +254,7 @@ TEST_F(HostSessionTest, SaveAndLoadThePropertyBagThroughAFile) {
 
 #ifdef VANTIL_HOST_EXE
 TEST_F(HostSessionTest, TheExecutableRunsAScriptAndReportsCreationFailures) {
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-host";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("automation-host");
     const std::string script = (dir / "script.txt").string();
     std::ofstream(script) << "set Caption = \"x\"\nget Caption\n";
     auto run = [](const std::string& cmd) {

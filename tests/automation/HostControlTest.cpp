@@ -3,6 +3,7 @@
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/HostSite.h"
 #include "tests/automation/TestRegistry.h"
+#include "tests/support/Scratch.h"
 #include "tools/vantil-host/HostSession.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +28,7 @@ TEST(HostWithControl, DrivesTheControlByMemberNames) {
     ASSERT_EQ(createInstance("Quodra.VantilBox", control, &error), status::Ok)
         << error.descriptionUtf8();
 
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "automation-control";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("automation-control");
     const std::string bag = (dir / "vantil.bag").string();
 
     SimpleHostSite site;

@@ -5,6 +5,7 @@
 #include "platform/automation/ClassFactory.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/ControlObject.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,7 @@ std::string readFile(const std::string& path) {
 class Registration : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-        const std::filesystem::path dir = tmp ? tmp : std::filesystem::temp_directory_path();
-        std::filesystem::create_directories(dir);
+        const std::filesystem::path dir = testsupport::scratchRoot();
         path_ = (dir / ("core-registry-" + std::to_string(::getpid()) + ".txt")).string();
         std::filesystem::remove(path_);
         if (const char* old = std::getenv("VANTIL_REGISTRY")) {

@@ -4,23 +4,12 @@
 
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace datactl_test {
-// One application for the test program; it lives until the process ends, because Qt's test
-// input devices must not outlive it at exit.
-inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "datactl_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
-} // namespace datactl_test
 
 class DataFixture : public ::testing::Test {
 protected:
@@ -47,6 +36,6 @@ protected:
         return static_cast<int>(rs["N"].toLong());
     }
 
-    bool appReady_ = (datactl_test::app(), true);
+    bool appReady_ = (testsupport::qtApp(), true);
     testsupport::TempFolder home;
 };

@@ -1,6 +1,8 @@
 // vantil-host --window end to end: the control's real window on the offscreen platform,
 // driven by key, type, clip and focus commands in a script; the answers (event lines left out)
 // must be what the edit model gives for the same keystrokes.
+#include "tests/support/Scratch.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,9 +16,7 @@ namespace {
 // The host's answers to `script`; its event lines go to `events` when given.
 std::vector<std::string> runHost(const std::string& script,
                                  std::vector<std::string>* events = nullptr) {
-    const char* tmp = std::getenv("TAMSEL_TEST_TMP");
-    const auto dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "edit-host";
-    std::filesystem::create_directories(dir);
+    const auto dir = testsupport::scratchFolder("edit-host");
     const auto file = dir / "script.txt";
     std::ofstream(file) << script;
     const std::string command = "QT_QPA_PLATFORM=offscreen " + std::string(VANTIL_HOST_EXE) +

@@ -1,6 +1,7 @@
 // The INI reader: line cutting, sections, keys, values, numeric keys, file encodings.
 #include "app/frame/ClsGetIni.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QFile>
 

@@ -2,7 +2,8 @@
 // the database is.
 #include "app/frame/ProgramFolder.h"
 #include "platform/jet/Database.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -12,7 +12,8 @@
 #include "platform/widgets/CommandButton.h"
 #include "platform/widgets/MessageRecorder.h"
 #include "platform/widgets/TextBox.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,7 +3,8 @@
 #include "app/frame/Std_1.h"
 #include "platform/jet/Schema.h"
 #include "platform/widgets/MessageRecorder.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -7,7 +7,8 @@
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/host/HostedControl.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // Opening files, errors, transactions, stored queries and text round trips.
-#include "PgCluster.h"
 #include "TestDb.h"
+#include "tests/support/PgCluster.h"
 
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"

@@ -1,9 +1,5 @@
-// Test helpers: temporary folders, a fresh schema, the ledger statement texts.
+// The ledger statement texts of the database tests.
 #include "TestDb.h"
-
-#include "PgCluster.h"
-
-#include "platform/jet/Schema.h"
 
 #include <charconv>
 #include <cstdio>
@@ -13,49 +9,6 @@
 #include <vector>
 
 namespace jettest {
-
-TempDir::TempDir() {
-    const char* base = std::getenv("TAMSEL_TEST_TMP");
-    std::string root = base && *base ? base : "/tmp";
-    std::filesystem::create_directories(root);
-    std::string tmpl = root + "/jet-XXXXXX";
-    std::vector<char> buf(tmpl.begin(), tmpl.end());
-    buf.push_back('\0');
-    if (!mkdtemp(buf.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = buf.data();
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-plat::jet::Database createDatabase(const std::string& path) {
-    plat::jet::createSchema(path, plat::text::DateTime{2004, 4, 1});
-    return plat::jet::Database::open(path);
-}
-
-std::string engineName(const testing::TestParamInfo<Engine>& info) {
-    return info.param == Engine::File ? "File" : "Server";
-}
-
-std::string newLocation(Engine engine, const TempDir& dir) {
-    if (engine == Engine::File)
-        return dir.file("Roumu.MDB");
-    return newServerDatabase();
-}
-
-std::string EngineTest::newLocationOrFile(Engine engine, const TempDir& dir) {
-    if (engine == Engine::Server && !serverSkipReason().empty())
-        return dir.file("Roumu.MDB");
-    return newLocation(engine, dir);
-}
-
-void EngineTest::SetUp() {
-    if (GetParam() == Engine::Server && !serverSkipReason().empty())
-        GTEST_SKIP() << serverSkipReason();
-}
 
 std::string sqlDate(int year, int month, int day) {
     char buf[16];

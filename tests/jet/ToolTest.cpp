@@ -1,6 +1,7 @@
 // tamsel-db as the user runs it, and the demonstration data it writes.
-#include "PgCluster.h"
 #include "TestDb.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/PgCluster.h"
 
 #include "platform/jet/Copy.h"
 #include "platform/jet/Database.h"
@@ -10,10 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -52,16 +51,8 @@ ToolRun runTool(const jettest::TempDir& dir, const std::vector<std::string>& arg
         std::ofstream(inFile) << *input;
         cmd += " <" + shellQuote(inFile);
     }
-    ToolRun r{-1, {}, {}};
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const testsupport::CommandRun run = testsupport::runShell(cmd);
+    ToolRun r{run.status, run.out, {}};
     std::ifstream e(errFile);
     r.err.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
     return r;

@@ -46,10 +46,13 @@ void choose(tamsel::ledger::PickBox& box, const QString& text) {
     QTest::keyClick(window, Qt::Key_Return);
 }
 
-TEST(LedgerComboTest, TheRoadOfOneLedgerThroughTheHostedControls) {
+// Run on a file and on a server database.
+class LedgerComboTest : public testsupport::EngineCase {};
+
+TEST_P(LedgerComboTest, TheRoadOfOneLedgerThroughTheHostedControls) {
     ensureApp();
     const std::filesystem::path home = freshHome();
-    plat::jet::Database db = freshDatabase(home);
+    plat::jet::Database db = freshDatabase(home, GetParam());
     const std::int64_t tanaka = addEmployee(db, "田中", 1250);
     addEmployee(db, "鈴木", 1300);
     const std::int64_t honsha = addSite(db, "本社");
@@ -118,10 +121,10 @@ TEST(LedgerComboTest, TheRoadOfOneLedgerThroughTheHostedControls) {
 
 // The clerk's whole month with the keyboard alone through the real boxes: the employee and each
 // site by number and Enter, thirty-one days of hours, Ctrl+S.
-TEST(LedgerComboTest, AWholeMonthIsTypedWithTheKeyboardAloneThroughTheRealBoxes) {
+TEST_P(LedgerComboTest, AWholeMonthIsTypedWithTheKeyboardAloneThroughTheRealBoxes) {
     ensureApp();
     const std::filesystem::path home = freshHome();
-    plat::jet::Database db = freshDatabase(home);
+    plat::jet::Database db = freshDatabase(home, GetParam());
     const std::int64_t tanaka = addEmployee(db, "田中", 1250);
     std::vector<std::int64_t> sites;
     for (int i = 0; i < 9; ++i)
@@ -184,5 +187,7 @@ TEST(LedgerComboTest, AWholeMonthIsTypedWithTheKeyboardAloneThroughTheRealBoxes)
     entry.close();
     tamsel::RoumuM().RoumuDb.reset();
 }
+
+TEST_ENGINE_SUITE(LedgerComboTest);
 
 } // namespace

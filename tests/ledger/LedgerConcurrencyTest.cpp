@@ -5,7 +5,6 @@
 // a lock wait (3260). The programs are child processes started together through pipes.
 #include "app/ledger/LedgerStore.h"
 #include "tests/jet/ChildProcess.h"
-#include "tests/jet/PgCluster.h"
 #include "tests/jet/TestDb.h"
 
 #include <gtest/gtest.h>

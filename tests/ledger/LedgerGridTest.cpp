@@ -1,6 +1,6 @@
-// The ledger grid screen on a real database file: loading a month, picking sites, typing hours
-// with the totals following, deleting lines, checking and saving the site column, deleting the
-// month, copying the month before, and the questions before leaving or saving.
+// The ledger grid screen on a real database file and on a server database: loading a month, picking
+// sites, typing hours with the totals following, deleting lines, checking and saving the site
+// column, deleting the month, copying the month before, and the questions before leaving or saving.
 #include "app/frame/RoumuM.h"
 #include "app/ledger/LedgerStore.h"
 #include "app/ledger/RoumuEntrySub2.h"
@@ -32,12 +32,15 @@ using plat::widgets::MsgResult;
 using tamsel::RoumuEntrySub2;
 using tamsel::ledger::LedgerLine;
 
-class LedgerGridTest : public ::testing::Test {
+class LedgerGridTest : public testsupport::EngineCase {
 protected:
     void SetUp() override {
+        EngineCase::SetUp();
+        if (IsSkipped())
+            return;
         ensureApp();
         home = freshHome();
-        db.emplace(freshDatabase(home));
+        db.emplace(freshDatabase(home, GetParam()));
         syain = addEmployee(*db, "山田", 1250);
         for (const char* name : {"本社", "駅前", "港", "北", "南", "東", "西", "中央", "川", "山"})
             sites.push_back(addSite(*db, name));
@@ -100,14 +103,15 @@ protected:
     tamsel::ledger::StoredMonth stored(const DateTime& month = {2004, 4, 1}) {
         return tamsel::ledger::readMonth(*db, month, syain);
     }
-    // Another copy of the program, a child process on the same file, reads April and saves it
+    // Another copy of the program, a child process on the same database, reads April and saves it
     // as one line of the first site with hours on its first day.
     void saveInAnotherCopy(float firstDay) {
         const pid_t other = ::fork();
         if (other == 0) {
             int rc = 1;
             try {
-                plat::jet::Database db2 = plat::jet::Database::open((home / "Roumu.MDB").string());
+                plat::jet::Database db2 =
+                    plat::jet::Database::open(testsupport::officeDatabase(home));
                 tamsel::ledger::MonthToSave m{
                     {2004, 4, 1}, syain, "山田", Currency::fromUnits(1250), {}};
                 LedgerLine l;
@@ -140,7 +144,10 @@ protected:
     MessageRecorder messages{MsgResult::Yes};
 };
 
-TEST_F(LedgerGridTest, PickedSitesAndTypedHoursAreSavedAndReadBack) {
+// The cases that hold only for a database file.
+class LedgerGridFileTest : public LedgerGridTest {};
+
+TEST_P(LedgerGridTest, PickedSitesAndTypedHoursAreSavedAndReadBack) {
     open();
     EXPECT_FALSE(selection.isEnabled());
     EXPECT_EQ(screen->windowTitle(), QStringLiteral("2004年4月度"));
@@ -176,7 +183,7 @@ TEST_F(LedgerGridTest, PickedSitesAndTypedHoursAreSavedAndReadBack) {
     EXPECT_FALSE(screen->isDirty());
 }
 
-TEST_F(LedgerGridTest, FebruaryHeadingsRunIntoMarchAndThoseDaysAreClosed) {
+TEST_P(LedgerGridTest, FebruaryHeadingsRunIntoMarchAndThoseDaysAreClosed) {
     store({2005, 2, 1}, {{8}});
     open({2005, 2, 1});
     EXPECT_EQ(grid().headingText("lD27"), QStringLiteral("28日"));
@@ -190,7 +197,7 @@ TEST_F(LedgerGridTest, FebruaryHeadingsRunIntoMarchAndThoseDaysAreClosed) {
         EXPECT_EQ(grid().headingColor(indexedField("lD", i)) == QColor(255, 0, 0), i % 7 == 5) << i;
 }
 
-TEST_F(LedgerGridTest, MonthMoneyComesFromTheMonthsHoursNotFromRoundedDays) {
+TEST_P(LedgerGridTest, MonthMoneyComesFromTheMonthsHoursNotFromRoundedDays) {
     open({2004, 4, 1}, 999);
     pick(0, 0);
     type(0, 0, "0.5");
@@ -211,7 +218,7 @@ TEST_F(LedgerGridTest, MonthMoneyComesFromTheMonthsHoursNotFromRoundedDays) {
     EXPECT_EQ(total("Total", 31), 1000);
 }
 
-TEST_F(LedgerGridTest, NineLinesLeaveNoInputLineAndDeletingMovesTheLinesUp) {
+TEST_P(LedgerGridTest, NineLinesLeaveNoInputLineAndDeletingMovesTheLinesUp) {
     store({2004, 4, 1}, {{1}, {2}, {3}, {4}, {5}, {6}, {7}, {8}, {9}});
     open();
     for (int i = 0; i < 9; ++i)
@@ -235,7 +242,7 @@ TEST_F(LedgerGridTest, NineLinesLeaveNoInputLineAndDeletingMovesTheLinesUp) {
     EXPECT_EQ(stored().lines.size(), 7u);
 }
 
-TEST_F(LedgerGridTest, DeletingTheOnlyLineEmptiesTheMonthOnSave) {
+TEST_P(LedgerGridTest, DeletingTheOnlyLineEmptiesTheMonthOnSave) {
     store({2004, 4, 1}, {{8, 8}});
     open();
     grid().setCurrentCell(0, "D1");
@@ -250,7 +257,7 @@ TEST_F(LedgerGridTest, DeletingTheOnlyLineEmptiesTheMonthOnSave) {
     EXPECT_TRUE(stored().lines.empty());
 }
 
-TEST_F(LedgerGridTest, TakingASiteRefusesDuplicatesUnknownSitesAndWords) {
+TEST_P(LedgerGridTest, TakingASiteRefusesDuplicatesUnknownSitesAndWords) {
     open();
     pick(0, 1);
     pick(1, 1);
@@ -274,7 +281,7 @@ TEST_F(LedgerGridTest, TakingASiteRefusesDuplicatesUnknownSitesAndWords) {
     EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("現場エラー"));
 }
 
-TEST_F(LedgerGridTest, SaveChecksTheSiteColumnBeforeWritingAnything) {
+TEST_P(LedgerGridTest, SaveChecksTheSiteColumnBeforeWritingAnything) {
     store({2004, 4, 1}, {{1}, {1}, {1}, {1}, {1}});
     open();
     box(1).setText(QString());
@@ -298,7 +305,8 @@ TEST_F(LedgerGridTest, SaveChecksTheSiteColumnBeforeWritingAnything) {
     EXPECT_EQ(stored().lines.at(1).GenbaID, sites[1]);
 }
 
-TEST_F(LedgerGridTest, SavingStoresCurrentSiteNamesAndRollsBackAFailedWrite) {
+// On a file only: the failed write is forced by a trigger in the file's own SQL.
+TEST_P(LedgerGridFileTest, SavingStoresCurrentSiteNamesAndRollsBackAFailedWrite) {
     store({2004, 4, 1}, {{8}, {4}});
     db->execute(
         "CREATE TRIGGER no_delete BEFORE DELETE ON KYUYO_F BEGIN SELECT RAISE(ABORT, 'x'); END");
@@ -326,7 +334,7 @@ TEST_F(LedgerGridTest, SavingStoresCurrentSiteNamesAndRollsBackAFailedWrite) {
     EXPECT_TRUE(screen->MSG()->text().isEmpty());
 }
 
-TEST_F(LedgerGridTest, DayAboveTwentyFourHoursIsRedAndAskedOnceBeforeSaving) {
+TEST_P(LedgerGridTest, DayAboveTwentyFourHoursIsRedAndAskedOnceBeforeSaving) {
     open();
     pick(0, 0);
     type(0, 2, "16");
@@ -348,7 +356,7 @@ TEST_F(LedgerGridTest, DayAboveTwentyFourHoursIsRedAndAskedOnceBeforeSaving) {
 // April 2004 begins on a Thursday; its first week began in March. Three 8-hour days at the end
 // of March and three at the start of April make 48 hours in that week: 8 of them overtime, on
 // Saturday the 3rd. Sunday is the legal holiday; 24-hour days turn the month red past 45 hours.
-TEST_F(LedgerGridTest, OvertimeLineCountsUnsavedHoursAndTheWeekBegunLastMonth) {
+TEST_P(LedgerGridTest, OvertimeLineCountsUnsavedHoursAndTheWeekBegunLastMonth) {
     store({2004, 3, 1}, {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                           0, 0, 0, 0, 8, 8, 8}});
     open();
@@ -371,7 +379,7 @@ TEST_F(LedgerGridTest, OvertimeLineCountsUnsavedHoursAndTheWeekBegunLastMonth) {
     EXPECT_TRUE(stored().lines.empty()); // nothing of it was saved
 }
 
-TEST_F(LedgerGridTest, DeleteMonthNeedsASiteInTheFirstBoxAndEmptiesTheScreen) {
+TEST_P(LedgerGridTest, DeleteMonthNeedsASiteInTheFirstBoxAndEmptiesTheScreen) {
     store({2004, 4, 1}, {{8}, {4}});
     open();
     box(0).setText(QString());
@@ -390,7 +398,7 @@ TEST_F(LedgerGridTest, DeleteMonthNeedsASiteInTheFirstBoxAndEmptiesTheScreen) {
     EXPECT_FALSE(screen->isDirty());
 }
 
-TEST_F(LedgerGridTest, CopyPreviousMonthFillsSitesOnlyOnAnEmptyMonth) {
+TEST_P(LedgerGridTest, CopyPreviousMonthFillsSitesOnlyOnAnEmptyMonth) {
     store({2004, 3, 1}, {{8}, {4}, {2}});
     open();
     ASSERT_TRUE(screen->comFunc()->button(RoumuEntrySub2::CopyPrevious)->isEnabled());
@@ -409,7 +417,9 @@ TEST_F(LedgerGridTest, CopyPreviousMonthFillsSitesOnlyOnAnEmptyMonth) {
     EXPECT_FALSE(screen->comFunc()->button(RoumuEntrySub2::CopyPrevious)->isEnabled());
 }
 
-TEST_F(LedgerGridTest, SaveWhileAnotherProgramWritesFailsClearlyAndKeepsTheOtherMonth) {
+// On a file only: the other program's open transaction holds the file's single write lock; a
+// server database lets both write.
+TEST_P(LedgerGridFileTest, SaveWhileAnotherProgramWritesFailsClearlyAndKeepsTheOtherMonth) {
     store({2004, 4, 1}, {{8}});
     open();
     type(0, 0, "4");
@@ -425,7 +435,7 @@ TEST_F(LedgerGridTest, SaveWhileAnotherProgramWritesFailsClearlyAndKeepsTheOther
     EXPECT_EQ(stored().lines.at(0).hours[0], 4.0f);
 }
 
-TEST_F(LedgerGridTest, AWholeMonthIsTypedWithTheKeyboardAlone) {
+TEST_P(LedgerGridTest, AWholeMonthIsTypedWithTheKeyboardAlone) {
     const DateTime may{2004, 5, 1};
     open(may);
     int keys = 0;
@@ -454,7 +464,7 @@ TEST_F(LedgerGridTest, AWholeMonthIsTypedWithTheKeyboardAlone) {
     EXPECT_EQ(total("TTime", 31), 9 * 31 * 2);
 }
 
-TEST_F(LedgerGridTest, UnsavedChangesAreAskedAboutBeforeClosing) {
+TEST_P(LedgerGridTest, UnsavedChangesAreAskedAboutBeforeClosing) {
     open();
     pick(0, 0);
     messages.queueAnswers({MsgResult::No});
@@ -468,7 +478,7 @@ TEST_F(LedgerGridTest, UnsavedChangesAreAskedAboutBeforeClosing) {
 
 const QString kHoursRefused = QString::fromUtf8(tamsel::ledger::texts::kHoursRefused);
 
-TEST_F(LedgerGridTest, TheEntryBeingTypedIsSavedAndAskedAboutBeforeClosing) {
+TEST_P(LedgerGridTest, TheEntryBeingTypedIsSavedAndAskedAboutBeforeClosing) {
     store({2004, 4, 1}, {{8}});
     open();
     typeOpen(0, 1, "6");
@@ -499,7 +509,7 @@ TEST_F(LedgerGridTest, TheEntryBeingTypedIsSavedAndAskedAboutBeforeClosing) {
     EXPECT_EQ(messages.shown().size(), 1u);
 }
 
-TEST_F(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
+TEST_P(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
     open();
     pick(0, 0);
     type(0, 0, "7.5");
@@ -532,7 +542,7 @@ TEST_F(LedgerGridTest, RefusedEntriesSayWhyAndTheMoneyIsThatOfTheShownHours) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(LedgerGridTest, CopyingTheMonthBeforeIsNotOfferedOnAMonthWithLines) {
+TEST_P(LedgerGridTest, CopyingTheMonthBeforeIsNotOfferedOnAMonthWithLines) {
     store({2004, 3, 1}, {{8}});
     store({2004, 4, 1}, {{8}, {4}});
     open();
@@ -542,7 +552,7 @@ TEST_F(LedgerGridTest, CopyingTheMonthBeforeIsNotOfferedOnAMonthWithLines) {
     EXPECT_EQ(grid().number(1, "D0"), 4.0);
 }
 
-TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSaysSo) {
+TEST_P(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSaysSo) {
     store({2004, 4, 1}, {{8}});
     open();
     ASSERT_NO_FATAL_FAILURE(saveInAnotherCopy(5));
@@ -567,7 +577,7 @@ TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsOverwrittenOnlyWhenTheClerkSays
     EXPECT_EQ(stored().lines.at(0).hours[2], 2.0f);
 }
 
-TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsDeletedOnlyWhenTheClerkSaysSo) {
+TEST_P(LedgerGridTest, AMonthSavedByAnotherCopyIsDeletedOnlyWhenTheClerkSaysSo) {
     store({2004, 4, 1}, {{8}});
     open();
     ASSERT_NO_FATAL_FAILURE(saveInAnotherCopy(5));
@@ -588,7 +598,7 @@ TEST_F(LedgerGridTest, AMonthSavedByAnotherCopyIsDeletedOnlyWhenTheClerkSaysSo) 
     EXPECT_TRUE(grid().displayText(0, "D0").isEmpty());
 }
 
-TEST_F(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStartsAtTheTop) {
+TEST_P(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStartsAtTheTop) {
     store({2004, 4, 1}, {{12, 12, 12, 12, 12}, {1}});
     open();
     const QString none =
@@ -604,7 +614,7 @@ TEST_F(LedgerGridTest, DeletingTheMonthClearsTheOvertimeLineAndAReopenedGridStar
 }
 
 // Whole on a 1,280-pixel screen; on the smaller test screen inside it, scrolling sideways.
-TEST_F(LedgerGridTest, TheWindowFitsTheScreenAndTheGridScrollsWhereItMust) {
+TEST_P(LedgerGridTest, TheWindowFitsTheScreenAndTheGridScrollsWhereItMust) {
     store({2004, 4, 1}, {{8}});
     open();
     EXPECT_LE(screen->sizeHint().width(), 1280 - 8);
@@ -618,5 +628,9 @@ TEST_F(LedgerGridTest, TheWindowFitsTheScreenAndTheGridScrollsWhereItMust) {
     EXPECT_TRUE(screen->rect().contains(QRect(close->mapTo(screen.get(), QPoint(0, 0)),
                                               close->size())));
 }
+
+TEST_ENGINE_SUITE(LedgerGridTest);
+INSTANTIATE_TEST_SUITE_P(Engines, LedgerGridFileTest, testing::Values(testsupport::Engine::File),
+                         testsupport::engineName);
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "app/reports/ReportData.h"
 #include "app/reports/ReportQueries.h"
 #include "tests/jet/ChildProcess.h"
-#include "tests/jet/PgCluster.h"
 #include "tests/jet/TestDb.h"
 
 #include <gtest/gtest.h>

@@ -19,10 +19,13 @@ namespace {
 using namespace ledgertest;
 using plat::widgets::indexedField;
 
-TEST(LedgerReportsTest, SavedMonthShowsInTheInquiryAndBothReportsWithTheGridsMoney) {
+// Run on a file and on a server database.
+class LedgerReportsTest : public testsupport::EngineCase {};
+
+TEST_P(LedgerReportsTest, SavedMonthShowsInTheInquiryAndBothReportsWithTheGridsMoney) {
     ensureApp();
     const std::filesystem::path home = freshHome();
-    plat::jet::Database db = freshDatabase(home);
+    plat::jet::Database db = freshDatabase(home, GetParam());
     const std::int64_t syain = addEmployee(db, "田中", 1200);
     const std::int64_t site = addSite(db, "駅前ビル");
     plat::widgets::MessageRecorder messages;
@@ -61,5 +64,7 @@ TEST(LedgerReportsTest, SavedMonthShowsInTheInquiryAndBothReportsWithTheGridsMon
     plat::jet::Recordset year = db.openRecordset("SELECT MMONY FROM PRTRUIKEI");
     EXPECT_EQ(year["MMONY"].toCurrency(), plat::jet::Currency::fromDouble(gridMoney));
 }
+
+TEST_ENGINE_SUITE(LedgerReportsTest);
 
 } // namespace

@@ -1,13 +1,14 @@
-// Shared pieces of the ledger tests: the application object, a fresh database in a scratch
-// program folder, master rows, and a pick box on a line edit that behaves as the hosted combo
-// does towards the screens (a pick sets the text without ChangeText and raises CloseUp; a
-// text set or typed raises ChangeText; Enter raises KeyDown 13).
+// Shared pieces of the ledger tests: the support library's application, program folder,
+// database and master rows under this suite's names, and a pick box on a line edit that
+// behaves as the hosted combo does towards the screens (a pick sets the text without
+// ChangeText and raises CloseUp; a text set or typed raises ChangeText; Enter raises
+// KeyDown 13).
 #pragma once
 
 #include "app/ledger/PickBox.h"
 #include "platform/jet/Database.h"
-#include "platform/jet/Schema.h"
-#include "platform/jet/SqlDialect.h"
+#include "tests/support/Application.h"
+#include "tests/support/Databases.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,49 +16,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace ledgertest {
 
+using testsupport::addEmployee;
+using testsupport::addSite;
+using testsupport::freshDatabase;
+
 inline void ensureApp() {
-    static int argc = 1;
-    static char name[] = "ledger_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
+    testsupport::qtApp();
 }
 
 // A new empty folder for the running test, made the program's folder.
 inline std::filesystem::path freshHome() {
-    const char* root = std::getenv("TAMSEL_TEST_TMP");
-    std::filesystem::path dir =
-        root ? std::filesystem::path(root) : std::filesystem::temp_directory_path() / "tamsel-test";
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir /= std::string("ledger-") + info->test_suite_name() + "-" + info->name();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    qputenv("TAMSEL_HOME", QByteArray::fromStdString(dir.string()));
-    return dir;
-}
-
-inline plat::jet::Database freshDatabase(const std::filesystem::path& home) {
-    const std::string path = (home / "Roumu.MDB").string();
-    plat::jet::createSchema(path, plat::text::DateTime{2004, 4, 1});
-    return plat::jet::Database::open(path);
-}
-
-inline std::int64_t addEmployee(plat::jet::Database& db, const std::string& name, int wage) {
-    db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES (" + plat::jet::sqlQuote(name) + "," +
-               std::to_string(wage) + ")");
-    return db.lastInsertId();
-}
-
-inline std::int64_t addSite(plat::jet::Database& db, const std::string& name) {
-    db.execute("INSERT INTO GENBA_MT (GName) VALUES (" + plat::jet::sqlQuote(name) + ")");
-    return db.lastInsertId();
+    return testsupport::programFolder();
 }
 
 class LineEditPickBox : public QLineEdit, public tamsel::ledger::PickBox {

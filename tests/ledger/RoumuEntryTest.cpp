@@ -1,5 +1,6 @@
-// The ledger selection screen on a real database file: the employee list, the month buttons
-// and their limits, opening the ledger grid with the employee's name and wage, and leaving.
+// The ledger selection screen on a real database file and on a server database: the employee
+// list, the month buttons and their limits, opening the ledger grid with the employee's name and
+// wage, and leaving.
 #include "app/ledger/RoumuEntry.h"
 #include "app/frame/RoumuM.h"
 #include "app/ledger/RoumuEntrySub2.h"
@@ -25,12 +26,15 @@ using plat::widgets::MessageRecorder;
 using plat::widgets::MsgResult;
 using tamsel::RoumuEntry;
 
-class RoumuEntryTest : public ::testing::Test {
+class RoumuEntryTest : public testsupport::EngineCase {
 protected:
     void SetUp() override {
+        EngineCase::SetUp();
+        if (IsSkipped())
+            return;
         ensureApp();
         home = freshHome();
-        db.emplace(freshDatabase(home));
+        db.emplace(freshDatabase(home, GetParam()));
         first = addEmployee(*db, "佐藤", 1100);
         unpaid = addEmployee(*db, "見習い", 0);
         screen = std::make_unique<RoumuEntry>(lineEditBoxes());
@@ -39,6 +43,8 @@ protected:
     }
     void TearDown() override {
         messages.setYesNoAnswer(MsgResult::Yes);
+        if (!screen)
+            return;
         screen->close();
         screen.reset();
         tamsel::RoumuM().RoumuDb.reset();
@@ -54,7 +60,7 @@ protected:
     MessageRecorder messages{MsgResult::Yes};
 };
 
-TEST_F(RoumuEntryTest, MonthStartsAtTheCurrentMonthAndStopsAtItsLimits) {
+TEST_P(RoumuEntryTest, MonthStartsAtTheCurrentMonthAndStopsAtItsLimits) {
     EXPECT_EQ(month(), (DateTime{2004, 5, 1}));
     for (int i = 0; i < 5; ++i)
         screen->comUD()->press(1);
@@ -66,7 +72,7 @@ TEST_F(RoumuEntryTest, MonthStartsAtTheCurrentMonthAndStopsAtItsLimits) {
     EXPECT_EQ(month(), (DateTime{2001, 12, 1}));
 }
 
-TEST_F(RoumuEntryTest, PickingAnEmployeeShowsNameAndWageAndOpensTheLedger) {
+TEST_P(RoumuEntryTest, PickingAnEmployeeShowsNameAndWageAndOpensTheLedger) {
     ASSERT_EQ(employees().itemCount(), 2);
     EXPECT_EQ(employees().ItemText(0), QString::number(unpaid));
     EXPECT_EQ(employees().subText(1), QStringLiteral("佐藤"));
@@ -101,7 +107,7 @@ TEST_F(RoumuEntryTest, PickingAnEmployeeShowsNameAndWageAndOpensTheLedger) {
     EXPECT_FALSE(screen->ledgerGrid()->isVisible());
 }
 
-TEST_F(RoumuEntryTest, NoToTheExitQuestionKeepsScreenAndDatabase) {
+TEST_P(RoumuEntryTest, NoToTheExitQuestionKeepsScreenAndDatabase) {
     messages.setYesNoAnswer(MsgResult::No);
     screen->comEnd()->click();
     EXPECT_TRUE(screen->isVisible());
@@ -115,7 +121,7 @@ TEST_F(RoumuEntryTest, NoToTheExitQuestionKeepsScreenAndDatabase) {
     EXPECT_FALSE(tamsel::RoumuM().RoumuDb.has_value());
 }
 
-TEST_F(RoumuEntryTest, AnOpenGridDecidesWhetherTheSelectionCloses) {
+TEST_P(RoumuEntryTest, AnOpenGridDecidesWhetherTheSelectionCloses) {
     const std::int64_t site = addSite(*db, "本社");
     ASSERT_TRUE(employees().pick(QString::number(first)));
     screen->comOpen()->click();
@@ -136,7 +142,7 @@ TEST_F(RoumuEntryTest, AnOpenGridDecidesWhetherTheSelectionCloses) {
     EXPECT_EQ(tamsel::ledger::readMonth(*db, {2004, 5, 1}, first).lines.at(0).hours[0], 8.0f);
 }
 
-TEST_F(RoumuEntryTest, TheLedgerOpensWithTheMastersCurrentWageAndAReopenedScreenStartsAfresh) {
+TEST_P(RoumuEntryTest, TheLedgerOpensWithTheMastersCurrentWageAndAReopenedScreenStartsAfresh) {
     ASSERT_TRUE(employees().pick(QString::number(first)));
     ASSERT_EQ(screen->focusWidget(), screen->comOpen());
     db->execute("UPDATE SYAIN_MT SET TMONY=1400 WHERE SYAINID=" + std::to_string(first));
@@ -153,7 +159,7 @@ TEST_F(RoumuEntryTest, TheLedgerOpensWithTheMastersCurrentWageAndAReopenedScreen
     EXPECT_EQ(screen->TMony()->value(), 0.0);
 }
 
-TEST_F(RoumuEntryTest, AnEmployeeMissingFromTheMasterOpensNoLedgerAndTheWageIsNeverNegative) {
+TEST_P(RoumuEntryTest, AnEmployeeMissingFromTheMasterOpensNoLedgerAndTheWageIsNeverNegative) {
     ASSERT_TRUE(employees().pick(QString::number(first)));
     screen->TMony()->setFocus();
     screen->TMony()->selectAll();
@@ -168,5 +174,7 @@ TEST_F(RoumuEntryTest, AnEmployeeMissingFromTheMasterOpensNoLedgerAndTheWageIsNe
     EXPECT_EQ(messages.shown()[0].text, QStringLiteral("従業員マスタに登録されていない従業員です。"));
     EXPECT_EQ(screen->focusWidget(), &employees());
 }
+
+TEST_ENGINE_SUITE(RoumuEntryTest);
 
 } // namespace

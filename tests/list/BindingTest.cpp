@@ -7,6 +7,7 @@
 #include "control/core/MemberTable.h"
 #include "control/core/Texts.h"
 #include "platform/jet/JetRowSet.h"
+#include "tests/support/Scratch.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,24 +54,7 @@ public:
     }
 };
 
-class TempFolder {
-public:
-    TempFolder() {
-        const char* base = std::getenv("TAMSEL_TEST_TMP");
-        std::filesystem::path root = base && *base ? base : "/tmp";
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "binding-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const char* name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = testsupport::TempDir;
 
 // A database file with a site table of `rows` rows (code, name, reading) and a stored query
 // over it.

@@ -6,7 +6,8 @@
 #include "app/frame/ScreenRegistry.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QFile>
 #include <QWidget>

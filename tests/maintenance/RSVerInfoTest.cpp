@@ -2,7 +2,8 @@
 // tool through the registry store and the machine's PATH.
 #include "app/maintenance/RSVerInfo.h"
 #include "platform/widgets/MessageRecorder.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -11,7 +11,8 @@
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/MessageRecorder.h"
 #include "platform/widgets/datactl/DBGrid.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,22 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace masters_test {
-// Lives until the process ends: Qt's test input devices must not outlive it at exit.
-inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "masters_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Tamsel"));
-        QApplication::setQuitOnLastWindowClosed(false);
-        return a;
-    }();
-    return *instance;
-}
-} // namespace masters_test
 
 class MastersFixture : public ::testing::Test {
 protected:
@@ -90,7 +75,7 @@ protected:
         return rows.size() == 1 ? rows[0].row() : -1;
     }
 
-    bool appReady_ = (masters_test::app(), true); // before any widget member
+    bool appReady_ = (testsupport::qtApp(), true); // before any widget member
     testsupport::TempFolder home;
     QWidget menu;
     plat::widgets::MessageRecorder rec{plat::widgets::MsgResult::No};

@@ -2,7 +2,7 @@
 // and stays untouched until settings are stored; stored values come back; nonsense reads as
 // the defaults.
 #include "app/overtime/OvertimeSettings.h"
-#include "platform/jet/Schema.h"
+#include "tests/support/Databases.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +13,9 @@ namespace {
 using namespace tamsel::overtime;
 
 TEST(OvertimeSettings, OldFilesReadDefaultsAndTheTableIsMadeOnFirstStore) {
-    const std::filesystem::path dir =
-        std::filesystem::path(std::getenv("TAMSEL_TEST_TMP") ? std::getenv("TAMSEL_TEST_TMP")
-                                                             : "/tmp") /
-        "overtime-settings";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / "Roumu.MDB").string();
-    plat::jet::createSchema(path, {2004, 4, 1});
-    plat::jet::Database db = plat::jet::Database::open(path);
+    const testsupport::TempDir dir;
+    const std::string path = dir.file("Roumu.MDB");
+    plat::jet::Database db = testsupport::createDatabase(path);
 
     EXPECT_EQ(loadSettings(db), Settings{});
     EXPECT_THROW(db.openRecordset("SELECT * FROM ZANGYO_SET"), plat::jet::Error);

@@ -1,5 +1,6 @@
 // The overtime check printed by the real program from the command line to PDF and CSV, both
-// read back and compared; and the batch mode's exit statuses.
+// read back and compared, from a file and from a server database; and the batch mode's exit
+// statuses.
 #include "app/overtime/ZangyoBatch.h"
 #include "app/overtime/OvertimeSettings.h"
 #include "app/overtime/Texts.h"
@@ -11,8 +12,6 @@
 #include <QProcess>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -44,36 +43,6 @@ int runProgram(const QStringList& args, std::string* err = nullptr) {
     return tamsel.exitCode();
 }
 
-// The CSV file's lines split into fields (UTF-8 with a byte-order mark, CR LF, quoted fields).
-std::vector<std::vector<std::string>> readCsv(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-        text.erase(0, 3);
-    std::vector<std::vector<std::string>> lines(1, std::vector<std::string>(1));
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-            lines.back().back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && c == ',') {
-            lines.back().emplace_back();
-        } else if (!quoted && c == '\r') {
-            continue;
-        } else if (!quoted && c == '\n') {
-            lines.emplace_back(1);
-        } else {
-            lines.back().back() += c;
-        }
-    }
-    if (lines.back().size() == 1 && lines.back()[0].empty())
-        lines.pop_back();
-    return lines;
-}
-
 std::string withoutMarks(std::string s) {
     for (const char* mark : {texts::kMarkBroken, texts::kMarkOver45})
         for (auto at = s.find(mark); at != std::string::npos; at = s.find(mark))
@@ -81,7 +50,10 @@ std::string withoutMarks(std::string s) {
     return s;
 }
 
-TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
+// The batch reports of the demo data, on a file and on a server database.
+class ZangyoBatchTest : public EngineSuite {};
+
+TEST_P(ZangyoBatchTest, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
     ensureApp();
     const std::filesystem::path home = demoHome("batch");
     const QString pdf = QString::fromStdString((home / "check.pdf").string());
@@ -150,6 +122,10 @@ TEST(ZangyoBatch, ThePdfAndTheCsvOfTheDemoYearShowTheSameFigures) {
     EXPECT_EQ(special.find("年360時間超"), std::string::npos);
 }
 
+TEST_ENGINE_SUITE(ZangyoBatchTest);
+
+// On a file only: the failure it checks first is that of a program folder without its database
+// file.
 TEST(ZangyoBatch, ExitStatusesTellWhatHappened) {
     ensureApp();
     const std::filesystem::path home = freshHome("overtime-exit");

@@ -1,6 +1,7 @@
-// The overtime check screen on the demo database under the offscreen platform: opened from the
-// frame's menu bar, its colours with and without a special clause (and the same fills in the
-// exported workbook), the settings kept in the database file, the year buttons and printing.
+// The overtime check screen on the demo database (a file, and a server database) under the
+// offscreen platform: opened from the frame's menu bar, its colours with and without a special
+// clause (and the same fills in the exported workbook), the settings kept in the database file, the
+// year buttons and printing.
 #include "app/overtime/ZangyoCheck.h"
 #include "app/frame/MainFrm.h"
 #include "app/frame/MainMenu.h"
@@ -27,9 +28,12 @@ namespace {
 using namespace overtimetest;
 using tamsel::ZangyoCheck;
 
-class ZangyoCheckTest : public ::testing::Test {
+class ZangyoCheckTest : public EngineSuite {
 protected:
     void SetUp() override {
+        EngineSuite::SetUp();
+        if (IsSkipped())
+            return;
         ensureApp();
         tamsel::resetScreens();
         tamsel::registerScreen(tamsel::ScreenIndex::ZangyoCheck, [] { return new ZangyoCheck; });
@@ -57,7 +61,7 @@ protected:
     plat::widgets::MessageRecorder messages;
 };
 
-TEST_F(ZangyoCheckTest, TheMenuBarOpensTheCheckBesideTheHelpMenu) {
+TEST_P(ZangyoCheckTest, TheMenuBarOpensTheCheckBesideTheHelpMenu) {
     demoHome("menu");
     tamsel::MainFrm frame;
     frame.show();
@@ -76,7 +80,7 @@ TEST_F(ZangyoCheckTest, TheMenuBarOpensTheCheckBesideTheHelpMenu) {
     EXPECT_TRUE(frame.isVisible());
 }
 
-TEST_F(ZangyoCheckTest, ColoursFollowTheCapsThatApplyAndTheSettingsStayInTheFile) {
+TEST_P(ZangyoCheckTest, ColoursFollowTheCapsThatApplyAndTheSettingsStayInTheFile) {
     const std::filesystem::path home = demoHome("colours");
     auto* screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
     ASSERT_NE(screen, nullptr);
@@ -111,7 +115,7 @@ TEST_F(ZangyoCheckTest, ColoursFollowTheCapsThatApplyAndTheSettingsStayInTheFile
     screen->close();
 }
 
-TEST_F(ZangyoCheckTest, TheExportFillsTheCellsTheScreenColoursAndCarriesHolidayWork) {
+TEST_P(ZangyoCheckTest, TheExportFillsTheCellsTheScreenColoursAndCarriesHolidayWork) {
     const std::filesystem::path home = demoHome("export");
     std::int64_t sundays = 0;
     {
@@ -195,7 +199,7 @@ TEST_F(ZangyoCheckTest, TheExportFillsTheCellsTheScreenColoursAndCarriesHolidayW
     screen->close();
 }
 
-TEST_F(ZangyoCheckTest, YearButtonsMoveTheCheckAndPrintingShowsThePreview) {
+TEST_P(ZangyoCheckTest, YearButtonsMoveTheCheckAndPrintingShowsThePreview) {
     demoHome("years");
     auto* screen = qobject_cast<ZangyoCheck*>(tamsel::openScreen(tamsel::ScreenIndex::ZangyoCheck));
     ASSERT_NE(screen, nullptr);
@@ -218,7 +222,7 @@ TEST_F(ZangyoCheckTest, YearButtonsMoveTheCheckAndPrintingShowsThePreview) {
     screen->close();
 }
 
-TEST_F(ZangyoCheckTest, TheLedgerGridsMonthFiguresMatchTheYearCheck) {
+TEST_P(ZangyoCheckTest, TheLedgerGridsMonthFiguresMatchTheYearCheck) {
     // January 2004 begins on a Thursday: its first week starts in December.
     const std::filesystem::path home = demoHome("ledger");
     plat::jet::Database db = openDemo(home);
@@ -238,5 +242,7 @@ TEST_F(ZangyoCheckTest, TheLedgerGridsMonthFiguresMatchTheYearCheck) {
             << e.name;
     }
 }
+
+TEST_ENGINE_SUITE(ZangyoCheckTest);
 
 } // namespace

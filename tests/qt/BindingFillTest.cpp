@@ -9,6 +9,7 @@
 #include "platform/automation/HostSite.h"
 #include "platform/jet/JetRowSet.h"
 #include "tests/qt/QtPaintSupport.h"
+#include "tests/support/Scratch.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -41,12 +42,8 @@ struct LoadedSink final : plat::automation::EventSink {
 TEST(BindingFillOnQt, FirstPaintFillsTheListInTimedStepsUnderTheWaitCursor) {
     qtApp();
     installControlPlatform(&qtControlPlatform());
-    const char* base = std::getenv("TAMSEL_TEST_TMP");
-    std::filesystem::path root = base && *base ? base : "/tmp";
-    std::filesystem::create_directories(root);
-    std::string folder = (root / "qtfill-XXXXXX").string();
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
-    const std::string path = folder + "/Sites.db";
+    const testsupport::TempDir folder;
+    const std::string path = folder.file("Sites.db");
     std::ofstream(path).close();
     {
         plat::jet::Database db = plat::jet::Database::open(path);
@@ -94,7 +91,6 @@ TEST(BindingFillOnQt, FirstPaintFillsTheListInTimedStepsUnderTheWaitCursor) {
         ctrl.close();
         ctrl.setListEngine(nullptr);
     }
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

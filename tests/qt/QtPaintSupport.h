@@ -7,20 +7,14 @@
 #include "control/qt/QtConvert.h"
 #include "control/qt/QtSurface.h"
 #include "tests/paint/PaintTestSupport.h"
+#include "tests/support/Application.h"
 
 #include <QApplication>
 #include <QImage>
 
 namespace vantil::test {
 
-inline QApplication& qtApp() {
-    static int argc = 1;
-    static char arg0[] = "vantil-qt-tests";
-    static char* argv[] = {arg0, nullptr};
-    // Never destroyed: Qt's own globals may already be gone when static objects are.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+using testsupport::qtApp;
 
 inline QImage render(const ControlProperties& p, int w, int h, const PaintState& st = {}) {
     qtApp();

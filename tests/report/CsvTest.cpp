@@ -23,14 +23,6 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp() {
-    static int argc = 1;
-    static char arg0[] = "report_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 void addColumns(SampleStatement& report) {
     report.addExportColumn({"月", {}, "Nengetu", "yyyy/mm"});
     report.addExportColumn({"現場", {}, "GName", {}});
@@ -89,8 +81,7 @@ TEST(CsvTest, PreviewSavesTheTableAndReportsAnUnwritableFile) {
         EXPECT_EQ(window, &w);
         errors.push_back(e.number());
     });
-    const auto dir = std::filesystem::temp_directory_path() / "tamsel-csv-test";
-    std::filesystem::create_directories(dir);
+    const auto dir = scratchDir("csv");
     const auto file = dir / "s.csv";
     w.saveAsCsv(QString::fromStdString(file.string()));
     std::ifstream in(file, std::ios::binary);
@@ -111,9 +102,7 @@ TEST(CsvTest, SaveButtonsAskTheHostForTheFileAndShowErrorsThroughTheMessageServi
     addColumns(report);
     report.setRecordSource(statementRows(2, 1));
     PreviewWindow w(report.run(), QStringLiteral("明細"), nullptr, &report.exportTable());
-    const auto dir = std::filesystem::temp_directory_path() / "tamsel-csv-host-test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const auto dir = scratchDir("csv-host");
     auto inDir = [&](const char* name) { return QString::fromStdString((dir / name).string()); };
     std::deque<QString> names = {inDir("s.csv"), inDir("book"), QString(), inDir("missing/s.csv")};
     std::vector<SaveNameRequest> asked;

@@ -63,11 +63,7 @@ TEST(FieldText, ExactSumRoundsEachValueToTenThousandths) {
 }
 
 TEST(FontMap, LayoutFontNamesResolveToInstalledJapaneseFonts) {
-    static int argc = 1;
-    static char arg0[] = "report_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
+    ensureApp();
     const std::pair<const char*, const char*> cases[] = {
         {"ＭＳ Ｐ明朝", "IPAPMincho"},
         {"ＭＳ 明朝", "IPAMincho"},

@@ -17,14 +17,6 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp() {
-    static int argc = 1;
-    static char arg0[] = "report_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 // The yearly cumulation's bands as a report layout would build them.
 class YearReport : public ScriptedReport {
 public:

@@ -19,14 +19,6 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp() {
-    static int argc = 1;
-    static char arg0[] = "report_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 // Each text found after the previous one.
 void expectInOrder(const std::string& text, const std::vector<std::string>& parts) {
     std::size_t at = 0;

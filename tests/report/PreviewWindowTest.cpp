@@ -21,14 +21,6 @@ using namespace reporttest;
 
 namespace {
 
-void ensureApp() {
-    static int argc = 1;
-    static char arg0[] = "report_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 QPushButton* button(PreviewWindow& w, const char* name) {
     return w.findChild<QPushButton*>(QString::fromLatin1(name));
 }

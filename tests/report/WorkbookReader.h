@@ -3,6 +3,8 @@
 // spreadsheet shows of the first sheet, cell by cell.
 #pragma once
 
+#include "tests/support/Pdf.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -42,16 +44,8 @@ struct Workbook {
 };
 
 inline Workbook readWorkbook(const std::filesystem::path& path) {
-    std::string json;
-    const std::string command =
-        std::string("python3 '") + TAMSEL_WORKBOOK_READER + "' '" + path.string() + "'";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
-            json.append(buf, n);
-        pclose(pipe);
-    }
+    const std::string json = testsupport::runCommand(
+        std::string("python3 '") + TAMSEL_WORKBOOK_READER + "' '" + path.string() + "'");
     const QJsonObject doc = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
     Workbook book;
     for (const QJsonValue& s : doc.value(QStringLiteral("sheets")).toArray())

@@ -7,6 +7,8 @@
 
 #include "platform/report/ReportError.h"
 #include "platform/report/Xlsx.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/Scratch.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -40,10 +42,7 @@ ExportTable sampleTable() {
 }
 
 std::filesystem::path scratch(const char* name) {
-    const auto dir = std::filesystem::temp_directory_path() / "tamsel-xlsx-test" / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    return testsupport::scratchFolder(std::string("xlsx-") + name);
 }
 
 } // namespace
@@ -115,15 +114,8 @@ TEST(XlsxTest, LibreOfficeOpensTheWorkbook) {
                                 " >convert.log 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     ASSERT_TRUE(std::filesystem::exists(dir / "s.pdf"));
-    std::string text;
-    if (FILE* pipe = popen(("pdftotext -enc UTF-8 '" + (dir / "s.pdf").string() + "' -").c_str(),
-                           "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
-            text.append(buf, n);
-        pclose(pipe);
-    }
+    const std::string text =
+        testsupport::runCommand("pdftotext -enc UTF-8 '" + (dir / "s.pdf").string() + "' -");
     for (const char* figure : {"9,375", "1,234,567", "2004/04", "中央病院", "7.5"})
         EXPECT_NE(text.find(figure), std::string::npos) << figure << "\n" << text;
 }

@@ -2,6 +2,7 @@
 // amounts checked against the ledger itself; and the exit statuses of the batch mode.
 #include "app/reports/BatchPrint.h"
 #include "app/reports/ReportData.h"
+#include "platform/jet/Schema.h"
 #include "tests/jet/EarlierVersionFile.h"
 #include "tools/tamsel-db/DemoData.h"
 

@@ -3,7 +3,9 @@
 // CSV, byte for byte. The demonstration data follow today's date, so the months and years
 // printed are read from the data.
 #include "platform/jet/Database.h"
-#include "tests/jet/PgCluster.h"
+#include "tests/jet/TestDb.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path freshFolder(const std::string& name) {
-    const char* root = std::getenv("TAMSEL_TEST_TMP");
-    fs::path dir = root ? fs::path(root) : fs::temp_directory_path() / "tamsel-test";
-    dir /= "engine-parity-" + name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    return testsupport::scratchFolder("engine-parity-" + name);
 }
 
 // Runs a program with TAMSEL_HOME set to `home` and TAMSEL_DATABASE to `database` (unset when
@@ -65,18 +62,7 @@ std::string readFile(const fs::path& path) {
     return out.str();
 }
 
-std::string pdfLayoutText(const fs::path& pdf) {
-    const std::string command = "pdftotext -layout -enc UTF-8 '" + pdf.string() + "' - 2>/dev/null";
-    std::string text;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-            text.append(buf, n);
-        pclose(p);
-    }
-    return text;
-}
+using testsupport::pdfLayoutText;
 
 std::size_t lineCount(const std::string& text) {
     std::size_t n = 0;

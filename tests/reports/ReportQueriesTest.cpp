@@ -3,7 +3,8 @@
 #include "app/reports/ReportQueries.h"
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 
 #include "platform/widgets/slipgrid/SlipGrid.h"
 #include "platform/widgets/slipgrid/SlipGridPainter.h"
+#include "tests/support/Scratch.h"
 
 #include <QDate>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
@@ -95,8 +95,7 @@ TEST(SlipGridPaintTest, LedgerPictureShowsSundaysDisabledDaysAlignmentAndCurrent
     QTest::keyClicks(&g, "6.5"); // caught in the middle of an entry
     const QImage img = g.grab().toImage();
 
-    const QString dir = qEnvironmentVariable("TAMSEL_TEST_TMP", QDir::tempPath());
-    QDir().mkpath(dir);
+    const QString dir = QString::fromStdString(testsupport::scratchRoot().string());
     ASSERT_TRUE(img.save(dir + "/slipgrid_ledger.png"));
 
     const SlipGridGeometry& geo = g.geometry();
@@ -264,8 +263,7 @@ TEST(SlipGridPaintTest, InquiryPictureWithOneLineDayHeadingsAndManyRows) {
     g.setTotal("TTime31", grand);
     QApplication::processEvents();
     const QImage img = g.grab().toImage();
-    const QString dir = qEnvironmentVariable("TAMSEL_TEST_TMP", QDir::tempPath());
-    QDir().mkpath(dir);
+    const QString dir = QString::fromStdString(testsupport::scratchRoot().string());
     ASSERT_TRUE(img.save(dir + "/slipgrid_inquiry.png"));
 
     // 2004/04/04 was a Sunday: heading 3 red, its neighbours black.

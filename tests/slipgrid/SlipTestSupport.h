@@ -3,18 +3,14 @@
 #pragma once
 
 #include "platform/widgets/slipgrid/SlipGridLayout.h"
+#include "tests/support/Application.h"
 
 #include <QApplication>
 
 namespace slipgrid_test {
 
 inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "slipgrid_tests";
-    static char* argv[] = {name, nullptr};
-    // Lives until the process ends: widgets of every test belong to it.
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
+    return testsupport::qtApp();
 }
 
 inline plat::widgets::SlipGridLayout ledgerLayout(int rows = 9) {

@@ -2,7 +2,8 @@
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/CommandButton.h"
 #include "platform/widgets/TextBox.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QSignalSpy>
 #include <QTest>

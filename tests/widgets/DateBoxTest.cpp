@@ -1,7 +1,8 @@
 // The date box: month keys, the lower limit of December 2001 and the upper limit that moves
 // with the calendar, typed months and stepping.
 #include "platform/widgets/DateBox.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QTest>
 

@@ -1,7 +1,8 @@
 // The message service: what each kind of box carries, and the recording answerer.
 #include "platform/widgets/MessageService.h"
 #include "platform/widgets/MessageRecorder.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The numeric box: exact parsing of typed amounts, the display format, exit codes.
 #include "platform/widgets/NumericBox.h"
-#include "tests/widgets/QtTestApp.h"
+#include "tests/support/Application.h"
+#include "tests/support/Scratch.h"
 
 #include <QTest>
 #include <QVBoxLayout>

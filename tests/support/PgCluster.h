@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace jettest {
+namespace testsupport {
 
 // Why the server tests cannot run: the PostgreSQL server programs are not installed. Empty
 // when they are (a cluster that then fails to start is an error, not a skip).
@@ -23,4 +23,4 @@ std::string serverUri(const std::string& name);
 // database administrator does: creating databases, ending sessions).
 void serverAdmin(const std::string& sql);
 
-} // namespace jettest
+} // namespace testsupport

@@ -1,4 +1,5 @@
-// The test cluster: found, initialised and started once per test program.
+// The test cluster: found, initialised and started once per test program (on the first server
+// database a test asks for).
 #include "PgCluster.h"
 
 #include <libpq-fe.h>
@@ -14,7 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace jettest {
+namespace testsupport {
 
 namespace {
 
@@ -166,4 +167,4 @@ void serverAdmin(const std::string& sql) {
     cluster().admin(sql);
 }
 
-} // namespace jettest
+} // namespace testsupport

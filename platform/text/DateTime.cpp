@@ -176,7 +176,8 @@ std::optional<DateTime> readDate(std::string_view text, std::size_t& pos) {
     return std::nullopt;
 }
 
-// "h:mm" or "h:mm:ss", a fraction of a second read and dropped.
+// "h:mm" or "h:mm:ss"; a fraction of a second (as SQLite's own time functions may write) is
+// read and dropped.
 bool readTime(std::string_view text, std::size_t& pos, DateTime& d) {
     const auto hour = readNumber(text, pos, 2);
     if (!hour || !readChar(text, pos, ':'))
@@ -217,23 +218,8 @@ std::optional<DateTime> parseCanonical(std::string_view text) {
     if (pos < text.size()) {
         if (!readChar(text, pos, ' ') && !readChar(text, pos, 'T'))
             return std::nullopt;
-        const auto hour = readNumber(text, pos, 2);
-        if (!hour || !readChar(text, pos, ':'))
+        if (!readTime(text, pos, r))
             return std::nullopt;
-        const auto minute = readNumber(text, pos, 2);
-        if (!minute)
-            return std::nullopt;
-        r.hour = *hour;
-        r.minute = *minute;
-        if (pos < text.size()) {
-            const auto second = readChar(text, pos, ':') ? readNumber(text, pos, 2) : std::nullopt;
-            if (!second)
-                return std::nullopt;
-            r.second = *second;
-            // Fractions of a second (as SQLite's own time functions may write) are cut off.
-            if (readChar(text, pos, '.') && !readNumber(text, pos, 9))
-                return std::nullopt;
-        }
     }
     if (pos != text.size() || !isValid(r))
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "app/closing/Texts.h"
 #include "app/frame/RoumuM.h"
 #include "app/frame/ScreenText.h"
+#include "app/frame/TableCell.h"
 #include "platform/jet/Error.h"
 #include "platform/text/Format.h"
 #include "platform/widgets/BannerLabel.h"
@@ -21,18 +22,6 @@ namespace tamsel {
 
 namespace t = closing::texts;
 using plat::widgets::MessageService;
-
-namespace {
-
-QTableWidgetItem* cell(const QString& text,
-                       Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(align);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
-} // namespace
 
 GetujiSime::GetujiSime(QWidget* parent) : Screen(parent) {
     setWindowTitle(tr8(t::kCaption));
@@ -115,20 +104,22 @@ bool GetujiSime::ShowMonths(const plat::text::DateTime& month) {
         for (int r = 0; r < grid_->rowCount(); ++r) {
             const closing::MonthSummary& m = months_[static_cast<std::size_t>(r)];
             grid_->setItem(r, MonthColumn,
-                           cell(tr8(closing::monthTitle(m.month)), Qt::AlignCenter));
-            grid_->setItem(r, HoursColumn, cell(tr8(plat::text::formatNumber(m.hours, "#,##0.0"))));
-            grid_->setItem(
-                r, AmountColumn,
-                cell(tr8(plat::text::formatNumber(static_cast<double>(m.amount), "#,##0"))));
+                           readOnlyCell(tr8(closing::monthTitle(m.month)), Qt::AlignCenter));
+            grid_->setItem(r, HoursColumn,
+                           readOnlyCell(tr8(plat::text::formatNumber(m.hours, "#,##0.0"))));
+            grid_->setItem(r, AmountColumn,
+                           readOnlyCell(tr8(
+                               plat::text::formatNumber(static_cast<double>(m.amount), "#,##0"))));
             QTableWidgetItem* state =
-                cell(tr8(m.closedAt ? t::kClosed : t::kOpen), Qt::AlignCenter);
+                readOnlyCell(tr8(m.closedAt ? t::kClosed : t::kOpen), Qt::AlignCenter);
             if (m.closedAt)
                 state->setBackground(QColor(255, 224, 178));
             grid_->setItem(r, StateColumn, state);
-            grid_->setItem(r, ClosedAtColumn,
-                           cell(m.closedAt ? tr8(plat::text::toCanonical(*m.closedAt).substr(0, 16))
-                                           : QString(),
-                                Qt::AlignCenter));
+            grid_->setItem(
+                r, ClosedAtColumn,
+                readOnlyCell(m.closedAt ? tr8(plat::text::toCanonical(*m.closedAt).substr(0, 16))
+                                        : QString(),
+                             Qt::AlignCenter));
         }
     }
     msg_->setText(months_.empty() && read ? tr8(t::kNoMonths) : QString());

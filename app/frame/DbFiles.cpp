@@ -14,9 +14,7 @@
 
 namespace tamsel {
 
-namespace {
-
-DbFailure describe(std::exception_ptr e) {
+DbFailure failureOf(std::exception_ptr e) {
     try {
         std::rethrow_exception(e);
     } catch (const plat::jet::Error& err) {
@@ -28,6 +26,8 @@ DbFailure describe(std::exception_ptr e) {
                 QString::fromUtf8(plat::jet::errorDescription(plat::jet::err::EngineError))};
     }
 }
+
+namespace {
 
 // Compacts p into the work file p + "wk", then puts the work file in p's place with one rename
 // that replaces p; `then` runs on the result while p is still held. The work file made here is
@@ -48,14 +48,14 @@ std::optional<DbFailure> compactHeld(const QString& p, const FileOps& ops, const
         exclusive =
             plat::jet::FileUse::acquire(p.toStdString(), plat::jet::FileUse::Mode::Exclusive);
     } catch (...) {
-        return describe(std::current_exception());
+        return failureOf(std::current_exception());
     }
     const std::exception_ptr failed =
         run(tr8(texts::kCompacting), [&](const plat::jet::ProgressCallback& progress) {
             plat::jet::compactHeldDatabase(exclusive, p.toStdString(), w.toStdString(), progress);
         });
     if (failed) {
-        DbFailure f = describe(failed);
+        DbFailure f = failureOf(failed);
         if (f.number == plat::jet::err::DatabaseExists)
             f.description = w + tr8(workFileExists);
         return f;

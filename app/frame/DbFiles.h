@@ -23,6 +23,11 @@ struct DbFailure {
     QString description;
 };
 
+// What a database call or a long step threw, as number and description: the database layer's
+// own error as it is, any other exception as an engine error with its text, anything else as
+// the engine error's description.
+DbFailure failureOf(std::exception_ptr e);
+
 // Runs a long step (label: what it does) and hands back what it threw. The screen runs it on a
 // worker thread behind a progress dialog; the console runs it in place (runInPlace).
 using WorkRunner = std::function<std::exception_ptr(

@@ -28,16 +28,6 @@ QString runClientTool(const QString& program, const QStringList& args) {
     return out.isEmpty() ? program + QStringLiteral(": ") + QString::number(p.exitCode()) : out;
 }
 
-DbFailure failureOf(std::exception_ptr e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const plat::jet::Error& err) {
-        return {err.number(), QString::fromStdString(err.description())};
-    } catch (const std::exception& err) {
-        return {plat::jet::err::EngineError, QString::fromLocal8Bit(err.what())};
-    }
-}
-
 } // namespace
 
 std::optional<DbFailure> optimizeServerDatabase(const QString& uri, const WorkRunner& run) {

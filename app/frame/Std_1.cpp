@@ -46,25 +46,6 @@ void showDbError(const QString& description, const QString& title) {
     MessageService::error(description, title);
 }
 
-// Description of whatever a database call threw.
-struct Failure {
-    int number = 0;
-    QString description;
-};
-
-Failure describe(std::exception_ptr e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const plat::jet::Error& err) {
-        return {err.number(), QString::fromStdString(err.description())};
-    } catch (const std::exception& err) {
-        return {plat::jet::err::EngineError, QString::fromLocal8Bit(err.what())};
-    } catch (...) {
-        return {plat::jet::err::EngineError,
-                QString::fromUtf8(plat::jet::errorDescription(plat::jet::err::EngineError))};
-    }
-}
-
 // Long steps of the database-file routines run behind a progress dialog over parent.
 WorkRunner withProgress(QWidget* parent) {
     return [parent](const QString& label,
@@ -166,7 +147,7 @@ bool GetSyainInfo(std::int64_t syainId, QString& name, plat::jet::Currency& wage
         }
         return true;
     } catch (...) {
-        showDbError(describe(std::current_exception()).description, title);
+        showDbError(failureOf(std::current_exception()).description, title);
         return false;
     }
 }
@@ -183,7 +164,7 @@ bool GetGenbaName(std::int64_t genbaId, QString& name) {
             name = QString::fromStdString(rs["GName"].toText());
         return true;
     } catch (...) {
-        showDbError(describe(std::current_exception()).description, title);
+        showDbError(failureOf(std::current_exception()).description, title);
         return false;
     }
 }

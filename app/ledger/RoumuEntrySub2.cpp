@@ -54,6 +54,33 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     acLbl_ = new plat::widgets::BannerLabel(QString(), this);
     acLbl_->setObjectName(QStringLiteral("AcLbl"));
 
+    makeGrid();
+    QVBoxLayout* sites = makeSiteBoxes();
+    makeWageBox();
+
+    msg_ = new plat::widgets::Label(QString(), this);
+    msg_->setObjectName(QStringLiteral("MSG"));
+    msg_->setAutoFillBackground(true);
+    showMessage(nullptr, false);
+
+    comFunc_ = new plat::widgets::ButtonArray(this);
+    comFunc_->setObjectName(QStringLiteral("comFunc"));
+    comFunc_->add(Save, tr8(t::kSave), this);
+    comFunc_->add(DeleteLine, tr8(t::kDeleteLine), this);
+    comFunc_->add(Close, tr8(texts::kCloseButton), this);
+    comFunc_->add(DeleteMonth, tr8(t::kDeleteMonth), this);
+    comFunc_->add(CopyPrevious, tr8(t::kCopyPrevious), this);
+    connect(comFunc_, &plat::widgets::ButtonArray::clicked, this, &RoumuEntrySub2::comFunc_Click);
+
+    rememberFocus();
+
+    overtime_ = new plat::widgets::Label(QString(), this);
+    overtime_->setObjectName(QStringLiteral("OvertimeLine"));
+
+    layOutScreen(sites);
+}
+
+void RoumuEntrySub2::makeGrid() {
     grid_ = new plat::widgets::SlipGrid(ledger::ledgerGridLayout(), this);
     grid_->setObjectName(QStringLiteral("DGrid"));
     // A refused entry stays open with its text, so the clerk corrects it in place.
@@ -77,7 +104,9 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     });
     auto* saveKey = new QShortcut(QKeySequence::Save, this);
     connect(saveKey, &QShortcut::activated, this, [this] { comFunc_->press(Save); });
+}
 
+QVBoxLayout* RoumuEntrySub2::makeSiteBoxes() {
     // The site boxes stand beside the grid's lines, under a blank as high as its heading.
     auto* sites = new QVBoxLayout;
     sites->setSpacing(0);
@@ -103,7 +132,10 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
         sites->addLayout(row);
     }
     sites->addStretch();
+    return sites;
+}
 
+void RoumuEntrySub2::makeWageBox() {
     tMony_ = new plat::widgets::NumericBox(this);
     tMony_->setObjectName(QStringLiteral("TMony"));
     tMony_->setDisplayFormat(QStringLiteral("#,##0"));
@@ -119,21 +151,10 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
     });
     // Every exit of the wage box brings the money totals up to date.
     connect(tMony_, &plat::widgets::NumericBox::exited, this, [this] { allTotals(); });
+}
 
-    msg_ = new plat::widgets::Label(QString(), this);
-    msg_->setObjectName(QStringLiteral("MSG"));
-    msg_->setAutoFillBackground(true);
-    showMessage(nullptr, false);
-
-    comFunc_ = new plat::widgets::ButtonArray(this);
-    comFunc_->setObjectName(QStringLiteral("comFunc"));
-    comFunc_->add(Save, tr8(t::kSave), this);
-    comFunc_->add(DeleteLine, tr8(t::kDeleteLine), this);
-    comFunc_->add(Close, tr8(texts::kCloseButton), this);
-    comFunc_->add(DeleteMonth, tr8(t::kDeleteMonth), this);
-    comFunc_->add(CopyPrevious, tr8(t::kCopyPrevious), this);
-    connect(comFunc_, &plat::widgets::ButtonArray::clicked, this, &RoumuEntrySub2::comFunc_Click);
-
+// The box, the grid or the site box that last had the focus takes it back on activation.
+void RoumuEntrySub2::rememberFocus() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now || state() == ClosingConfirmed)
             return;
@@ -148,10 +169,9 @@ RoumuEntrySub2::RoumuEntrySub2(ledger::PickBoxFactory boxes, QWidget* selection,
         if (remembered)
             lastFocused_ = remembered;
     });
+}
 
-    overtime_ = new plat::widgets::Label(QString(), this);
-    overtime_->setObjectName(QStringLiteral("OvertimeLine"));
-
+void RoumuEntrySub2::layOutScreen(QVBoxLayout* sites) {
     auto* middle = new QHBoxLayout;
     middle->addLayout(sites);
     middle->addWidget(grid_, 1);

@@ -19,6 +19,7 @@
 #include <vector>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace plat::widgets {
 class BannerLabel;
@@ -71,6 +72,12 @@ private:
         RoumuEntrySub2& s_;
     };
 
+    // Steps of the constructor: the widgets are made in the order of the focus chain.
+    void makeGrid();
+    QVBoxLayout* makeSiteBoxes();
+    void makeWageBox();
+    void rememberFocus();
+    void layOutScreen(QVBoxLayout* sites);
     void fitGridToScreen();
     void setTitles();
     void setDayHeadings();

@@ -3,6 +3,7 @@
 
 #include "app/frame/RoumuM.h"
 #include "app/frame/ScreenText.h"
+#include "app/frame/TableCell.h"
 #include "app/overtime/BreachWords.h"
 #include "app/overtime/RptZangyo.h"
 #include "app/overtime/Texts.h"
@@ -27,17 +28,6 @@ namespace tamsel {
 
 namespace t = overtime::texts;
 namespace rt = reports::texts;
-
-namespace {
-
-QTableWidgetItem* cell(const QString& text,
-                       Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(align);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-} // namespace
 
 QColor ZangyoCheck::over45Colour() {
     return QColor(255, 241, 118);
@@ -256,11 +246,11 @@ void ZangyoCheck::fillGrid() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const overtime::EmployeeCheck& e = check_.employees[static_cast<std::size_t>(r)];
         const overtime::EmployeeYear& y = e.year;
-        grid_->setItem(r, NameColumn, cell(tr8(e.name), Qt::AlignLeft | Qt::AlignVCenter));
+        grid_->setItem(r, NameColumn, readOnlyCell(tr8(e.name), Qt::AlignLeft | Qt::AlignVCenter));
         for (int m = 0; m < overtime::kMonthsInYear; ++m) {
             const auto at = static_cast<std::size_t>(m);
             const overtime::MonthFigures& f = y.months[at];
-            QTableWidgetItem* item = cell(tr8(overtime::hoursText(f.overtime)));
+            QTableWidgetItem* item = readOnlyCell(tr8(overtime::hoursText(f.overtime)));
             item->setToolTip(tr8(overtime::fillIn(
                 t::kCellTip,
                 {overtime::hoursText(f.total), overtime::hoursText(f.overtime),
@@ -273,8 +263,8 @@ void ZangyoCheck::fillGrid() {
                 item->setBackground(over45Colour());
             grid_->setItem(r, FirstMonthColumn + m, item);
         }
-        QTableWidgetItem* total = cell(tr8(overtime::hoursText(y.yearOvertime)));
-        QTableWidgetItem* count = cell(QString::number(y.monthsOver45));
+        QTableWidgetItem* total = readOnlyCell(tr8(overtime::hoursText(y.yearOvertime)));
+        QTableWidgetItem* count = readOnlyCell(QString::number(y.monthsOver45));
         for (const overtime::Breach& b : y.breaches) {
             if (b.rule == overtime::Rule::Year360 || b.rule == overtime::Rule::Year720)
                 total->setBackground(brokenColour());

@@ -43,17 +43,9 @@ PrtSyainRoumu::PrtSyainRoumu(QWidget* parent) : Screen(parent) {
     sName_->setObjectName(QStringLiteral("SName"));
     sName_->setMinimumWidth(180);
 
-    nengetu_ = new plat::widgets::DateBox(this);
-    nengetu_->setObjectName(QStringLiteral("Nengetu"));
-    nengetu_->setMode(plat::widgets::DateBox::Mode::YearMonth);
-    nengetu_->setFixedWidth(90);
-    auto* nengetuLabel = new plat::widgets::Label(tr8(t::kNengetuLabel), this);
-    nengetuLabel->setBuddy(nengetu_);
-
-    comUD_ = new plat::widgets::ButtonArray(this);
-    comUD_->setObjectName(QStringLiteral("comUD"));
-    comUD_->add(Previous, tr8(t::kPrevMonth), this)->setFixedWidth(64);
-    comUD_->add(Next, tr8(t::kNextMonth), this)->setFixedWidth(64);
+    const reports::MonthChooser monthChooser = reports::MonthChooser::make(this);
+    nengetu_ = monthChooser.box;
+    comUD_ = monthChooser.buttons;
     connect(comUD_, &plat::widgets::ButtonArray::clicked, this, &PrtSyainRoumu::comUD_Click);
 
     comPrt_ = new plat::widgets::ButtonArray(this);
@@ -74,11 +66,7 @@ PrtSyainRoumu::PrtSyainRoumu(QWidget* parent) : Screen(parent) {
     employeeRow_->addSpacing(8);
     employeeRow_->addWidget(sName_, 1);
     auto* month = new QHBoxLayout;
-    month->addWidget(nengetuLabel);
-    month->addWidget(nengetu_);
-    month->addSpacing(8);
-    month->addWidget(comUD_->button(Previous));
-    month->addWidget(comUD_->button(Next));
+    monthChooser.addTo(month);
     month->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(prtPreview_);
@@ -169,11 +157,7 @@ QString PrtSyainRoumu::employeeText() const {
 }
 
 void PrtSyainRoumu::comUD_Click(int index) {
-    runBusy([&] {
-        const plat::text::DateTime shown = nengetu_->value();
-        nengetu_->setValue(index == Previous ? reports::previousMonth(shown)
-                                             : reports::nextMonth(shown, today()));
-    });
+    runBusy([&] { reports::stepMonth(*nengetu_, index, today()); });
 }
 
 void PrtSyainRoumu::comPrt_Click(int index) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/frame/Screen.h"
+#include "app/reports/MonthChooser.h"
 #include "platform/text/DateTime.h"
 
 #include <cstdint>
@@ -33,7 +34,10 @@ class PrintRun;
 class PrtSyainRoumu : public Screen {
     Q_OBJECT
 public:
-    enum MonthButton { Previous = 0, Next = 1 };
+    enum MonthButton {
+        Previous = reports::MonthChooser::Previous,
+        Next = reports::MonthChooser::Next
+    };
     enum PrintButton { PrintChosen = 0, PrintAll = 1 };
 
     explicit PrtSyainRoumu(QWidget* parent = nullptr);

@@ -7,6 +7,7 @@
 #include "app/frame/RoumuM.h"
 #include "app/frame/ScreenText.h"
 #include "app/reports/BackgroundWork.h"
+#include "app/reports/MonthChooser.h"
 #include "app/reports/PrintReport.h"
 #include "app/reports/ReportQueries.h"
 #include "app/reports/RptRoumuG.h"
@@ -32,8 +33,6 @@ namespace t = reports::texts;
 using plat::widgets::indexedField;
 
 namespace {
-
-enum UD { Previous = 0, Next = 1 };
 
 // The load step places the screen this much lower than CenterPosition would.
 constexpr double kExtraTopTwips = 400;
@@ -67,17 +66,9 @@ plat::widgets::SlipGridLayout inquiryLayout() {
 RefRoumu::RefRoumu(QWidget* parent) : Screen(parent) {
     setWindowTitle(tr8(t::kRefRoumuCaption));
 
-    nengetu_ = new plat::widgets::DateBox(this);
-    nengetu_->setObjectName(QStringLiteral("Nengetu"));
-    nengetu_->setMode(plat::widgets::DateBox::Mode::YearMonth);
-    nengetu_->setFixedWidth(90);
-    auto* nengetuLabel = new plat::widgets::Label(tr8(t::kNengetuLabel), this);
-    nengetuLabel->setBuddy(nengetu_);
-
-    comUD_ = new plat::widgets::ButtonArray(this);
-    comUD_->setObjectName(QStringLiteral("comUD"));
-    comUD_->add(Previous, tr8(t::kPrevMonth), this)->setFixedWidth(64);
-    comUD_->add(Next, tr8(t::kNextMonth), this)->setFixedWidth(64);
+    const reports::MonthChooser monthChooser = reports::MonthChooser::make(this);
+    nengetu_ = monthChooser.box;
+    comUD_ = monthChooser.buttons;
     connect(comUD_, &plat::widgets::ButtonArray::clicked, this, &RefRoumu::comUD_Click);
 
     comDisp_ = new plat::widgets::CommandButton(tr8(t::kDisplay), this);
@@ -105,11 +96,7 @@ RefRoumu::RefRoumu(QWidget* parent) : Screen(parent) {
     connect(comEnd_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(nengetuLabel);
-    top->addWidget(nengetu_);
-    top->addSpacing(8);
-    top->addWidget(comUD_->button(Previous));
-    top->addWidget(comUD_->button(Next));
+    monthChooser.addTo(top);
     top->addSpacing(16);
     top->addWidget(comDisp_);
     sime_ = new plat::widgets::Label(QString(), this);
@@ -247,9 +234,7 @@ void RefRoumu::display() {
 
 void RefRoumu::comUD_Click(int index) {
     runBusy([&] {
-        const plat::text::DateTime shown = nengetu_->value();
-        nengetu_->setValue(index == Previous ? reports::previousMonth(shown)
-                                             : reports::nextMonth(shown, today()));
+        reports::stepMonth(*nengetu_, index, today());
         display();
     });
 }

@@ -24,13 +24,6 @@ constexpr int kAmountLeft = 8745;
 constexpr int kHoursWidth = kAmountLeft - kHoursLeft - 300;
 constexpr int kAmountWidth = kPrintableWidth - kAmountLeft;
 
-plat::text::DateTime dateOf(const Value& v) {
-    if (v.type() == Value::Type::Text) {
-        if (auto d = plat::text::parseCanonical(v.asText()))
-            return *d;
-    }
-    return v.asDate();
-}
 } // namespace
 
 RptRuikei::RptRuikei(QString folder) : folder_(std::move(folder)) {
@@ -130,7 +123,7 @@ void RptRuikei::onReportStart() {
 
 void RptRuikei::onFormat(Band& band) {
     if (band.name == "PageHeader") {
-        const plat::text::DateTime month = dateOf(fieldValue("Nengetu"));
+        const plat::text::DateTime month = fieldValue("Nengetu").asDate();
         const std::string era = plat::text::formatDate(month, "ggge");
         band.control("txtNengetu").text = era + t::kRuikeiTitleSuffix;
         if (exportTable().title.empty()) {

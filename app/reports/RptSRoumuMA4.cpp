@@ -45,14 +45,6 @@ std::string daySumName(int day) {
     return day <= 28 ? numbered("Field", day + 28) : numbered("Total", day);
 }
 
-plat::text::DateTime dateOf(const Value& v) {
-    if (v.type() == Value::Type::Text) {
-        if (auto d = plat::text::parseCanonical(v.asText()))
-            return *d;
-    }
-    return v.asDate();
-}
-
 void small(Control& c, double size = kDayFontSize) {
     c.font.size = size;
 }
@@ -230,7 +222,7 @@ void RptSRoumuMA4::onFormat(Band& band) {
 
 plat::text::DateTime RptSRoumuMA4::shownMonth() {
     const Value& month = control("txtNengetu").value;
-    return dateOf(month.isNull() ? fieldValue("Nengetu") : month);
+    return (month.isNull() ? fieldValue("Nengetu") : month).asDate();
 }
 
 void RptSRoumuMA4::formatGroupHeader(Band& band) {

@@ -1,6 +1,8 @@
 // The member table of the dispatch interface _DVantil and the checks that keep it whole.
 #include "control/core/MemberTable.h"
 
+#include "platform/text/Ascii.h"
+
 #include <algorithm>
 #include <array>
 
@@ -380,18 +382,7 @@ constexpr Member kMembers[] = {
 
 // ---- Invariants of the table ----------------------------------------------------------
 
-constexpr bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
+using plat::text::equalsNoCase;
 
 constexpr std::size_t countKind(bool dispatchable) {
     std::size_t n = 0;
@@ -411,8 +402,8 @@ constexpr bool identifiersUnique() {
                 a.id == b.id) {
                 return false;
             }
-            if (equalNoCase(a.name, b.name) ||
-                equalNoCase(a.typeLibraryName(), b.typeLibraryName())) {
+            if (equalsNoCase(a.name, b.name) ||
+                equalsNoCase(a.typeLibraryName(), b.typeLibraryName())) {
                 return false;
             }
         }
@@ -512,7 +503,7 @@ const Member* findMember(DispId id) {
 const Member* findMember(std::string_view name) {
     for (const Member& m : kMembers) {
         if (m.kind != MemberKind::StoreOnly &&
-            (equalNoCase(m.name, name) || equalNoCase(m.typeLibraryName(), name))) {
+            (equalsNoCase(m.name, name) || equalsNoCase(m.typeLibraryName(), name))) {
             return &m;
         }
     }

@@ -4,6 +4,7 @@
 
 #include "platform/automation/Texts.h"
 #include "platform/automation/Unicode.h"
+#include "platform/text/Ascii.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -24,17 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (auto& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return lower(a) == lower(b);
-}
+using plat::text::asciiLowered;
+using plat::text::equalsNoCase;
 
 std::string_view rootName(RegistryRoot r) {
     switch (r) {
@@ -126,7 +118,7 @@ Store parseStore(std::string_view text) {
                 continue;
             }
             const std::string path(line.substr(1, line.size() - 2));
-            Key& k = store[lower(path)];
+            Key& k = store[asciiLowered(path)];
             if (k.path.empty())
                 k.path = path;
             current = &k;
@@ -254,11 +246,11 @@ Store snapshot(const std::string& path) {
 
 void setIn(Store& store, const std::string& keyFull, std::string_view name,
            const RegistryValue& v) {
-    Key& k = store[lower(keyFull)];
+    Key& k = store[asciiLowered(keyFull)];
     if (k.path.empty())
         k.path = keyFull;
     for (auto& [n, old] : k.values) {
-        if (sameName(n, name)) {
+        if (equalsNoCase(n, name)) {
             old = v;
             return;
         }
@@ -267,7 +259,7 @@ void setIn(Store& store, const std::string& keyFull, std::string_view name,
 }
 
 void deleteIn(Store& store, const std::string& keyFull) {
-    const std::string k = lower(keyFull);
+    const std::string k = asciiLowered(keyFull);
     store.erase(k);
     const std::string prefix = k + "\\";
     for (auto it = store.lower_bound(prefix); it != store.end() && it->first.starts_with(prefix);)
@@ -275,11 +267,11 @@ void deleteIn(Store& store, const std::string& keyFull) {
 }
 
 const RegistryValue* findIn(const Store& store, const std::string& keyFull, std::string_view name) {
-    const auto it = store.find(lower(keyFull));
+    const auto it = store.find(asciiLowered(keyFull));
     if (it == store.end())
         return nullptr;
     for (const auto& [n, v] : it->second.values)
-        if (sameName(n, name))
+        if (equalsNoCase(n, name))
             return &v;
     return nullptr;
 }
@@ -344,7 +336,7 @@ std::optional<RegistryValue> ComponentRegistry::value(RegistryRoot root, std::st
 
 bool ComponentRegistry::keyExists(RegistryRoot root, std::string_view keyPath) const {
     const Store store = snapshot(path_);
-    const std::string k = lower(fullPath(root, keyPath));
+    const std::string k = asciiLowered(fullPath(root, keyPath));
     if (store.count(k))
         return true;
     const auto it = store.lower_bound(k + "\\");
@@ -354,7 +346,7 @@ bool ComponentRegistry::keyExists(RegistryRoot root, std::string_view keyPath) c
 std::vector<std::string> ComponentRegistry::subKeys(RegistryRoot root,
                                                     std::string_view keyPath) const {
     const Store store = snapshot(path_);
-    const std::string prefix = lower(fullPath(root, keyPath)) + "\\";
+    const std::string prefix = asciiLowered(fullPath(root, keyPath)) + "\\";
     std::vector<std::string> out;
     for (auto it = store.lower_bound(prefix); it != store.end() && it->first.starts_with(prefix);
          ++it) {
@@ -362,7 +354,7 @@ std::vector<std::string> ComponentRegistry::subKeys(RegistryRoot root,
         const std::string child = rest.substr(0, rest.find('\\'));
         bool seen = false;
         for (const auto& c : out)
-            seen = seen || sameName(c, child);
+            seen = seen || equalsNoCase(c, child);
         if (!seen)
             out.push_back(child);
     }
@@ -452,7 +444,7 @@ Status ComponentRegistry::unregisterTypeLib(const Guid& libId, int major, int mi
     const Status s = modify(path_, [&](Store& st) {
         deleteIn(st, ver + "\\" + std::to_string(locale));
         // The version goes when no other locale is left under it.
-        const std::string verPrefix = lower(ver) + "\\";
+        const std::string verPrefix = asciiLowered(ver) + "\\";
         bool otherLocale = false;
         for (auto it = st.lower_bound(verPrefix);
              it != st.end() && it->first.starts_with(verPrefix); ++it) {
@@ -462,7 +454,7 @@ Status ComponentRegistry::unregisterTypeLib(const Guid& libId, int major, int mi
         }
         if (!otherLocale)
             deleteIn(st, ver);
-        const std::string libPrefix = lower(lib) + "\\";
+        const std::string libPrefix = asciiLowered(lib) + "\\";
         const auto it = st.lower_bound(libPrefix);
         if (it == st.end() || !it->first.starts_with(libPrefix))
             deleteIn(st, lib);
@@ -489,7 +481,7 @@ std::optional<ClassRegistration> ComponentRegistry::findClass(const Guid& clsid)
         reg.typeLibId = Guid::parse(v->text).value_or(Guid{});
     if (const auto* v = findIn(st, k + "\\Version", ""))
         reg.version = v->text;
-    reg.insertable = st.count(lower(k + "\\Insertable")) != 0;
+    reg.insertable = st.count(asciiLowered(k + "\\Insertable")) != 0;
     if (const auto* v = findIn(st, k + "\\MiscStatus\\1", ""))
         reg.miscStatus = static_cast<std::uint32_t>(std::strtoul(v->text.c_str(), nullptr, 10));
     if (const auto* v = findIn(st, k + "\\ToolboxBitmap32", ""))

@@ -3,20 +3,12 @@
 
 #include "platform/automation/Texts.h"
 #include "platform/automation/Unicode.h"
+#include "platform/text/Ascii.h"
 
 namespace plat::automation {
 
 bool sameMemberName(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char16_t c) {
-            return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-        };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
+    return plat::text::equalsNoCase(a, b);
 }
 
 MemberInfo memberInfo(DispId id, std::u16string name, MemberKind kind, VarType type,

@@ -1,27 +1,20 @@
 // Parsing and formatting of class, interface and library identifiers.
 #include "platform/automation/Guid.h"
 
+#include "platform/text/Ascii.h"
+
 #include <cstdio>
 
 namespace plat::automation {
 
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Reads `digits` hexadecimal digits at `pos`; false when any is not one.
 bool readHex(std::string_view s, std::size_t pos, int digits, std::uint64_t& out) {
     out = 0;
     for (int i = 0; i < digits; ++i) {
-        const int v = hexValue(s[pos + static_cast<std::size_t>(i)]);
+        const int v = plat::text::hexDigitValue(
+            static_cast<unsigned char>(s[pos + static_cast<std::size_t>(i)]));
         if (v < 0)
             return false;
         out = (out << 4) | static_cast<std::uint64_t>(v);

@@ -2,6 +2,8 @@
 // write them.
 #pragma once
 
+#include "platform/text/Ascii.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,22 +22,12 @@ inline std::string of(const std::vector<std::uint8_t>& bytes) {
     return s;
 }
 
-inline int digit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Pairs of hexadecimal digits; anything else is skipped.
 inline std::vector<std::uint8_t> bytesOf(std::string_view s) {
     std::vector<std::uint8_t> out;
     int high = -1;
     for (char c : s) {
-        const int d = digit(c);
+        const int d = plat::text::hexDigitValue(static_cast<unsigned char>(c));
         if (d < 0)
             continue;
         if (high < 0) {

@@ -1,6 +1,8 @@
 // UTF-8 <-> UTF-16 conversion with replacement of malformed sequences.
 #include "platform/automation/Unicode.h"
 
+#include "platform/text/Ascii.h"
+
 namespace plat::automation {
 
 namespace {
@@ -103,11 +105,7 @@ std::string toUtf8(std::u16string_view s) {
 }
 
 std::u16string foldAsciiLower(std::u16string_view s) {
-    std::u16string out(s);
-    for (auto& c : out)
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-    return out;
+    return plat::text::asciiLowered(s);
 }
 
 } // namespace plat::automation

@@ -4,6 +4,7 @@
 
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Unicode.h"
+#include "platform/text/Ascii.h"
 #include "platform/text/DateTime.h"
 
 #include <cfloat>
@@ -46,22 +47,6 @@ std::u16string_view trimmed(std::u16string_view s) {
     return s;
 }
 
-bool equalsAsciiNoCase(std::u16string_view s, std::string_view ascii) {
-    if (s.size() != ascii.size())
-        return false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char16_t c = s[i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        char a = ascii[i];
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<char>(a - 'A' + 'a');
-        if (c != static_cast<char16_t>(a))
-            return false;
-    }
-    return true;
-}
-
 // A number read from text, exactly: value = (negative ? -1 : 1) * digits * 10^exp10.
 struct DecimalText {
     bool negative = false;
@@ -81,13 +66,7 @@ std::optional<std::int32_t> parseRadix(std::u16string_view s) {
     std::uint64_t v = 0;
     for (std::size_t i = 2; i < s.size(); ++i) {
         const char16_t c = s[i];
-        int d = -1;
-        if (c >= u'0' && c <= u'9')
-            d = c - u'0';
-        else if (radix == 16 && c >= u'a' && c <= u'f')
-            d = c - u'a' + 10;
-        else if (radix == 16 && c >= u'A' && c <= u'F')
-            d = c - u'A' + 10;
+        const int d = plat::text::hexDigitValue(c);
         if (d < 0 || d >= radix)
             return std::nullopt;
         v = v * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
@@ -284,8 +263,9 @@ std::u16string formatDate(Date d) {
     return fromAscii(buf);
 }
 
-// "yyyy/mm/dd", "yyyy-mm-dd", either with " h:mm[:ss]", or a time "h:mm[:ss]" alone.
-std::optional<double> parseDateText(std::u16string_view s) {
+// A date text as the text helpers read it (with or without a time), or a time "h:mm[:ss]"
+// alone.
+std::optional<double> serialOfDateText(std::u16string_view s) {
     std::string ascii;
     for (char16_t c : s) {
         if (c > 0x7F)
@@ -313,20 +293,8 @@ std::optional<double> parseDateText(std::u16string_view s) {
             return std::nullopt;
         return (parts[0] * 3600 + parts[1] * 60 + parts[2]) / 86400.0;
     }
-    // Accept single-digit month and day by padding them for the canonical parser.
-    int y = 0, mo = 0, d = 0, n = 0;
-    char sep1 = 0, sep2 = 0;
-    if (std::sscanf(ascii.c_str(), "%d%c%d%c%d%n", &y, &sep1, &mo, &sep2, &d, &n) != 5 ||
-        sep1 != sep2 || (sep1 != '/' && sep1 != '-'))
-        return std::nullopt;
-    char canon[32];
-    std::snprintf(canon, sizeof canon, "%04d-%02d-%02d", y, mo, d);
-    std::string text = canon + ascii.substr(static_cast<std::size_t>(n));
-    // Pad a single-digit hour as well.
-    if (text.size() > 11 && text[10] == ' ' && text.size() >= 13 && text[12] == ':')
-        text.insert(11, "0");
-    const auto dt = plat::text::parseCanonical(text);
-    if (!dt || !plat::text::isValid(*dt))
+    const auto dt = plat::text::parseDateText(ascii);
+    if (!dt)
         return std::nullopt;
     return plat::text::toSerial(*dt);
 }
@@ -343,9 +311,9 @@ std::optional<DecimalText> numberOfText(std::u16string_view raw) {
             d.digits.clear();
         return d;
     }
-    if (equalsAsciiNoCase(s, "true"))
+    if (plat::text::equalsNoCase(s, "true"))
         return DecimalText{true, "1", 0};
-    if (equalsAsciiNoCase(s, "false"))
+    if (plat::text::equalsNoCase(s, "false"))
         return DecimalText{};
     return parseDecimal(s);
 }
@@ -472,9 +440,9 @@ bool Variant::toBool() const {
         return v.asCurrency().scaled != 0;
     case VarType::String: {
         const auto s = trimmed(v.asString());
-        if (equalsAsciiNoCase(s, "true"))
+        if (plat::text::equalsNoCase(s, "true"))
             return true;
-        if (equalsAsciiNoCase(s, "false"))
+        if (plat::text::equalsNoCase(s, "false"))
             return false;
         return v.toDouble() != 0.0;
     }
@@ -517,7 +485,7 @@ Date Variant::toDate() const {
         return v.asDate();
     if (v.type() == VarType::String) {
         const auto s = trimmed(v.asString());
-        if (const auto serial = parseDateText(s))
+        if (const auto serial = serialOfDateText(s))
             return Date{*serial};
         if (!numberOfText(s))
             mismatch();

@@ -1,6 +1,8 @@
 // Reading and writing the form data text.
 #include "platform/host/FormData.h"
 
+#include "platform/text/Ascii.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,16 +26,7 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
+using plat::text::equalsNoCase;
 
 std::vector<std::string_view> words(std::string_view s) {
     std::vector<std::string_view> out;
@@ -125,7 +118,7 @@ std::string FormData::toText() const {
 
 const FormInstance* FormData::find(std::string_view form, std::string_view control) const {
     for (const FormInstance& f : instances_) {
-        if (sameName(f.form, form) && sameName(f.control, control))
+        if (equalsNoCase(f.form, form) && equalsNoCase(f.control, control))
             return &f;
     }
     return nullptr;
@@ -133,7 +126,7 @@ const FormInstance* FormData::find(std::string_view form, std::string_view contr
 
 void FormData::put(FormInstance instance) {
     for (FormInstance& f : instances_) {
-        if (sameName(f.form, instance.form) && sameName(f.control, instance.control)) {
+        if (equalsNoCase(f.form, instance.form) && equalsNoCase(f.control, instance.control)) {
             f = std::move(instance);
             return;
         }
@@ -144,7 +137,7 @@ void FormData::put(FormInstance instance) {
 std::vector<const FormInstance*> FormData::instancesOf(std::string_view form) const {
     std::vector<const FormInstance*> out;
     for (const FormInstance& f : instances_) {
-        if (sameName(f.form, form))
+        if (equalsNoCase(f.form, form))
             out.push_back(&f);
     }
     return out;

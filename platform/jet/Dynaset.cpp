@@ -5,6 +5,7 @@
 #include "platform/jet/Columns.h"
 #include "platform/jet/Connection.h"
 #include "platform/jet/DynasetImpl.h"
+#include "platform/text/Ascii.h"
 
 #include <cctype>
 
@@ -20,16 +21,6 @@ std::string quoteName(std::string_view name) {
         q += c;
     }
     return q + "\"";
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 bool sameKey(const Value& a, const Value& b) {
@@ -48,7 +39,7 @@ void Dynaset::Impl::load() {
 
 int Dynaset::Impl::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (sameName(names[i], name))
+        if (plat::text::equalsNoCase(names[i], name))
             return static_cast<int>(i);
     return -1;
 }

@@ -5,55 +5,45 @@
 
 namespace plat::jet {
 
+namespace {
+
+struct Description {
+    int number;
+    std::string_view text;
+};
+
+constexpr Description kDescriptions[] = {
+    {err::NoCurrentRecord, texts::kNoCurrentRecord},
+    {err::DuplicateKey, texts::kDuplicateKey},
+    {err::UpdateWithoutEdit, texts::kUpdateWithoutEdit},
+    {err::FileNotFound, texts::kFileNotFound},
+    {err::ReadOnly, texts::kReadOnly},
+    {err::RecordDeleted, texts::kRecordDeleted},
+    {err::NoTransaction, texts::kNoTransaction},
+    {err::DiskError, texts::kDiskError},
+    {err::CannotOpen, texts::kCannotOpen},
+    {err::SyntaxError, texts::kSyntaxError},
+    {err::UnknownColumn, texts::kUnknownColumn},
+    {err::TableNotFound, texts::kTableNotFound},
+    {err::ObjectExists, texts::kObjectExists},
+    {err::DatabaseExists, texts::kDatabaseExists},
+    {err::Locked, texts::kLocked},
+    {err::InUse, texts::kInUse},
+    {err::ItemNotFound, texts::kItemNotFound},
+    {err::NullNotAllowed, texts::kNullNotAllowed},
+    {err::BadFormat, texts::kBadFormat},
+    {err::ObjectClosed, texts::kObjectClosed},
+    {err::TypeMismatch, texts::kTypeMismatch},
+    {err::ServerUnavailable, texts::kServerUnavailable},
+};
+
+} // namespace
+
 std::string_view errorDescription(int number) {
-    switch (number) {
-    case err::NoCurrentRecord:
-        return texts::kNoCurrentRecord;
-    case err::DuplicateKey:
-        return texts::kDuplicateKey;
-    case err::UpdateWithoutEdit:
-        return texts::kUpdateWithoutEdit;
-    case err::FileNotFound:
-        return texts::kFileNotFound;
-    case err::ReadOnly:
-        return texts::kReadOnly;
-    case err::RecordDeleted:
-        return texts::kRecordDeleted;
-    case err::NoTransaction:
-        return texts::kNoTransaction;
-    case err::DiskError:
-        return texts::kDiskError;
-    case err::CannotOpen:
-        return texts::kCannotOpen;
-    case err::SyntaxError:
-        return texts::kSyntaxError;
-    case err::UnknownColumn:
-        return texts::kUnknownColumn;
-    case err::TableNotFound:
-        return texts::kTableNotFound;
-    case err::ObjectExists:
-        return texts::kObjectExists;
-    case err::DatabaseExists:
-        return texts::kDatabaseExists;
-    case err::Locked:
-        return texts::kLocked;
-    case err::InUse:
-        return texts::kInUse;
-    case err::ItemNotFound:
-        return texts::kItemNotFound;
-    case err::NullNotAllowed:
-        return texts::kNullNotAllowed;
-    case err::BadFormat:
-        return texts::kBadFormat;
-    case err::ObjectClosed:
-        return texts::kObjectClosed;
-    case err::TypeMismatch:
-        return texts::kTypeMismatch;
-    case err::ServerUnavailable:
-        return texts::kServerUnavailable;
-    default:
-        return texts::kEngineError;
-    }
+    for (const Description& d : kDescriptions)
+        if (d.number == number)
+            return d.text;
+    return texts::kEngineError;
 }
 
 namespace {

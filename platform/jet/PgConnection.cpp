@@ -4,6 +4,7 @@
 
 #include "platform/jet/LiteralLifter.h"
 #include "platform/jet/SqlDialect.h"
+#include "platform/text/Ascii.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -197,11 +198,7 @@ Value pgCoerce(PgKind kind, const Value& value) {
 }
 
 std::string foldName(std::string_view name) {
-    std::string s(name);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
+    return plat::text::asciiLowered(name);
 }
 
 std::string canonicalColumnName(std::string_view serverName) {

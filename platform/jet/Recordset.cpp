@@ -5,6 +5,7 @@
 #include "platform/jet/Columns.h"
 #include "platform/jet/Connection.h"
 #include "platform/jet/RecordsetImpl.h"
+#include "platform/text/Ascii.h"
 
 #include <cctype>
 #include <unordered_map>
@@ -13,39 +14,22 @@
 namespace plat::jet {
 
 namespace {
-char foldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-std::string lower(std::string_view s) {
-    std::string l(s);
-    for (char& c : l)
-        c = foldAscii(c);
-    return l;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    return true;
-}
+using plat::text::asciiLowered;
+using plat::text::equalsNoCase;
 } // namespace
 
 void Recordset::Impl::addColumn(std::string name) {
     names.push_back(std::move(name));
     // The first of equal names wins.
     firstOfName.push_back(
-        byName.emplace(lower(names.back()), static_cast<int>(names.size()) - 1).second);
+        byName.emplace(asciiLowered(names.back()), static_cast<int>(names.size()) - 1).second);
 }
 
 int Recordset::Impl::indexOf(std::string_view name) const {
     const std::size_t next = static_cast<std::size_t>(lastFound + 1);
     if (next < names.size() && firstOfName[next] && equalsNoCase(names[next], name))
         return lastFound = static_cast<int>(next);
-    const auto it = byName.find(lower(name));
+    const auto it = byName.find(asciiLowered(name));
     if (it == byName.end())
         return -1;
     return lastFound = it->second;

@@ -2,6 +2,7 @@
 #include "platform/report/RecordSource.h"
 
 #include "platform/report/ReportError.h"
+#include "platform/text/Ascii.h"
 
 namespace plat::report {
 
@@ -22,14 +23,7 @@ bool MemoryRecordSource::next(std::vector<Value>& row) {
 }
 
 bool sameColumnName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
+    return plat::text::equalsNoCase(a, b);
 }
 
 } // namespace plat::report

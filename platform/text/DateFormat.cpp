@@ -2,12 +2,14 @@
 // else (kanji such as 年 月 日 度, brackets, separators) passes through unchanged.
 #include "platform/text/Format.h"
 
+#include "platform/text/Ascii.h"
 #include "platform/text/JapaneseEra.h"
 
 #include <array>
 #include <cctype>
 #include <cstdio>
 #include <initializer_list>
+#include <optional>
 
 namespace plat::text {
 
@@ -50,13 +52,7 @@ std::string longTime(const DateTime& d) {
 }
 
 bool startsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
-    if (pos + word.size() > text.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != word[i])
-            return false;
-    }
-    return true;
+    return pos + word.size() <= text.size() && equalsNoCase(text.substr(pos, word.size()), word);
 }
 
 // The 12-hour marker the format asks for, if any: "AM/PM", "A/P" or "AMPM" in any case.
@@ -77,6 +73,131 @@ bool usesTwelveHours(std::string_view format) {
     return false;
 }
 
+// A quoted text or a backslash-escaped character at `i` goes to `out` as it is; the position
+// after it, or `i` when there is none.
+std::size_t copyLiteral(std::string_view format, std::size_t i, std::string& out) {
+    if (format[i] == '"') {
+        const std::size_t end = format.find('"', i + 1);
+        const std::size_t stop = end == std::string_view::npos ? format.size() : end;
+        out += format.substr(i + 1, stop - i - 1);
+        return stop + 1;
+    }
+    if (format[i] == '\\') {
+        if (i + 1 < format.size())
+            out += format[i + 1];
+        return i + 2;
+    }
+    return i;
+}
+
+// "AM/PM" and "A/P" write the marker in the case of their first letter, "AMPM" always in
+// capitals. The number of format characters used, 0 when there is no marker at `i`.
+std::size_t putHalfDayMarker(int hour, std::string_view format, std::size_t i, std::string& out) {
+    const bool pm = hour >= 12;
+    const bool shortForm = startsWithNoCase(format, i, "a/p");
+    if (shortForm || startsWithNoCase(format, i, "am/pm")) {
+        std::string mark = shortForm ? (pm ? "P" : "A") : (pm ? "PM" : "AM");
+        if (std::islower(static_cast<unsigned char>(format[i])) != 0)
+            mark = asciiLowered(mark);
+        out += mark;
+        return shortForm ? 3 : 5;
+    }
+    if (startsWithNoCase(format, i, "ampm")) {
+        out += pm ? "PM" : "AM";
+        return 4;
+    }
+    return 0;
+}
+
+std::string yearText(const DateTime& value, std::size_t run) {
+    if (run >= 4)
+        return number(value.year, 4);
+    if (run >= 2)
+        return number(value.year % 100, 2);
+    return number(dayOfYear(value), 1);
+}
+
+// "m" and "mm" right after an hour field are minutes; "mmm" and longer always the month.
+std::string monthText(const DateTime& value, std::size_t run, bool afterHour) {
+    if (afterHour && run <= 2)
+        return number(value.minute, static_cast<int>(run));
+    if (run <= 2)
+        return number(value.month, static_cast<int>(run));
+    return join({number(value.month, 1), "月"});
+}
+
+std::string dayText(const DateTime& value, std::size_t run) {
+    if (run <= 2)
+        return number(value.day, static_cast<int>(run));
+    if (run == 3)
+        return std::string(kWeekdayShort[static_cast<std::size_t>(weekday(value))]);
+    if (run == 4)
+        return std::string(kWeekdayLong[static_cast<std::size_t>(weekday(value))]);
+    if (run == 5)
+        return shortDate(value);
+    return join(
+        {number(value.year, 4), "年", number(value.month, 1), "月", number(value.day, 1), "日"});
+}
+
+std::string eraText(const std::optional<EraDate>& era, std::size_t run) {
+    if (!era)
+        return {};
+    if (run == 1)
+        return std::string(1, era->era->letter);
+    return std::string(run == 2 ? era->era->abbrev : era->era->name);
+}
+
+// What one date being formatted needs besides the format letters.
+struct DateParts {
+    const DateTime& value;
+    bool twelveHours;
+    std::optional<EraDate> era;
+};
+
+// The text of a run of `run` format letters `c` (lower case); nothing when the run is not a
+// field, and the letters then stand as they are.
+std::optional<std::string> fieldText(const DateParts& p, char c, std::size_t run, bool afterHour) {
+    const DateTime& v = p.value;
+    const int narrowOrWide = run >= 2 ? 2 : 1;
+    switch (c) {
+    case 'y':
+        return yearText(v, run);
+    case 'm':
+        return monthText(v, run, afterHour);
+    case 'd':
+        return dayText(v, run);
+    case 'a':
+        if (run == 3)
+            return std::string(kWeekdayShort[static_cast<std::size_t>(weekday(v))]);
+        if (run >= 4)
+            return std::string(kWeekdayLong[static_cast<std::size_t>(weekday(v))]);
+        return std::nullopt;
+    case 'w':
+        return run == 1 ? number(weekday(v) + 1, 1) : number(weekOfYear(v), 1);
+    case 'q':
+        return number((v.month - 1) / 3 + 1, 1);
+    case 'h':
+        return number(p.twelveHours ? (v.hour % 12 == 0 ? 12 : v.hour % 12) : v.hour, narrowOrWide);
+    case 'n':
+        return number(v.minute, narrowOrWide);
+    case 's':
+        return number(v.second, narrowOrWide);
+    case 't':
+        if (run >= 5)
+            return longTime(v);
+        return std::nullopt;
+    case 'c':
+        return formatDate(v, "c");
+    case 'g':
+        return eraText(p.era, run);
+    case 'e':
+        // Before the first era the Gregorian year stands in for the era year.
+        return number(p.era ? p.era->year : v.year, narrowOrWide);
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::string formatDate(const DateTime& value, std::string_view format) {
@@ -86,130 +207,28 @@ std::string formatDate(const DateTime& value, std::string_view format) {
             out.append(" ").append(longTime(value));
         return out;
     }
-    const bool twelve = usesTwelveHours(format);
-    const int hour12 = value.hour % 12 == 0 ? 12 : value.hour % 12;
-    const std::optional<EraDate> era = eraOf(value);
+    const DateParts parts{value, usesTwelveHours(format), eraOf(value)};
     std::string out;
     bool afterHour = false; // an 'm' right after an hour field means minutes
     for (std::size_t i = 0; i < format.size();) {
-        const char raw = format[i];
-        if (raw == '"') {
-            const std::size_t end = format.find('"', i + 1);
-            const std::size_t stop = end == std::string_view::npos ? format.size() : end;
-            out += format.substr(i + 1, stop - i - 1);
-            i = stop + 1;
+        if (const std::size_t next = copyLiteral(format, i, out); next != i) {
+            i = next;
             continue;
         }
-        if (raw == '\\') {
-            if (i + 1 < format.size())
-                out += format[i + 1];
-            i += 2;
+        if (const std::size_t used = putHalfDayMarker(value.hour, format, i, out); used != 0) {
+            i += used;
             continue;
         }
-        if (startsWithNoCase(format, i, "am/pm") || startsWithNoCase(format, i, "a/p")) {
-            const bool pm = value.hour >= 12;
-            const bool shortForm = startsWithNoCase(format, i, "a/p");
-            const bool lower = std::islower(static_cast<unsigned char>(raw)) != 0;
-            std::string mark = shortForm ? (pm ? "P" : "A") : (pm ? "PM" : "AM");
-            if (lower)
-                for (char& c : mark)
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            out += mark;
-            i += shortForm ? 3 : 5;
-            continue;
-        }
-        if (startsWithNoCase(format, i, "ampm")) {
-            out += value.hour >= 12 ? "PM" : "AM";
-            i += 4;
-            continue;
-        }
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(raw)));
+        const char c = asciiLower(format[i]);
         std::size_t run = 1;
-        while (i + run < format.size() &&
-               std::tolower(static_cast<unsigned char>(format[i + run])) == c)
+        while (i + run < format.size() && asciiLower(format[i + run]) == c)
             ++run;
-        bool field = true;
-        switch (c) {
-        case 'y':
-            if (run >= 4)
-                out += number(value.year, 4);
-            else if (run >= 2)
-                out += number(value.year % 100, 2);
-            else
-                out += number(dayOfYear(value), 1);
-            break;
-        case 'm':
-            if (afterHour && run <= 2)
-                out += number(value.minute, static_cast<int>(run));
-            else if (run <= 2)
-                out += number(value.month, static_cast<int>(run));
-            else
-                out.append(number(value.month, 1)).append("月");
-            break;
-        case 'd':
-            if (run <= 2)
-                out += number(value.day, static_cast<int>(run));
-            else if (run == 3)
-                out += kWeekdayShort[static_cast<std::size_t>(weekday(value))];
-            else if (run == 4)
-                out += kWeekdayLong[static_cast<std::size_t>(weekday(value))];
-            else if (run == 5)
-                out += shortDate(value);
-            else
-                out += join({number(value.year, 4), "年", number(value.month, 1), "月",
-                             number(value.day, 1), "日"});
-            break;
-        case 'a':
-            if (run == 3)
-                out += kWeekdayShort[static_cast<std::size_t>(weekday(value))];
-            else if (run >= 4)
-                out += kWeekdayLong[static_cast<std::size_t>(weekday(value))];
-            else
-                out += format.substr(i, run), field = false;
-            break;
-        case 'w':
-            if (run == 1)
-                out += number(weekday(value) + 1, 1);
-            else
-                out += number(weekOfYear(value), 1);
-            break;
-        case 'q':
-            out += number((value.month - 1) / 3 + 1, 1);
-            break;
-        case 'h':
-            out += number(twelve ? hour12 : value.hour, run >= 2 ? 2 : 1);
-            break;
-        case 'n':
-            out += number(value.minute, run >= 2 ? 2 : 1);
-            break;
-        case 's':
-            out += number(value.second, run >= 2 ? 2 : 1);
-            break;
-        case 't':
-            if (run >= 5)
-                out += longTime(value);
-            else
-                out += format.substr(i, run), field = false;
-            break;
-        case 'c':
-            out += formatDate(value, "c");
-            break;
-        case 'g':
-            if (era)
-                out += run == 1 ? std::string(1, era->era->letter)
-                                : std::string(run == 2 ? era->era->abbrev : era->era->name);
-            break;
-        case 'e':
-            // Before the first era the Gregorian year stands in for the era year.
-            out += number(era ? era->year : value.year, run >= 2 ? 2 : 1);
-            break;
-        default:
-            out += format.substr(i, run);
-            field = false;
-            break;
-        }
-        if (field)
+        if (const auto text = fieldText(parts, c, run, afterHour)) {
+            out += *text;
             afterHour = c == 'h';
+        } else {
+            out += format.substr(i, run);
+        }
         i += run;
     }
     return out;

@@ -149,6 +149,55 @@ bool readChar(std::string_view text, std::size_t& pos, char c) {
     return true;
 }
 
+void skipSpaces(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+}
+
+// Year, month and day in either order; the year is the field of four digits.
+std::optional<DateTime> readDate(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    const auto first = readNumber(text, pos, 4);
+    const std::size_t firstDigits = pos - start;
+    if (!first || pos >= text.size() || (text[pos] != '/' && text[pos] != '-'))
+        return std::nullopt;
+    const char sep = text[pos++];
+    const auto second = readNumber(text, pos, 2);
+    if (!second || !readChar(text, pos, sep))
+        return std::nullopt;
+    const std::size_t thirdAt = pos;
+    const auto third = readNumber(text, pos, 4);
+    if (!third)
+        return std::nullopt;
+    if (firstDigits == 4)
+        return DateTime{*first, *second, *third, 0, 0, 0};
+    if (pos - thirdAt == 4)
+        return DateTime{*third, *first, *second, 0, 0, 0};
+    return std::nullopt;
+}
+
+// "h:mm" or "h:mm:ss"; a fraction of a second (as SQLite's own time functions may write) is
+// read and dropped.
+bool readTime(std::string_view text, std::size_t& pos, DateTime& d) {
+    const auto hour = readNumber(text, pos, 2);
+    if (!hour || !readChar(text, pos, ':'))
+        return false;
+    const auto minute = readNumber(text, pos, 2);
+    if (!minute)
+        return false;
+    d.hour = *hour;
+    d.minute = *minute;
+    if (readChar(text, pos, ':')) {
+        const auto second = readNumber(text, pos, 2);
+        if (!second)
+            return false;
+        d.second = *second;
+        if (readChar(text, pos, '.') && !readNumber(text, pos, 9))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<DateTime> parseCanonical(std::string_view text) {
@@ -169,27 +218,32 @@ std::optional<DateTime> parseCanonical(std::string_view text) {
     if (pos < text.size()) {
         if (!readChar(text, pos, ' ') && !readChar(text, pos, 'T'))
             return std::nullopt;
-        const auto hour = readNumber(text, pos, 2);
-        if (!hour || !readChar(text, pos, ':'))
+        if (!readTime(text, pos, r))
             return std::nullopt;
-        const auto minute = readNumber(text, pos, 2);
-        if (!minute)
-            return std::nullopt;
-        r.hour = *hour;
-        r.minute = *minute;
-        if (pos < text.size()) {
-            const auto second = readChar(text, pos, ':') ? readNumber(text, pos, 2) : std::nullopt;
-            if (!second)
-                return std::nullopt;
-            r.second = *second;
-            // Fractions of a second (as SQLite's own time functions may write) are cut off.
-            if (readChar(text, pos, '.') && !readNumber(text, pos, 9))
-                return std::nullopt;
-        }
     }
     if (pos != text.size() || !isValid(r))
         return std::nullopt;
     return r;
+}
+
+std::optional<DateTime> parseDateText(std::string_view text) {
+    std::size_t pos = 0;
+    skipSpaces(text, pos);
+    std::optional<DateTime> d = readDate(text, pos);
+    if (!d)
+        return std::nullopt;
+    const std::size_t dateEnd = pos;
+    skipSpaces(text, pos);
+    if (pos < text.size()) {
+        if (pos == dateEnd && !readChar(text, pos, 'T'))
+            return std::nullopt;
+        if (!readTime(text, pos, *d))
+            return std::nullopt;
+        skipSpaces(text, pos);
+    }
+    if (pos != text.size() || !isValid(*d))
+        return std::nullopt;
+    return d;
 }
 
 DateTime nowLocal() {

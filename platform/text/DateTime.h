@@ -47,6 +47,11 @@ std::string toCanonical(const DateTime& d);
 // fields, a 'T' before the time and fractions of a second, which are cut off); nothing else
 // may follow.
 std::optional<DateTime> parseCanonical(std::string_view text);
+// Date text as it is typed or written in statements: "yyyy/mm/dd" or "m/d/yyyy" (also with '-',
+// one- or two-digit month and day), optionally followed, after spaces or a 'T', by "h:mm" or
+// "h:mm:ss" (fractions of a second are cut off). Spaces may stand before and after; nothing
+// else may, and the date must exist.
+std::optional<DateTime> parseDateText(std::string_view text);
 
 DateTime nowLocal();
 

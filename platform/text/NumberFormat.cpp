@@ -159,83 +159,113 @@ std::string groupThousands(const std::string& digits) {
     return out;
 }
 
-std::string layOut(const Decimal& value, std::string_view section, bool showMinus) {
-    const std::vector<Token> tokens = tokenize(section);
-    std::size_t pointAt = tokens.size();
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind == Kind::Point) {
-            pointAt = i;
-            break;
-        }
-    }
+// A section's tokens and what its digit places ask for.
+struct Places {
+    std::vector<Token> tokens;
+    std::size_t pointAt = 0; // index of the decimal point, or tokens.size()
     std::vector<std::size_t> intPlaces;
     std::vector<std::size_t> fracPlaces;
     bool grouping = false;
     bool percent = false;
+};
+
+Places placesOf(std::string_view section) {
+    Places p;
+    p.tokens = tokenize(section);
+    const std::vector<Token>& tokens = p.tokens;
+    p.pointAt = tokens.size();
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind == Kind::Digit)
-            (i < pointAt ? intPlaces : fracPlaces).push_back(i);
-        else if (tokens[i].kind == Kind::Percent)
-            percent = true;
-    }
-    // A comma groups thousands when it stands between digit places of the integer part.
-    for (std::size_t i = 0; i < pointAt; ++i) {
-        if (tokens[i].kind == Kind::Comma && !intPlaces.empty() && i > intPlaces.front() &&
-            i < intPlaces.back())
-            grouping = true;
-    }
-
-    Decimal scaled = value;
-    if (percent && !scaled.digits.empty())
-        scaled.exponent += 2;
-    std::string whole;
-    std::string fraction;
-    roundTo(scaled, static_cast<int>(fracPlaces.size()), whole, fraction);
-
-    // Digit places from the leftmost '0' of the integer part on are always filled.
-    std::size_t minWhole = 0;
-    for (std::size_t k = 0; k < intPlaces.size(); ++k) {
-        if (tokens[intPlaces[k]].text == "0") {
-            minWhole = intPlaces.size() - k;
+        if (tokens[i].kind == Kind::Point) {
+            p.pointAt = i;
             break;
         }
     }
-    if (whole.size() < minWhole)
-        whole.insert(0, minWhole - whole.size(), '0');
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind == Kind::Digit)
+            (i < p.pointAt ? p.intPlaces : p.fracPlaces).push_back(i);
+        else if (tokens[i].kind == Kind::Percent)
+            p.percent = true;
+    }
+    // A comma groups thousands when it stands between digit places of the integer part.
+    for (std::size_t i = 0; i < p.pointAt; ++i) {
+        if (tokens[i].kind == Kind::Comma && !p.intPlaces.empty() && i > p.intPlaces.front() &&
+            i < p.intPlaces.back())
+            p.grouping = true;
+    }
+    return p;
+}
+
+// The rounded digits as the places show them: the integer part padded to its '0' places, and
+// how many fraction digits are shown.
+struct ShownDigits {
+    std::string whole;
+    std::string fraction;
+    std::size_t fracShown = 0;
+};
+
+ShownDigits shownDigits(const Decimal& value, const Places& p) {
+    Decimal scaled = value;
+    if (p.percent && !scaled.digits.empty())
+        scaled.exponent += 2;
+    ShownDigits d;
+    roundTo(scaled, static_cast<int>(p.fracPlaces.size()), d.whole, d.fraction);
+
+    // Digit places from the leftmost '0' of the integer part on are always filled.
+    std::size_t minWhole = 0;
+    for (std::size_t k = 0; k < p.intPlaces.size(); ++k) {
+        if (p.tokens[p.intPlaces[k]].text == "0") {
+            minWhole = p.intPlaces.size() - k;
+            break;
+        }
+    }
+    if (d.whole.size() < minWhole)
+        d.whole.insert(0, minWhole - d.whole.size(), '0');
     // Trailing zeros at '#' places of the fraction are dropped.
-    std::size_t fracShown = fracPlaces.size();
-    while (fracShown > 0 && tokens[fracPlaces[fracShown - 1]].text == "#" &&
-           fraction[fracShown - 1] == '0')
-        --fracShown;
+    d.fracShown = p.fracPlaces.size();
+    while (d.fracShown > 0 && p.tokens[p.fracPlaces[d.fracShown - 1]].text == "#" &&
+           d.fraction[d.fracShown - 1] == '0')
+        --d.fracShown;
+    return d;
+}
+
+// Integer digits fill the places from the right; the first place takes any excess. With
+// grouping the first place takes the whole grouped text.
+std::vector<std::string> wholePlaceTexts(const Places& p, const std::string& whole) {
+    std::vector<std::string> intOut(p.intPlaces.size());
+    if (p.intPlaces.empty())
+        return intOut;
+    if (p.grouping) {
+        intOut[0] = groupThousands(whole);
+        return intOut;
+    }
+    std::size_t left = whole.size();
+    for (std::size_t k = p.intPlaces.size(); k-- > 0;) {
+        if (k == 0) {
+            intOut[k] = whole.substr(0, left);
+        } else if (left > 0) {
+            intOut[k] = whole.substr(left - 1, 1);
+            --left;
+        }
+    }
+    return intOut;
+}
+
+std::string layOut(const Decimal& value, std::string_view section, bool showMinus) {
+    const Places p = placesOf(section);
+    const ShownDigits d = shownDigits(value, p);
 
     std::string out;
-    const bool isZero = whole.find_first_not_of('0') == std::string::npos &&
-                        fraction.substr(0, fracShown).find_first_not_of('0') == std::string::npos;
+    const bool isZero =
+        d.whole.find_first_not_of('0') == std::string::npos &&
+        d.fraction.substr(0, d.fracShown).find_first_not_of('0') == std::string::npos;
     if (showMinus && !isZero)
         out += '-';
 
-    // Integer digits fill the places from the right; the first place takes any excess.
-    const std::string wholeText = grouping ? groupThousands(whole) : whole;
-    std::vector<std::string> intOut(intPlaces.size());
-    if (!intPlaces.empty()) {
-        if (grouping) {
-            intOut[0] = wholeText;
-        } else {
-            std::size_t left = wholeText.size();
-            for (std::size_t k = intPlaces.size(); k-- > 0;) {
-                if (k == 0) {
-                    intOut[k] = wholeText.substr(0, left);
-                } else if (left > 0) {
-                    intOut[k] = wholeText.substr(left - 1, 1);
-                    --left;
-                }
-            }
-        }
-    }
+    const std::vector<std::string> intOut = wholePlaceTexts(p, d.whole);
     std::size_t intIndex = 0;
     std::size_t fracIndex = 0;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const Token& t = tokens[i];
+    for (std::size_t i = 0; i < p.tokens.size(); ++i) {
+        const Token& t = p.tokens[i];
         switch (t.kind) {
         case Kind::Literal:
         case Kind::Percent:
@@ -247,20 +277,20 @@ std::string layOut(const Decimal& value, std::string_view section, bool showMinu
         case Kind::Comma:
             break;
         case Kind::Digit:
-            if (i < pointAt) {
+            if (i < p.pointAt) {
                 out += intOut[intIndex++];
             } else {
-                if (fracIndex < fracShown)
-                    out += fraction[fracIndex];
+                if (fracIndex < d.fracShown)
+                    out += d.fraction[fracIndex];
                 ++fracIndex;
             }
             break;
         }
     }
     // A format without any integer place still shows the integer part before the point.
-    if (intPlaces.empty() && pointAt < tokens.size() && !whole.empty()) {
+    if (p.intPlaces.empty() && p.pointAt < p.tokens.size() && !d.whole.empty()) {
         const std::size_t at = out.find('.');
-        out.insert(at == std::string::npos ? out.size() : at, whole);
+        out.insert(at == std::string::npos ? out.size() : at, d.whole);
     }
     return out;
 }

@@ -2,7 +2,9 @@
 // lost, a work file is only removed when this run made it, an old backup survives a failed copy;
 // and compaction while another copy of the program has the file open.
 #include "app/frame/LongTask.h"
+#include "app/frame/ServerMaintenance.h"
 #include "app/frame/Std_1.h"
+#include "platform/jet/Error.h"
 #include "platform/widgets/MessageRecorder.h"
 #include "tests/maintenance/MaintenanceFixture.h"
 
@@ -137,6 +139,33 @@ TEST_F(CompactRoutinesTest, AnotherCopyWithTheFileOpenMakesCompactionFailAndChan
     EXPECT_TRUE(rec.shown().empty());
 }
 #endif
+
+// Whatever a server step's work throws comes back as the failure the screens show: the database
+// layer's error as it is, another exception with its text, anything else as the engine error.
+TEST(ServerMaintenanceTest, WhateverTheWorkThrowsComesBackAsAFailure) {
+    const auto runnerThrowing = [](std::exception_ptr thrown) -> WorkRunner {
+        return [thrown](const QString&, const auto&) { return thrown; };
+    };
+    const QString uri = QStringLiteral("postgresql:///unused");
+    using plat::jet::err::EngineError;
+
+    auto f = optimizeServerDatabase(
+        uri, runnerThrowing(std::make_exception_ptr(plat::jet::Error(plat::jet::err::InUse))));
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->number, plat::jet::err::InUse);
+
+    f = dumpServerDatabase(
+        uri, QDir::tempPath(),
+        runnerThrowing(std::make_exception_ptr(std::runtime_error("disk full"))));
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->number, EngineError);
+    EXPECT_EQ(f->description, QStringLiteral("disk full"));
+
+    f = optimizeServerDatabase(uri, runnerThrowing(std::make_exception_ptr(42)));
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->number, EngineError);
+    EXPECT_EQ(f->description, QString::fromUtf8(plat::jet::errorDescription(EngineError)));
+}
 
 TEST(LongTaskTest, TheWindowKeepsProcessingEventsWhileTheWorkRuns) {
     testsupport::qtApp();

@@ -81,4 +81,25 @@ TEST(DateTime, ParsesOnlyWholeDates) {
         EXPECT_EQ(plat::text::parseCanonical(c.text), c.expected) << c.text;
 }
 
+// Typed and statement date text: either field order, spaces around, a time after spaces.
+TEST(DateTime, ParsesDateTextInEitherOrder) {
+    struct Case {
+        const char* text;
+        std::optional<DateTime> expected;
+    } const cases[] = {
+        {"4/1/2004", at(2004, 4, 1)},
+        {"12-31-2004 9:05", at(2004, 12, 31, 9, 5)},
+        {" 2004/4/1   13:05:07 ", at(2004, 4, 1, 13, 5, 7)},
+        {"2004-04-01T13:45:59.75", at(2004, 4, 1, 13, 45, 59)},
+        {"04/01/04", std::nullopt},
+        {"2004/04-01", std::nullopt},
+        {"2/30/2005", std::nullopt},
+        {"2004/04/01 13", std::nullopt},
+        {"2004/04/01 13:05 x", std::nullopt},
+        {"2004/04/0113:05", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plat::text::parseDateText(c.text), c.expected) << c.text;
+}
+
 } // namespace

@@ -39,25 +39,8 @@ void writeArray(std::FILE* f, const char* decl, const std::vector<std::uint32_t>
     std::fprintf(f, "};\n\n");
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output.cpp>\n", argv[0]);
-        return 2;
-    }
-    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) {
-        std::fprintf(stderr, "C.UTF-8 locale not available\n");
-        return 1;
-    }
-    iconv_t dec = iconv_open("UTF-16BE", "CP932");
-    iconv_t enc = iconv_open("CP932", "UTF-16BE");
-    if (dec == reinterpret_cast<iconv_t>(-1) || enc == reinterpret_cast<iconv_t>(-1)) {
-        std::fprintf(stderr, "iconv CP932 not available: %s\n", std::strerror(errno));
-        return 1;
-    }
-
-    // Decode: index = byte for single bytes, lead * 256 + trail for pairs; 0xFFFF = unmapped.
+// Decode: index = byte for single bytes, lead * 256 + trail for pairs; 0xFFFF = unmapped.
+std::vector<std::uint32_t> decodeTable(iconv_t dec) {
     std::vector<std::uint32_t> decode(0x10000, 0xFFFF);
     for (unsigned code = 0; code < 0x10000; ++code) {
         unsigned char in[2];
@@ -79,8 +62,11 @@ int main(int argc, char** argv) {
         if (convert(dec, in, inLen, out, outLen) && outLen == 2)
             decode[code] = (static_cast<unsigned>(out[0]) << 8) | out[1];
     }
+    return decode;
+}
 
-    // Encode: index = BMP code point; value = code page code, 0 = unmapped (except U+0000).
+// Encode: index = BMP code point; value = code page code, 0 = unmapped (except U+0000).
+std::vector<std::uint32_t> encodeTable(iconv_t enc) {
     std::vector<std::uint32_t> encode(0x10000, 0);
     for (unsigned u = 1; u < 0x10000; ++u) {
         if (u >= 0xD800 && u <= 0xDFFF)
@@ -96,9 +82,13 @@ int main(int argc, char** argv) {
         else if (outLen == 2 && isLead(out[0]))
             encode[u] = (static_cast<unsigned>(out[0]) << 8) | out[1];
     }
+    return encode;
+}
 
-    // Lower-casing of double-byte characters: decode, lower-case, encode back; kept only when
-    // the result is again a different double-byte character.
+// Lower-casing of double-byte characters: decode, lower-case, encode back; kept only when
+// the result is again a different double-byte character.
+std::vector<std::uint32_t> lowerPairsOf(const std::vector<std::uint32_t>& decode,
+                                        const std::vector<std::uint32_t>& encode) {
     std::vector<std::uint32_t> lowerPairs;
     for (unsigned code = 0x8100; code < 0x10000; ++code) {
         const std::uint32_t u = decode[code];
@@ -113,11 +103,16 @@ int main(int argc, char** argv) {
             lowerPairs.push_back(back);
         }
     }
+    return lowerPairs;
+}
 
-    std::FILE* f = std::fopen(argv[1], "w");
+bool writeTables(const char* path, const std::vector<std::uint32_t>& decode,
+                 const std::vector<std::uint32_t>& encode,
+                 const std::vector<std::uint32_t>& lowerPairs) {
+    std::FILE* f = std::fopen(path, "w");
     if (!f) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
+        std::fprintf(stderr, "cannot write %s\n", path);
+        return false;
     }
     std::fprintf(f, "// Generated at build time from the system's CP932 converter. Do not edit.\n"
                     "#include \"platform/text/Cp932Tables.h\"\n\n"
@@ -127,7 +122,29 @@ int main(int argc, char** argv) {
     writeArray(f, "const std::uint16_t kCp932LowerPairs[]", lowerPairs);
     std::fprintf(f, "const std::size_t kCp932LowerPairCount = %zu;\n\n", lowerPairs.size() / 2);
     std::fprintf(f, "} // namespace plat::text::detail\n");
-    const bool ok = std::fclose(f) == 0;
+    return std::fclose(f) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <output.cpp>\n", argv[0]);
+        return 2;
+    }
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) {
+        std::fprintf(stderr, "C.UTF-8 locale not available\n");
+        return 1;
+    }
+    iconv_t dec = iconv_open("UTF-16BE", "CP932");
+    iconv_t enc = iconv_open("CP932", "UTF-16BE");
+    if (dec == reinterpret_cast<iconv_t>(-1) || enc == reinterpret_cast<iconv_t>(-1)) {
+        std::fprintf(stderr, "iconv CP932 not available: %s\n", std::strerror(errno));
+        return 1;
+    }
+    const std::vector<std::uint32_t> decode = decodeTable(dec);
+    const std::vector<std::uint32_t> encode = encodeTable(enc);
+    const bool ok = writeTables(argv[1], decode, encode, lowerPairsOf(decode, encode));
     iconv_close(dec);
     iconv_close(enc);
     return ok ? 0 : 1;

@@ -402,8 +402,6 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
         e->accept(); // the screen swallowed the key
         return;
     }
-    const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
-    const int row = model_->currentRow();
     if (e->matches(QKeySequence::Copy)) {
         copyCurrent();
         e->accept();
@@ -414,71 +412,85 @@ void SlipGrid::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    switch (e->key()) {
-    case Qt::Key_Left:
-        move(SlipMove::Left);
-        break;
-    case Qt::Key_Right:
-        move(SlipMove::Right);
-        break;
-    case Qt::Key_Up:
-        move(SlipMove::Up);
-        break;
-    case Qt::Key_Down:
-        move(SlipMove::Down);
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        move(shift ? SlipMove::Previous : SlipMove::Next);
-        break;
-    case Qt::Key_Home:
-        move(SlipMove::RowStart);
-        break;
-    case Qt::Key_End:
-        move(SlipMove::RowEnd);
-        break;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        move(e->key() == Qt::Key_PageUp ? SlipMove::Up : SlipMove::Down,
-             std::max(1, geometry_->rowsThatFit(viewportSize_.height())));
-        break;
-    case Qt::Key_Escape:
+    if (e->key() == Qt::Key_Escape) {
         if (!edit_.isActive()) {
             e->ignore();
             return;
         }
         cancelEdit();
-        break;
-    case Qt::Key_F2:
-        if (row >= 0 && !edit_.isActive() && model_->isEditable(row, model_->currentColumn()))
-            beginEdit(model_->value(row, model_->currentColumn()).toText());
-        break;
-    case Qt::Key_Delete:
-        if (edit_.isActive()) {
-            edit_.clear();
-            repaintCurrent();
-        } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
-            commitValue(row, model_->currentColumn(), SlipValue::empty());
-        }
-        break;
-    case Qt::Key_Backspace:
-        if (edit_.isActive()) {
-            edit_.backspace();
-            repaintCurrent();
-        } else if (row >= 0 && model_->isEditable(row, model_->currentColumn())) {
-            beginEdit(QString());
-        }
-        break;
-    default:
+    } else if (!moveByKey(e->key(), e->modifiers().testFlag(Qt::ShiftModifier)) &&
+               !editByKey(e->key())) {
         if (e->text().isEmpty() ||
             e->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)) {
             QAbstractScrollArea::keyPressEvent(e);
             return;
         }
         typeText(e->text());
-        break;
     }
     e->accept();
+}
+
+bool SlipGrid::moveByKey(int key, bool shift) {
+    switch (key) {
+    case Qt::Key_Left:
+        move(SlipMove::Left);
+        return true;
+    case Qt::Key_Right:
+        move(SlipMove::Right);
+        return true;
+    case Qt::Key_Up:
+        move(SlipMove::Up);
+        return true;
+    case Qt::Key_Down:
+        move(SlipMove::Down);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        move(shift ? SlipMove::Previous : SlipMove::Next);
+        return true;
+    case Qt::Key_Home:
+        move(SlipMove::RowStart);
+        return true;
+    case Qt::Key_End:
+        move(SlipMove::RowEnd);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        move(key == Qt::Key_PageUp ? SlipMove::Up : SlipMove::Down,
+             std::max(1, geometry_->rowsThatFit(viewportSize_.height())));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SlipGrid::editByKey(int key) {
+    const int row = model_->currentRow();
+    const bool editable = row >= 0 && model_->isEditable(row, model_->currentColumn());
+    switch (key) {
+    case Qt::Key_F2:
+        if (editable && !edit_.isActive())
+            beginEdit(model_->value(row, model_->currentColumn()).toText());
+        return true;
+    case Qt::Key_Delete:
+        if (edit_.isActive()) {
+            edit_.clear();
+            repaintCurrent();
+        } else if (editable) {
+            commitValue(row, model_->currentColumn(), SlipValue::empty());
+        }
+        return true;
+    case Qt::Key_Backspace:
+        if (edit_.isActive()) {
+            edit_.backspace();
+            repaintCurrent();
+        } else if (editable) {
+            beginEdit(QString());
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 void SlipGrid::copyCurrent() const {

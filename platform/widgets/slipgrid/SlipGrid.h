@@ -138,6 +138,10 @@ private:
     bool move(SlipMove m, int times = 1);
     void typeText(const QString& text);
     void refuseTyping();
+    // The arrow, Enter, Home, End and page keys move the current cell; false for other keys.
+    bool moveByKey(int key, bool shift);
+    // F2, Delete and Backspace open, clear or shorten an entry; false for other keys.
+    bool editByKey(int key);
     void copyCurrent() const;
     void pasteIntoCurrent();
     void beginEdit(const QString& initial);

@@ -105,6 +105,10 @@ public:
         return n && *n ? std::strtoll(n, nullptr, 10) : 0;
     }
 
+    std::int64_t executeBatch(const std::vector<std::string>& statements) override {
+        return c_->runDialectBatch(statements);
+    }
+
     void beginTrans() override {
         if (c_->transactionDepth > 0 && PQtransactionStatus(c_->raw()) == PQTRANS_IDLE)
             c_->transactionDepth = 0; // the server ended the transaction

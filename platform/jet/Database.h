@@ -30,8 +30,9 @@
 // - Every transaction first takes one database-wide transaction lock (an advisory lock), so
 //   replacements of one employee-month by several clerks run one after the other; a wait longer
 //   than the lock timeout (3 s, lock_timeout) fails with err::Locked, as on a file.
-// - Each session has its own print work tables and report queries (temporary tables and views
-//   of the same names), so concurrent prints never see each other's rows.
+// - Each session has its own print work tables and report queries, the site report's query
+//   Q_PrtRoumuG included (temporary tables and views of the same names), so concurrent prints
+//   never see each other's rows or month.
 // - A server that cannot be reached, a refused login or a lost connection is
 //   err::ServerUnavailable with the server's reason; a transaction the connection lost is
 //   discarded by the server, and rollback() then succeeds quietly.

@@ -354,8 +354,11 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
     for (bool lastWasNull = false;;) {
         PgResult r(PQgetResult(conn_));
         if (!r) {
-            if (lastWasNull || broken())
-                throw failure && !broken() ? *failure : errorOf(nullptr);
+            if (lastWasNull || broken()) {
+                Error e = failure && !broken() ? *failure : errorOf(nullptr);
+                PQexitPipelineMode(conn_);
+                throw e;
+            }
             lastWasNull = true;
             continue;
         }

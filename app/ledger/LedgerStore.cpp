@@ -96,11 +96,17 @@ template <typename Work> void inTransaction(plat::jet::Database& db, Work&& work
     }
 }
 
+// The removal and the new lines go as one batch: the lines share one prepared insert, and on a
+// server the whole replacement is one round trip.
 void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
-    db.execute(deleteMonthSql(save.month, save.syainId));
+    std::vector<std::string> statements;
+    statements.reserve(save.lines.size() + 1);
+    statements.push_back(deleteMonthSql(save.month, save.syainId));
     int rowNo = 1;
     for (const LedgerLine& line : save.lines)
-        db.execute(insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
+        statements.push_back(
+            insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
+    db.executeBatch(statements);
 }
 
 // Every check against what is stored now, inside the transaction of a save or a deletion: the

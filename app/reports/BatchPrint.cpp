@@ -94,8 +94,10 @@ int runRequest(const BatchRequest& request) {
     std::unique_ptr<plat::report::Report> report;
     if (request.kind == QLatin1String("site")) {
         buildSiteReportQuery(db, *request.month);
-        report = makeReport<RptRoumuG>(folder);
-        report->run();
+        auto site = std::make_unique<RptRoumuG>(folder, db);
+        site->ChgPrinter();
+        site->run();
+        report = std::move(site);
     } else {
         const bool closed = !request.year && closing::isClosed(db, *request.month);
         // The work table is filled and read back in one transaction (PrintRun).

@@ -264,10 +264,14 @@ bool RefRoumu::BuildSiteReportQuery() {
 
 void RefRoumu::PrintSiteReport() {
     try {
-        reports::RptRoumuG report(programFolder());
+        if (!RoumuM().RoumuDb)
+            throw plat::jet::Error(plat::jet::err::ObjectClosed);
+        reports::RptRoumuG report(programFolder(), *RoumuM().RoumuDb);
         report.ChgPrinter();
         reports::previewOrPrint(report, prtPreview_->isChecked(), this);
     } catch (const plat::report::ReportError& e) {
+        reports::showPrintError(e.number(), e.description(), this);
+    } catch (const plat::jet::Error& e) {
         reports::showPrintError(e.number(), e.description(), this);
     }
 }

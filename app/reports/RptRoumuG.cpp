@@ -57,6 +57,10 @@ RptRoumuG::RptRoumuG(QString folder) : folder_(std::move(folder)) {
     addExportColumns();
 }
 
+RptRoumuG::RptRoumuG(QString folder, plat::jet::Database db) : RptRoumuG(std::move(folder)) {
+    readThrough(*this, std::move(db));
+}
+
 void RptRoumuG::addExportColumns() {
     // One row per site, then the grand total row as the report footer prints it; the last column
     // tells the two kinds of row apart.

@@ -98,28 +98,27 @@ void Connection::exec(const std::string& sql) {
         raise(rc);
 }
 
+Statement Connection::takeCached(std::string& key) {
+    auto it = cache_.find(key);
+    if (it == cache_.end())
+        return {};
+    sqlite3_stmt* s = it->second.stmt;
+    ages_.erase(it->second.age);
+    cache_.erase(it);
+    return Statement(this, std::move(key), s);
+}
+
 Statement Connection::prepare(std::string_view dialectSql) {
     std::string key = "D";
     key += dialectSql;
-    auto it = cache_.find(key);
-    if (it != cache_.end()) {
-        sqlite3_stmt* s = it->second.stmt;
-        ages_.erase(it->second.age);
-        cache_.erase(it);
-        return Statement(this, std::move(key), s);
-    }
+    if (Statement st = takeCached(key); st.get())
+        return st;
     const std::string translated = translateSql(dialectSql);
     // Writes built from values differ in their literals only: they share one statement.
     if (auto lifted = liftLiterals(translated)) {
         std::string shapeKey = "P" + lifted->shape;
-        Statement st;
-        auto hit = cache_.find(shapeKey);
-        if (hit != cache_.end()) {
-            sqlite3_stmt* s = hit->second.stmt;
-            ages_.erase(hit->second.age);
-            cache_.erase(hit);
-            st = Statement(this, std::move(shapeKey), s);
-        } else {
+        Statement st = takeCached(shapeKey);
+        if (!st.get()) {
             try {
                 st = borrow(std::move(shapeKey), lifted->shape);
             } catch (const Error&) {
@@ -137,13 +136,8 @@ Statement Connection::prepare(std::string_view dialectSql) {
 Statement Connection::prepareNative(std::string_view sql) {
     std::string key = "N";
     key += sql;
-    auto it = cache_.find(key);
-    if (it != cache_.end()) {
-        sqlite3_stmt* s = it->second.stmt;
-        ages_.erase(it->second.age);
-        cache_.erase(it);
-        return Statement(this, std::move(key), s);
-    }
+    if (Statement st = takeCached(key); st.get())
+        return st;
     return borrow(std::move(key), sql);
 }
 

@@ -68,6 +68,9 @@ public:
 
 private:
     friend class Statement;
+    // The cached statement of `key`, taken out of the cache (the key moves into it); an empty
+    // Statement, the key untouched, when there is none.
+    Statement takeCached(std::string& key);
     Statement borrow(std::string key, std::string_view sqliteSql);
     void giveBack(std::string key, sqlite3_stmt* stmt);
 

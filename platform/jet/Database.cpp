@@ -49,6 +49,13 @@ public:
     const std::string& location() const override { return c_->path(); }
     Recordset openRecordset(std::string_view sqlOrName) override;
     std::int64_t execute(std::string_view sql) override;
+    // The statements one after the other, each from the connection's statement cache.
+    std::int64_t executeBatch(const std::vector<std::string>& statements) override {
+        std::int64_t rows = 0;
+        for (const std::string& sql : statements)
+            rows += execute(sql);
+        return rows;
+    }
     void beginTrans() override;
     void commitTrans() override;
     void rollback() override;
@@ -125,6 +132,9 @@ Recordset Database::openRecordset(std::string_view sqlOrName) {
 }
 std::int64_t Database::execute(std::string_view sql) {
     return e_->execute(sql);
+}
+std::int64_t Database::executeBatch(const std::vector<std::string>& statements) {
+    return e_->executeBatch(statements);
 }
 void Database::beginTrans() {
     e_->beginTrans();

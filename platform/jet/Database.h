@@ -30,8 +30,9 @@
 // - Every transaction first takes one database-wide transaction lock (an advisory lock), so
 //   replacements of one employee-month by several clerks run one after the other; a wait longer
 //   than the lock timeout (3 s, lock_timeout) fails with err::Locked, as on a file.
-// - Each session has its own print work tables and report queries (temporary tables and views
-//   of the same names), so concurrent prints never see each other's rows.
+// - Each session has its own print work tables and report queries, the site report's query
+//   Q_PrtRoumuG included (temporary tables and views of the same names), so concurrent prints
+//   never see each other's rows or month.
 // - A server that cannot be reached, a refused login or a lost connection is
 //   err::ServerUnavailable with the server's reason; a transaction the connection lost is
 //   discarded by the server, and rollback() then succeeds quietly.
@@ -47,6 +48,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat::jet {
 
@@ -81,6 +83,14 @@ public:
     Recordset openRecordset(std::string_view sqlOrName);
     // DELETE, INSERT, UPDATE or a DDL statement; returns the number of rows affected.
     std::int64_t execute(std::string_view sql);
+    // Several such statements, run in order as execute() runs each; returns the rows they
+    // affected together. Statements that differ only in their literals (the lines of one
+    // employee-month) share one prepared statement, and on a server the whole batch travels in
+    // one round trip (pipeline mode). The first failing statement raises its own error number
+    // (3260, 3022 …) and the statements after it are not run; inside a transaction the
+    // transaction is then to be rolled back as after any failed statement. Outside a
+    // transaction a batch on a server is all or nothing; on a file each statement stands alone.
+    std::int64_t executeBatch(const std::vector<std::string>& statements);
 
     // Transactions of the default workspace. beginTrans() takes the write lock at once (waiting
     // up to the busy timeout), so a transaction that started can also commit.

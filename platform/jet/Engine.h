@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat::jet {
 
@@ -22,6 +23,7 @@ public:
 
     virtual Recordset openRecordset(std::string_view sqlOrName) = 0;
     virtual std::int64_t execute(std::string_view sql) = 0;
+    virtual std::int64_t executeBatch(const std::vector<std::string>& statements) = 0;
 
     virtual void beginTrans() = 0;
     virtual void commitTrans() = 0;

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace plat::jet {
 
@@ -243,15 +244,15 @@ bool PgConnection::broken() const {
     return PQstatus(conn_) != CONNECTION_OK;
 }
 
-void PgConnection::raise(const PGresult* res) {
+Error PgConnection::errorOf(const PGresult* res) {
     if (broken()) {
         transactionDepth = 0;
-        throw Error(err::ServerUnavailable, trimmed(PQerrorMessage(conn_)));
+        return Error(err::ServerUnavailable, trimmed(PQerrorMessage(conn_)));
     }
     const char* state = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
     const char* primary = res ? PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const std::string detail = trimmed(primary ? primary : PQerrorMessage(conn_));
-    throw Error(state ? errorNumberOf(state) : err::EngineError, detail);
+    return Error(state ? errorNumberOf(state) : err::EngineError, detail);
 }
 
 PgResult PgConnection::check(PGresult* raw) {
@@ -274,44 +275,131 @@ void PgConnection::dropStatements() {
     exec("DEALLOCATE ALL");
 }
 
-PgResult PgConnection::runDialect(std::string_view dialectSql) {
-    const std::string translated = translateSql(dialectSql, SqlEngine::Postgres);
+namespace {
+
+// A statement's parameters as the text libpq sends (null pointers for Nulls).
+struct ParamTexts {
+    std::vector<std::string> texts;
+    std::vector<const char*> values;
+    explicit ParamTexts(const std::vector<Value>& params) {
+        texts.reserve(params.size());
+        for (const auto& p : params)
+            texts.push_back(textOf(p));
+        for (std::size_t i = 0; i < params.size(); ++i)
+            values.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
+    }
+    int count() const { return static_cast<int>(values.size()); }
+};
+
+// A dialect statement as the server runs it: its shape and the literals lifted out of it.
+LiftedSql serverShape(std::string_view dialectSql) {
+    std::string translated = translateSql(dialectSql, SqlEngine::Postgres);
     // Writes built from values differ in their literals only: they share one statement.
     if (auto lifted = liftLiterals(translated, true))
-        return run(lifted->shape, lifted->values);
-    return run(translated);
+        return std::move(*lifted);
+    return {std::move(translated), {}};
 }
 
-PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& params) {
-    std::string name;
+} // namespace
+
+PgResult PgConnection::runDialect(std::string_view dialectSql) {
+    const LiftedSql shape = serverShape(dialectSql);
+    return run(shape.shape, shape.values);
+}
+
+std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& dialectSql) {
+    std::vector<LiftedSql> shapes;
+    shapes.reserve(dialectSql.size());
+    for (const std::string& sql : dialectSql)
+        shapes.push_back(serverShape(sql));
+    std::int64_t rows = 0;
+    const auto count = [](PGresult* r) {
+        const char* n = PQcmdTuples(r);
+        return n && *n ? std::strtoll(n, nullptr, 10) : 0;
+    };
+    // Every statement of the batch must stay prepared until the batch has run: a batch of more
+    // shapes than half the cache runs statement by statement.
+    std::unordered_map<std::string, std::string> names;
+    for (const LiftedSql& s : shapes)
+        names.emplace(s.shape, std::string());
+    if (names.size() > kCacheSize / 2 || dialectSql.size() < 2) {
+        for (const LiftedSql& s : shapes)
+            rows += count(run(s.shape, s.values).get());
+        return rows;
+    }
+    for (const LiftedSql& s : shapes) {
+        std::string& name = names[s.shape];
+        if (name.empty())
+            name = prepared(s.shape, static_cast<int>(s.values.size()));
+    }
+
+    if (PQenterPipelineMode(conn_) != 1)
+        raise(nullptr);
+    std::optional<Error> failure;
+    for (const LiftedSql& s : shapes) {
+        const ParamTexts params(s.values);
+        if (PQsendQueryPrepared(conn_, names[s.shape].c_str(), params.count(),
+                                params.values.data(), nullptr, nullptr, 0) != 1) {
+            failure = errorOf(nullptr);
+            break;
+        }
+    }
+    if (PQpipelineSync(conn_) != 1 && !failure)
+        failure = errorOf(nullptr);
+    // Each statement's result is followed by a null; the synchronisation's result ends the
+    // batch. Two nulls in a row: nothing more is coming (the connection was lost).
+    for (bool lastWasNull = false;;) {
+        PgResult r(PQgetResult(conn_));
+        if (!r) {
+            if (lastWasNull || broken()) {
+                Error e = failure && !broken() ? *failure : errorOf(nullptr);
+                PQexitPipelineMode(conn_);
+                throw e;
+            }
+            lastWasNull = true;
+            continue;
+        }
+        lastWasNull = false;
+        const ExecStatusType st = PQresultStatus(r.get());
+        if (st == PGRES_PIPELINE_SYNC)
+            break;
+        if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK)
+            rows += count(r.get());
+        else if (st != PGRES_PIPELINE_ABORTED && !failure)
+            failure = errorOf(r.get());
+    }
+    PQexitPipelineMode(conn_);
+    if (failure)
+        throw *failure;
+    return rows;
+}
+
+std::string PgConnection::prepared(const std::string& sql, int paramCount) {
     auto it = cache_.find(sql);
     if (it != cache_.end()) {
-        name = it->second.name;
         ages_.erase(it->second.age);
         ages_.push_front(sql);
         it->second.age = ages_.begin();
-    } else {
-        if (cache_.size() >= kCacheSize) {
-            const auto oldest = cache_.find(ages_.back());
-            PgResult gone(PQexec(conn_, ("DEALLOCATE " + oldest->second.name).c_str()));
-            cache_.erase(oldest);
-            ages_.pop_back();
-        }
-        name = "jet_" + std::to_string(nextName_++);
-        check(
-            PQprepare(conn_, name.c_str(), sql.c_str(), static_cast<int>(params.size()), nullptr));
-        ages_.push_front(sql);
-        cache_.emplace(sql, Entry{name, ages_.begin()});
+        return it->second.name;
     }
-    std::vector<std::string> texts;
-    std::vector<const char*> values;
-    texts.reserve(params.size());
-    for (const auto& p : params)
-        texts.push_back(textOf(p));
-    for (std::size_t i = 0; i < params.size(); ++i)
-        values.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
-    return check(PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(),
-                                nullptr, nullptr, 0));
+    if (cache_.size() >= kCacheSize) {
+        const auto oldest = cache_.find(ages_.back());
+        PgResult gone(PQexec(conn_, ("DEALLOCATE " + oldest->second.name).c_str()));
+        cache_.erase(oldest);
+        ages_.pop_back();
+    }
+    std::string name = "jet_" + std::to_string(nextName_++);
+    check(PQprepare(conn_, name.c_str(), sql.c_str(), paramCount, nullptr));
+    ages_.push_front(sql);
+    cache_.emplace(sql, Entry{name, ages_.begin()});
+    return name;
+}
+
+PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& params) {
+    const std::string name = prepared(sql, static_cast<int>(params.size()));
+    const ParamTexts texts(params);
+    return check(PQexecPrepared(conn_, name.c_str(), texts.count(), texts.values.data(), nullptr,
+                                nullptr, 0));
 }
 
 } // namespace plat::jet

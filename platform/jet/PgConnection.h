@@ -52,6 +52,11 @@ public:
     // A statement text of the system's dialect: translated, its literals lifted into
     // parameters for writes, prepared once per shape and run.
     PgResult runDialect(std::string_view dialectSql);
+    // Statement texts of the system's dialect, prepared as runDialect prepares each, sent
+    // together in pipeline mode and their results read after one synchronisation; returns the
+    // rows affected. The first failing statement's error is raised once every result is read
+    // (the server skips the statements after it).
+    std::int64_t runDialectBatch(const std::vector<std::string>& dialectSql);
     // Server SQL with parameters, prepared once per text and run.
     PgResult run(const std::string& sql, const std::vector<Value>& params = {});
     // Server SQL without parameters, possibly several statements, not prepared.
@@ -59,8 +64,9 @@ public:
     // Forgets every prepared statement (after the stored queries changed).
     void dropStatements();
 
-    // Raises the error of a failed result (or of a lost connection).
-    [[noreturn]] void raise(const PGresult* res);
+    // The error of a failed result (or of a lost connection), and raising it.
+    Error errorOf(const PGresult* res);
+    [[noreturn]] void raise(const PGresult* res) { throw errorOf(res); }
 
     int transactionDepth = 0;
     bool broken() const;
@@ -68,6 +74,8 @@ public:
 private:
     PgConnection(PGconn* conn, std::string uri) : conn_(conn), uri_(std::move(uri)) {}
     PgResult check(PGresult* res);
+    // The name of the prepared statement of `sql`, prepared on a cache miss.
+    std::string prepared(const std::string& sql, int paramCount);
 
     static constexpr std::size_t kCacheSize = 64;
     struct Entry {

@@ -20,9 +20,11 @@ constexpr char kTransactionLock[] = "SELECT pg_advisory_xact_lock(7419305)";
 // queries over them, belong to one session each: every connection gets temporary tables and
 // views of those names, which hide the database's own, so two clerks printing at once each
 // read exactly the rows they prepared (the reports read through the handle that filled them).
-// The site report's query Q_PrtRoumuG stays the database's own: that report opens the database
-// itself and reads the query as the last rewrite left it.
-constexpr const char* kSessionQueries[] = {"q_sroumum", "q_prtruikei"};
+// The site report's query Q_PrtRoumuG, which the inquiry screen rewrites for the month it
+// prints, is the session's own too: a session starts with a copy of the database's query, and
+// its rewrites replace only that copy, so two clerks printing different months never drop each
+// other's query (3012) or print the other's month.
+constexpr const char* kSessionQueries[] = {"q_sroumum", "q_prtruikei", "q_prtroumug"};
 
 bool isSessionQuery(const std::string& folded) {
     for (const char* q : kSessionQueries)
@@ -33,7 +35,8 @@ bool isSessionQuery(const std::string& folded) {
 
 void prepareSessionObjects(PgConnection& c) {
     PgResult present = c.run("SELECT to_regclass('public.prtroumum') IS NOT NULL, "
-                             "to_regclass('public.prtruikei') IS NOT NULL");
+                             "to_regclass('public.prtruikei') IS NOT NULL, "
+                             "to_regclass('public.q_prtroumug') IS NOT NULL");
     std::string sql;
     if (*PQgetvalue(present.get(), 0, 0) == 't')
         sql += "CREATE TEMP TABLE prtroumum (LIKE public.prtroumum INCLUDING DEFAULTS);\n"
@@ -45,6 +48,8 @@ void prepareSessionObjects(PgConnection& c) {
         sql += "CREATE TEMP TABLE prtruikei (LIKE public.prtruikei INCLUDING DEFAULTS);\n"
                "CREATE TEMP VIEW q_prtruikei AS SELECT nengetu, syainid, sname, tmony, rtime, "
                "mmony FROM pg_temp.prtruikei ORDER BY syainid, nengetu;\n";
+    if (*PQgetvalue(present.get(), 0, 2) == 't')
+        sql += "CREATE TEMP VIEW q_prtroumug AS SELECT * FROM public.q_prtroumug;\n";
     if (!sql.empty())
         c.exec(sql);
 }
@@ -103,6 +108,10 @@ public:
         PgResult res = c_->runDialect(sql);
         const char* n = PQcmdTuples(res.get());
         return n && *n ? std::strtoll(n, nullptr, 10) : 0;
+    }
+
+    std::int64_t executeBatch(const std::vector<std::string>& statements) override {
+        return c_->runDialectBatch(statements);
     }
 
     void beginTrans() override {

@@ -134,6 +134,55 @@ TEST_P(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
     EXPECT_EQ(rows, 2);
 }
 
+TEST_P(DatabaseTest, ABatchRunsInOrderAndItsFailingStatementKeepsItsNumber) {
+    const std::string apr = jettest::sqlDate(2004, 4);
+    const std::string month = jettest::readMonthSql(apr, 1);
+    const jettest::LedgerLine a{1, "a", {8}}, b{2, "b", {4}};
+    jettest::replaceMonth(db, apr, 1, "n", 1200, {a, a});
+    db.beginTrans();
+    EXPECT_EQ(db.executeBatch({jettest::deleteMonthSql(apr, 1),
+                               jettest::insertLineSql(apr, 1, "n", 1300, 1, a),
+                               jettest::insertLineSql(apr, 1, "n", 1300, 2, b)}),
+              4);
+    db.commitTrans();
+    const auto names = [&] {
+        std::string s;
+        for (auto rs = db.openRecordset(month); !rs.eof(); rs.moveNext())
+            s += rs["GName"].toText() + std::to_string(rs["TMony"].toLong());
+        return s;
+    };
+    EXPECT_EQ(names(), "a1300b1300");
+
+    // A duplicate key after the removal: 3022, and the rollback keeps the month.
+    db.beginTrans();
+    EXPECT_EQ(errorNumber([&] {
+                  db.executeBatch({jettest::deleteMonthSql(apr, 1),
+                                   "INSERT INTO SYAIN_MT (SyainID,SName) VALUES (7,'x')",
+                                   "INSERT INTO SYAIN_MT (SyainID,SName) VALUES (7,'y')",
+                                   jettest::insertLineSql(apr, 1, "n", 1400, 1, b)});
+              }),
+              err::DuplicateKey);
+    db.rollback();
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(names(), "a1300b1300");
+
+    // Rows another program holds past the lock timeout: 3260; once they are free the same
+    // handle's next batch runs.
+    Database other = Database::open(location());
+    other.setBusyTimeout(100);
+    const std::vector<std::string> rename = {
+        "UPDATE KYUYO_F SET GNAME='c' WHERE ROWNO=1",
+        "UPDATE KYUYO_F SET GNAME='d' WHERE ROWNO=2"};
+    db.beginTrans();
+    db.execute("UPDATE KYUYO_F SET GNAME='held' WHERE ROWNO=2");
+    EXPECT_EQ(errorNumber([&] { other.executeBatch(rename); }), err::Locked);
+    EXPECT_FALSE(other.inTransaction());
+    db.commitTrans();
+    EXPECT_EQ(names(), "a1300held1300");
+    EXPECT_EQ(other.executeBatch(rename), 2);
+    EXPECT_EQ(names(), "c1300d1300");
+}
+
 TEST_P(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {
     db.beginTrans();
     db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('outer')");

@@ -1,14 +1,18 @@
-// Two programs printing the statements of different months from one server database at the
-// same moment: each print reads back exactly the work rows it prepared, round after round.
+// Two programs printing the site reports and the statements of different months from one
+// server database at the same moment: each print reads back exactly the month it prepared,
+// round after round.
 #include "app/ledger/LedgerStore.h"
 #include "app/reports/PrintRun.h"
 #include "app/reports/ReportData.h"
 #include "app/reports/ReportQueries.h"
+#include "app/reports/RptRoumuG.h"
 #include "tests/jet/ChildProcess.h"
 #include "tests/jet/TestDb.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -21,12 +25,29 @@ using plat::text::DateTime;
 
 constexpr int kRounds = 15;
 
-// Ends with 0 when every print read its own month's `lines` rows and no other, with 8 when one
-// read something else, with 5 on a database error other than a lock wait.
-void printMonth(const std::string& location, const DateTime& month, int lines, const Child& self) {
+// Ends with 0 when every print read its own month's rows and no other (`sites` site lines on
+// the site report, `lines` work rows for the statement), with 8 when one read something else,
+// with 5 on a database error other than a lock wait (3 when the site report failed).
+void printMonth(const std::string& location, const DateTime& month, int sites, int lines,
+                const Child& self) {
+    ::setenv("TAMSEL_DATABASE", location.c_str(), 1);
     Database db = Database::open(location);
     self.signalParent();
     self.waitForParent();
+    // Both programs rewrite the site report's query for their month before either prints it.
+    reports::buildSiteReportQuery(db, month);
+    self.signalParent();
+    self.waitForParent();
+    reports::RptRoumuG site(QString(), db);
+    site.run();
+    const auto& siteRows = site.exportTable().rows;
+    if (siteRows.size() != static_cast<std::size_t>(sites) + 1) // and the grand total row
+        ::_exit(8);
+    char monthText[8];
+    std::snprintf(monthText, sizeof monthText, "%04d/%02d", month.year, month.month);
+    for (const auto& row : siteRows)
+        if (row.empty() || row[0] != monthText)
+            ::_exit(8);
     for (int round = 0; round < kRounds; ++round) {
         try {
             reports::PrintRun run;
@@ -77,13 +98,15 @@ TEST(LedgerPrintConcurrencyTest, TwoProgramsPrintingDifferentMonthsEachGetTheirO
         }
     }
 
-    Child a([&](const Child& self) { printMonth(uri, april, 6, self); });
-    Child b([&](const Child& self) { printMonth(uri, may, 2, self); });
+    Child a([&](const Child& self) { printMonth(uri, april, 2, 6, self); });
+    Child b([&](const Child& self) { printMonth(uri, may, 1, 2, self); });
     ASSERT_TRUE(a.started() && b.started());
-    ASSERT_TRUE(a.waitForChild());
-    ASSERT_TRUE(b.waitForChild());
-    a.signalChild();
-    b.signalChild();
+    for (int step = 0; step < 2; ++step) { // both open, then both rewrote the site query
+        ASSERT_TRUE(a.waitForChild());
+        ASSERT_TRUE(b.waitForChild());
+        a.signalChild();
+        b.signalChild();
+    }
     EXPECT_EQ(a.exitStatus(), 0);
     EXPECT_EQ(b.exitStatus(), 0);
 }

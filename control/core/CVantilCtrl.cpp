@@ -58,15 +58,16 @@ MemberInfo memberInfo(const Member& m) {
 }
 
 // Inner and outer border widths take effect in design mode only for the framed styles.
-bool hasInnerOuterBorders(std::int16_t style) {
+bool hasInnerOuterBorders(BorderStyleConstants style) {
+    using enum BorderStyleConstants;
     switch (style) {
-    case 3:
-    case 6:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
+    case lxbs_二重線:
+    case lxbs_二重凹:
+    case lxbs_二重凸:
+    case lxbs_細凹線:
+    case lxbs_太凹線:
+    case lxbs_細凸線:
+    case lxbs_太凸線:
         return true;
     default:
         return false;
@@ -76,17 +77,18 @@ bool hasInnerOuterBorders(std::int16_t style) {
 } // namespace
 
 // The BorderWidth each BorderStyle sets.
-std::int16_t standardBorderWidth(std::int16_t style) {
+std::int16_t standardBorderWidth(BorderStyleConstants style) {
+    using enum BorderStyleConstants;
     switch (style) {
-    case 0:
+    case lxbs_なし:
         return 0;
-    case 2:
-    case 5:
-    case 6:
-    case 8:
-    case 9:
-    case 11:
-    case 13:
+    case lxbs_太線:
+    case lxbs_深凹:
+    case lxbs_二重凹:
+    case lxbs_高凸:
+    case lxbs_二重凸:
+    case lxbs_太凹線:
+    case lxbs_太凸線:
         return 2;
     default:
         return 1;
@@ -388,6 +390,9 @@ Variant CVantilCtrl::get(const Member& m, std::span<Variant> args) {
     if (list_ && list_->handles(m.id)) {
         return list_->invoke(m.id, args, nullptr);
     }
+    if (m.has(access::ListItem)) {
+        invalidIndex(); // an empty list: every index is out of range
+    }
     Variant out;
     if (getSpecial(m, args, out)) {
         return out;
@@ -411,6 +416,9 @@ void CVantilCtrl::put(const Member& m, std::span<Variant> args, const Variant& v
     if (list_ && list_->handles(m.id)) {
         list_->invoke(m.id, args, &value);
         return;
+    }
+    if (m.has(access::ListItem)) {
+        invalidIndex(); // an empty list: every index is out of range
     }
     if (putSpecial(m, args, value)) {
         return;
@@ -436,6 +444,8 @@ Variant CVantilCtrl::getStored(const Member& m) const {
                     std::shared_ptr<Dispatch>(m.id == dispids::Font ? font_ : captionFont_));
             } else if constexpr (std::is_same_v<F, std::shared_ptr<Picture> CP::*>) {
                 return Variant(std::shared_ptr<Dispatch>(props_.*field));
+            } else if constexpr (ShortField<F>) {
+                return Variant(static_cast<std::int16_t>(props_.*field));
             } else {
                 return Variant(props_.*field);
             }
@@ -448,12 +458,11 @@ void CVantilCtrl::putStored(const Member& m, const Variant& value) {
     std::visit(
         [&](auto field) {
             using F = decltype(field);
-            if constexpr (std::is_same_v<F, std::int16_t CP::*> ||
-                          std::is_same_v<F, std::int32_t CP::*>) {
+            if constexpr (ShortField<F> || std::is_same_v<F, std::int32_t CP::*>) {
                 std::int32_t v = toInt(value);
                 // MousePointer 99 (custom pointer) is accepted at run time and kept as 16.
-                if (m.id == dispids::MousePointer && v == 99 && !design) {
-                    v = 16;
+                if (m.id == dispids::MousePointer && v == kCustomPointerNumber && !design) {
+                    v = static_cast<std::int16_t>(kStoredCustomPointer);
                 }
                 if (!m.inRange(v)) {
                     if (m.has(access::SilentRange)) {
@@ -463,9 +472,10 @@ void CVantilCtrl::putStored(const Member& m, const Variant& value) {
                 }
                 if (design &&
                     ((m.id == dispids::CaptionRatio && props_.captionSize != 0) ||
-                     (m.id == dispids::BorderWidth && props_.borderStyle == 0) ||
+                     (m.id == dispids::BorderWidth && BorderStyleConstants{props_.borderStyle} ==
+                                                          BorderStyleConstants::lxbs_なし) ||
                      ((m.id == dispids::InnerBorderWidth || m.id == dispids::OuterBorderWidth) &&
-                      !hasInnerOuterBorders(props_.borderStyle)))) {
+                      !hasInnerOuterBorders(BorderStyleConstants{props_.borderStyle})))) {
                     return;
                 }
                 using T = std::remove_reference_t<decltype(props_.*field)>;
@@ -474,7 +484,7 @@ void CVantilCtrl::putStored(const Member& m, const Variant& value) {
                 }
                 props_.*field = static_cast<T>(v);
                 if (m.id == dispids::BorderStyle) {
-                    putBorderStyle(static_cast<std::int16_t>(v));
+                    putBorderStyle(BorderStyleConstants{static_cast<std::int16_t>(v)});
                     return;
                 }
             } else if constexpr (std::is_same_v<F, bool CP::*>) {
@@ -516,7 +526,7 @@ void CVantilCtrl::putStored(const Member& m, const Variant& value) {
         m.field);
 }
 
-void CVantilCtrl::putBorderStyle(std::int16_t style) {
+void CVantilCtrl::putBorderStyle(BorderStyleConstants style) {
     props_.borderWidth = standardBorderWidth(style);
     props_.innerBorderWidth = 1;
     props_.outerBorderWidth = 1;

@@ -27,7 +27,7 @@ class ContextMenu;
 class DragDrop;
 
 // The BorderWidth that setting BorderStyle gives.
-std::int16_t standardBorderWidth(std::int16_t style);
+std::int16_t standardBorderWidth(BorderStyleConstants style);
 
 // Value of GetPpgStatus: one bit for each of the six built-in context-menu entries.
 inline constexpr std::int32_t kPpgStatus = 63;
@@ -148,10 +148,15 @@ private:
     Variant getStored(const Member& m) const;
     void putStored(const Member& m, const Variant& value);
     bool putSpecial(const Member& m, std::span<Variant> args, const Variant& value);
+    void putListIndex(const Variant& value);
+    void putText(const Variant& value);
+    void putCaption(const Member& m, const Variant& value);
+    void putBoundText(const Variant& value);
+    void putRowSource(const Variant& value);
     bool getSpecial(const Member& m, std::span<Variant> args, Variant& out);
     Color resolvedCaptionColor(DispId id) const;
     std::size_t listFieldColumn(const Variant& index) const;
-    void putBorderStyle(std::int16_t style);
+    void putBorderStyle(BorderStyleConstants style);
     void putFont(DispId id, const Variant& value);
     void putMouseIcon(const Variant& value);
     void putMenuMember(DispId id, std::span<Variant> args, const Variant& value);

@@ -19,8 +19,6 @@ using namespace plat::automation;
 
 namespace {
 
-constexpr std::int16_t kStoredCustomPointer = 16;
-constexpr std::int16_t kCustomPointer = 99;
 constexpr int kSetNotPermitted = 387;
 
 // A menu index: 0..19 except the reserved entries 6..9.
@@ -88,12 +86,14 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         out = Variant(static_cast<std::int32_t>(resolvedCaptionColor(m.id)));
         return true;
     case dispids::MousePointer:
-        out = Variant(p.mousePointer == kStoredCustomPointer ? kCustomPointer : p.mousePointer);
+        out = Variant(p.mousePointer == kStoredCustomPointer
+                          ? kCustomPointerNumber
+                          : static_cast<std::int16_t>(p.mousePointer));
         return true;
     case dispids::ListCount:
         out = Variant(listCount());
         return true;
-    case 83: // VisibleCount: no visible rows without the list window
+    case dispids::VisibleCount: // no visible rows without the list window
         out = Variant(listWindow_ ? listWindow_->visibleCount() : std::int16_t{0});
         return true;
     case dispids::HWnd:
@@ -109,21 +109,10 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
         out = Variant(cp932::toUtf16(p.columns[listFieldColumn(args[0])].listField));
         return true;
     }
-    case 127: // ColumnWidth: no live columns without the list engine
+    case dispids::ColumnWidth: // no live columns without the list engine
         toInt(args[0]);
         out = Variant(std::int32_t{-1});
         return true;
-    case 98:
-    case 99:
-    case 100:
-    case 101:
-    case 102:
-    case 103:
-    case 104:
-    case 105:
-    case 106:
-        // Indexed item properties of an empty list: every index is out of range.
-        invalidIndex();
     case dispids::SelStart:
         out = Variant(static_cast<std::int16_t>(std::min(p.edit.caret, p.edit.anchor)));
         return true;
@@ -145,93 +134,29 @@ bool CVantilCtrl::getSpecial(const Member& m, std::span<Variant> args, Variant& 
 }
 
 bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Variant& value) {
-    ControlProperties& p = props_;
     switch (m.id) {
-    case dispids::ListIndex: {
-        const std::int32_t v = toInt(value);
-        if (v < -1 || v > listCount() - 1) {
-            invalidValue();
-        }
-        if (v != p.listIndex) {
-            p.listIndex = v;
-            propertyChanged(m.id);
-        }
+    case dispids::ListIndex:
+        putListIndex(value);
         return true;
-    }
-    case dispids::Text: {
-        std::string text = toText(value);
-        if (text != p.text) {
-            p.text = std::move(text);
-            if (designMode()) {
-                p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
-                p.edit.caret = std::min(p.edit.caret, p.edit.charCount);
-                p.edit.anchor = std::min(p.edit.anchor, p.edit.charCount);
-            } else {
-                edit_->textReplaced();
-                if (!refreshBoundText()) {
-                    raise(AutomationError::setNotSupported());
-                }
-                if (!fireEvent(events::ChangeText)) {
-                    return true; // the handler destroyed or closed the control
-                }
-            }
-        }
-        p.edit.horizontalOffset = 0;
-        propertyChanged(m.id);
-        if (!designMode() && view_ && list_) {
-            p.matchedWithList = list_->matchText(p.text);
-        }
+    case dispids::Text:
+        putText(value);
         return true;
-    }
     case dispids::Caption:
-    case dispids::CaptionAccelerator: {
-        const bool before = p.captionAccelerator;
-        const std::string caption = p.caption;
-        putStored(m, value);
-        if (before != p.captionAccelerator || caption != p.caption) {
-            p.acceleratorChar = p.captionAccelerator ? acceleratorCharacter(p.caption) : 0;
-            if (site_) {
-                site_->onMnemonicsChanged();
-            }
-        }
+    case dispids::CaptionAccelerator:
+        putCaption(m, value);
         return true;
-    }
-    case dispids::BoundText: {
-        if (site_ && !site_->onRequestEdit(m.id)) {
-            raise(kSetNotPermitted, texts::kSetNotPermitted);
-        }
-        p.boundText = toText(value);
-        if (site_) {
-            site_->onChanged(m.id);
-        }
-        binding_->boundTextStored();
+    case dispids::BoundText:
+        putBoundText(value);
         return true;
-    }
-    case dispids::RowSource: {
-        const Variant& v = value.deref();
-        if (v.type() != VarType::Object && !v.isEmpty() && !v.isNull()) {
-            invalidValue();
-        }
-        binding_->setRowSource(v.type() == VarType::Object ? v.asObject() : nullptr);
+    case dispids::RowSource:
+        putRowSource(value);
+        return true;
+    case dispids::ListField:
+        props_.columns[listFieldColumn(args[0])].listField = toText(value);
         setModified();
         return true;
-    }
-    case dispids::ListField: {
-        p.columns[listFieldColumn(args[0])].listField = toText(value);
-        setModified();
+    case dispids::ColumnWidth: // nothing to set without live columns
         return true;
-    }
-    case 127: // ColumnWidth: nothing to set without live columns
-        return true;
-    case 98:
-    case 99:
-    case 100:
-    case 101:
-    case 102:
-    case 103:
-    case 104:
-    case 105:
-        invalidIndex();
     case dispids::SelStart:
         edit_->setSelStart(toIntInRange(m, value));
         return true;
@@ -256,6 +181,78 @@ bool CVantilCtrl::putSpecial(const Member& m, std::span<Variant> args, const Var
     }
 }
 
+void CVantilCtrl::putListIndex(const Variant& value) {
+    const std::int32_t v = toInt(value);
+    if (v < -1 || v > listCount() - 1) {
+        invalidValue();
+    }
+    if (v != props_.listIndex) {
+        props_.listIndex = v;
+        propertyChanged(dispids::ListIndex);
+    }
+}
+
+void CVantilCtrl::putText(const Variant& value) {
+    ControlProperties& p = props_;
+    std::string text = toText(value);
+    if (text != p.text) {
+        p.text = std::move(text);
+        if (designMode()) {
+            p.edit.charCount = static_cast<std::int32_t>(cp932::charCount(p.text));
+            p.edit.caret = std::min(p.edit.caret, p.edit.charCount);
+            p.edit.anchor = std::min(p.edit.anchor, p.edit.charCount);
+        } else {
+            edit_->textReplaced();
+            if (!refreshBoundText()) {
+                raise(AutomationError::setNotSupported());
+            }
+            if (!fireEvent(events::ChangeText)) {
+                return; // the handler destroyed or closed the control
+            }
+        }
+    }
+    p.edit.horizontalOffset = 0;
+    propertyChanged(dispids::Text);
+    if (!designMode() && view_ && list_) {
+        p.matchedWithList = list_->matchText(p.text);
+    }
+}
+
+// Caption and CaptionAccelerator: a change of either renews the accelerator character.
+void CVantilCtrl::putCaption(const Member& m, const Variant& value) {
+    ControlProperties& p = props_;
+    const bool before = p.captionAccelerator;
+    const std::string caption = p.caption;
+    putStored(m, value);
+    if (before != p.captionAccelerator || caption != p.caption) {
+        p.acceleratorChar = p.captionAccelerator ? acceleratorCharacter(p.caption) : 0;
+        if (site_) {
+            site_->onMnemonicsChanged();
+        }
+    }
+}
+
+// BoundText is data-bound: the host may refuse the edit before it happens.
+void CVantilCtrl::putBoundText(const Variant& value) {
+    if (site_ && !site_->onRequestEdit(dispids::BoundText)) {
+        raise(kSetNotPermitted, texts::kSetNotPermitted);
+    }
+    props_.boundText = toText(value);
+    if (site_) {
+        site_->onChanged(dispids::BoundText);
+    }
+    binding_->boundTextStored();
+}
+
+void CVantilCtrl::putRowSource(const Variant& value) {
+    const Variant& v = value.deref();
+    if (v.type() != VarType::Object && !v.isEmpty() && !v.isNull()) {
+        invalidValue();
+    }
+    binding_->setRowSource(v.type() == VarType::Object ? v.asObject() : nullptr);
+    setModified();
+}
+
 Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
     if (list_ && list_->handles(m.id)) {
         return list_->invoke(m.id, args, nullptr);
@@ -273,10 +270,10 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
         return setColumnData(args);
     case dispids::GetColumnData:
         return getColumnData(args);
-    case 109: // OLEDrag
+    case dispids::OLEDrag:
         dragDrop_->startDrag();
         return Variant();
-    case 90: // SelectAll
+    case dispids::SelectAll:
         selectAll(args[0]);
         return Variant();
     case dispids::AboutBox:
@@ -285,19 +282,19 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
     case dispids::ReFill:
         binding_->refill();
         return Variant();
-    case 58: // RemoveItem: no item to remove
+    case dispids::RemoveItem: // no item to remove
         toInt(args[0]);
         return Variant(false);
-    case 59: // RemoveColumn: no live column to remove
+    case dispids::RemoveColumn: // no live column to remove
         toInt(args[0]);
         return Variant(false);
-    case 60: // ClearItem
+    case dispids::ClearItem:
         p.newIndex = -1;
         p.listIndex = -1;
         return Variant(true);
-    case 61: // ClearColumn: false when there is no column
+    case dispids::ClearColumn: // false when there is no column
         return Variant(false);
-    case 91: // Clear
+    case dispids::Clear:
         p.newIndex = -1;
         p.listIndex = -1;
         setModified();
@@ -305,14 +302,14 @@ Variant CVantilCtrl::call(const Member& m, std::span<Variant> args) {
             view_->propertyChanged(m.id);
         }
         return Variant();
-    case 63: // GetFirstVisible
+    case dispids::GetFirstVisible:
         return listWindow_ ? listWindow_->firstVisible() : nothing();
-    case 64: // HitTest
+    case dispids::HitTest:
         if (!listWindow_) {
             return nothing();
         }
         return listWindow_->hitTest(toInt(args[0]), toInt(args[1]));
-    case 62: // FindItem: nothing in an empty list
+    case dispids::FindItem: // nothing in an empty list
         return nothing();
     default:
         notYetAvailable();

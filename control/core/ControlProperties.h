@@ -4,6 +4,7 @@
 // member backs which dispatch identifier, its range, default and persisted name.
 #pragma once
 
+#include "control/core/Enums.h"
 #include "platform/automation/FontObject.h"
 #include "platform/automation/Picture.h"
 
@@ -24,6 +25,12 @@ inline constexpr Color kCellDefaultColor = 0xFF000000u;
 constexpr Color systemColor(unsigned index) {
     return 0x80000000u | index;
 }
+
+// MousePointer's custom pointer, set and read as 99 (lxmp_ユーザー定義), is stored as 16: the
+// number after the last standard pointer.
+inline constexpr auto kStoredCustomPointer = MousePointerConstants{16};
+inline constexpr std::int16_t kCustomPointerNumber =
+    static_cast<std::int16_t>(MousePointerConstants::lxmp_ユーザー定義);
 
 // Format versions of the persisted form.
 inline constexpr std::uint32_t kVersion40 = 0x00040000;
@@ -84,16 +91,18 @@ struct ControlProperties {
     bool enabled{};
     plat::automation::FontDesc font;
 
-    // The control's own persisted properties, in the order they are stored.
+    // The control's own persisted properties, in the order they are stored. A property of an
+    // enumeration holds any number its range admits, named or not (Font3D 7, ItemVertBorder
+    // 5..13, ScrollBars 4, MousePointer 16 for the custom pointer).
     std::string caption;
-    std::int16_t captionPosition{};
+    CaptionPositionConstants captionPosition{};
     std::int16_t captionRatio{};
     std::int16_t captionSize{};
     plat::automation::FontDesc captionFont;
     Color captionColor{};
     Color captionFocusColor{};
     std::int16_t captionAlignmentH{};
-    std::int16_t captionAlignmentV{};
+    CaptionAlignmentVConstants captionAlignmentV{};
     Color captionDisabledColor{};
     std::int16_t captionFocusBorder{};
     Color captionPointedColor{};
@@ -107,7 +116,7 @@ struct ControlProperties {
     Color lightColor{};
     Color shadowColor{};
     std::int16_t alignmentH{};
-    std::int16_t font3D{};
+    Font3DConstants font3D{};
     std::int16_t inputAreaBorder{};
     Color inputAreaBorderColor{};
     Color inputAreaColor{};
@@ -117,20 +126,20 @@ struct ControlProperties {
     bool ignoreCase{};
     bool ignoreKanaCase{};
     bool ignoreCharSet{};
-    std::int16_t displayItem{};
+    DisplayItemConstants displayItem{};
     Color disabledColor{};
     Color selectedColor{};
-    std::int16_t maskMode{};
+    MaskModeConstants maskMode{};
     bool integralHeight{};
-    std::int16_t itemBorder{};
+    ItemBorderConstants itemBorder{};
     std::shared_ptr<plat::automation::Picture> mouseIcon;
-    std::int16_t mousePointer{};
+    MousePointerConstants mousePointer{};
     Color itemBorderColor{};
-    std::int16_t itemVertBorder{};
+    ItemVertBorderConstants itemVertBorder{};
     Color itemVertBorderColor{};
     std::int16_t droppedWidth{};
     std::int16_t droppedRows{};
-    std::int16_t scrollBars{};
+    ScrollBarsConstants scrollBars{};
     std::int16_t dropDownVKeyCode{};
     std::int16_t dropDownModifierFlags{};
     std::int16_t closeUpVKeyCode{};
@@ -146,15 +155,15 @@ struct ControlProperties {
     std::int16_t lostFocusAtHorzArrow{};
     std::int16_t lostFocusAtVertArrow{};
     bool captionAccelerator{};
-    std::int16_t captionDirection{};
+    CaptionDirectionConstants captionDirection{};
     bool captionMultiLine{};
     bool causesFocusMovement{};
     bool titleTip{};
     bool dropDownAtGotFocus{};
     bool selTextAtGotFocus{};
-    std::int16_t captionFont3D{};
-    std::int16_t oleDragMode{};
-    std::int16_t oleDropMode{};
+    Font3DConstants captionFont3D{};
+    OLEDragModeConstants oleDragMode{};
+    OLEDropModeConstants oleDropMode{};
     bool editFunction{};
     std::int16_t imeMode{};
     std::int16_t sortKey{};

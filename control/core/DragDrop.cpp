@@ -11,9 +11,6 @@ using plat::automation::Variant;
 
 namespace {
 
-constexpr std::int16_t kDropManual = 1;
-constexpr std::int16_t kDropAutomatic = 2;
-constexpr std::int16_t kDragAutomatic = 1;
 constexpr std::int32_t kEffects = dropeffect::Copy | dropeffect::Move;
 
 } // namespace
@@ -22,7 +19,8 @@ constexpr std::int32_t kEffects = dropeffect::Copy | dropeffect::Move;
 
 bool DragDrop::pressStartsDrag(std::int32_t charIndex) const {
     const EditBuffer& b = control_.editArea().buffer();
-    return !control_.designMode() && control_.properties().oleDragMode == kDragAutomatic &&
+    return !control_.designMode() &&
+           control_.properties().oleDragMode == OLEDragModeConstants::lxodrag_自動 &&
            b.hasSelection() && charIndex >= b.selectionStart() && charIndex <= b.selectionEnd();
 }
 
@@ -87,12 +85,13 @@ bool DragDrop::giveFeedback(std::int32_t effect) {
 
 // ---- Target ---------------------------------------------------------------------------------
 
-std::int16_t DragDrop::dropMode() const {
-    return control_.designMode() ? 0 : control_.properties().oleDropMode;
+OLEDropModeConstants DragDrop::dropMode() const {
+    return control_.designMode() ? OLEDropModeConstants::lxodrop_なし
+                                 : control_.properties().oleDropMode;
 }
 
 bool DragDrop::acceptsDrops() const {
-    return dropMode() != 0;
+    return dropMode() != OLEDropModeConstants::lxodrop_なし;
 }
 
 std::int32_t DragDrop::proposedEffect(const DropPoint& at) const {
@@ -136,7 +135,7 @@ std::int32_t DragDrop::dragOver(const DropPoint& at, DragState state) {
     }
     last_ = at;
     const std::int32_t effect = proposedEffect(at);
-    if (dropMode() == kDropManual) {
+    if (dropMode() == OLEDropModeConstants::lxodrop_手動) {
         return raiseDropEvent(control_, events::OLEDragOver, at, effect, state);
     }
     if (control_.properties().locked) {
@@ -149,7 +148,7 @@ std::int32_t DragDrop::dragOver(const DropPoint& at, DragState state) {
 void DragDrop::dragLeave() {
     const std::optional<DropPoint> last = std::move(last_);
     last_.reset();
-    if (last && dropMode() == kDropManual) {
+    if (last && dropMode() == OLEDropModeConstants::lxodrop_手動) {
         raiseDropEvent(control_, events::OLEDragOver, *last, proposedEffect(*last),
                        DragState::Leave);
     }
@@ -161,10 +160,10 @@ std::int32_t DragDrop::drop(const DropPoint& at) {
         return dropeffect::None;
     }
     const std::int32_t effect = proposedEffect(at);
-    if (dropMode() == kDropManual) {
+    if (dropMode() == OLEDropModeConstants::lxodrop_手動) {
         return raiseDropEvent(control_, events::OLEDragDrop, at, effect, std::nullopt);
     }
-    if (dropMode() != kDropAutomatic || control_.properties().locked) {
+    if (dropMode() != OLEDropModeConstants::lxodrop_自動 || control_.properties().locked) {
         return dropeffect::None;
     }
     droppedOnSelf_ = dragging_;

@@ -5,6 +5,7 @@
 // delivers the target's notifications; the events and the edits happen here.
 #pragma once
 
+#include "control/core/Enums.h"
 #include "control/core/edit/EditServices.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
     std::int32_t drop(const DropPoint& at);
 
 private:
-    std::int16_t dropMode() const;
+    OLEDropModeConstants dropMode() const;
     std::int32_t proposedEffect(const DropPoint& at) const;
 
     CVantilCtrl& control_;

@@ -363,6 +363,9 @@
 
 // clang-format on
 
+// The meta-object compiler cannot read the Japanese constant names; the window-system layer's
+// headers reach this one only for the property types, which it need not see.
+#ifndef Q_MOC_RUN
 namespace vantil {
 
 #define VANTIL_ENUM_CONSTANT(name, value, text) name = value,
@@ -373,3 +376,4 @@ VANTIL_ENUMERATIONS(VANTIL_DECLARE_ENUM)
 #undef VANTIL_ENUM_CONSTANT
 
 } // namespace vantil
+#endif

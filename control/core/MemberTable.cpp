@@ -168,6 +168,7 @@ constexpr Param kGetColumnData[] = {req("Index", VT::Short),        out("lpCapti
 
 using access::Bindable;
 using access::DesignTimeOnly;
+using access::ListItem;
 using access::ModifyOnly;
 using access::NoGetter;
 using access::NoNotify;
@@ -192,7 +193,7 @@ constexpr Member kMembers[] = {
     fontProp(dispids::Font, "Font").at(&CP::font).persist(from(DefaultKind::AmbientFont)),
     // The control's own properties.
     stringProp(122, "Caption").at(&CP::caption).persist(from(DefaultKind::DisplayName)),
-    enumProp(1, "CaptionPosition", EnumId::CaptionPositionConstants, 3)
+    enumProp(dispids::CaptionPosition, "CaptionPosition", EnumId::CaptionPositionConstants, 3)
         .at(&CP::captionPosition)
         .persist(num(0)),
     shortProp(2, "CaptionRatio").range(0, 100).at(&CP::captionRatio).persist(num(30)),
@@ -204,16 +205,17 @@ constexpr Member kMembers[] = {
     colorProp(6, "CaptionFocusColor")
         .at(&CP::captionFocusColor)
         .persist(from(DefaultKind::CaptionColorByVersion)),
-    enumProp(7, "CaptionAlignmentH", EnumId::CaptionAlignmentHConstants, 3)
+    enumProp(dispids::CaptionAlignmentH, "CaptionAlignmentH", EnumId::CaptionAlignmentHConstants, 3)
         .at(&CP::captionAlignmentH)
         .persist(num(0)),
-    enumProp(8, "CaptionAlignmentV", EnumId::CaptionAlignmentVConstants, 3)
+    enumProp(dispids::CaptionAlignmentV, "CaptionAlignmentV", EnumId::CaptionAlignmentVConstants, 3)
         .at(&CP::captionAlignmentV)
         .persist(num(1)),
     colorProp(9, "CaptionDisabledColor")
         .at(&CP::captionDisabledColor)
         .persist(from(DefaultKind::CaptionDisabledColorByVersion)),
-    enumProp(10, "CaptionFocusBorder", EnumId::CaptionFocusBorderConstants, 7)
+    enumProp(dispids::CaptionFocusBorder, "CaptionFocusBorder", EnumId::CaptionFocusBorderConstants,
+             7)
         .at(&CP::captionFocusBorder)
         .persist(num(0)),
     colorProp(11, "CaptionPointedColor")
@@ -292,16 +294,18 @@ constexpr Member kMembers[] = {
         .at(&CP::lostFocusAtVertArrow)
         .persist(num(0)),
     boolProp(87, "CaptionAccelerator").at(&CP::captionAccelerator).persist(num(0)),
-    enumProp(86, "CaptionDirection", EnumId::CaptionDirectionConstants, 2)
+    enumProp(dispids::CaptionDirection, "CaptionDirection", EnumId::CaptionDirectionConstants, 2)
         .rules(SilentRange)
         .at(&CP::captionDirection)
         .persist(num(0)),
-    boolProp(121, "CaptionMultiLine").at(&CP::captionMultiLine).persist(num(0)),
+    boolProp(dispids::CaptionMultiLine, "CaptionMultiLine")
+        .at(&CP::captionMultiLine)
+        .persist(num(0)),
     boolProp(85, "CausesFocusMovement").at(&CP::causesFocusMovement).persist(num(0)),
     boolProp(88, "TitleTip").at(&CP::titleTip).persist(num(-1)),
     boolProp(89, "DropDownAtGotFocus").at(&CP::dropDownAtGotFocus).persist(num(0)),
     boolProp(81, "SelTextAtGotFocus").at(&CP::selTextAtGotFocus).persist(num(-1)),
-    enumProp(35, "CaptionFont3D", EnumId::Font3DConstants, 7)
+    enumProp(dispids::CaptionFont3D, "CaptionFont3D", EnumId::Font3DConstants, 7)
         .at(&CP::captionFont3D)
         .persist(num(0)),
     enumProp(107, "OLEDragMode", EnumId::OLEDragModeConstants, 1)
@@ -323,44 +327,44 @@ constexpr Member kMembers[] = {
     longProp(28, "ListCount").rules(RunTimeOnly | ReadOnly),
     stringProp(34, "HintText").rules(NoNotify).at(&CP::hintText),
     longProp(40, "NewIndex").rules(RunTimeOnly | ReadOnly).at(&CP::newIndex),
-    enumProp(50, "LostFocusCause", EnumId::LostFocusCauseConstants, 6)
+    enumProp(dispids::LostFocusCause, "LostFocusCause", EnumId::LostFocusCauseConstants, 6)
         .rules(RunTimeOnly | ReadOnly)
         .at(&CP::lostFocusCause),
     prop(54, "ListItems", VT::Object).iface("IListItems").rules(NoSetter),
     method(55, "AddItem", VT::Short).args(kAddItem),
     method(56, "AddSubItem", VT::Bool).args(kAddSubItem),
     method(57, "AddColumn", VT::Short).args(kAddColumn),
-    method(58, "RemoveItem", VT::Bool).args(kIndexLong),
-    method(59, "RemoveColumn", VT::Bool).args(kIndexLong),
-    method(60, "ClearItem", VT::Bool),
-    method(61, "ClearColumn", VT::Bool),
-    method(62, "FindItem", VT::Object).iface("IListItem").args(kFindItem),
-    method(63, "GetFirstVisible", VT::Object).iface("IListItem"),
-    method(64, "HitTest", VT::Object).iface("IListItem").args(kHitTest),
+    method(dispids::RemoveItem, "RemoveItem", VT::Bool).args(kIndexLong),
+    method(dispids::RemoveColumn, "RemoveColumn", VT::Bool).args(kIndexLong),
+    method(dispids::ClearItem, "ClearItem", VT::Bool),
+    method(dispids::ClearColumn, "ClearColumn", VT::Bool),
+    method(dispids::FindItem, "FindItem", VT::Object).iface("IListItem").args(kFindItem),
+    method(dispids::GetFirstVisible, "GetFirstVisible", VT::Object).iface("IListItem"),
+    method(dispids::HitTest, "HitTest", VT::Object).iface("IListItem").args(kHitTest),
     stringProp(77, "BoundText").rules(RunTimeGet | Bindable),
     prop(78, "RowSource", VT::Object).iface("IRowCursor").rules(ModifyOnly),
     stringProp(79, "ListField").args(kIndexLong),
     boolProp(82, "MatchedWithList").rules(RunTimeOnly | NoSetter).at(&CP::matchedWithList),
-    shortProp(83, "VisibleCount").rules(RunTimeOnly | NoSetter),
+    shortProp(dispids::VisibleCount, "VisibleCount").rules(RunTimeOnly | NoSetter),
     prop(84, "SelectedItem", VT::Variant).rules(NoGetter | NoSetter),
-    method(90, "SelectAll").args(kSelectAll),
-    method(91, "Clear"),
+    method(dispids::SelectAll, "SelectAll").args(kSelectAll),
+    method(dispids::Clear, "Clear"),
     method(92, "AddItemText", VT::Long).args(kAddItemText),
     method(93, "AddItemPict", VT::Long).args(kAddItemPict),
     method(94, "AddItemBoth", VT::Long).args(kAddItemBoth),
     method(95, "AddItemTextData", VT::Long).args(kAddItemTextData),
     method(96, "AddItemPictData", VT::Long).args(kAddItemPictData),
     method(97, "AddItemBothData", VT::Long).args(kAddItemBothData),
-    colorProp(98, "ItemBackColor").args(kIndexLong),
-    colorProp(99, "ItemForeColor").args(kIndexLong),
-    stringProp(100, "ItemText").args(kIndexLong),
-    fontProp(101, "ItemFont").args(kIndexLong),
-    pictureProp(102, "ItemPict").args(kIndexLong),
-    longProp(103, "ItemData").args(kIndexLong),
-    boolProp(104, "ItemEnabled").args(kIndexLong),
-    shortProp(105, "ItemHeight").args(kIndexLong),
-    boolProp(106, "ItemMasked").args(kIndexLong).rules(ReadOnly),
-    method(109, "OLEDrag"),
+    colorProp(98, "ItemBackColor").args(kIndexLong).rules(ListItem),
+    colorProp(99, "ItemForeColor").args(kIndexLong).rules(ListItem),
+    stringProp(100, "ItemText").args(kIndexLong).rules(ListItem),
+    fontProp(101, "ItemFont").args(kIndexLong).rules(ListItem),
+    pictureProp(102, "ItemPict").args(kIndexLong).rules(ListItem),
+    longProp(103, "ItemData").args(kIndexLong).rules(ListItem),
+    boolProp(104, "ItemEnabled").args(kIndexLong).rules(ListItem),
+    shortProp(105, "ItemHeight").args(kIndexLong).rules(ListItem),
+    boolProp(106, "ItemMasked").args(kIndexLong).rules(ListItem).rules(ReadOnly),
+    method(dispids::OLEDrag, "OLEDrag"),
     method(110, "ReFill"),
     method(111, "SetMenuItem").args(kSetMenuItem),
     method(112, "GetMenuItem").args(kGetMenuItem),
@@ -371,7 +375,7 @@ constexpr Member kMembers[] = {
     shortProp(119, "SelLength").rules(RunTimeOnly).range(0, kShortMax),
     stringProp(120, "SelText").rules(RunTimeOnly),
     method(124, "DoSort"),
-    longProp(127, "ColumnWidth").args(kIndexLong),
+    longProp(dispids::ColumnWidth, "ColumnWidth").args(kIndexLong),
     stringProp(128, "MenuCaption").args(kIndexShort),
     boolProp(129, "MenuEnabled").args(kIndexShort),
     boolProp(130, "MenuHidden").args(kIndexShort),
@@ -480,6 +484,34 @@ constexpr bool methodsHaveNoStorage() {
     return true;
 }
 static_assert(methodsHaveNoStorage(), "methods store nothing");
+
+// A member stored as an enumeration is the property of that enumeration.
+constexpr bool enumerationsStoredAsTheirType() {
+    for (const Member& m : kMembers) {
+        const bool same = std::visit(
+            [&](auto field) {
+                constexpr EnumId stored = kEnumIdOf<typename FieldValue<decltype(field)>::type>;
+                return stored == EnumId::None || stored == m.enumeration;
+            },
+            m.field);
+        if (!same) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(enumerationsStoredAsTheirType(), "enumerated members store their enumeration");
+
+// The item properties that only the list engine answers are indexed properties.
+constexpr bool listItemsIndexed() {
+    for (const Member& m : kMembers) {
+        if (m.has(access::ListItem) && (m.kind != MemberKind::Property || m.params.empty())) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(listItemsIndexed(), "list-item members are indexed properties");
 
 } // namespace
 

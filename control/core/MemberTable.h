@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace vantil {
@@ -39,6 +40,9 @@ inline constexpr std::uint16_t NoNotify = 0x40;       // a change is not reporte
 inline constexpr std::uint16_t SilentRange = 0x80;    // out of range: ignored without an error
 inline constexpr std::uint16_t ModifyOnly = 0x100;    // a put only marks the control modified
 inline constexpr std::uint16_t Bindable = 0x200; // data-bound: the host is asked before a change
+// An indexed property of one list item: without the list engine the list is empty and every
+// index is out of range.
+inline constexpr std::uint16_t ListItem = 0x400;
 } // namespace access
 
 // One argument of a method or indexed property.
@@ -70,10 +74,42 @@ struct Default {
 };
 
 using CP = ControlProperties;
+
+// The enumerations as member types of the properties: `, E CP::*` for each.
+#define VANTIL_ENUM_FIELD(E) , E CP::*
+// clang-format off
 // The property member that stores a value; the alternative's type is the value's storage type.
+// A property of an enumeration is stored as that enumeration, which holds the same 16-bit
+// numbers as a plain short.
 using Field = std::variant<std::monostate, std::int16_t CP::*, std::int32_t CP::*, bool CP::*,
                            Color CP::*, std::string CP::*, plat::automation::FontDesc CP::*,
-                           std::shared_ptr<plat::automation::Picture> CP::*>;
+                           std::shared_ptr<plat::automation::Picture> CP::*
+                           VANTIL_ENUMERATIONS(VANTIL_ENUM_FIELD)>;
+// clang-format on
+#undef VANTIL_ENUM_FIELD
+
+// The type a member pointer of the table points at; void for the empty alternative.
+template <class F> struct FieldValue { using type = void; };
+template <class T> struct FieldValue<T CP::*> { using type = T; };
+
+// A member of 16 bits: a plain short or an enumeration. Reads and writes go through the
+// number, so stored and dispatched values are the same whichever of the two holds them.
+template <class T>
+inline constexpr bool kShortStorage = std::is_same_v<T, std::int16_t> || std::is_enum_v<T>;
+template <class F>
+concept ShortField = kShortStorage<typename FieldValue<F>::type>;
+
+// Every enumeration holds 16 bits, as a short property does.
+#define VANTIL_ENUM_IS_SHORT(E)                                                                    \
+    static_assert(std::is_same_v<std::underlying_type_t<E>, std::int16_t>, #E " holds 16 bits");
+VANTIL_ENUMERATIONS(VANTIL_ENUM_IS_SHORT)
+#undef VANTIL_ENUM_IS_SHORT
+
+// The enumeration a stored type belongs to; EnumId::None for the other types.
+template <class T> inline constexpr EnumId kEnumIdOf = EnumId::None;
+#define VANTIL_ENUM_ID_OF(E) template <> inline constexpr EnumId kEnumIdOf<E> = EnumId::E;
+VANTIL_ENUMERATIONS(VANTIL_ENUM_ID_OF)
+#undef VANTIL_ENUM_ID_OF
 
 struct Member {
     DispId id = 0;
@@ -137,7 +173,27 @@ inline constexpr DispId NewIndex = 40;
 inline constexpr DispId IntegralHeight = 41;
 inline constexpr DispId MouseIcon = 43;
 inline constexpr DispId MousePointer = 44;
+inline constexpr DispId LostFocusCause = 50;
 inline constexpr DispId ListItems = 54;
+inline constexpr DispId RemoveItem = 58;
+inline constexpr DispId RemoveColumn = 59;
+inline constexpr DispId ClearItem = 60;
+inline constexpr DispId ClearColumn = 61;
+inline constexpr DispId FindItem = 62;
+inline constexpr DispId GetFirstVisible = 63;
+inline constexpr DispId HitTest = 64;
+inline constexpr DispId VisibleCount = 83;
+inline constexpr DispId SelectAll = 90;
+inline constexpr DispId Clear = 91;
+inline constexpr DispId OLEDrag = 109;
+inline constexpr DispId ColumnWidth = 127;
+inline constexpr DispId CaptionPosition = 1;
+inline constexpr DispId CaptionAlignmentH = 7;
+inline constexpr DispId CaptionAlignmentV = 8;
+inline constexpr DispId CaptionFocusBorder = 10;
+inline constexpr DispId CaptionFont3D = 35;
+inline constexpr DispId CaptionDirection = 86;
+inline constexpr DispId CaptionMultiLine = 121;
 inline constexpr DispId Text = 76;
 inline constexpr DispId BoundText = 77;
 inline constexpr DispId RowSource = 78;

@@ -49,13 +49,16 @@ void exchangeMember(PropertyExchange& ex, const Member& m, ControlProperties& p,
     std::visit(
         [&](auto field) {
             using F = decltype(field);
-            if constexpr (std::is_same_v<F, std::int16_t CP::*>) {
-                std::int16_t& v = p.*field;
+            if constexpr (ShortField<F>) {
+                // An enumeration is stored as its number; a number outside the range (named
+                // or not) is replaced by the default as for a plain short.
+                using T = typename FieldValue<F>::type;
+                auto v = static_cast<std::int16_t>(p.*field);
                 ex.exchangeShort(name, v, static_cast<std::int16_t>(def));
                 // DefHeight 0..8 is legal in a store: it means "from the font".
                 const bool legal = m.id == dispids::DefHeight ? v >= 0 && v <= m.max : m.inRange(v);
-                if (ex.isLoading() && !legal) {
-                    v = static_cast<std::int16_t>(def);
+                if (ex.isLoading()) {
+                    p.*field = static_cast<T>(legal ? v : static_cast<std::int16_t>(def));
                 }
             } else if constexpr (std::is_same_v<F, std::int32_t CP::*>) {
                 std::int32_t& v = p.*field;

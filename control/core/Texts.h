@@ -6,42 +6,42 @@
 
 namespace vantil::texts {
 
-// String resources of the library, by resource number.
-inline constexpr std::string_view kTypeName = "Quodra LX4 VantilBox Control";     // 1
-inline constexpr std::string_view kListPopupCaption = "ｺﾝﾎﾞﾎﾞｯｸｽ";                // 200
-inline constexpr std::string_view kListPopupClass = "LISTBOX";                    // 201
-inline constexpr std::string_view kInvalidValue = "値が不正です.";                // 202
-inline constexpr std::string_view kReadOnly = "参照専用です.";                    // 203
-inline constexpr std::string_view kDesignTimeOnly = "デザイン時専用です.";        // 204
-inline constexpr std::string_view kReadOnlyAtRunTime = "実行時には参照専用です."; // 205
-inline constexpr std::string_view kInvalidIndex = "インデックスが不正です.";      // 206
-inline constexpr std::string_view kFirstColumnLeft =
-    "先頭の列は、左詰でなければなりません ."; // 207
+// String resources of the library.
+inline constexpr std::string_view kTypeName = "Quodra LX4 VantilBox Control";
+inline constexpr std::string_view kListPopupCaption = "ｺﾝﾎﾞﾎﾞｯｸｽ";
+inline constexpr std::string_view kListPopupClass = "LISTBOX";
+inline constexpr std::string_view kInvalidValue = "値が不正です.";
+inline constexpr std::string_view kReadOnly = "参照専用です.";
+inline constexpr std::string_view kDesignTimeOnly = "デザイン時専用です.";
+inline constexpr std::string_view kReadOnlyAtRunTime = "実行時には参照専用です.";
+inline constexpr std::string_view kInvalidIndex = "インデックスが不正です.";
+inline constexpr std::string_view kFirstColumnLeft = "先頭の列は、左詰でなければなりません .";
+
+// The string resources by their resource numbers.
+struct StringResource {
+    int id;
+    std::string_view text;
+};
+inline constexpr StringResource kStringResources[] = {
+    {1, kTypeName},
+    {200, kListPopupCaption},
+    {201, kListPopupClass},
+    {202, kInvalidValue},
+    {203, kReadOnly},
+    {204, kDesignTimeOnly},
+    {205, kReadOnlyAtRunTime},
+    {206, kInvalidIndex},
+    {207, kFirstColumnLeft},
+};
 
 // Looks a string resource up by its number; empty for a number the library does not define.
 constexpr std::string_view stringResource(int id) {
-    switch (id) {
-    case 1:
-        return kTypeName;
-    case 200:
-        return kListPopupCaption;
-    case 201:
-        return kListPopupClass;
-    case 202:
-        return kInvalidValue;
-    case 203:
-        return kReadOnly;
-    case 204:
-        return kDesignTimeOnly;
-    case 205:
-        return kReadOnlyAtRunTime;
-    case 206:
-        return kInvalidIndex;
-    case 207:
-        return kFirstColumnLeft;
-    default:
-        return {};
+    for (const StringResource& r : kStringResources) {
+        if (r.id == id) {
+            return r.text;
+        }
     }
+    return {};
 }
 
 // The about box.

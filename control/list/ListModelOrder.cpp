@@ -16,13 +16,14 @@ using namespace listsupport;
 
 bool ListModel::maskedFor(std::string_view text) const {
     const ControlProperties& p = props();
-    if (p.maskMode != 2 && p.maskMode != 3) {
+    using enum MaskModeConstants;
+    if (p.maskMode != lxmm_イネーブル && p.maskMode != lxmm_ディセーブル) {
         return false;
     }
     const plat::text::FoldOptions o = foldOptions();
     const bool match =
         plat::text::maskMatches(plat::text::foldText(p.maskText, o), plat::text::foldText(text, o));
-    return p.maskMode == 2 ? !match : match;
+    return p.maskMode == lxmm_イネーブル ? !match : match;
 }
 
 void ListModel::applyMaskToAll() {
@@ -31,25 +32,26 @@ void ListModel::applyMaskToAll() {
     const std::string mask = plat::text::foldText(p.maskText, o);
     std::string folded;
     std::int32_t firstMatch = -1;
-    const std::int16_t mode = p.maskMode;
+    using enum MaskModeConstants;
+    const MaskModeConstants mode = p.maskMode;
     grid_.items().forEachFrom(0, [&](std::int32_t i, ListRow& r) {
-        if (mode == 0) {
+        if (mode == lxmm_なし) {
             r.item.masked = false;
             return true;
         }
         plat::text::foldText(r.cells.empty() ? std::string_view() : r.cells[0].text.view(), o,
                              folded);
         const bool match = plat::text::maskMatches(mask, folded);
-        if (mode == 1) {
+        if (mode == lxmm_ジャンプ) {
             r.item.masked = false;
             if (match && firstMatch < 0)
                 firstMatch = i;
         } else {
-            r.item.masked = mode == 2 ? !match : match;
+            r.item.masked = mode == lxmm_イネーブル ? !match : match;
         }
         return true;
     });
-    if (mode == 1) {
+    if (mode == lxmm_ジャンプ) {
         p.listIndex = firstMatch;
         grid_.setCurrentRow(firstMatch < 0 ? -1 : firstMatch + 1);
     }

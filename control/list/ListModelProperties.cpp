@@ -259,7 +259,7 @@ Variant ListModel::getSetting(DispId d) const {
     case id::IgnoreCharSet:
         return Variant(p.ignoreCharSet);
     default:
-        return Variant(p.maskMode);
+        return Variant(static_cast<std::int16_t>(p.maskMode));
     }
 }
 
@@ -267,14 +267,15 @@ void ListModel::putSetting(DispId d, const Variant& value) {
     ControlProperties& p = props();
     const Member* m = findMember(d);
     const bool runTime = !control_.designMode();
-    auto setShort = [&](std::int16_t& field) {
+    // A short or an enumeration, set through its number.
+    auto setShort = [&]<class T>(T& field) {
         const std::int32_t v = convert(value, VarType::Long, invalidValue).asLong();
         if (m && !m->inRange(v)) {
             invalidValue();
         }
-        if (field == v)
+        if (static_cast<std::int32_t>(field) == v)
             return false;
-        field = static_cast<std::int16_t>(v);
+        field = static_cast<T>(v);
         return true;
     };
     auto setBool = [&](bool& field) {
@@ -336,7 +337,7 @@ void ListModel::refreshAfterFolding() {
         (p.sorted == kSortTextAscending || p.sorted == kSortTextDescending)) {
         sortList(0);
     }
-    if (p.maskMode != 0) {
+    if (p.maskMode != MaskModeConstants::lxmm_なし) {
         applyMaskToAll();
     }
     repaintList();

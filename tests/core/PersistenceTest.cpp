@@ -186,7 +186,7 @@ TEST(Persistence, DamagedItemsLoadDefaults) {
     EXPECT_EQ(p.captionRatio, 30);
     EXPECT_EQ(p.droppedWidth, 0);
     EXPECT_EQ(p.defHeight, 17);
-    EXPECT_EQ(p.mousePointer, 3);
+    EXPECT_EQ(p.mousePointer, MousePointerConstants::lxmp_Iビーム);
     ASSERT_EQ(p.columns.size(), static_cast<std::size_t>(kMaxPersistedColumns));
     EXPECT_EQ(p.columns[3].width, 42);
     EXPECT_EQ(p.columns[4], ColumnDefinition{});

@@ -31,8 +31,7 @@ void fillNonDefault(ControlProperties& p) {
         std::visit(
             [&](auto field) {
                 using F = decltype(field);
-                if constexpr (std::is_same_v<F, std::int16_t CP::*> ||
-                              std::is_same_v<F, std::int32_t CP::*>) {
+                if constexpr (ShortField<F> || std::is_same_v<F, std::int32_t CP::*>) {
                     using T = std::remove_reference_t<decltype(p.*field)>;
                     std::int64_t v = m.ranged ? m.max : 5000 + n;
                     if (m.ranged && m.max > 1000) {
@@ -108,12 +107,12 @@ void expectWithinRanges(const ControlProperties& p) {
         std::visit(
             [&](auto field) {
                 using F = decltype(field);
-                if constexpr (std::is_same_v<F, std::int16_t CP::*> ||
-                              std::is_same_v<F, std::int32_t CP::*>) {
+                if constexpr (ShortField<F> || std::is_same_v<F, std::int32_t CP::*>) {
+                    const auto v = static_cast<std::int32_t>(p.*field);
                     if (m.id == dispids::DefHeight) {
-                        EXPECT_GE(p.*field, 9);
+                        EXPECT_GE(v, 9);
                     } else {
-                        EXPECT_TRUE(m.inRange(p.*field)) << m.name << " = " << p.*field;
+                        EXPECT_TRUE(m.inRange(v)) << m.name << " = " << v;
                     }
                 }
             },

@@ -273,7 +273,7 @@ TEST(SpecialRules, MousePointerCustomValueOnlyAtRunTime) {
     Hosted run;
     EXPECT_FALSE(run.put(u"MousePointer", std::int16_t{99}).isError());
     EXPECT_EQ(run.get(u"MousePointer").toLong(), 99);
-    EXPECT_EQ(run.ctrl->properties().mousePointer, 16);
+    EXPECT_EQ(run.ctrl->properties().mousePointer, kStoredCustomPointer);
     run.setRunMode(false);
     EXPECT_EQ(run.get(u"MousePointer").toLong(), 99);
     EXPECT_EQ(run.put(u"MousePointer", std::int16_t{17}).number(), 380);

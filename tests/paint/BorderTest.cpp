@@ -48,7 +48,8 @@ TEST(OuterBorder, EveryStyleDrawsItsFramesFromOutsideIn) {
     };
     for (const Case& c : cases) {
         RecordingSurface s;
-        const Rect inner = drawOuterBorder(s, Rect{0, 0, 50, 30}, c.style, c.widths, kColors);
+        const Rect inner = drawOuterBorder(s, Rect{0, 0, 50, 30}, BorderStyleConstants{c.style},
+                                           c.widths, kColors);
         ASSERT_EQ(s.calls.size(), c.frames.size()) << "style " << c.style;
         for (std::size_t i = 0; i < c.frames.size(); ++i) {
             const int k = static_cast<int>(i);
@@ -64,7 +65,8 @@ TEST(OuterBorder, EveryStyleDrawsItsFramesFromOutsideIn) {
 
 TEST(OuterBorder, StopsWhenTheRectangleIsUsedUp) {
     RecordingSurface s;
-    const Rect inner = drawOuterBorder(s, Rect{0, 0, 4, 4}, 2, BorderWidths{10, 1, 1}, kColors);
+    const Rect inner = drawOuterBorder(s, Rect{0, 0, 4, 4}, BorderStyleConstants::lxbs_太線,
+                                       BorderWidths{10, 1, 1}, kColors);
     EXPECT_EQ(s.calls.size(), 2u);
     EXPECT_TRUE(inner.empty());
 }
@@ -93,7 +95,7 @@ TEST(TextEffects, CopiesAtTheirOffsetsWithTheTextOnTop) {
     };
     for (const Case& c : cases) {
         RecordingSurface s;
-        drawText3D(s, c.effect, Point{10, 20}, "ab", colors);
+        drawText3D(s, Font3DConstants{c.effect}, Point{10, 20}, "ab", colors);
         ASSERT_EQ(s.calls.size(), c.copies.size()) << "effect " << c.effect;
         for (std::size_t i = 0; i < c.copies.size(); ++i) {
             EXPECT_EQ(s.calls[i].at, c.copies[i].first) << "effect " << c.effect << " #" << i;

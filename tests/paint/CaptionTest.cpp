@@ -50,7 +50,7 @@ ControlProperties captionProps() {
     p.caption = "AB";
     p.captionFocusBorder = 0; // text area = caption rect less 3 left/right and 1 top/bottom
     p.captionAlignmentH = 0;
-    p.captionAlignmentV = 0;
+    p.captionAlignmentV = CaptionAlignmentVConstants::lxcav_上揃え;
     return p;
 }
 
@@ -72,7 +72,7 @@ TEST(CaptionPlacement, HorizontalAlignments) {
     };
     for (const Case& c : cases) {
         p.captionAlignmentH = c.h;
-        p.captionAlignmentV = c.v;
+        p.captionAlignmentV = CaptionAlignmentVConstants{c.v};
         RecordingSurface s;
         const CaptionPlacement placed = placeCaption(s, p, caption);
         ASSERT_EQ(placed.runs.size(), c.origins.size()) << "h " << c.h;
@@ -110,7 +110,7 @@ TEST(CaptionPlacement, MultiLineCutsOnlyWhatDoesNotFit) {
 TEST(CaptionPlacement, VerticalDirectionsWriteDownwardsAndTurnDoubleByteCharacters) {
     ControlProperties p = captionProps();
     p.caption = fromUtf8("社A");
-    p.captionDirection = 2;
+    p.captionDirection = CaptionDirectionConstants::lxcd_縦書き_縦ﾌｫﾝﾄ用;
     RecordingSurface s;
     const CaptionPlacement turned = placeCaption(s, p, Rect{0, 0, 40, 60});
     ASSERT_EQ(turned.runs.size(), 2u);
@@ -119,7 +119,7 @@ TEST(CaptionPlacement, VerticalDirectionsWriteDownwardsAndTurnDoubleByteCharacte
     EXPECT_EQ(turned.runs[1].origin.y, turned.runs[0].origin.y + RecordingSurface::kLine);
     // The turned glyph's cell lies left of its origin.
     EXPECT_EQ(turned.runs[0].origin.x, 3 + RecordingSurface::kLine);
-    p.captionDirection = 1;
+    p.captionDirection = CaptionDirectionConstants::lxcd_縦書き;
     const CaptionPlacement upright = placeCaption(s, p, Rect{0, 0, 40, 60});
     EXPECT_FALSE(upright.runs[0].turned);
     EXPECT_EQ(upright.runs[0].origin.x, 3);
@@ -131,7 +131,7 @@ TEST(CaptionPlacement, VerticalDirectionsWriteDownwardsAndTurnDoubleByteCharacte
 TEST(CaptionPlacement, MultiLineVerticalColumnsRunFromRightToLeft) {
     ControlProperties p = captionProps();
     p.caption = "ABC";
-    p.captionDirection = 1;
+    p.captionDirection = CaptionDirectionConstants::lxcd_縦書き;
     p.captionMultiLine = true;
     RecordingSurface s;
     const CaptionPlacement placed = placeCaption(s, p, Rect{0, 0, 40, 26}); // 24 high: 2 rows
@@ -170,7 +170,7 @@ TEST(CaptionPainting, TextIsClippedToTheTextAreaAndTheUnderlineTakesTheEffect) {
     ControlProperties p = captionProps();
     p.caption = fromUtf8("&社A");
     p.captionAccelerator = true;
-    p.captionFont3D = 1;
+    p.captionFont3D = Font3DConstants::lxf3d_凸型;
     FixedPalette palette;
     RecordingSurface s;
     paintCaption(s, p, Rect{0, 0, 60, 20}, {}, palette);
@@ -186,7 +186,7 @@ TEST(CaptionPainting, TextIsClippedToTheTextAreaAndTheUnderlineTakesTheEffect) {
 
 TEST(CaptionPainting, FocusFrameOnlyWithFocusOrInDesignMode) {
     ControlProperties p = captionProps();
-    p.captionAlignmentV = 0;
+    p.captionAlignmentV = CaptionAlignmentVConstants::lxcav_上揃え;
     FixedPalette palette;
     struct Case {
         std::int16_t border;
@@ -207,7 +207,7 @@ TEST(CaptionPainting, FocusFrameOnlyWithFocusOrInDesignMode) {
         paintCaption(s, p, Rect{0, 0, 80, 24}, focused, palette);
         const auto frames = s.only(c.op);
         ASSERT_EQ(frames.size(), c.count) << "border " << c.border;
-        const int m = captionFocusMargin(c.border);
+        const int m = captionFocusMargin(CaptionFocusBorderConstants{c.border});
         // Text at (m + 3, m + 1), 12 wide and 12 high, widened by m + 2 and m.
         EXPECT_EQ(frames[0].rect,
                   (Rect{1, 1, m + 3 + 12 + m + 2, m + 1 + 12 + m}.intersected(Rect{0, 0, 80, 24})))

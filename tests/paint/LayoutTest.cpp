@@ -16,14 +16,15 @@ TEST(OuterBorderWidth, FollowsTheStyleGroups) {
     const Case cases[] = {{0, 0},  {1, 3},  {2, 3},   {7, 3},   {8, 3},   {4, 4},   {5, 4}, {3, 10},
                           {6, 10}, {9, 10}, {10, 10}, {11, 10}, {12, 10}, {13, 10}, {14, 0}};
     for (const Case& c : cases) {
-        EXPECT_EQ(outerBorderWidth(c.style, 3, 2, 5), c.expected) << "style " << c.style;
+        EXPECT_EQ(outerBorderWidth(BorderStyleConstants{c.style}, 3, 2, 5), c.expected)
+            << "style " << c.style;
     }
 }
 
 TEST(Layout, CaptionRatioSplitsTheInteriorAndThe3DBorderShiftsTheInput) {
     ControlProperties p = defaultProperties();
     p.borderStyle = 0;
-    p.captionPosition = 0;
+    p.captionPosition = CaptionPositionConstants::lxcp_左;
     p.captionRatio = 30;
     p.captionSize = 0;
     p.inputAreaBorder = 2;
@@ -76,7 +77,7 @@ TEST(Layout, CaptionOnEachSide) {
         {3, {0, 30, 100, 40}, {0, 0, 100, 30}},
     };
     for (const Case& c : cases) {
-        p.captionPosition = c.position;
+        p.captionPosition = CaptionPositionConstants{c.position};
         const ControlLayout l = computeLayout(p, Rect{0, 0, 100, 40});
         EXPECT_EQ(l.captionRect, c.caption) << "position " << c.position;
         EXPECT_EQ(l.inputRect, c.input) << "position " << c.position;
@@ -115,7 +116,7 @@ TEST(Layout, DefHeightGivesTheHeightThatMakesTheInputAreaThatHigh) {
     p.borderStyle = 5;
     p.borderWidth = 2;
     p.inputAreaBorder = 2;
-    p.captionPosition = 0;
+    p.captionPosition = CaptionPositionConstants::lxcp_左;
     const ControlLayout l = computeLayout(p, Rect{0, 0, 200, 30});
     const int h = heightForDefHeight(l, 18);
     EXPECT_EQ(computeLayout(p, Rect{0, 0, 200, h}).inputRect.height(), 18);

@@ -23,16 +23,16 @@ TEST(Cursor, ShapeByPositionAndMousePointer) {
     p.captionRatio = 30;
     p.captionSize = 0;
     p.inputAreaBorder = 0;
-    p.mousePointer = 0;
+    p.mousePointer = MousePointerConstants::lxmp_既定値;
     const ControlLayout l = computeLayout(p, Rect{0, 0, 200, 20}); // input 60..200, button 184..
     EXPECT_EQ(cursorFor(p, l, Point{10, 5}, false), CursorShape::HostDefault);
     EXPECT_EQ(cursorFor(p, l, Point{100, 5}, false), CursorShape::IBeam);
     EXPECT_EQ(cursorFor(p, l, Point{190, 5}, false), CursorShape::HostDefault);
     EXPECT_EQ(cursorFor(p, l, Point{100, 5}, true), CursorShape::Arrow);
-    p.mousePointer = 11;
+    p.mousePointer = MousePointerConstants::lxmp_砂時計;
     EXPECT_EQ(cursorFor(p, l, Point{190, 5}, false), CursorShape::Wait);
     EXPECT_EQ(cursorFor(p, l, Point{10, 5}, false), CursorShape::HostDefault);
-    p.mousePointer = 16; // custom without an icon
+    p.mousePointer = kStoredCustomPointer; // custom without an icon
     EXPECT_EQ(cursorFor(p, l, Point{100, 5}, false), CursorShape::HostDefault);
 }
 

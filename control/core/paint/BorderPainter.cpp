@@ -37,41 +37,42 @@ void triple(Surface& s, Rect& r, const BorderWidths& w, Frame outer, Frame inner
 
 } // namespace
 
-Rect drawOuterBorder(Surface& s, const Rect& rect, std::int16_t style, const BorderWidths& w,
-                     const BorderColors& c) {
+Rect drawOuterBorder(Surface& s, const Rect& rect, BorderStyleConstants style,
+                     const BorderWidths& w, const BorderColors& c) {
+    using enum BorderStyleConstants;
     Rect r = rect;
     switch (style) {
-    case 1:
-    case 2:
+    case lxbs_細線:
+    case lxbs_太線:
         frames(s, r, w.width, Frame::Line, c);
         break;
-    case 3:
+    case lxbs_二重線:
         triple(s, r, w, Frame::Line, Frame::Line, c);
         break;
-    case 4:
-    case 5:
+    case lxbs_浅凹:
+    case lxbs_深凹:
         frames(s, r, w.width, Frame::Sunken, c);
         if (!r.empty()) {
             s.frameRect(r, c.darkShadow3D, c.light3D);
             r = r.deflated(1, 1);
         }
         break;
-    case 6:
+    case lxbs_二重凹:
         triple(s, r, w, Frame::Sunken, Frame::Sunken, c);
         break;
-    case 7:
-    case 8:
+    case lxbs_低凸:
+    case lxbs_高凸:
         frames(s, r, w.width, Frame::Raised, c);
         break;
-    case 9:
+    case lxbs_二重凸:
         triple(s, r, w, Frame::Raised, Frame::Raised, c);
         break;
-    case 10:
-    case 11:
+    case lxbs_細凹線:
+    case lxbs_太凹線:
         triple(s, r, w, Frame::Sunken, Frame::Raised, c);
         break;
-    case 12:
-    case 13:
+    case lxbs_細凸線:
+    case lxbs_太凸線:
         triple(s, r, w, Frame::Raised, Frame::Sunken, c);
         break;
     default:
@@ -80,33 +81,35 @@ Rect drawOuterBorder(Surface& s, const Rect& rect, std::int16_t style, const Bor
     return r;
 }
 
-std::vector<TextCopy> textEffectCopies(std::int16_t effect) {
+std::vector<TextCopy> textEffectCopies(Font3DConstants effect) {
     using R = TextRole;
+    using enum Font3DConstants;
+    if (effect == kFont3DThickened) {
+        return {{0, -1, R::Text}, {1, -1, R::Text}, {0, 0, R::Text}, {1, 0, R::Text}};
+    }
     switch (effect) {
-    case 1:
+    case lxf3d_凸型:
         return {{0, -1, R::Light}, {1, 0, R::Text}};
-    case 2:
+    case lxf3d_凸型影付き:
         return {{0, -1, R::Light}, {2, 1, R::Shadow}, {1, 0, R::Text}};
-    case 3:
+    case lxf3d_凹型:
         return {{1, 0, R::Light}, {0, -1, R::Text}};
-    case 4:
+    case lxf3d_凹型影付き:
         return {{0, -1, R::Shadow}, {2, 1, R::Light}, {1, 0, R::Text}};
-    case 5:
+    case lxf3d_影付き:
         return {{2, 1, R::Shadow}, {0, -1, R::Text}};
-    case 6:
+    case lxf3d_縁取り:
         return {{0, -1, R::Light},
                 {2, -1, R::Light},
                 {0, 1, R::Light},
                 {2, 1, R::Light},
                 {1, 0, R::Text}};
-    case 7:
-        return {{0, -1, R::Text}, {1, -1, R::Text}, {0, 0, R::Text}, {1, 0, R::Text}};
     default:
         return {{0, 0, R::Text}};
     }
 }
 
-void drawWithEffect(std::int16_t effect, Point origin, const TextColors& colors,
+void drawWithEffect(Font3DConstants effect, Point origin, const TextColors& colors,
                     const std::function<void(Point, Rgb)>& draw) {
     for (const TextCopy& c : textEffectCopies(effect)) {
         const Rgb colour = c.role == TextRole::Text    ? colors.text
@@ -116,7 +119,7 @@ void drawWithEffect(std::int16_t effect, Point origin, const TextColors& colors,
     }
 }
 
-void drawText3D(Surface& s, std::int16_t effect, Point origin, std::string_view text,
+void drawText3D(Surface& s, Font3DConstants effect, Point origin, std::string_view text,
                 const TextColors& colors) {
     drawWithEffect(effect, origin, colors,
                    [&](Point p, Rgb colour) { s.drawText(p, text, colour); });

@@ -3,6 +3,7 @@
 // effect.
 #pragma once
 
+#include "control/core/Enums.h"
 #include "control/core/paint/Surface.h"
 
 #include <cstdint>
@@ -26,9 +27,10 @@ struct BorderWidths {
     int outer = 1;
 };
 
-// Draws outer border `style` (0..13) on the outermost pixels of `r`, frame by frame from the
-// outside in; returns `r` less the border.
-Rect drawOuterBorder(Surface& s, const Rect& r, std::int16_t style, const BorderWidths& w,
+// Draws outer border `style` on the outermost pixels of `r`, frame by frame from the outside
+// in; returns `r` less the border. ItemBorder and ItemVertBorder number their line and 3D
+// styles as BorderStyle does and are drawn as those.
+Rect drawOuterBorder(Surface& s, const Rect& r, BorderStyleConstants style, const BorderWidths& w,
                      const BorderColors& c);
 
 enum class TextRole { Text, Light, Shadow };
@@ -40,9 +42,13 @@ struct TextCopy {
     friend bool operator==(const TextCopy&, const TextCopy&) = default;
 };
 
-// The copies of a text that make 3D effect `effect` (0..7), bottom first; an unknown effect
-// draws the plain text.
-std::vector<TextCopy> textEffectCopies(std::int16_t effect);
+// Font3D and CaptionFont3D 7 has no constant of its own: four copies of the text in its own
+// colour, one pixel apart, which thicken it.
+inline constexpr Font3DConstants kFont3DThickened{7};
+
+// The copies of a text that make 3D effect `effect` (lxf3d_なし .. kFont3DThickened), bottom
+// first; an unknown effect draws the plain text.
+std::vector<TextCopy> textEffectCopies(Font3DConstants effect);
 
 struct TextColors {
     Rgb text;
@@ -51,11 +57,11 @@ struct TextColors {
 };
 
 // Runs `draw` once per copy of effect `effect` with the copy's offset origin and colour.
-void drawWithEffect(std::int16_t effect, Point origin, const TextColors& colors,
+void drawWithEffect(Font3DConstants effect, Point origin, const TextColors& colors,
                     const std::function<void(Point, Rgb)>& draw);
 
 // Draws `text` at `origin` with 3D effect `effect`.
-void drawText3D(Surface& s, std::int16_t effect, Point origin, std::string_view text,
+void drawText3D(Surface& s, Font3DConstants effect, Point origin, std::string_view text,
                 const TextColors& colors);
 
 } // namespace vantil

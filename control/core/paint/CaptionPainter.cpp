@@ -31,13 +31,14 @@ Color captionTextColor(const ControlProperties& p, const PaintState& state) {
     return state.pointed ? effectiveCaptionPointedColor(p) : effectiveCaptionColor(p);
 }
 
-int captionFocusMargin(std::int16_t border) {
+int captionFocusMargin(CaptionFocusBorderConstants border) {
+    using enum CaptionFocusBorderConstants;
     switch (border) {
-    case 0:
+    case lxcfb_なし:
         return 0;
-    case 3:
-    case 5:
-    case 7:
+    case lxcfb_太線:
+    case lxcfb_太破線:
+    case lxcfb_深凹:
         return 3;
     default:
         return 2;
@@ -50,9 +51,40 @@ bool isDoubleByte(std::string_view c) {
     return c.size() == 2;
 }
 
-// Start offsets along a length `available` for items of the given lengths, aligned by
-// `align` (0 start, 1 end less `endInset`, 2 centred, 3 distributed with equal gaps).
-std::vector<int> placeAlong(int start, int available, const std::vector<int>& lengths, int align,
+// Where a run of items goes along one axis.
+enum class Along { Start, End, Centre, Distributed };
+
+Along alongFromHorizontal(std::int16_t h) {
+    using enum CaptionAlignmentHConstants;
+    switch (CaptionAlignmentHConstants{h}) {
+    case lxcah_右揃え:
+        return Along::End;
+    case lxcah_中央揃え:
+        return Along::Centre;
+    case lxcah_均等割付:
+        return Along::Distributed;
+    default:
+        return Along::Start;
+    }
+}
+
+Along alongFromVertical(CaptionAlignmentVConstants v) {
+    using enum CaptionAlignmentVConstants;
+    switch (v) {
+    case lxcav_中央揃え:
+        return Along::Centre;
+    case lxcav_下揃え:
+        return Along::End;
+    case lxcav_均等割付:
+        return Along::Distributed;
+    default:
+        return Along::Start;
+    }
+}
+
+// Start offsets along a length `available` for items of the given lengths, placed by `along`
+// (at the end less `endInset`; distributed with equal gaps, a single item centred).
+std::vector<int> placeAlong(int start, int available, const std::vector<int>& lengths, Along along,
                             int endInset) {
     int total = 0;
     for (int l : lengths) {
@@ -61,21 +93,21 @@ std::vector<int> placeAlong(int start, int available, const std::vector<int>& le
     int first = start;
     int gap = 0;
     const int n = static_cast<int>(lengths.size());
-    switch (align) {
-    case 1:
+    switch (along) {
+    case Along::End:
         first = start + available - endInset - total;
         break;
-    case 2:
+    case Along::Centre:
         first = start + (available - total) / 2;
         break;
-    case 3:
+    case Along::Distributed:
         if (n == 1) {
             first = start + (available - total) / 2;
         } else {
             gap = (available - total - 2) / (n - 1);
         }
         break;
-    default:
+    case Along::Start:
         break;
     }
     std::vector<int> out;
@@ -85,11 +117,6 @@ std::vector<int> placeAlong(int start, int available, const std::vector<int>& le
         at += l + gap;
     }
     return out;
-}
-
-// CaptionAlignmentV counts 0 top, 1 centred, 2 bottom; placeAlong counts 1 end, 2 centred.
-int alongFromVertical(std::int16_t v) {
-    return v == 1 ? 2 : v == 2 ? 1 : v;
 }
 
 struct Line {
@@ -147,120 +174,176 @@ Rect unite(const Rect& a, const Rect& b) {
                 std::max(a.bottom, b.bottom)};
 }
 
-} // namespace
+// Places one caption: the text area inside the focus margin, the shown text cut into lines
+// (or columns when written vertically), a run per line or character, and the underline of the
+// accelerator character.
+class CaptionPlacer {
+public:
+    CaptionPlacer(Surface& s, const ControlProperties& p, const Rect& captionRect) : s_(s), p_(p) {
+        const int m = captionFocusMargin(CaptionFocusBorderConstants{p.captionFocusBorder});
+        out_.textArea = captionRect.deflated(m + 3, m + 1);
+        shown_ =
+            p.captionAccelerator ? acceleratorCaption(p.caption) : DisplayCaption{p.caption, -1};
+        underlineOrdinal_ =
+            shown_.underlineChar >= 0 ? shownOrdinal(shown_.text, shown_.underlineChar) : -1;
+        s.setFont(FontRequest{p.captionFont, 0});
+        lh_ = std::max(1, s.lineHeight());
+    }
 
-CaptionPlacement placeCaption(Surface& s, const ControlProperties& p, const Rect& captionRect) {
-    CaptionPlacement out;
-    const int m = captionFocusMargin(p.captionFocusBorder);
-    out.textArea = captionRect.deflated(m + 3, m + 1);
-    const Rect& a = out.textArea;
-    const DisplayCaption shown =
-        p.captionAccelerator ? acceleratorCaption(p.caption) : DisplayCaption{p.caption, -1};
-    const int underlineOrdinal =
-        shown.underlineChar >= 0 ? shownOrdinal(shown.text, shown.underlineChar) : -1;
-    const FontRequest upright{p.captionFont, 0};
-    s.setFont(upright);
-    const int lh = std::max(1, s.lineHeight());
-    const auto width = [&](std::string_view c) { return s.textWidth(c); };
-    std::vector<std::string> storage;
+    CaptionPlacement place() {
+        using enum CaptionDirectionConstants;
+        if (p_.captionDirection == lxcd_縦書き || p_.captionDirection == lxcd_縦書き_縦ﾌｫﾝﾄ用) {
+            placeColumns();
+        } else {
+            placeLines();
+        }
+        return std::move(out_);
+    }
 
-    const auto underlineFor = [&](std::string_view c, int x, int top, int cellHeight) {
-        const int w = s.textWidth(c);
-        out.underline =
-            Rect{x, top + cellHeight - 1, x + (isDoubleByte(c) ? w / 2 : w), top + cellHeight};
-    };
+private:
+    bool distributedH() const {
+        return alongFromHorizontal(p_.captionAlignmentH) == Along::Distributed;
+    }
+    bool distributedV() const {
+        return p_.captionAlignmentV == CaptionAlignmentVConstants::lxcav_均等割付;
+    }
 
-    if (p.captionDirection == 1 || p.captionDirection == 2) {
-        const bool turn = p.captionDirection == 2;
+    // Vertical writing: columns from right to left, a character a cell of the line height.
+    void placeColumns() {
+        const Rect& a = out_.textArea;
+        const int lh = lh_;
         const std::vector<Line> cols = cut(
-            shown.text, p.captionMultiLine, false, a.height(),
-            [lh](std::string_view) { return lh; }, storage);
-        const std::vector<int> colLengths(cols.size(), lh);
-        const std::vector<int> xs =
-            placeAlong(a.left, a.width(), colLengths, p.captionAlignmentH, 2);
+            shown_.text, p_.captionMultiLine, false, a.height(),
+            [lh](std::string_view) { return lh; }, storage_);
+        const std::vector<int> xs = placeAlong(a.left, a.width(), std::vector<int>(cols.size(), lh),
+                                               alongFromHorizontal(p_.captionAlignmentH), 2);
         for (std::size_t k = 0; k < cols.size(); ++k) {
             // Columns run from right to left, the first at the right.
-            const int colLeft = xs[cols.size() - 1 - k];
-            const std::vector<int> lengths(cols[k].chars.size(), lh);
-            const std::vector<int> ys =
-                placeAlong(a.top, a.height(), lengths, alongFromVertical(p.captionAlignmentV), 0);
-            Rect colBox;
-            for (std::size_t i = 0; i < cols[k].chars.size(); ++i) {
-                const std::string_view c = cols[k].chars[i];
-                const bool turned = turn && isDoubleByte(c);
-                const int w = s.textWidth(c);
-                const Point origin =
-                    turned ? Point{colLeft + lh, ys[i]} : Point{colLeft + (lh - w) / 2, ys[i]};
-                out.runs.push_back(CaptionRun{origin, std::string(c), turned});
-                colBox = unite(colBox, Rect{colLeft, ys[i], colLeft + lh, ys[i] + lh});
-                if (cols[k].firstOrdinal + static_cast<int>(i) == underlineOrdinal) {
-                    underlineFor(c, turned ? colLeft : origin.x, ys[i], lh);
-                }
-            }
-            if (p.captionAlignmentV == 3) {
+            Rect colBox = placeColumn(cols[k], xs[cols.size() - 1 - k]);
+            if (distributedV()) {
                 colBox.top = a.top;
                 colBox.bottom = a.bottom;
             }
-            out.bounds = unite(out.bounds, colBox);
+            out_.bounds = unite(out_.bounds, colBox);
         }
-        if (p.captionAlignmentH == 3 && !out.bounds.empty()) {
-            out.bounds.left = a.left;
-            out.bounds.right = a.right;
+        if (distributedH() && !out_.bounds.empty()) {
+            out_.bounds.left = a.left;
+            out_.bounds.right = a.right;
         }
-        return out;
     }
 
-    const std::string oneLine = withoutLineBreaks(shown.text);
-    const bool fits = oneLine.size() == shown.text.size() && s.textWidth(oneLine) <= a.width();
-    const std::vector<Line> lines =
-        cut(shown.text, p.captionMultiLine, fits, a.width(), width, storage);
-    const std::vector<int> heights(lines.size(), lh);
-    const std::vector<int> ys =
-        placeAlong(a.top, a.height(), heights, alongFromVertical(p.captionAlignmentV), 0);
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        const Line& line = lines[k];
-        const int y = ys[k];
-        std::vector<int> widths;
-        for (std::string_view c : line.chars) {
-            widths.push_back(s.textWidth(c));
+    // One column at `colLeft`; double-byte characters are turned for a vertical font.
+    Rect placeColumn(const Line& col, int colLeft) {
+        const Rect& a = out_.textArea;
+        const bool turn = p_.captionDirection == CaptionDirectionConstants::lxcd_縦書き_縦ﾌｫﾝﾄ用;
+        const std::vector<int> ys =
+            placeAlong(a.top, a.height(), std::vector<int>(col.chars.size(), lh_),
+                       alongFromVertical(p_.captionAlignmentV), 0);
+        Rect colBox;
+        for (std::size_t i = 0; i < col.chars.size(); ++i) {
+            const std::string_view c = col.chars[i];
+            const bool turned = turn && isDoubleByte(c);
+            const int w = s_.textWidth(c);
+            const Point origin =
+                turned ? Point{colLeft + lh_, ys[i]} : Point{colLeft + (lh_ - w) / 2, ys[i]};
+            out_.runs.push_back(CaptionRun{origin, std::string(c), turned});
+            colBox = unite(colBox, Rect{colLeft, ys[i], colLeft + lh_, ys[i] + lh_});
+            underlineIf(col.firstOrdinal + static_cast<int>(i), c, turned ? colLeft : origin.x,
+                        ys[i]);
         }
-        const bool distributed = p.captionAlignmentH == 3;
-        if (distributed && !line.chars.empty()) {
-            const std::vector<int> xs = placeAlong(a.left, a.width(), widths, 3, 0);
-            for (std::size_t i = 0; i < line.chars.size(); ++i) {
-                out.runs.push_back(CaptionRun{Point{xs[i], y}, std::string(line.chars[i])});
-                if (line.firstOrdinal + static_cast<int>(i) == underlineOrdinal) {
-                    underlineFor(line.chars[i], xs[i], y, lh);
-                }
+        return colBox;
+    }
+
+    // Horizontal writing: lines from the top, each aligned or distributed.
+    void placeLines() {
+        const Rect& a = out_.textArea;
+        const std::string oneLine = withoutLineBreaks(shown_.text);
+        const bool fits =
+            oneLine.size() == shown_.text.size() && s_.textWidth(oneLine) <= a.width();
+        const std::vector<Line> lines = cut(
+            shown_.text, p_.captionMultiLine, fits, a.width(),
+            [this](std::string_view c) { return s_.textWidth(c); }, storage_);
+        const std::vector<int> ys =
+            placeAlong(a.top, a.height(), std::vector<int>(lines.size(), lh_),
+                       alongFromVertical(p_.captionAlignmentV), 0);
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const Line& line = lines[k];
+            std::vector<int> widths;
+            for (std::string_view c : line.chars) {
+                widths.push_back(s_.textWidth(c));
             }
-            out.bounds = unite(out.bounds, Rect{a.left, y, a.right, y + lh});
-            continue;
+            if (distributedH() && !line.chars.empty()) {
+                placeDistributedLine(line, ys[k], widths);
+            } else {
+                placeAlignedLine(line, storage_[k], ys[k], widths);
+            }
         }
-        const std::string text = storage[k];
-        const int w = s.textWidth(text);
-        const int x = placeAlong(a.left, a.width(), {w}, p.captionAlignmentH, 0).front();
-        out.runs.push_back(CaptionRun{Point{x, y}, text});
+        if (distributedV() && !out_.bounds.empty()) {
+            out_.bounds.top = a.top;
+            out_.bounds.bottom = a.bottom;
+        }
+    }
+
+    // A distributed line: a run per character, the line as wide as the text area.
+    void placeDistributedLine(const Line& line, int y, const std::vector<int>& widths) {
+        const Rect& a = out_.textArea;
+        const std::vector<int> xs = placeAlong(a.left, a.width(), widths, Along::Distributed, 0);
+        for (std::size_t i = 0; i < line.chars.size(); ++i) {
+            out_.runs.push_back(CaptionRun{Point{xs[i], y}, std::string(line.chars[i])});
+            underlineIf(line.firstOrdinal + static_cast<int>(i), line.chars[i], xs[i], y);
+        }
+        out_.bounds = unite(out_.bounds, Rect{a.left, y, a.right, y + lh_});
+    }
+
+    // An aligned line: one run for the whole line.
+    void placeAlignedLine(const Line& line, const std::string& text, int y,
+                          const std::vector<int>& widths) {
+        const Rect& a = out_.textArea;
+        const int w = s_.textWidth(text);
+        const int x =
+            placeAlong(a.left, a.width(), {w}, alongFromHorizontal(p_.captionAlignmentH), 0)
+                .front();
+        out_.runs.push_back(CaptionRun{Point{x, y}, text});
         int cx = x;
         for (std::size_t i = 0; i < line.chars.size(); ++i) {
-            if (line.firstOrdinal + static_cast<int>(i) == underlineOrdinal) {
-                underlineFor(line.chars[i], cx, y, lh);
-            }
+            underlineIf(line.firstOrdinal + static_cast<int>(i), line.chars[i], cx, y);
             cx += widths[i];
         }
-        out.bounds = unite(out.bounds, Rect{x, y, x + w, y + lh});
+        out_.bounds = unite(out_.bounds, Rect{x, y, x + w, y + lh_});
     }
-    if (p.captionAlignmentV == 3 && !out.bounds.empty()) {
-        out.bounds.top = a.top;
-        out.bounds.bottom = a.bottom;
+
+    // Underlines character `c` at (x, top) when it is the accelerator character; a double-byte
+    // character is underlined for half its width.
+    void underlineIf(int ordinal, std::string_view c, int x, int top) {
+        if (ordinal != underlineOrdinal_) {
+            return;
+        }
+        const int w = s_.textWidth(c);
+        out_.underline = Rect{x, top + lh_ - 1, x + (isDoubleByte(c) ? w / 2 : w), top + lh_};
     }
-    return out;
+
+    Surface& s_;
+    const ControlProperties& p_;
+    CaptionPlacement out_;
+    DisplayCaption shown_;
+    int underlineOrdinal_ = -1;
+    int lh_ = 1;
+    std::vector<std::string> storage_;
+};
+
+} // namespace
+
+CaptionPlacement placeCaption(Surface& s, const ControlProperties& p, const Rect& captionRect) {
+    return CaptionPlacer(s, p, captionRect).place();
 }
 
 namespace {
 
 void drawCaptionFocus(Surface& s, const ControlProperties& p, const Rect& captionRect,
                       const Rect& bounds, const SystemPalette& palette) {
-    const int m = captionFocusMargin(p.captionFocusBorder);
+    using enum CaptionFocusBorderConstants;
+    const CaptionFocusBorderConstants style{p.captionFocusBorder};
+    const int m = captionFocusMargin(style);
     Rect r = bounds.deflated(-(m + 2), -m).intersected(captionRect);
     if (r.empty()) {
         return;
@@ -269,13 +352,13 @@ void drawCaptionFocus(Surface& s, const ControlProperties& p, const Rect& captio
     const Rgb light = resolveColor(p.lightColor, palette);
     const Rgb shadow = resolveColor(p.shadowColor, palette);
     int count = 0;
-    switch (p.captionFocusBorder) {
-    case 1:
+    switch (style) {
+    case lxcfb_標準:
         s.focusRect(r);
         return;
-    case 2:
-    case 4:
-    case 6:
+    case lxcfb_細線:
+    case lxcfb_細破線:
+    case lxcfb_浅凹:
         count = 1;
         break;
     default:
@@ -283,13 +366,13 @@ void drawCaptionFocus(Surface& s, const ControlProperties& p, const Rect& captio
         break;
     }
     for (int i = 0; i < count && !r.empty(); ++i) {
-        switch (p.captionFocusBorder) {
-        case 2:
-        case 3:
+        switch (style) {
+        case lxcfb_細線:
+        case lxcfb_太線:
             s.frameRect(r, colour);
             break;
-        case 4:
-        case 5:
+        case lxcfb_細破線:
+        case lxcfb_太破線:
             s.dottedFrame(r, colour);
             break;
         default:
@@ -332,7 +415,8 @@ void paintCaption(Surface& s, const ControlProperties& p, const Rect& captionRec
         });
     }
     s.clearClip();
-    if ((state.focused || state.designMode) && p.captionFocusBorder != 0) {
+    if ((state.focused || state.designMode) && CaptionFocusBorderConstants{p.captionFocusBorder} !=
+                                                   CaptionFocusBorderConstants::lxcfb_なし) {
         drawCaptionFocus(s, p, captionRect, placed.bounds, palette);
     }
 }

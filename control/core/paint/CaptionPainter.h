@@ -24,7 +24,7 @@ Color effectiveCaptionPointedColor(const ControlProperties& p);
 Color captionTextColor(const ControlProperties& p, const PaintState& state);
 
 // Margin around the caption text for CaptionFocusBorder `border`.
-int captionFocusMargin(std::int16_t border);
+int captionFocusMargin(CaptionFocusBorderConstants border);
 
 struct CaptionRun {
     Point origin;

@@ -24,12 +24,12 @@ void paintInputArea(Surface& s, const ControlProperties& p, const ControlLayout&
         return;
     }
     const Rgb fill = resolveColor(p.inputAreaColor, palette);
-    switch (p.inputAreaBorder) {
-    case 1:
+    switch (InputAreaBorderConstants{p.inputAreaBorder}) {
+    case InputAreaBorderConstants::lxipab_2D:
         s.frameRect(r, resolveColor(p.inputAreaBorderColor, palette));
         r = r.deflated(1, 1);
         break;
-    case 2:
+    case InputAreaBorderConstants::lxipab_3D:
         s.frameRect(r, sys(palette, syscolor::ButtonShadow),
                     sys(palette, syscolor::ButtonHighlight));
         r = r.deflated(1, 1);
@@ -48,7 +48,9 @@ void paintInputArea(Surface& s, const ControlProperties& p, const ControlLayout&
 
 void paintFocusBorder(Surface& s, const ControlProperties& p, const ControlLayout& layout,
                       const PaintState& state, const SystemPalette& palette) {
-    if (p.focusBorder == 0) {
+    using enum FocusBorderConstants;
+    const FocusBorderConstants style{p.focusBorder};
+    if (style == lxfb_なし) {
         return;
     }
     Rect r{layout.inputRect.left, layout.inputRect.top, layout.buttonRect.left,
@@ -66,26 +68,26 @@ void paintFocusBorder(Surface& s, const ControlProperties& p, const ControlLayou
     }
     const Rgb focus = resolveColor(p.focusColor, palette);
     const Rect in = r.deflated(1, 1);
-    switch (p.focusBorder) {
-    case 1:
+    switch (style) {
+    case lxfb_標準:
         s.frameRect(r, area);
         if (!in.empty()) {
             s.focusRect(in);
         }
         break;
-    case 2:
+    case lxfb_細線:
         s.frameRect(r, area);
         if (!in.empty()) {
             s.frameRect(in, focus);
         }
         break;
-    case 3:
+    case lxfb_太線:
         s.frameRect(r, focus);
         if (!in.empty()) {
             s.frameRect(in, focus);
         }
         break;
-    case 4:
+    case lxfb_細破線:
         s.frameRect(r, area);
         if (!in.empty()) {
             s.dottedFrame(in, focus);
@@ -111,9 +113,9 @@ void paintInputText(Surface& s, const ControlProperties& p, const ControlLayout&
     const int w = s.textWidth(text);
     const int h = s.lineHeight();
     int x = r.left;
-    if (p.alignmentH == 1) {
+    if (AlignmentHConstants{p.alignmentH} == AlignmentHConstants::lxah_右揃え) {
         x = r.right - w;
-    } else if (p.alignmentH == 2) {
+    } else if (AlignmentHConstants{p.alignmentH} == AlignmentHConstants::lxah_中央揃え) {
         x = r.left + (r.width() - w) / 2;
     }
     const int y = r.top + (r.height() - h) / 2;
@@ -133,13 +135,15 @@ void paintDropDownButton(Surface& s, const ControlProperties& p, const ControlLa
     const Rgb shadow = sys(palette, syscolor::ButtonShadow);
     if (!r.empty()) {
         if (!pressed) {
-            if (p.inputAreaBorder == 2) {
+            if (InputAreaBorderConstants{p.inputAreaBorder} ==
+                InputAreaBorderConstants::lxipab_3D) {
                 s.frameRect(r, sys(palette, syscolor::ButtonHighlight),
                             sys(palette, syscolor::DarkShadow3D));
             } else {
                 s.frameRect(r, shadow);
             }
-        } else if (p.inputAreaBorder == 2) {
+        } else if (InputAreaBorderConstants{p.inputAreaBorder} ==
+                   InputAreaBorderConstants::lxipab_3D) {
             s.frameRect(r, shadow);
         } else {
             s.invertRect(r);
@@ -159,7 +163,7 @@ void paintControl(Surface& s, const ControlProperties& p, const ControlLayout& l
         resolveColor(p.borderColor, palette), back,
         resolveColor(p.lightColor, palette),  resolveColor(p.shadowColor, palette),
         sys(palette, syscolor::DarkShadow3D), sys(palette, syscolor::Light3D)};
-    drawOuterBorder(s, layout.client, p.borderStyle,
+    drawOuterBorder(s, layout.client, BorderStyleConstants{p.borderStyle},
                     BorderWidths{p.borderWidth, p.innerBorderWidth, p.outerBorderWidth}, colors);
     paintCaption(s, p, layout.captionRect, state, palette);
     paintInputArea(s, p, layout, palette);

@@ -17,12 +17,12 @@ bool captionOnly(plat::automation::DispId id) {
     case dispids::CaptionDisabledColor:
     case dispids::CaptionPointedColor:
     case dispids::CaptionAccelerator:
-    case 7:   // CaptionAlignmentH
-    case 8:   // CaptionAlignmentV
-    case 10:  // CaptionFocusBorder
-    case 35:  // CaptionFont3D
-    case 86:  // CaptionDirection
-    case 121: // CaptionMultiLine
+    case dispids::CaptionAlignmentH:
+    case dispids::CaptionAlignmentV:
+    case dispids::CaptionFocusBorder:
+    case dispids::CaptionFont3D:
+    case dispids::CaptionDirection:
+    case dispids::CaptionMultiLine:
         return true;
     default:
         return false;

@@ -62,9 +62,9 @@ Placement place(Surface& s, const ControlProperties& p, const ControlLayout& lay
     const Rect& r = pl.r;
     if (pl.width > visibleWidth(r)) {
         pl.x0 = r.left - p.edit.horizontalOffset;
-    } else if (p.alignmentH == 1) {
+    } else if (AlignmentHConstants{p.alignmentH} == AlignmentHConstants::lxah_右揃え) {
         pl.x0 = r.right - pl.width;
-    } else if (p.alignmentH == 2) {
+    } else if (AlignmentHConstants{p.alignmentH} == AlignmentHConstants::lxah_中央揃え) {
         pl.x0 = r.left + (r.width() - pl.width) / 2;
     } else {
         pl.x0 = r.left;

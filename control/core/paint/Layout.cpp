@@ -5,35 +5,36 @@
 
 namespace vantil {
 
-int outerBorderWidth(std::int16_t style, int width, int inner, int outer) {
+int outerBorderWidth(BorderStyleConstants style, int width, int inner, int outer) {
+    using enum BorderStyleConstants;
     switch (style) {
-    case 1:
-    case 2:
-    case 7:
-    case 8:
+    case lxbs_細線:
+    case lxbs_太線:
+    case lxbs_低凸:
+    case lxbs_高凸:
         return width;
-    case 4:
-    case 5:
+    case lxbs_浅凹:
+    case lxbs_深凹:
         return width + 1;
-    case 3:
-    case 6:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
+    case lxbs_二重線:
+    case lxbs_二重凹:
+    case lxbs_二重凸:
+    case lxbs_細凹線:
+    case lxbs_太凹線:
+    case lxbs_細凸線:
+    case lxbs_太凸線:
         return width + inner + outer;
     default:
         return 0;
     }
 }
 
-int inputAreaBorderWidth(std::int16_t inputAreaBorder) {
-    return std::clamp<int>(inputAreaBorder, 0, 2);
+int inputAreaBorderWidth(InputAreaBorderConstants inputAreaBorder) {
+    return std::clamp<int>(static_cast<std::int16_t>(inputAreaBorder), 0, 2);
 }
 
-int focusBorderWidth(std::int16_t focusBorder) {
-    return focusBorder == 0 ? 0 : 2;
+int focusBorderWidth(FocusBorderConstants focusBorder) {
+    return focusBorder == FocusBorderConstants::lxfb_なし ? 0 : 2;
 }
 
 namespace {
@@ -57,23 +58,24 @@ int captionExtent(const ControlProperties& p, int length) {
 ControlLayout computeLayout(const ControlProperties& p, const Rect& client) {
     ControlLayout l;
     l.client = client;
-    const int border =
-        outerBorderWidth(p.borderStyle, p.borderWidth, p.innerBorderWidth, p.outerBorderWidth);
+    const int border = outerBorderWidth(BorderStyleConstants{p.borderStyle}, p.borderWidth,
+                                        p.innerBorderWidth, p.outerBorderWidth);
     l.interior = client.deflated(border, border);
     const Rect& in = l.interior;
-    const bool horizontal = p.captionPosition == 0 || p.captionPosition == 1;
+    using enum CaptionPositionConstants;
+    const bool horizontal = p.captionPosition == lxcp_左 || p.captionPosition == lxcp_右;
     const int extent = captionExtent(p, horizontal ? in.width() : in.height());
     Rect input = in;
     switch (p.captionPosition) {
-    case 1:
+    case lxcp_右:
         l.captionRect = Rect{in.right - extent, in.top, in.right, in.bottom};
         input.right = l.captionRect.left;
         break;
-    case 2:
+    case lxcp_上:
         l.captionRect = Rect{in.left, in.top, in.right, in.top + extent};
         input.top = l.captionRect.bottom;
         break;
-    case 3:
+    case lxcp_下:
         l.captionRect = Rect{in.left, in.bottom - extent, in.right, in.bottom};
         input.bottom = l.captionRect.top;
         break;
@@ -86,12 +88,12 @@ ControlLayout computeLayout(const ControlProperties& p, const Rect& client) {
         input = Rect{input.left, input.top, input.left, input.top};
     }
     l.inputOuter = input;
-    const int iab = inputAreaBorderWidth(p.inputAreaBorder);
+    const int iab = inputAreaBorderWidth(InputAreaBorderConstants{p.inputAreaBorder});
     l.inputRect = input.deflated(iab, iab);
     if (!l.inputRect.empty()) {
         const Rect& r = l.inputRect;
         l.buttonRect = Rect{std::max(r.left, r.right - kButtonWidth), r.top, r.right, r.bottom};
-        const int fb = focusBorderWidth(p.focusBorder);
+        const int fb = focusBorderWidth(FocusBorderConstants{p.focusBorder});
         l.textRect = Rect{r.left, r.top, l.buttonRect.left, r.bottom}.deflated(fb, fb);
     } else {
         l.buttonRect = Rect{l.inputRect.left, l.inputRect.top, l.inputRect.left, l.inputRect.top};

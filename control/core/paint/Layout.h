@@ -21,11 +21,11 @@ struct ControlLayout {
 };
 
 // The amount by which the outer border shrinks the client rectangle on every side.
-int outerBorderWidth(std::int16_t style, int width, int inner, int outer);
-// 0, 1 or 2 pixels of the input area's own border.
-int inputAreaBorderWidth(std::int16_t inputAreaBorder);
-// 0 for FocusBorder 0, else the two pixels the focus border takes on every side.
-int focusBorderWidth(std::int16_t focusBorder);
+int outerBorderWidth(BorderStyleConstants style, int width, int inner, int outer);
+// 0, 1 or 2 pixels of the input area's own border: one a frame.
+int inputAreaBorderWidth(InputAreaBorderConstants inputAreaBorder);
+// 0 without a focus border, else the two pixels the focus border takes on every side.
+int focusBorderWidth(FocusBorderConstants focusBorder);
 
 ControlLayout computeLayout(const ControlProperties& p, const Rect& client);
 

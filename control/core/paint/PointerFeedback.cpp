@@ -5,14 +5,6 @@
 
 namespace vantil {
 
-namespace {
-
-// MousePointer 99 (custom) is stored as 16.
-constexpr std::int16_t kStoredCustomPointer = 16;
-constexpr std::int16_t kCustomPointer = 99;
-
-} // namespace
-
 CursorShape cursorFor(const ControlProperties& p, const ControlLayout& layout, Point at,
                       bool dragPending) {
     if (dragPending) {
@@ -21,12 +13,14 @@ CursorShape cursorFor(const ControlProperties& p, const ControlLayout& layout, P
     if (!layout.inputRect.contains(at)) {
         return CursorShape::HostDefault;
     }
-    const std::int16_t mp = p.mousePointer;
-    if (mp == kStoredCustomPointer || mp == kCustomPointer) {
+    using enum MousePointerConstants;
+    const MousePointerConstants mp = p.mousePointer;
+    if (mp == kStoredCustomPointer || mp == lxmp_ユーザー定義) {
         return p.mouseIcon && p.mouseIcon->usableAsPointer() ? CursorShape::Custom
                                                              : CursorShape::HostDefault;
     }
-    if (mp >= 1 && mp <= 15) {
+    // The standard pointers, arrow to size-all, are the cursor shapes of the same numbers.
+    if (mp >= lxmp_矢印 && mp <= lxmp_サイズ_全方向) {
         return static_cast<CursorShape>(mp);
     }
     return layout.buttonRect.contains(at) ? CursorShape::HostDefault : CursorShape::IBeam;

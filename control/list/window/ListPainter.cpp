@@ -25,9 +25,22 @@ Rect extended(const Rect& r) {
     return Rect{r.left, r.top, r.right + 1, r.bottom + 1};
 }
 
+// ItemBorder and ItemVertBorder number their styles as BorderStyle does.
+BorderStyleConstants asBorderStyle(ItemBorderConstants b) {
+    return BorderStyleConstants{static_cast<std::int16_t>(b)};
+}
+BorderStyleConstants asBorderStyle(ItemVertBorderConstants b) {
+    return BorderStyleConstants{static_cast<std::int16_t>(b)};
+}
+
+// The line styles (thin, thick, double) run along one edge of a cell; the 3D styles frame it.
+bool isLineStyle(BorderStyleConstants b) {
+    return b >= BorderStyleConstants::lxbs_細線 && b <= BorderStyleConstants::lxbs_二重線;
+}
+
 // Text of one cell inside `area`, aligned by the cell's format, with the 3D effect.
 void drawCellText(Surface& s, const Rect& area, std::string_view text, std::uint32_t format,
-                  const TextColors& colors, std::int16_t font3D) {
+                  const TextColors& colors, Font3DConstants font3D) {
     if (text.empty() || area.empty()) {
         return;
     }
@@ -75,33 +88,38 @@ void drawItemBorders(Surface& s, const Rect& cell, const ListStyle& st) {
     const auto colors = [&](Rgb line) {
         return BorderColors{line, c.gap, c.light, c.shadow, c.darkShadow3D, c.light3D};
     };
-    const auto widths = [](std::int16_t style) { return BorderWidths{style == 2 ? 2 : 1, 1, 1}; };
+    const auto widths = [](BorderStyleConstants style) {
+        return BorderWidths{style == BorderStyleConstants::lxbs_太線 ? 2 : 1, 1, 1};
+    };
     const Rect r = extended(cell);
-    if (st.itemVertBorder == 4) {
-        drawOuterBorder(s, r, st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+    const BorderStyleConstants item = asBorderStyle(st.itemBorder);
+    if (st.itemVertBorder == ItemVertBorderConstants::lxivb_指定なし) {
+        drawOuterBorder(s, r, item, widths(item), colors(c.itemBorder));
         return;
     }
     // Line styles along one edge: a frame reaching past the other edges, clipped to the cell.
     constexpr int kReach = 8;
-    if (st.itemBorder >= 1 && st.itemBorder <= 3) {
+    if (isLineStyle(item)) {
         s.setClip(r);
-        drawOuterBorder(s, Rect{r.left - kReach, r.top - kReach, r.right + kReach, r.bottom},
-                        st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+        drawOuterBorder(s, Rect{r.left - kReach, r.top - kReach, r.right + kReach, r.bottom}, item,
+                        widths(item), colors(c.itemBorder));
         s.clearClip();
-    } else if (st.itemBorder > 3) {
-        drawOuterBorder(s, r, st.itemBorder, widths(st.itemBorder), colors(c.itemBorder));
+    } else if (item > BorderStyleConstants::lxbs_二重線) {
+        drawOuterBorder(s, r, item, widths(item), colors(c.itemBorder));
     }
-    if (st.itemBorder >= 0 && st.itemBorder <= 3 && st.itemVertBorder >= 1 &&
-        st.itemVertBorder <= 3) {
+    const BorderStyleConstants vertical = asBorderStyle(st.itemVertBorder);
+    if (item >= BorderStyleConstants::lxbs_なし && item <= BorderStyleConstants::lxbs_二重線 &&
+        isLineStyle(vertical)) {
         s.setClip(r);
         drawOuterBorder(s, Rect{r.left - kReach, r.top - kReach, r.right, r.bottom + kReach},
-                        st.itemVertBorder, widths(st.itemVertBorder), colors(c.itemVertBorder));
+                        vertical, widths(vertical), colors(c.itemVertBorder));
         s.clearClip();
     }
 }
 
 bool hasItemBorders(const ListStyle& st) {
-    return st.itemBorder != 0 || st.itemVertBorder != 4;
+    return st.itemBorder != ItemBorderConstants::lxib_なし ||
+           st.itemVertBorder != ItemVertBorderConstants::lxivb_指定なし;
 }
 
 void paintHeader(Surface& s, const ListPaint& p) {
@@ -123,7 +141,7 @@ void paintHeader(Surface& s, const ListPaint& p) {
         const CListCell& cell = *grid.cell(0, c);
         s.fillRect(r, cell.backColor != CLR_CELL_DEFAULT ? Rgb::fromColorRef(cell.backColor)
                                                          : st.colors.headerBack);
-        if (st.inputAreaBorder == 2) {
+        if (st.inputAreaBorder == InputAreaBorderConstants::lxipab_3D) {
             s.frameRect(r, st.colors.light, st.colors.shadow);
         } else {
             s.line(Point{r.right - 1, r.top}, Point{r.right - 1, r.bottom - 1}, st.colors.shadow);
@@ -185,8 +203,8 @@ void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cel
     if (hasItemBorders(st)) {
         drawItemBorders(s, cellRect, st);
     }
-    const CellLayout layout =
-        layoutCell(cellRect, cell.picture() != nullptr, st.displayItem, cell.format);
+    const CellLayout layout = layoutCell(cellRect, cell.picture() != nullptr,
+                                         static_cast<std::int16_t>(st.displayItem), cell.format);
     if (layout.picture && p.pictures) {
         p.pictures->drawPicture(s, *cell.picture(), *layout.picture);
     }
@@ -202,7 +220,9 @@ void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cel
 
 CellLayout layoutCell(const Rect& cell, bool hasPicture, std::int16_t displayItem,
                       std::uint32_t format) {
-    if (!hasPicture || displayItem == 0) {
+    using enum DisplayItemConstants;
+    const DisplayItemConstants shown{displayItem};
+    if (!hasPicture || shown == lxdil_テキスト) {
         return CellLayout{std::nullopt, cell};
     }
     const int w = cell.width();
@@ -213,7 +233,7 @@ CellLayout layoutCell(const Rect& cell, bool hasPicture, std::int16_t displayIte
     if (h > w) {
         square.top = cell.top + (h - side) / 2;
         square.bottom = square.top + side;
-    } else if (displayItem == 1) {
+    } else if (shown == lxdil_ピクチャ) {
         square.left = cell.left + (w - side) / 2;
         square.right = square.left + side;
     } else if ((format & kFormatRight) != 0) {
@@ -222,7 +242,7 @@ CellLayout layoutCell(const Rect& cell, bool hasPicture, std::int16_t displayIte
         atRight = true;
     }
     CellLayout out{square.deflated(kPictureInset, kPictureInset), std::nullopt};
-    if (displayItem == 2 && w > h) {
+    if (shown == lxdil_両方 && w > h) {
         out.text = atRight ? cell.deflated(0, 0, side, 0) : cell.deflated(side, 0, 0, 0);
     }
     return out;

@@ -30,7 +30,7 @@ ListStyle listStyleFrom(const ControlProperties& p, const SystemPalette& palette
     c.light3D = palette.systemColor(syscolor::Light3D);
     s.displayItem = p.displayItem;
     s.font3D = p.font3D;
-    s.inputAreaBorder = p.inputAreaBorder;
+    s.inputAreaBorder = InputAreaBorderConstants{p.inputAreaBorder};
     s.itemBorder = p.itemBorder;
     s.itemVertBorder = p.itemVertBorder;
     if (p.oddRowForeColor != kNoColor) {

@@ -32,11 +32,12 @@ struct ListColors {
 
 struct ListStyle {
     ListColors colors;
-    std::int16_t displayItem = 0; // 0 text, 1 picture, 2 both
-    std::int16_t font3D = 0;
-    std::int16_t inputAreaBorder = 0; // 2: header cells get a light edge
-    std::int16_t itemBorder = 0;
-    std::int16_t itemVertBorder = 4;
+    DisplayItemConstants displayItem = DisplayItemConstants::lxdil_テキスト;
+    Font3DConstants font3D = Font3DConstants::lxf3d_なし;
+    // 3D: header cells get a light edge.
+    InputAreaBorderConstants inputAreaBorder = InputAreaBorderConstants::lxipab_なし;
+    ItemBorderConstants itemBorder = ItemBorderConstants::lxib_なし;
+    ItemVertBorderConstants itemVertBorder = ItemVertBorderConstants::lxivb_指定なし;
     int cellMargin = 0;
     // OddRowForeColor and OddRowBackColor resolved; unset when the property is -1.
     std::optional<Rgb> oddRowFore;

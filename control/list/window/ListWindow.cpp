@@ -9,7 +9,6 @@
 
 namespace vantil {
 
-
 namespace {
 
 constexpr int kWheelNotch = 120;
@@ -18,9 +17,10 @@ constexpr int kWheelNotch = 120;
 
 ListOptions listOptionsFrom(const ControlProperties& p) {
     ListOptions o;
-    // ScrollBars 4 is read as 0: no bar.
-    o.horizontalBar = p.scrollBars == 1 || p.scrollBars == 3;
-    o.verticalBar = p.scrollBars == 2 || p.scrollBars == 3;
+    // ScrollBars 4 has no constant and is read as none: no bar.
+    using enum ScrollBarsConstants;
+    o.horizontalBar = p.scrollBars == lxsb_水平 || p.scrollBars == lxsb_両方;
+    o.verticalBar = p.scrollBars == lxsb_垂直 || p.scrollBars == lxsb_両方;
     o.allowResizeColumn = p.allowResizeColumn;
     o.titleTip = p.titleTip;
     o.locked = p.locked;
@@ -473,7 +473,7 @@ void ListWindow::fitColumn(std::int32_t column) {
         const std::shared_ptr<const CellFont>& own = r.cells.front().font();
         const FontRequest font{own ? *own : options_.font.desc, 0};
         int width = port_.textWidth(font, cell->text) + 2 * port_.textWidth(font, " ");
-        if (options_.displayItem != 0 && cell->picture()) {
+        if (options_.displayItem != DisplayItemConstants::lxdil_テキスト && cell->picture()) {
             width += r.height;
         }
         widest = std::max(widest, width);

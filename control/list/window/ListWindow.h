@@ -47,7 +47,7 @@ struct ListOptions {
     bool allowResizeColumn = false;
     bool titleTip = true;
     bool locked = false;
-    std::int16_t displayItem = 0;
+    DisplayItemConstants displayItem = DisplayItemConstants::lxdil_テキスト;
     FontRequest font;
 };
 

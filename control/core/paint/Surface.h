@@ -4,7 +4,7 @@
 // tests use a recording surface.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 #include "platform/automation/FontObject.h"
 
 #include <string_view>

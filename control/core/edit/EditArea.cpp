@@ -4,6 +4,7 @@
 #include "control/core/CVantilCtrl.h"
 #include "control/core/Enums.h"
 #include "control/core/EventTable.h"
+#include "control/core/edit/KeyCodes.h"
 #include "platform/text/Cp932.h"
 
 #include <algorithm>
@@ -14,21 +15,6 @@ namespace cp932 = plat::text::cp932;
 using plat::automation::Variant;
 
 namespace {
-
-constexpr bool sameKey(int code, VKeyCodeConstants c) {
-    return code == static_cast<int>(c);
-}
-static_assert(sameKey(vk::Back, VKeyCodeConstants::lxvkc_VK_BACK) &&
-              sameKey(vk::Return, VKeyCodeConstants::lxvkc_VK_RETURN) &&
-              sameKey(vk::Escape, VKeyCodeConstants::lxvkc_VK_ESCAPE) &&
-              sameKey(vk::End, VKeyCodeConstants::lxvkc_VK_END) &&
-              sameKey(vk::Home, VKeyCodeConstants::lxvkc_VK_HOME) &&
-              sameKey(vk::Left, VKeyCodeConstants::lxvkc_VK_LEFT) &&
-              sameKey(vk::Right, VKeyCodeConstants::lxvkc_VK_RIGHT) &&
-              sameKey(vk::Insert, VKeyCodeConstants::lxvkc_VK_INSERT) &&
-              sameKey(vk::Delete, VKeyCodeConstants::lxvkc_VK_DELETE) &&
-              sameKey(vk::F4, VKeyCodeConstants::lxvkc_VK_F4) &&
-              sameKey(vk::A, VKeyCodeConstants::lxvkc_VK_A));
 
 Clipboard* controlClipboard() {
     ControlPlatform* platform = controlPlatform();

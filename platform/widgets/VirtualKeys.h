@@ -14,6 +14,7 @@ namespace plat::widgets {
 namespace keytable {
 
 // Keys of the main block and the function keys that do not follow from a range.
+// clang-format off
 inline constexpr std::pair<int, int> kKeys[] = {
     {Qt::Key_Cancel, 0x03},        {Qt::Key_Backspace, 0x08},   {Qt::Key_Tab, 0x09},
     {Qt::Key_Backtab, 0x09},       {Qt::Key_Clear, 0x0C},       {Qt::Key_Return, 0x0D},
@@ -50,6 +51,7 @@ inline constexpr std::pair<int, int> kKeys[] = {
     {Qt::Key_Ampersand, 0x37},     {Qt::Key_Asterisk, 0x38},    {Qt::Key_ParenLeft, 0x39},
     {Qt::Key_Play, 0xFA},          {Qt::Key_Zoom, 0xFB},
 };
+// clang-format on
 
 // The numeric keypad's own codes; 0 for Enter and the navigation keys, which are the main
 // block's.

@@ -9,7 +9,19 @@
 
 namespace vantil::test {
 
-enum class Op { Fill, Frame, Dotted, Focus, Line, Triangle, Invert, Picture, Text, Clip, ClearClip };
+enum class Op {
+    Fill,
+    Frame,
+    Dotted,
+    Focus,
+    Line,
+    Triangle,
+    Invert,
+    Picture,
+    Text,
+    Clip,
+    ClearClip
+};
 
 struct Call {
     Op op = Op::Fill;

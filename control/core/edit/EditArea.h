@@ -80,7 +80,8 @@ private:
     // The one shape of every edit: remember the text, mutate through the buffer, run
     // `beforeNotify` (false: the control did not come through it), finish once.
     template <class Mutate, class BeforeNotify = bool (*)()>
-    bool edit(Notify notify, Mutate mutate, BeforeNotify beforeNotify = [] { return true; });
+    bool edit(
+        Notify notify, Mutate mutate, BeforeNotify beforeNotify = [] { return true; });
     bool finish(const std::string& before, Notify notify);
     void repaint();
     bool locked() const;

@@ -1,7 +1,7 @@
 // The drawing surface the control paints on: fills, one-pixel frames, dotted frames and the
 // platform's focus rectangle, lines, a filled triangle, pixel inversion, pictures, text in
-// code page 932 with measuring and rotated fonts, and clipping. The window-system layer implements it;
-// tests use a recording surface.
+// code page 932 with measuring and rotated fonts, and clipping. The window-system layer
+// implements it; tests use a recording surface.
 #pragma once
 
 #include "control/core/Geometry.h"

@@ -14,36 +14,17 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
-#include <vector>
-
 namespace vantil {
 
 using namespace qtconv;
 
 namespace {
-
-// Pictures are drawn after the surface is done with the window: the core asks, the window
-// remembers, and one QPainter renders them.
-class DeferredPictures final : public PictureDrawer {
-public:
-    struct Job {
-        const plat::automation::Picture* picture;
-        Rect square;
-    };
-    std::vector<Job> jobs;
-    void drawPicture(Surface&, const plat::automation::Picture& picture,
-                     const Rect& square) override {
-        jobs.push_back(Job{&picture, square});
-    }
-};
 
 // The list's scroll bar repaints only when its picture changes. One line of a long list moves
 // the thumb by a fraction of a pixel, and repainting the bar would cost more than moving the
@@ -227,31 +208,19 @@ Point CDxListCtrl::clientPoint(const QPoint& viewportPos) {
 
 // ---- Events -------------------------------------------------------------------------------
 
-void CDxListCtrl::paintEvent(QPaintEvent* event) {
+void CDxListCtrl::paint(Surface& s, const Rect& update) {
     const ListGeometry g = logic_->geometry();
     const ListStyle style = listStyleFrom(control_.properties(), palette_);
-    DeferredPictures pictures;
-    {
-        QtSurface s(viewport(), &fonts_);
-        paintList(s, ListPaint{g, style, fromQt(event->rect()), &pictures, std::nullopt});
+    std::optional<Rect> line;
+    if (const std::optional<int> x = logic_->trackingLine()) {
+        line = logic_->trackingLineRect(*x);
     }
-    const std::optional<int> line = logic_->trackingLine();
-    if (pictures.jobs.empty() && !line) {
-        return;
-    }
-    QPainter p(viewport());
-    for (const DeferredPictures::Job& job : pictures.jobs) {
-        QPixmap pixmap;
-        const auto& bytes = job.picture->bytes();
-        if (!job.square.empty() &&
-            pixmap.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
-            p.drawPixmap(toQt(job.square), pixmap);
-        }
-    }
-    if (line) {
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(toQt(logic_->trackingLineRect(*line)), QColor(255, 255, 255));
-    }
+    paintList(s, ListPaint{g, style, update, line});
+}
+
+void CDxListCtrl::paintEvent(QPaintEvent* event) {
+    QtSurface s(viewport(), &fonts_);
+    paint(s, fromQt(event->rect()));
 }
 
 void CDxListCtrl::resizeEvent(QResizeEvent* event) {

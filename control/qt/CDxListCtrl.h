@@ -70,6 +70,9 @@ public:
     QSize sizeHint() const override;
     // The title tip window (nullptr while title tips are off).
     TipWindow* tipWindow() const { return tip_; }
+    // Paints the part `update` of the list's viewport on `s`: the cells with their pictures and
+    // the column-resize line while a divider is dragged.
+    void paint(Surface& s, const Rect& update);
 
 protected:
     bool event(QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "control/core/paint/PointerFeedback.h"
 #include "control/core/paint/Surface.h"
 #include "platform/text/Cp932.h"
+#include "platform/widgets/VirtualKeys.h"
 
 #include <QColor>
 #include <QFont>
@@ -77,9 +78,12 @@ inline KeyModifiers fromQt(Qt::KeyboardModifiers m) {
                         m.testFlag(Qt::AltModifier)};
 }
 
-// The virtual-key code of a Qt key; 0 for keys without one. `mods` tells the numeric keypad's
-// keys (Qt::KeypadModifier) from the main block's (VirtualKeys.cpp holds the table).
-int virtualKey(int key, Qt::KeyboardModifiers mods = {});
+// Qt keys as the platform's virtual-key codes: what KeyDown, KeyUp and the two hot keys
+// (DropDownVKeyCode, CloseUpVKeyCode) carry; 0 for keys without one. `mods` tells the numeric
+// keypad's keys (Qt::KeypadModifier) from the main block's.
+inline int virtualKey(int key, Qt::KeyboardModifiers mods = {}) {
+    return plat::widgets::virtualKey(key, mods);
+}
 
 // The characters a key press types, as the key-press handler takes them: Ctrl+letter as its
 // control code, Backspace 8, Return 13, Escape 27, and the event's text otherwise (a

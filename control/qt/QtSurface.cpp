@@ -4,6 +4,7 @@
 
 #include "control/qt/QtConvert.h"
 
+#include <QPixmap>
 #include <QPolygon>
 
 #include <algorithm>
@@ -126,6 +127,14 @@ void QtSurface::invertRect(const Rect& r) {
     painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter_.fillRect(toQt(r), QColor(255, 255, 255));
     painter_.setCompositionMode(old);
+}
+
+void QtSurface::drawPicture(const Rect& square, const plat::automation::Picture& picture) {
+    QPixmap pixmap;
+    const std::vector<std::uint8_t>& bytes = picture.bytes();
+    if (!square.empty() && pixmap.loadFromData(bytes.data(), static_cast<uint>(bytes.size()))) {
+        painter_.drawPixmap(toQt(square), pixmap);
+    }
 }
 
 void QtSurface::setFont(const FontRequest& font) {

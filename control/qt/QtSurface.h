@@ -43,6 +43,7 @@ public:
     void line(Point from, Point to, Rgb colour) override;
     void triangle(Point a, Point b, Point c, Rgb outline, Rgb fill) override;
     void invertRect(const Rect& r) override;
+    void drawPicture(const Rect& square, const plat::automation::Picture& picture) override;
     void setFont(const FontRequest& font) override;
     int textWidth(std::string_view text) override;
     int lineHeight() override;

@@ -1,6 +1,7 @@
 // The focused input text on a recording surface (6 pixels a single-byte character, 12 a
 // double-byte one): the horizontal offset rule, the selection highlight, the caret and the
 // composition text at the caret.
+#include "control/core/edit/KeyCodes.h"
 #include "control/core/paint/ControlWindow.h"
 #include "control/core/paint/EditPainter.h"
 #include "platform/automation/HostSite.h"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "control/core/ControlPlatform.h"
+#include "control/core/edit/KeyCodes.h"
 #include "tests/list/ListTestSupport.h"
 
 #include <optional>

@@ -32,7 +32,7 @@ struct PaintedList : ListWindowFixture {
         if (const std::optional<int> x = w().trackingLine()) {
             line = w().trackingLineRect(*x);
         }
-        paintList(s, ListPaint{g, style, update.value_or(Rect{0, 0, 200, 130}), nullptr, line});
+        paintList(s, ListPaint{g, style, update.value_or(Rect{0, 0, 200, 130}), line});
     }
     // The colour of the last fill of item `index`'s cell in `column` (scrolled to the top).
     Rgb cellFill(int index, int column) const {

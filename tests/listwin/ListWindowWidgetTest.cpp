@@ -6,8 +6,10 @@
 #include "control/qt/ControlWidget.h"
 #include "control/qt/TipWindow.h"
 #include "tests/list/ListTestSupport.h"
+#include "tests/paint/RecordingSurface.h"
 #include "tests/qt/QtPaintSupport.h"
 
+#include <QBuffer>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -178,6 +180,43 @@ TEST(ListWindowWidget, ColumnDividerDragResizesAndTheTipShowsClippedText) {
     QTest::keyClick(o.control, Qt::Key_Down);
     EXPECT_FALSE(o.list->tipWindow()->isVisible());
     EXPECT_EQ(o.current(), 2);
+}
+
+TEST(ListWindowWidget, PicturesAndTheResizeLineAreDrawnThroughTheSurface) {
+    OpenList o;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(QColor(0, 255, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "PNG"));
+    auto picture =
+        plat::automation::Picture::fromBytes(std::vector<std::uint8_t>(png.begin(), png.end()));
+    ASSERT_NE(picture, nullptr);
+    o.c.put(u"DisplayItem", Variant(std::int16_t{2}));
+    o.c.model->grid().cell(1, 0)->setPicture(std::move(picture));
+    // The first column's divider held mid-drag: the tracking line stands at the pointer.
+    o.move(QPoint(58, 5));
+    QTest::mousePress(o.view(), Qt::LeftButton, Qt::NoModifier, QPoint(58, 5));
+    o.move(QPoint(100, 5), Qt::LeftButton);
+    const std::optional<int> line = o.list->logic().trackingLine();
+    ASSERT_TRUE(line.has_value());
+
+    RecordingSurface s;
+    o.list->paint(s, qtconv::fromQt(o.view()->rect()));
+    // The picture and the line are drawn on the surface, the line last of all; the picture
+    // fills the square inset in the first item's cell (DisplayItem "both": at the left).
+    const Rect square{4, o.header + 4, o.row - 4, o.header + o.row - 4};
+    const std::vector<Call> pictures = s.only(Op::Picture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].rect, square);
+    ASSERT_FALSE(s.calls.empty());
+    EXPECT_EQ(s.calls.back().op, Op::Invert);
+    EXPECT_EQ(s.calls.back().rect, o.list->logic().trackingLineRect(*line));
+    // On the window the picture's pixels show.
+    const QImage shown = o.view()->grab().toImage();
+    EXPECT_EQ(qtconv::fromQt(shown.pixelColor(square.left + 2, square.top + 2)), (Rgb{0, 255, 0}));
+    QTest::mouseRelease(o.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 5));
 }
 
 TEST(ListWindowWidget, GoesWithTheControlsWindow) {

@@ -9,7 +9,19 @@
 
 namespace vantil::test {
 
-enum class Op { Fill, Frame, Dotted, Focus, Line, Triangle, Invert, Text, Clip, ClearClip };
+enum class Op {
+    Fill,
+    Frame,
+    Dotted,
+    Focus,
+    Line,
+    Triangle,
+    Invert,
+    Picture,
+    Text,
+    Clip,
+    ClearClip
+};
 
 struct Call {
     Op op = Op::Fill;
@@ -60,6 +72,9 @@ public:
         calls.push_back(call);
     }
     void invertRect(const Rect& r) override { calls.push_back(Call::make(Op::Invert, r)); }
+    void drawPicture(const Rect& square, const plat::automation::Picture&) override {
+        calls.push_back(Call::make(Op::Picture, square));
+    }
     void setFont(const FontRequest& f) override { font = f; }
     int textWidth(std::string_view text) override;
     int lineHeight() override { return kLine; }

@@ -14,6 +14,8 @@ TEST(SlipKeysTest, QtKeysGiveClassicKeyCodes) {
         Qt::KeyboardModifiers mods;
         int code;
     };
+    // The codes of the platform's one key table (punctuation by either character of its key),
+    // but 0 for the input method's own keys.
     const Case cases[] = {
         {Qt::Key_Delete, Qt::NoModifier, 46},      {Qt::Key_Return, Qt::NoModifier, 13},
         {Qt::Key_Enter, Qt::KeypadModifier, 13},   {Qt::Key_Backspace, Qt::NoModifier, 8},
@@ -24,7 +26,8 @@ TEST(SlipKeysTest, QtKeysGiveClassicKeyCodes) {
         {Qt::Key_F12, Qt::NoModifier, 123},        {Qt::Key_Period, Qt::NoModifier, 190},
         {Qt::Key_Period, Qt::KeypadModifier, 110}, {Qt::Key_Home, Qt::NoModifier, 36},
         {Qt::Key_Tab, Qt::NoModifier, 9},          {Qt::Key_Backtab, Qt::ShiftModifier, 9},
-        {Qt::Key_Kanji, Qt::NoModifier, 0},
+        {Qt::Key_Kanji, Qt::NoModifier, 0},        {Qt::Key_Semicolon, Qt::NoModifier, 0xBA},
+        {Qt::Key_Colon, Qt::ShiftModifier, 0xBA},
     };
     for (const Case& c : cases)
         EXPECT_EQ(virtualKeyCode(c.key, c.mods), c.code) << std::hex << c.key;

@@ -4,6 +4,7 @@
 #include "control/core/CVantilCtrl.h"
 #include "control/core/Enums.h"
 #include "control/core/EventTable.h"
+#include "control/core/edit/KeyCodes.h"
 #include "platform/text/Cp932.h"
 
 #include <algorithm>
@@ -15,24 +16,31 @@ using plat::automation::Variant;
 
 namespace {
 
-constexpr bool sameKey(int code, VKeyCodeConstants c) {
-    return code == static_cast<int>(c);
-}
-static_assert(sameKey(vk::Back, VKeyCodeConstants::lxvkc_VK_BACK) &&
-              sameKey(vk::Return, VKeyCodeConstants::lxvkc_VK_RETURN) &&
-              sameKey(vk::Escape, VKeyCodeConstants::lxvkc_VK_ESCAPE) &&
-              sameKey(vk::End, VKeyCodeConstants::lxvkc_VK_END) &&
-              sameKey(vk::Home, VKeyCodeConstants::lxvkc_VK_HOME) &&
-              sameKey(vk::Left, VKeyCodeConstants::lxvkc_VK_LEFT) &&
-              sameKey(vk::Right, VKeyCodeConstants::lxvkc_VK_RIGHT) &&
-              sameKey(vk::Insert, VKeyCodeConstants::lxvkc_VK_INSERT) &&
-              sameKey(vk::Delete, VKeyCodeConstants::lxvkc_VK_DELETE) &&
-              sameKey(vk::F4, VKeyCodeConstants::lxvkc_VK_F4) &&
-              sameKey(vk::A, VKeyCodeConstants::lxvkc_VK_A));
-
 Clipboard* controlClipboard() {
     ControlPlatform* platform = controlPlatform();
     return platform ? platform->clipboard() : nullptr;
+}
+
+// The clipboard's text as a command takes it, read before its edit begins.
+std::string clipboardText() {
+    Clipboard* clipboard = controlClipboard();
+    return clipboard ? clipboard->text().value_or(std::string()) : std::string();
+}
+
+// Edits the commands share: inserting pasted or dropped text (an empty text inserts nothing)
+// and deleting the selection, each undoable.
+void insertText(EditBuffer& b, const std::string& text) {
+    if (!text.empty()) {
+        b.snapshot();
+        b.insertText(text);
+    }
+}
+
+void deleteSelection(EditBuffer& b) {
+    if (b.hasSelection()) {
+        b.snapshot();
+        b.deleteSelection();
+    }
 }
 
 } // namespace
@@ -59,9 +67,13 @@ void EditArea::repaint() {
     }
 }
 
-template <class Mutate> bool EditArea::edit(Notify notify, Mutate mutate) {
+template <class Mutate, class BeforeNotify>
+bool EditArea::edit(Notify notify, Mutate mutate, BeforeNotify beforeNotify) {
     const std::string before = buffer_.text();
     mutate(buffer_);
+    if (!beforeNotify()) {
+        return false;
+    }
     return finish(before, notify);
 }
 
@@ -142,7 +154,7 @@ bool EditArea::keyDown(int key, KeyModifiers mods) {
             copy();
         } else if (mods.shift) {
             if (!locked()) {
-                paste();
+                paste(clipboardText());
             }
         } else {
             buffer_.toggleInsertMode();
@@ -169,15 +181,12 @@ bool EditArea::keyDown(int key, KeyModifiers mods) {
         } else if (locked()) {
             break;
         } else if (key == vk::V) {
-            paste();
+            paste(clipboardText());
         } else if (key == vk::Z) {
             undo();
         } else if (buffer_.hasSelection()) {
             copy();
-            edit(Notify::Text, [](EditBuffer& b) {
-                b.snapshot();
-                b.deleteSelection();
-            });
+            edit(Notify::Text, deleteSelection);
         }
         break;
     default:
@@ -209,85 +218,70 @@ void EditArea::copy() {
     }
 }
 
-bool EditArea::paste() {
-    Clipboard* clipboard = controlClipboard();
-    const std::optional<std::string> text = clipboard ? clipboard->text() : std::nullopt;
-    if (!text || text->empty()) {
+bool EditArea::paste(const std::string& cp932Text) {
+    if (cp932Text.empty()) {
         return true;
     }
-    return edit(Notify::Text, [&text](EditBuffer& b) {
-        b.snapshot();
-        b.insertText(*text);
-    });
+    return edit(Notify::Text, [&cp932Text](EditBuffer& b) { insertText(b, cp932Text); });
 }
 
 bool EditArea::undo() {
     return edit(Notify::Text, [](EditBuffer& b) { b.undo(); });
 }
 
-bool EditArea::menuCommand(int id) {
-    const std::string before = buffer_.text();
+bool EditArea::menuCommand(int entry) {
+    const auto command = static_cast<MenuCommand>(entry);
     const bool editable = !locked();
-    switch (id) {
-    case 0:
-        if (editable) {
-            buffer_.undo();
-        }
-        break;
-    case 1:
-    case 4:
-        if (editable && buffer_.hasSelection()) {
-            if (id == 1) {
-                copy();
-            }
-            buffer_.snapshot();
-            buffer_.deleteSelection();
-        }
-        break;
-    case 2:
+    // What leaves for the clipboard or comes from it does so before the edit begins.
+    if (command == MenuCommand::Copy ||
+        (command == MenuCommand::Cut && editable && buffer_.hasSelection())) {
         copy();
-        break;
-    case 3:
-        if (Clipboard* clipboard = controlClipboard(); clipboard != nullptr && editable) {
-            const std::optional<std::string> text = clipboard->text();
-            if (text && !text->empty()) {
-                buffer_.snapshot();
-                buffer_.insertText(*text);
+    }
+    const std::string pasted =
+        command == MenuCommand::Paste && editable ? clipboardText() : std::string();
+    const auto mutate = [command, editable, &pasted](EditBuffer& b) {
+        switch (command) {
+        case MenuCommand::Undo:
+            if (editable) {
+                b.undo();
             }
+            break;
+        case MenuCommand::Cut:
+        case MenuCommand::Delete:
+            if (editable) {
+                deleteSelection(b);
+            }
+            break;
+        case MenuCommand::Paste:
+            insertText(b, pasted);
+            break;
+        case MenuCommand::SelectAll:
+            b.select(0, b.count());
+            break;
+        default:
+            break; // copying changes nothing; the host's own entries neither
         }
-        break;
-    case 5:
-        buffer_.select(0, buffer_.count());
-        break;
-    default:
-        break;
-    }
-    repaint();
-    Variant menuId(static_cast<std::int16_t>(id));
-    if (!control_.fireEvent(events::MenuClicked, std::span(&menuId, 1))) {
-        return false;
-    }
-    return finish(before, Notify::TextAndListIndex);
+    };
+    // MenuClicked comes between the change and its notifications.
+    return edit(Notify::TextAndListIndex, mutate, [this, entry] {
+        repaint();
+        Variant menuId(static_cast<std::int16_t>(entry));
+        return control_.fireEvent(events::MenuClicked, std::span(&menuId, 1));
+    });
 }
 
 bool EditArea::dropText(std::int32_t pos, std::string_view cp932Text) {
     const std::string text(cp932Text);
     return edit(Notify::Text, [pos, &text](EditBuffer& b) {
         b.moveCaret(pos, false);
-        if (!text.empty()) {
-            b.snapshot();
-            b.insertText(text);
-        }
+        insertText(b, text);
     });
 }
 
 bool EditArea::removeRange(std::int32_t start, std::int32_t end) {
     return edit(Notify::Text, [start, end](EditBuffer& b) {
         b.select(start, end);
-        if (b.hasSelection()) {
-            b.snapshot();
-            b.deleteSelection();
-        }
+        deleteSelection(b);
     });
 }
 

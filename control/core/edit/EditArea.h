@@ -15,6 +15,9 @@ namespace vantil {
 
 class CVantilCtrl;
 
+// The built-in entries of the context menu, by their place in the menu table.
+enum class MenuCommand : int { Undo = 0, Cut = 1, Copy = 2, Paste = 3, Delete = 4, SelectAll = 5 };
+
 class EditArea {
 public:
     explicit EditArea(CVantilCtrl& control);
@@ -34,11 +37,12 @@ public:
 
     // ---- Commands ----
     void copy();
-    bool paste();
+    // Inserts `cp932` (the clipboard's text, read by the caller) at the caret.
+    bool paste(const std::string& cp932);
     bool undo();
-    // Context-menu entry `id`: 0 undo, 1 cut, 2 copy, 3 paste, 4 delete, 5 select all, the
-    // others change nothing. Raises MenuClicked, then ChangeText when the text changed.
-    [[nodiscard]] bool menuCommand(int id);
+    // Runs context-menu entry `entry` (a MenuCommand for the built-in entries; the host's own
+    // entries change nothing). Raises MenuClicked, then ChangeText when the text changed.
+    [[nodiscard]] bool menuCommand(int entry);
     // Dropped text: the caret goes to character `pos` and non-empty text is inserted there.
     [[nodiscard]] bool dropText(std::int32_t pos, std::string_view cp932);
     // Removes characters [start, end) (the text a move dragged away).
@@ -73,8 +77,11 @@ public:
 
 private:
     enum class Notify : std::uint8_t { Text, TextAndListIndex };
-    // The one shape of every edit: remember the text, mutate through the buffer, finish once.
-    template <class Mutate> bool edit(Notify notify, Mutate mutate);
+    // The one shape of every edit: remember the text, mutate through the buffer, run
+    // `beforeNotify` (false: the control did not come through it), finish once.
+    template <class Mutate, class BeforeNotify = bool (*)()>
+    bool edit(
+        Notify notify, Mutate mutate, BeforeNotify beforeNotify = [] { return true; });
     bool finish(const std::string& before, Notify notify);
     void repaint();
     bool locked() const;

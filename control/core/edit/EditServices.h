@@ -55,15 +55,6 @@ struct KeyModifiers {
     }
 };
 
-// Virtual-key codes of the keys the edit area handles (the values of VKeyCodeConstants).
-namespace vk {
-inline constexpr int Back = 8, Tab = 9, Return = 13, Escape = 27, PageUp = 33, PageDown = 34,
-                     End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
-                     Delete = 46, Apps = 93, F4 = 115, F10 = 121;
-// Letter keys have the code of the upper-case letter.
-inline constexpr int A = 'A', C = 'C', V = 'V', X = 'X', Z = 'Z';
-} // namespace vk
-
 // Character codes of the key-press handler that are not text.
 namespace chars {
 inline constexpr unsigned CtrlA = 1, CtrlC = 3, Backspace = 8, Tab = 9, Return = 13, CtrlV = 22,

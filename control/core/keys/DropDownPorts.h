@@ -2,7 +2,7 @@
 // The window-system layer implements both; tests record them.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // moves focus instead of the caret or the highlight.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 
 #include <cstdint>
 

@@ -3,6 +3,7 @@
 
 #include "control/core/CVantilCtrl.h"
 #include "control/core/EventTable.h"
+#include "control/core/edit/KeyCodes.h"
 #include "platform/automation/Variant.h"
 
 namespace vantil {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "control/core/ControlProperties.h"
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 
 namespace vantil {
 

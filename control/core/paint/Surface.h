@@ -1,11 +1,12 @@
 // The drawing surface the control paints on: fills, one-pixel frames, dotted frames and the
-// platform's focus rectangle, lines, a filled triangle, pixel inversion, text in code page
-// 932 with measuring and rotated fonts, and clipping. The window-system layer implements it;
-// tests use a recording surface.
+// platform's focus rectangle, lines, a filled triangle, pixel inversion, pictures, text in
+// code page 932 with measuring and rotated fonts, and clipping. The window-system layer
+// implements it; tests use a recording surface.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 #include "platform/automation/FontObject.h"
+#include "platform/automation/Picture.h"
 
 #include <string_view>
 
@@ -38,6 +39,8 @@ public:
     virtual void triangle(Point a, Point b, Point c, Rgb outline, Rgb fill) = 0;
     // Inverts every pixel of `r`.
     virtual void invertRect(const Rect& r) = 0;
+    // `picture` scaled into `square`; a picture the platform cannot decode draws nothing.
+    virtual void drawPicture(const Rect& square, const plat::automation::Picture& picture) = 0;
 
     virtual void setFont(const FontRequest& font) = 0;
     // Advance width of `text` (code page 932) in the current font, unturned.

@@ -3,7 +3,7 @@
 // fixed classic scheme for tests and screenshots.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 
 #include <cstdint>
 

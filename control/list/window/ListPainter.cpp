@@ -205,8 +205,8 @@ void paintItem(Surface& s, const ListPaint& p, std::int32_t row, const Rect& cel
     }
     const CellLayout layout = layoutCell(cellRect, cell.picture() != nullptr,
                                          static_cast<std::int16_t>(st.displayItem), cell.format);
-    if (layout.picture && p.pictures) {
-        p.pictures->drawPicture(s, *cell.picture(), *layout.picture);
+    if (layout.picture) {
+        s.drawPicture(*layout.picture, *cell.picture());
     }
     if (layout.text) {
         const std::shared_ptr<const CellFont>& font = first.font();

@@ -6,19 +6,10 @@
 
 #include "control/list/window/ListGeometry.h"
 #include "control/list/window/ListStyle.h"
-#include "platform/automation/Picture.h"
 
 #include <optional>
 
 namespace vantil {
-
-// Renders a cell's picture scaled into a square; the window-system layer decodes it.
-class PictureDrawer {
-public:
-    virtual ~PictureDrawer() = default;
-    virtual void drawPicture(Surface& s, const plat::automation::Picture& picture,
-                             const Rect& square) = 0;
-};
 
 // Where a cell's picture and text go.
 struct CellLayout {
@@ -40,8 +31,7 @@ struct ListPaint {
     const ListGeometry& geometry;
     const ListStyle& style;
     Rect update;
-    PictureDrawer* pictures = nullptr;
-    std::optional<Rect> trackingLine;
+    std::optional<Rect> trackingLine; // the column-resize line, inverted over everything
 };
 
 void paintList(Surface& s, const ListPaint& paint);

@@ -4,7 +4,7 @@
 // to the control. The window-system layer implements the port; tests record it.
 #pragma once
 
-#include "control/core/paint/Geometry.h"
+#include "control/core/Geometry.h"
 #include "control/core/paint/PointerFeedback.h"
 #include "control/core/paint/Surface.h"
 

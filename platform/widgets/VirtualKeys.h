@@ -1,17 +1,21 @@
-// Qt keys as the platform's virtual-key codes: what KeyDown, KeyUp and the two hot keys
-// (DropDownVKeyCode, CloseUpVKeyCode) carry. Qt names a key by the character it types, so a
-// punctuation key is found by either of the characters it types on the standard layout, and
-// the numeric keypad by the keypad modifier.
-#include "control/qt/QtConvert.h"
+// Qt keys as the classic virtual-key codes that key notifications carry (Backspace 8, Return
+// 13, Delete 46, '0' 48, 'A' 65, F1 112 ...): the one table of every window that reports keys
+// by those numbers, the slip grid's and the combo control's alike. Qt names a key by the
+// character it types, so a punctuation key is found by either of the characters it types on
+// the standard layout, and the numeric keypad by the keypad modifier.
+#pragma once
+
+#include <Qt>
 
 #include <utility>
 
-namespace vantil::qtconv {
+namespace plat::widgets {
 
-namespace {
+namespace keytable {
 
 // Keys of the main block and the function keys that do not follow from a range.
-constexpr std::pair<int, int> kKeys[] = {
+// clang-format off
+inline constexpr std::pair<int, int> kKeys[] = {
     {Qt::Key_Cancel, 0x03},        {Qt::Key_Backspace, 0x08},   {Qt::Key_Tab, 0x09},
     {Qt::Key_Backtab, 0x09},       {Qt::Key_Clear, 0x0C},       {Qt::Key_Return, 0x0D},
     {Qt::Key_Enter, 0x0D},         {Qt::Key_Shift, 0x10},       {Qt::Key_Control, 0x11},
@@ -47,9 +51,11 @@ constexpr std::pair<int, int> kKeys[] = {
     {Qt::Key_Ampersand, 0x37},     {Qt::Key_Asterisk, 0x38},    {Qt::Key_ParenLeft, 0x39},
     {Qt::Key_Play, 0xFA},          {Qt::Key_Zoom, 0xFB},
 };
+// clang-format on
 
-// The numeric keypad's own codes.
-int keypadKey(int key) {
+// The numeric keypad's own codes; 0 for Enter and the navigation keys, which are the main
+// block's.
+constexpr int keypadKey(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         return 0x60 + (key - Qt::Key_0); // VK_NUMPAD0 ..
     }
@@ -66,15 +72,17 @@ int keypadKey(int key) {
     case Qt::Key_Slash:
         return 0x6F; // VK_DIVIDE
     default:
-        return 0; // Enter and the navigation keys are the main block's
+        return 0;
     }
 }
 
-} // namespace
+} // namespace keytable
 
-int virtualKey(int key, Qt::KeyboardModifiers mods) {
+// The virtual-key code of a Qt key; 0 for keys without one. `mods` tells the numeric keypad's
+// keys (Qt::KeypadModifier) from the main block's.
+inline int virtualKey(int key, Qt::KeyboardModifiers mods = {}) {
     if (mods.testFlag(Qt::KeypadModifier)) {
-        if (const int pad = keypadKey(key)) {
+        if (const int pad = keytable::keypadKey(key)) {
             return pad;
         }
     }
@@ -84,7 +92,7 @@ int virtualKey(int key, Qt::KeyboardModifiers mods) {
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
         return 0x70 + (key - Qt::Key_F1);
     }
-    for (const auto& [qt, code] : kKeys) {
+    for (const auto& [qt, code] : keytable::kKeys) {
         if (qt == key) {
             return code;
         }
@@ -92,4 +100,19 @@ int virtualKey(int key, Qt::KeyboardModifiers mods) {
     return 0;
 }
 
-} // namespace vantil::qtconv
+// The keys that switch the Japanese input method's modes (kana, kanji, conversion).
+constexpr bool isInputMethodKey(int key) {
+    switch (key) {
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+    case Qt::Key_Kanji:
+    case Qt::Key_Henkan:
+    case Qt::Key_Muhenkan:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace plat::widgets

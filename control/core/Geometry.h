@@ -1,5 +1,6 @@
-// The painting core's own value types: a pixel point, a rectangle with exclusive right and
-// bottom edges, and a resolved colour. The window-system layer converts them in one place.
+// The control core's value types, shared by the key rules, painting and the list window: a
+// pixel point, a rectangle with exclusive right and bottom edges, and a resolved colour. The
+// window-system layer converts them in one place.
 #pragma once
 
 #include <algorithm>

@@ -15,7 +15,7 @@
 #include "platform/widgets/CommandButton.h"
 #include "platform/widgets/MessageRecorder.h"
 #include "platform/widgets/slipgrid/SlipGrid.h"
-#include "tests/jet/PgCluster.h"
+#include "tests/support/PgCluster.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -83,7 +83,7 @@ const std::filesystem::path& home() {
 // The same data on the benchmark's own server cluster.
 const std::string& serverDatabase() {
     static const std::string uri = [] {
-        std::string u = jettest::newServerDatabase();
+        std::string u = testsupport::newServerDatabase();
         fillDatabase(u);
         return u;
     }();
@@ -125,7 +125,7 @@ void BM_OpenFullMonthButtonToGrid(benchmark::State& state) {
 }
 
 void BM_OpenFullMonthButtonToGrid_Server(benchmark::State& state) {
-    if (const std::string why = jettest::serverSkipReason(); !why.empty()) {
+    if (const std::string why = testsupport::serverSkipReason(); !why.empty()) {
         state.SkipWithError(why.c_str());
         return;
     }
@@ -155,7 +155,7 @@ void BM_OpenBareDatabaseWork(benchmark::State& state) {
 }
 
 void BM_OpenBareDatabaseWork_Server(benchmark::State& state) {
-    if (const std::string why = jettest::serverSkipReason(); !why.empty()) {
+    if (const std::string why = testsupport::serverSkipReason(); !why.empty()) {
         state.SkipWithError(why.c_str());
         return;
     }

@@ -79,8 +79,13 @@ int extractYear(plat::jet::Database& db, int year, const ExtractProgress& progre
     try {
         done = fillYear(db, year, progress);
     } catch (...) {
-        if (db.inTransaction())
-            db.commitTrans();
+        // On a server a failed statement has already undone the transaction, and its commit
+        // fails in turn: the first error is the one the clerk must see.
+        try {
+            if (db.inTransaction())
+                db.commitTrans();
+        } catch (const plat::jet::Error&) {
+        }
         throw;
     }
     db.commitTrans();

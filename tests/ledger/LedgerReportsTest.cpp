@@ -12,7 +12,10 @@
 
 #include <QTest>
 
+#include <libpq-fe.h>
+
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -63,6 +66,36 @@ TEST_P(LedgerReportsTest, SavedMonthShowsInTheInquiryAndBothReportsWithTheGridsM
     ASSERT_EQ(tamsel::reports::extractYear(db, 2004), 1);
     plat::jet::Recordset year = db.openRecordset("SELECT MMONY FROM PRTRUIKEI");
     EXPECT_EQ(year["MMONY"].toCurrency(), plat::jet::Currency::fromDouble(gridMoney));
+}
+
+// The annual extraction meets a ledger another session holds locked: on both engines the clerk
+// is told of the lock (3260), not of the commit that the failed transaction can no longer make.
+TEST_P(LedgerReportsTest, AYearExtractionThatMeetsALockSaysSo) {
+    const std::filesystem::path home = freshHome();
+    plat::jet::Database db = freshDatabase(home, GetParam());
+    addEmployee(db, "田中", 1200);
+    const std::string location = testsupport::officeDatabase(home);
+    std::optional<plat::jet::Database> fileHolder;
+    std::unique_ptr<PGconn, decltype(&PQfinish)> serverHolder(nullptr, &PQfinish);
+    if (GetParam() == testsupport::Engine::File) {
+        fileHolder.emplace(plat::jet::Database::open(location));
+        fileHolder->beginTrans();
+    } else {
+        // Straight through libpq: a lock on the ledger table itself, so the extraction's own
+        // transaction begins and its read of KYUYO_F is what waits.
+        serverHolder.reset(PQconnectdb(location.c_str()));
+        ASSERT_EQ(PQstatus(serverHolder.get()), CONNECTION_OK);
+        PGresult* r = PQexec(serverHolder.get(), "BEGIN; LOCK TABLE kyuyo_f IN ACCESS EXCLUSIVE MODE");
+        ASSERT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(serverHolder.get());
+        PQclear(r);
+    }
+    try {
+        tamsel::reports::extractYear(db, 2004);
+        ADD_FAILURE() << "the extraction went through a held lock";
+    } catch (const plat::jet::Error& e) {
+        EXPECT_EQ(e.number(), plat::jet::err::Locked) << e.description();
+    }
+    EXPECT_FALSE(db.inTransaction());
 }
 
 TEST_ENGINE_SUITE(LedgerReportsTest);

@@ -4,6 +4,7 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Picture.h"
 #include "platform/automation/Unicode.h"
+#include "platform/text/Ascii.h"
 #include "platform/text/DateTime.h"
 
 #include <charconv>
@@ -14,6 +15,7 @@
 namespace vantil_host {
 
 using namespace plat::automation;
+using plat::text::equalsNoCase;
 
 namespace {
 
@@ -23,21 +25,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 bool isIdentChar(char c) {

@@ -2,10 +2,10 @@
 // four decimals) and how a value is bound.
 #include "platform/jet/Columns.h"
 
+#include "platform/jet/Coercion.h"
 #include "platform/jet/Error.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <string>
 
 namespace plat::jet {
@@ -16,19 +16,6 @@ std::string upper(const char* s) {
     for (; s && *s; ++s)
         u += static_cast<char>(std::toupper(static_cast<unsigned char>(*s)));
     return u;
-}
-
-bool isNumberText(const std::string& s, double& out) {
-    const char* b = s.c_str();
-    while (*b == ' ')
-        ++b;
-    if (!*b)
-        return false;
-    char* end = nullptr;
-    out = std::strtod(b, &end);
-    while (*end == ' ')
-        ++end;
-    return *end == '\0';
 }
 } // namespace
 
@@ -114,13 +101,7 @@ Value coerce(ColumnKind kind, const Value& value) {
     case ColumnKind::Text:
         return Value(value.toText());
     case ColumnKind::Date:
-        if (t == ValueType::Date)
-            return value;
-        if (t == ValueType::Text) {
-            if (auto p = plat::text::parseCanonical(value.toText()))
-                return Value(*p);
-        }
-        throw Error(err::TypeMismatch, value.toText());
+        return coerceToDate(value);
     case ColumnKind::Long:
         if (t == ValueType::Date || (t == ValueType::Text && !numericText))
             throw Error(err::TypeMismatch, value.toText());

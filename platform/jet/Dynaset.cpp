@@ -5,6 +5,7 @@
 #include "platform/jet/Columns.h"
 #include "platform/jet/Connection.h"
 #include "platform/jet/DynasetImpl.h"
+#include "platform/jet/Engine.h"
 #include "platform/text/Ascii.h"
 
 #include <cctype>
@@ -12,16 +13,6 @@
 namespace plat::jet {
 
 namespace {
-
-std::string quoteName(std::string_view name) {
-    std::string q = "\"";
-    for (char c : name) {
-        if (c == '"')
-            q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
 
 bool sameKey(const Value& a, const Value& b) {
     return !a.isNull() && !b.isNull() && a.toText() == b.toText();

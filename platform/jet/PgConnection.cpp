@@ -2,6 +2,7 @@
 // values read by column type, and the server's error codes as the layer's error numbers.
 #include "platform/jet/PgConnection.h"
 
+#include "platform/jet/Coercion.h"
 #include "platform/jet/LiteralLifter.h"
 #include "platform/jet/SqlDialect.h"
 #include "platform/text/Ascii.h"
@@ -154,33 +155,16 @@ Value pgCoerce(PgKind kind, const Value& value) {
     if (value.isNull())
         return value;
     const ValueType t = value.type();
-    auto numericText = [&] {
-        const std::string s = value.toText();
-        char* end = nullptr;
-        const char* b = s.c_str();
-        while (*b == ' ')
-            ++b;
-        if (!*b)
-            return false;
-        std::strtod(b, &end);
-        while (*end == ' ')
-            ++end;
-        return *end == '\0';
-    };
-    const bool notNumber = t == ValueType::Date || (t == ValueType::Text && !numericText());
+    double d = 0;
+    const bool notNumber =
+        t == ValueType::Date || (t == ValueType::Text && !isNumberText(value.toText(), d));
     switch (kind) {
     case PgKind::Any:
         return value;
     case PgKind::Text:
         return Value(value.toText());
     case PgKind::Date:
-        if (t == ValueType::Date)
-            return value;
-        if (t == ValueType::Text) {
-            if (auto p = plat::text::parseCanonical(value.toText()))
-                return Value(*p);
-        }
-        throw Error(err::TypeMismatch, value.toText());
+        return coerceToDate(value);
     case PgKind::Long:
     case PgKind::Bool:
         if (notNumber)

@@ -1,9 +1,10 @@
 // Conversions between the kinds a database value can hold.
 #include "platform/jet/Value.h"
 
+#include "platform/jet/Coercion.h"
+
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace plat::jet {
 
@@ -30,19 +31,6 @@ std::string Currency::toText() const {
 
 namespace {
 
-bool parseNumber(const std::string& s, double& out) {
-    const char* b = s.c_str();
-    while (*b == ' ')
-        ++b;
-    if (*b == '\0')
-        return false;
-    char* end = nullptr;
-    out = std::strtod(b, &end);
-    while (*end == ' ')
-        ++end;
-    return *end == '\0';
-}
-
 std::string shortestDouble(double v) {
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
@@ -65,7 +53,7 @@ std::int64_t Value::toLong() const {
         return std::llround(plat::text::toSerial(std::get<DateTime>(v_)));
     case ValueType::Text: {
         double d = 0;
-        return parseNumber(std::get<std::string>(v_), d) ? std::llround(d) : 0;
+        return isNumberText(std::get<std::string>(v_), d) ? std::llround(d) : 0;
     }
     }
     return 0;
@@ -85,7 +73,7 @@ double Value::toDouble() const {
         return plat::text::toSerial(std::get<DateTime>(v_));
     case ValueType::Text: {
         double d = 0;
-        return parseNumber(std::get<std::string>(v_), d) ? d : 0;
+        return isNumberText(std::get<std::string>(v_), d) ? d : 0;
     }
     }
     return 0;

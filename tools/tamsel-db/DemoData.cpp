@@ -105,85 +105,113 @@ void addBusySeason(const DateTime& month, std::vector<Line>& lines) {
     }
 }
 
+struct Employee {
+    std::int64_t id;
+    std::string name;
+    int wage;
+};
+
+struct Site {
+    std::int64_t id;
+    std::string name;
+};
+
+// The employees: a family name in turn with a drawn given name, and a drawn wage.
+std::vector<Employee> addEmployees(plat::jet::Database& db, Sequence& seq, int count) {
+    std::vector<Employee> employees;
+    for (int i = 0; i < count; ++i) {
+        std::string name =
+            std::string(kFamilyNames[static_cast<std::size_t>(i) % kFamilyNames.size()]) + "　" +
+            kGivenNames[static_cast<std::size_t>(seq.below(kGivenNames.size()))];
+        const int wage = 1100 + 50 * seq.below(29); // 1,100 … 2,500
+        db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('" + plat::jet::sqlEscape(name) +
+                   "'," + std::to_string(wage) + ")");
+        employees.push_back({db.lastInsertId(), name, wage});
+    }
+    return employees;
+}
+
+// The sites: a place in turn with a drawn kind of work.
+std::vector<Site> addSites(plat::jet::Database& db, Sequence& seq, int count,
+                           const DateTime& firstMonth) {
+    std::vector<Site> sites;
+    for (int i = 0; i < count; ++i) {
+        std::string name = std::string(kPlaces[static_cast<std::size_t>(i) % kPlaces.size()]) +
+                           kWorks[static_cast<std::size_t>(seq.below(kWorks.size()))];
+        // Registered on working days in the three months before the first ledger month.
+        DateTime at = plat::text::addDays(plat::text::addMonths(firstMonth, -3), i * 6 + 1);
+        at.hour = 8 + seq.below(9);
+        at.minute = seq.below(60);
+        db.execute("INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('" + plat::jet::sqlEscape(name) +
+                   "',#" + sqlDate(at) + " " + std::to_string(at.hour) + ":" +
+                   std::to_string(at.minute) + "#)");
+        sites.push_back({db.lastInsertId(), name});
+    }
+    return sites;
+}
+
+// One employee's ledger lines of a month: one to three sites, and each day's hours on one of
+// them (most days on the first).
+std::vector<Line> drawLines(Sequence& seq, const std::vector<Site>& sites, const DateTime& month) {
+    std::vector<Line> lines;
+    const int lineCount = 1 + seq.below(3);
+    const int firstSite = seq.below(static_cast<int>(sites.size()));
+    for (int k = 0; k < lineCount && k < static_cast<int>(sites.size()); ++k) {
+        const Site& s =
+            sites[static_cast<std::size_t>((firstSite + k * 5) % static_cast<int>(sites.size()))];
+        lines.push_back({static_cast<int>(s.id), s.name, {}});
+    }
+    const int days = plat::text::daysInMonth(month.year, month.month);
+    for (int d = 1; d <= days; ++d) {
+        const int wd = plat::text::weekday(DateTime{month.year, month.month, d});
+        const double h = dayHours(wd, seq);
+        const int r = seq.below(100);
+        const std::size_t line = r < 60 ? 0 : static_cast<std::size_t>(seq.below(lineCount));
+        lines[line].hours[static_cast<std::size_t>(d - 1)] = h;
+    }
+    return lines;
+}
+
+// The ledger rows of one employee's month, numbered from 1.
+void insertLedger(plat::jet::Database& db, const DateTime& month, const Employee& e, int wage,
+                  const std::vector<Line>& lines) {
+    using plat::jet::sqlEscape;
+    const std::string date = sqlDate(month);
+    for (std::size_t b = 0; b < lines.size(); ++b) {
+        std::string sql = "INSERT INTO KYUYO_F (NENGETU,SYAINID,SNAME,TMONY"
+                          ",ROWNO,GENBAID,GNAME";
+        for (int d = 1; d <= 31; ++d)
+            sql += ",D" + std::to_string(d);
+        sql += ") VALUES (#" + date + "#," + std::to_string(e.id) + ",'" + sqlEscape(e.name) +
+               "'," + std::to_string(wage) + "," + std::to_string(b + 1) + "," +
+               std::to_string(lines[b].genbaId) + ",'" + sqlEscape(lines[b].gname) + "'";
+        for (double h : lines[b].hours)
+            sql += "," + hoursText(h);
+        sql += ")";
+        db.execute(sql);
+    }
+}
+
 } // namespace
 
 void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize& size) {
-    using plat::jet::sqlEscape;
     Sequence seq;
     const DateTime lastMonth = plat::text::firstOfMonth(today);
     const DateTime firstMonth = plat::text::addMonths(lastMonth, -(size.months - 1));
 
     db.beginTrans();
     try {
-        struct Employee {
-            std::int64_t id;
-            std::string name;
-            int wage;
-        };
-        std::vector<Employee> employees;
-        for (int i = 0; i < size.employees; ++i) {
-            std::string name =
-                std::string(kFamilyNames[static_cast<std::size_t>(i) % kFamilyNames.size()]) +
-                "　" + kGivenNames[static_cast<std::size_t>(seq.below(kGivenNames.size()))];
-            const int wage = 1100 + 50 * seq.below(29); // 1,100 … 2,500
-            db.execute("INSERT INTO SYAIN_MT (SName,TMony) VALUES ('" + sqlEscape(name) + "'," +
-                       std::to_string(wage) + ")");
-            employees.push_back({db.lastInsertId(), name, wage});
-        }
-        std::vector<std::pair<std::int64_t, std::string>> sites;
-        for (int i = 0; i < size.sites; ++i) {
-            std::string name = std::string(kPlaces[static_cast<std::size_t>(i) % kPlaces.size()]) +
-                               kWorks[static_cast<std::size_t>(seq.below(kWorks.size()))];
-            // Registered on working days in the three months before the first ledger month.
-            DateTime at = plat::text::addDays(plat::text::addMonths(firstMonth, -3), i * 6 + 1);
-            at.hour = 8 + seq.below(9);
-            at.minute = seq.below(60);
-            db.execute("INSERT INTO GENBA_MT (GName,CrtDate) VALUES ('" + sqlEscape(name) + "',#" +
-                       sqlDate(at) + " " + std::to_string(at.hour) + ":" +
-                       std::to_string(at.minute) + "#)");
-            sites.emplace_back(db.lastInsertId(), name);
-        }
-
+        const std::vector<Employee> employees = addEmployees(db, seq, size.employees);
+        const std::vector<Site> sites = addSites(db, seq, size.sites, firstMonth);
         for (DateTime month = firstMonth; month <= lastMonth;
              month = plat::text::addMonths(month, 1)) {
-            const int days = plat::text::daysInMonth(month.year, month.month);
+            // The year before the last twelve months paid 50 yen an hour less.
             const bool lastYear = month < plat::text::addMonths(lastMonth, -11);
-            for (const auto& e : employees) {
-                const int wage = lastYear ? e.wage - 50 : e.wage;
-                std::vector<Line> lines;
-                const int lineCount = 1 + seq.below(3);
-                const int firstSite = seq.below(static_cast<int>(sites.size()));
-                for (int k = 0; k < lineCount && k < static_cast<int>(sites.size()); ++k) {
-                    const auto& s = sites[static_cast<std::size_t>((firstSite + k * 5) %
-                                                                   static_cast<int>(sites.size()))];
-                    lines.push_back({static_cast<int>(s.first), s.second, {}});
-                }
-                for (int d = 1; d <= days; ++d) {
-                    const int wd = plat::text::weekday(DateTime{month.year, month.month, d});
-                    const double h = dayHours(wd, seq);
-                    // Most days go to the first site of the month.
-                    const int r = seq.below(100);
-                    const std::size_t line =
-                        r < 60 ? 0 : static_cast<std::size_t>(seq.below(lineCount));
-                    lines[line].hours[static_cast<std::size_t>(d - 1)] = h;
-                }
+            for (const Employee& e : employees) {
+                std::vector<Line> lines = drawLines(seq, sites, month);
                 if (&e == &employees.front())
                     addBusySeason(month, lines);
-                const std::string date = sqlDate(month);
-                for (std::size_t b = 0; b < lines.size(); ++b) {
-                    std::string sql = "INSERT INTO KYUYO_F (NENGETU,SYAINID,SNAME,TMONY"
-                                      ",ROWNO,GENBAID,GNAME";
-                    for (int d = 1; d <= 31; ++d)
-                        sql += ",D" + std::to_string(d);
-                    sql += ") VALUES (#" + date + "#," + std::to_string(e.id) + ",'" +
-                           sqlEscape(e.name) + "'," + std::to_string(wage) + "," +
-                           std::to_string(b + 1) + "," + std::to_string(lines[b].genbaId) + ",'" +
-                           sqlEscape(lines[b].gname) + "'";
-                    for (double h : lines[b].hours)
-                        sql += "," + hoursText(h);
-                    sql += ")";
-                    db.execute(sql);
-                }
+                insertLedger(db, month, e, lastYear ? e.wage - 50 : e.wage, lines);
             }
         }
         db.commitTrans();

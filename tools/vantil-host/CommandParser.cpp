@@ -4,6 +4,7 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Picture.h"
 #include "platform/automation/Unicode.h"
+#include "platform/text/Ascii.h"
 #include "platform/text/DateTime.h"
 
 #include <charconv>
@@ -14,6 +15,7 @@
 namespace vantil_host {
 
 using namespace plat::automation;
+using plat::text::equalsNoCase;
 
 namespace {
 
@@ -23,21 +25,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 bool isIdentChar(char c) {
@@ -275,23 +262,38 @@ bool parseText(std::string_view text, ParseResult& r) {
     return true;
 }
 
-// The window commands; false when `verb` is none of them.
-bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResult& r) {
-    Command& c = r.command;
-    auto noArguments = [&](Command::Kind kind) {
-        c.kind = kind;
-        if (!rest.empty())
-            r.error = "unexpected text: " + std::string(rest);
+// A command that takes nothing after its verb.
+bool noArguments(Command::Kind kind, std::string_view rest, ParseResult& r) {
+    r.command.kind = kind;
+    if (!rest.empty())
+        r.error = "unexpected text: " + std::string(rest);
+    return true;
+}
+
+// clip (the clipboard's text) or clip = "text".
+bool parseClip(std::string_view rest, ParseResult& r) {
+    if (rest.empty())
+        return noArguments(Command::Kind::Clip, rest, r);
+    r.command.kind = Command::Kind::ClipSet;
+    if (rest.front() != '=') {
+        r.error = "expected: clip = \"text\"";
         return true;
-    };
+    }
+    return parseText(trim(rest.substr(1)), r);
+}
+
+// The window commands without words to read: focus, blur, dropped, where, wait, type and
+// clip; false when `verb` is none of them.
+bool parsePlainWindowCommand(std::string_view verb, std::string_view rest, ParseResult& r) {
+    Command& c = r.command;
     if (equalsNoCase(verb, "focus"))
-        return noArguments(Command::Kind::Focus);
+        return noArguments(Command::Kind::Focus, rest, r);
     if (equalsNoCase(verb, "blur"))
-        return noArguments(Command::Kind::Blur);
+        return noArguments(Command::Kind::Blur, rest, r);
     if (equalsNoCase(verb, "dropped"))
-        return noArguments(Command::Kind::Dropped);
+        return noArguments(Command::Kind::Dropped, rest, r);
     if (equalsNoCase(verb, "where"))
-        return noArguments(Command::Kind::Where);
+        return noArguments(Command::Kind::Where, rest, r);
     if (equalsNoCase(verb, "wait")) {
         c.kind = Command::Kind::Wait;
         c.name = std::u16string(rest.begin(), rest.end());
@@ -303,16 +305,13 @@ bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResul
         c.kind = Command::Kind::Type;
         return parseText(rest, r);
     }
-    if (equalsNoCase(verb, "clip")) {
-        if (rest.empty())
-            return noArguments(Command::Kind::Clip);
-        c.kind = Command::Kind::ClipSet;
-        if (rest.front() != '=') {
-            r.error = "expected: clip = \"text\"";
-            return true;
-        }
-        return parseText(trim(rest.substr(1)), r);
-    }
+    if (equalsNoCase(verb, "clip"))
+        return parseClip(rest, r);
+    return false;
+}
+
+// The words of the text, separated by spaces and tabs.
+std::vector<std::string_view> splitWords(std::string_view rest) {
     std::vector<std::string_view> words;
     for (std::size_t i = 0; i < rest.size();) {
         std::size_t j = rest.find_first_of(" \t", i);
@@ -322,45 +321,179 @@ bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResul
             words.push_back(rest.substr(i, j - i));
         i = j + 1;
     }
-    if (equalsNoCase(verb, "key")) {
-        c.kind = Command::Kind::Key;
-        if (words.empty()) {
-            r.error = "missing key name";
-            return true;
-        }
-        c.key = std::string(words[0]);
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            if (equalsNoCase(words[i], "shift"))
-                c.shift = true;
-            else if (equalsNoCase(words[i], "ctrl"))
-                c.ctrl = true;
-            else if (equalsNoCase(words[i], "alt"))
-                c.alt = true;
-            else
-                r.error = "unknown modifier: " + std::string(words[i]);
-        }
-        return true;
+    return words;
+}
+
+// key NAME [shift] [ctrl] [alt].
+void parseKey(const std::vector<std::string_view>& words, ParseResult& r) {
+    Command& c = r.command;
+    c.kind = Command::Kind::Key;
+    if (words.empty()) {
+        r.error = "missing key name";
+        return;
     }
-    const auto number = [&](std::string_view w, int& out) {
-        const auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out);
-        return ec == std::errc() && end == w.data() + w.size();
-    };
+    c.key = std::string(words[0]);
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (equalsNoCase(words[i], "shift"))
+            c.shift = true;
+        else if (equalsNoCase(words[i], "ctrl"))
+            c.ctrl = true;
+        else if (equalsNoCase(words[i], "alt"))
+            c.alt = true;
+        else
+            r.error = "unknown modifier: " + std::string(words[i]);
+    }
+}
+
+// The whole word as a decimal integer.
+bool readInt(std::string_view w, int& out) {
+    const auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out);
+    return ec == std::errc() && end == w.data() + w.size();
+}
+
+// click X Y, or menu X Y [KEY]; false when `verb` is neither.
+bool parsePointCommand(std::string_view verb, const std::vector<std::string_view>& words,
+                       ParseResult& r) {
+    Command& c = r.command;
     if (equalsNoCase(verb, "click")) {
         c.kind = Command::Kind::Click;
-        if (words.size() != 2 || !number(words[0], c.x) || !number(words[1], c.y))
+        if (words.size() != 2 || !readInt(words[0], c.x) || !readInt(words[1], c.y))
             r.error = "expected: click X Y";
         return true;
     }
     if (equalsNoCase(verb, "menu")) {
         c.kind = Command::Kind::Menu;
-        if (words.size() < 2 || words.size() > 3 || !number(words[0], c.x) ||
-            !number(words[1], c.y) || (words.size() == 3 && words[2].size() != 1))
+        if (words.size() < 2 || words.size() > 3 || !readInt(words[0], c.x) ||
+            !readInt(words[1], c.y) || (words.size() == 3 && words[2].size() != 1))
             r.error = "expected: menu X Y [KEY]";
         else if (words.size() == 3)
             c.key = std::string(words[2]);
         return true;
     }
     return false;
+}
+
+// The window commands; false when `verb` is none of them.
+bool parseWindowCommand(std::string_view verb, std::string_view rest, ParseResult& r) {
+    if (parsePlainWindowCommand(verb, rest, r))
+        return true;
+    const std::vector<std::string_view> words = splitWords(rest);
+    if (equalsNoCase(verb, "key")) {
+        parseKey(words, r);
+        return true;
+    }
+    return parsePointCommand(verb, words, r);
+}
+
+// save FILE, load FILE and mode design|run; false when `verb` is none of them.
+bool parseFileOrModeCommand(std::string_view verb, std::string_view rest, ParseResult& r) {
+    Command& c = r.command;
+    if (equalsNoCase(verb, "save") || equalsNoCase(verb, "load")) {
+        c.kind = equalsNoCase(verb, "save") ? Command::Kind::Save : Command::Kind::Load;
+        if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+            rest = rest.substr(1, rest.size() - 2);
+        if (rest.empty())
+            r.error = "missing file name";
+        c.file = std::string(rest);
+        return true;
+    }
+    if (equalsNoCase(verb, "mode")) {
+        c.kind = Command::Kind::Mode;
+        if (equalsNoCase(rest, "design"))
+            c.design = true;
+        else if (!equalsNoCase(rest, "run"))
+            r.error = "mode is design or run";
+        return true;
+    }
+    return false;
+}
+
+// The kind of a command on a member or event: get, set, call, on, off.
+std::optional<Command::Kind> memberCommandKind(std::string_view verb) {
+    if (equalsNoCase(verb, "get"))
+        return Command::Kind::Get;
+    if (equalsNoCase(verb, "set"))
+        return Command::Kind::Set;
+    if (equalsNoCase(verb, "call"))
+        return Command::Kind::Call;
+    if (equalsNoCase(verb, "on"))
+        return Command::Kind::On;
+    if (equalsNoCase(verb, "off"))
+        return Command::Kind::Off;
+    return std::nullopt;
+}
+
+// The member (or event) name at the start of `rest`, taken off it; false when there is none.
+bool readName(std::string_view& rest, ParseResult& r) {
+    std::size_t n = 0;
+    while (n < rest.size() && isIdentChar(rest[n]))
+        ++n;
+    if (n == 0) {
+        r.error = "missing name";
+        return false;
+    }
+    r.command.name = toUtf16(rest.substr(0, n));
+    rest = trim(rest.substr(n));
+    return true;
+}
+
+// What follows on EVENT: ARGUMENT = VALUE.
+void parseHandler(std::string_view rest, ParseResult& r) {
+    Command& c = r.command;
+    std::size_t a = 0;
+    while (a < rest.size() && isIdentChar(rest[a]))
+        ++a;
+    const auto eq = findAssign(rest);
+    if (a == 0 || eq == std::string_view::npos || !trim(rest.substr(a, eq - a)).empty()) {
+        r.error = "expected: on EVENT ARGUMENT = VALUE";
+        return;
+    }
+    c.argument = toUtf16(rest.substr(0, a));
+    auto v = parseLiteral(rest.substr(eq + 1), &r.error);
+    if (v)
+        c.value = std::move(*v);
+}
+
+// What follows get NAME, call NAME or set NAME: the arguments, and for set "= VALUE".
+void parseMemberArguments(std::string_view rest, ParseResult& r) {
+    Command& c = r.command;
+    std::string_view argText = rest;
+    if (c.kind == Command::Kind::Set) {
+        const auto eq = findAssign(rest);
+        if (eq == std::string_view::npos) {
+            r.error = "expected: set NAME [args] = VALUE";
+            return;
+        }
+        argText = trim(rest.substr(0, eq));
+        auto v = parseLiteral(rest.substr(eq + 1), &r.error);
+        if (!v)
+            return;
+        c.value = std::move(*v);
+    }
+    // Arguments may also be written in parentheses: get ItemText(3).
+    if (argText.size() >= 2 && argText.front() == '(' && argText.back() == ')')
+        argText = argText.substr(1, argText.size() - 2);
+    auto args = parseArguments(argText, &r.error);
+    if (!args)
+        return;
+    c.args = std::move(*args);
+}
+
+// get, set, call, on and off: the name, then what the command takes after it.
+void parseMemberCommand(Command::Kind kind, std::string_view rest, ParseResult& r) {
+    r.command.kind = kind;
+    if (!readName(rest, r))
+        return;
+    if (kind == Command::Kind::Off) {
+        if (!rest.empty())
+            r.error = "unexpected text: " + std::string(rest);
+        return;
+    }
+    if (kind == Command::Kind::On) {
+        parseHandler(rest, r);
+        return;
+    }
+    parseMemberArguments(rest, r);
 }
 
 } // namespace
@@ -377,97 +510,14 @@ ParseResult parseCommand(std::string_view raw) {
     while (sp < line.size() && line[sp] != ' ' && line[sp] != '\t')
         ++sp;
     const std::string_view verb = line.substr(0, sp);
-    std::string_view rest = trim(line.substr(sp));
-    Command& c = r.command;
+    const std::string_view rest = trim(line.substr(sp));
 
-    if (equalsNoCase(verb, "save") || equalsNoCase(verb, "load")) {
-        c.kind = equalsNoCase(verb, "save") ? Command::Kind::Save : Command::Kind::Load;
-        if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
-            rest = rest.substr(1, rest.size() - 2);
-        if (rest.empty())
-            r.error = "missing file name";
-        c.file = std::string(rest);
+    if (parseFileOrModeCommand(verb, rest, r) || parseWindowCommand(verb, rest, r))
         return r;
-    }
-    if (equalsNoCase(verb, "mode")) {
-        c.kind = Command::Kind::Mode;
-        if (equalsNoCase(rest, "design"))
-            c.design = true;
-        else if (!equalsNoCase(rest, "run"))
-            r.error = "mode is design or run";
-        return r;
-    }
-
-    if (parseWindowCommand(verb, rest, r))
-        return r;
-
-    if (equalsNoCase(verb, "get"))
-        c.kind = Command::Kind::Get;
-    else if (equalsNoCase(verb, "set"))
-        c.kind = Command::Kind::Set;
-    else if (equalsNoCase(verb, "call"))
-        c.kind = Command::Kind::Call;
-    else if (equalsNoCase(verb, "on"))
-        c.kind = Command::Kind::On;
-    else if (equalsNoCase(verb, "off"))
-        c.kind = Command::Kind::Off;
-    else {
+    if (const auto kind = memberCommandKind(verb))
+        parseMemberCommand(*kind, rest, r);
+    else
         r.error = "unknown command: " + std::string(verb);
-        return r;
-    }
-
-    // The member (or event) name.
-    std::size_t n = 0;
-    while (n < rest.size() && isIdentChar(rest[n]))
-        ++n;
-    if (n == 0) {
-        r.error = "missing name";
-        return r;
-    }
-    c.name = toUtf16(rest.substr(0, n));
-    rest = trim(rest.substr(n));
-
-    if (c.kind == Command::Kind::Off) {
-        if (!rest.empty())
-            r.error = "unexpected text: " + std::string(rest);
-        return r;
-    }
-    if (c.kind == Command::Kind::On) {
-        std::size_t a = 0;
-        while (a < rest.size() && isIdentChar(rest[a]))
-            ++a;
-        const auto eq = findAssign(rest);
-        if (a == 0 || eq == std::string_view::npos || !trim(rest.substr(a, eq - a)).empty()) {
-            r.error = "expected: on EVENT ARGUMENT = VALUE";
-            return r;
-        }
-        c.argument = toUtf16(rest.substr(0, a));
-        auto v = parseLiteral(rest.substr(eq + 1), &r.error);
-        if (v)
-            c.value = std::move(*v);
-        return r;
-    }
-
-    std::string_view argText = rest;
-    if (c.kind == Command::Kind::Set) {
-        const auto eq = findAssign(rest);
-        if (eq == std::string_view::npos) {
-            r.error = "expected: set NAME [args] = VALUE";
-            return r;
-        }
-        argText = trim(rest.substr(0, eq));
-        auto v = parseLiteral(rest.substr(eq + 1), &r.error);
-        if (!v)
-            return r;
-        c.value = std::move(*v);
-    }
-    // Arguments may also be written in parentheses: get ItemText(3).
-    if (argText.size() >= 2 && argText.front() == '(' && argText.back() == ')')
-        argText = argText.substr(1, argText.size() - 2);
-    auto args = parseArguments(argText, &r.error);
-    if (!args)
-        return r;
-    c.args = std::move(*args);
     return r;
 }
 

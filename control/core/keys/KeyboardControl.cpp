@@ -135,18 +135,16 @@ bool KeyboardControl::selectionCommitted() {
 bool KeyboardControl::keyDown(int key, KeyModifiers mods) {
     EditArea& edit = control_.editArea();
     edit.clearEscape();
-    const ControlProperties& p = control_.properties();
-    const bool plain = !mods.shift && !mods.ctrl && !mods.alt;
+    if (const std::optional<bool> answer = listKey(key, mods)) {
+        return *answer;
+    }
+    return edit.keyDown(key, mods); // the editing keys, then KeyDown
+}
+
+std::optional<bool> KeyboardControl::listKey(int key, KeyModifiers mods) {
     switch (key) {
     case vk::Return:
-        if (list_.visible() && p.treatEnterAsTab && list_.highlighted() != listIndex()) {
-            commit();
-            return close() && selectionCommitted();
-        }
-        if (defaultKeys()) {
-            return close();
-        }
-        return true; // Return never raises KeyDown
+        return returnKey();
     case vk::F4:
         return defaultKeys() ? toggle() : true;
     case vk::F10:
@@ -154,72 +152,95 @@ bool KeyboardControl::keyDown(int key, KeyModifiers mods) {
             window_.requestContextMenu();
             return true;
         }
-        break;
+        return std::nullopt;
     case vk::Escape:
-        if (defaultKeys()) {
-            const std::int32_t before = listIndex();
-            if (!cancel()) {
-                return false;
-            }
-            if (listIndex() != before) {
-                commit();
-                window_.repaintControl();
-                if (!selectionCommitted()) {
-                    return false;
-                }
-            }
-        }
-        break;
+        return escapeKey();
     case vk::PageUp:
-    case vk::PageDown: {
-        if (list_.visible()) {
-            place(false);
+    case vk::PageDown:
+        return pageKey(key == vk::PageUp);
+    case vk::Left:
+    case vk::Right:
+        return horizontalArrow(key == vk::Right, mods);
+    case vk::Up:
+    case vk::Down:
+        return verticalArrow(key == vk::Down, mods);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<bool> KeyboardControl::returnKey() {
+    if (list_.visible() && control_.properties().treatEnterAsTab &&
+        list_.highlighted() != listIndex()) {
+        commit();
+        return close() && selectionCommitted();
+    }
+    if (defaultKeys()) {
+        return close();
+    }
+    return true; // Return never raises KeyDown
+}
+
+std::optional<bool> KeyboardControl::escapeKey() {
+    if (defaultKeys()) {
+        const std::int32_t before = listIndex();
+        if (!cancel()) {
+            return false;
         }
-        const std::int32_t before = list_.highlighted();
-        list_.moveHighlight(key == vk::PageUp ? HighlightMove::PageUp : HighlightMove::PageDown);
-        if (list_.highlighted() != before) {
+        if (listIndex() != before) {
             commit();
+            window_.repaintControl();
             if (!selectionCommitted()) {
                 return false;
             }
         }
-        break;
     }
-    case vk::Left:
-    case vk::Right: {
-        const bool right = key == vk::Right;
-        const EditBuffer& b = edit.buffer();
-        if (!mods.ctrl && !mods.shift &&
-            horizontalArrowMovesFocus(right, p.lostFocusAtHorzArrow, b.caret(), b.count())) {
-            return moveFocus(right, right ? FocusCause::Right : FocusCause::Left) !=
-                   FocusMove::Destroyed;
-        }
-        break;
+    return std::nullopt;
+}
+
+std::optional<bool> KeyboardControl::pageKey(bool up) {
+    if (list_.visible()) {
+        place(false);
     }
-    case vk::Up:
-    case vk::Down: {
-        const bool down = key == vk::Down;
-        if (plain && verticalArrowMovesFocus(down, p.lostFocusAtVertArrow, list_.highlighted(),
-                                             list_.itemCount())) {
-            return moveFocus(down, down ? FocusCause::Down : FocusCause::Up) !=
-                   FocusMove::Destroyed;
-        }
-        if (mods.alt) {
-            // Alt+Up and Alt+Down only open and close the list.
-            if (defaultKeys()) {
-                return toggle();
-            }
-            break;
-        }
-        if (!verticalKey(down, mods)) {
+    const std::int32_t before = list_.highlighted();
+    list_.moveHighlight(up ? HighlightMove::PageUp : HighlightMove::PageDown);
+    if (list_.highlighted() != before) {
+        commit();
+        if (!selectionCommitted()) {
             return false;
         }
-        break;
     }
-    default:
-        break;
+    return std::nullopt;
+}
+
+std::optional<bool> KeyboardControl::horizontalArrow(bool right, KeyModifiers mods) {
+    const EditBuffer& b = control_.editArea().buffer();
+    if (!mods.ctrl && !mods.shift &&
+        horizontalArrowMovesFocus(right, control_.properties().lostFocusAtHorzArrow, b.caret(),
+                                  b.count())) {
+        return moveFocus(right, right ? FocusCause::Right : FocusCause::Left) !=
+               FocusMove::Destroyed;
     }
-    return edit.keyDown(key, mods); // the editing keys, then KeyDown
+    return std::nullopt;
+}
+
+std::optional<bool> KeyboardControl::verticalArrow(bool down, KeyModifiers mods) {
+    const bool plain = !mods.shift && !mods.ctrl && !mods.alt;
+    if (plain && verticalArrowMovesFocus(down, control_.properties().lostFocusAtVertArrow,
+                                         list_.highlighted(), list_.itemCount())) {
+        return moveFocus(down, down ? FocusCause::Down : FocusCause::Up) != FocusMove::Destroyed;
+    }
+    if (mods.alt) {
+        // Alt+Up and Alt+Down only open and close the list.
+        if (defaultKeys()) {
+            return toggle();
+        }
+        return std::nullopt;
+    }
+    if (!verticalKey(down, mods)) {
+        return false;
+    }
+    return std::nullopt;
 }
 
 bool KeyboardControl::verticalKey(bool down, KeyModifiers) {

@@ -10,6 +10,7 @@
 #include "control/core/keys/KeyRules.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace vantil {
 
@@ -78,6 +79,15 @@ private:
     void commit();
     [[nodiscard]] bool selectionCommitted();
     [[nodiscard]] bool verticalKey(bool down, KeyModifiers mods);
+    // The keys the list and focus movement take before the edit area: each answers what
+    // keyDown returns, or nullopt when the key goes on to the edit area (the editing keys, then
+    // KeyDown).
+    [[nodiscard]] std::optional<bool> listKey(int key, KeyModifiers mods);
+    [[nodiscard]] std::optional<bool> returnKey();
+    [[nodiscard]] std::optional<bool> escapeKey();
+    [[nodiscard]] std::optional<bool> pageKey(bool up);
+    [[nodiscard]] std::optional<bool> horizontalArrow(bool right, KeyModifiers mods);
+    [[nodiscard]] std::optional<bool> verticalArrow(bool down, KeyModifiers mods);
     bool defaultKeys() const;
 
     CVantilCtrl& control_;

@@ -614,11 +614,6 @@ void SlipGrid::reveal(SlipCell cell) {
     horizontalScrollBar()->setValue(v.hOffset);
 }
 
-void SlipGrid::setStyle(const SlipGridStyle& style) {
-    style_ = style;
-    viewport()->update();
-}
-
 QSize SlipGrid::sizeHint() const {
     const QSize s = geometry_->fullSize(std::max(1, model_->rowCount()));
     const int f = 2 * frameWidth();

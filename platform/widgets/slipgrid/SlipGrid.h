@@ -89,7 +89,6 @@ public:
     // (long site names), else empty: the grid's tool tip.
     QString toolTipAt(QPoint viewportPos) const;
 
-    void setStyle(const SlipGridStyle& style);
     const SlipGridStyle& gridStyle() const { return style_; }
     SlipView view() const;
 

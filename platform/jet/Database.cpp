@@ -5,6 +5,7 @@
 #include "platform/jet/Connection.h"
 #include "platform/jet/Engine.h"
 #include "platform/jet/Location.h"
+#include "platform/text/Ascii.h"
 
 #include <sys/stat.h>
 
@@ -21,11 +22,9 @@ bool isBareName(std::string_view s) {
         return s.find(']') == s.size() - 1;
     if (s.empty())
         return false;
-    for (char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (!(std::isalnum(u) || c == '_' || u >= 0x80))
+    for (char c : s)
+        if (!plat::text::isSqlWordChar(c))
             return false;
-    }
     return true;
 }
 

@@ -1,6 +1,8 @@
 // One pass over SQLite SQL: literals out, '?' in; words, quoted names and operators copied.
 #include "platform/jet/LiteralLifter.h"
 
+#include "platform/text/Ascii.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -9,20 +11,17 @@ namespace plat::jet {
 
 namespace {
 
-bool isWordChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_' || u >= 0x80;
-}
+using plat::text::isSqlWordChar;
 
 std::string upper(std::string_view w) {
     std::string u(w);
     for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = plat::text::asciiUpper(c);
     return u;
 }
 
 bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return plat::text::isAsciiDigit(c);
 }
 
 std::size_t skipDigits(std::string_view sql, std::size_t j) {
@@ -82,7 +81,7 @@ std::optional<std::size_t> liftNumber(std::string_view sql, std::size_t i, Lifte
             ++j;
         j = skipDigits(sql, j);
     }
-    if (j < sql.size() && isWordChar(sql[j]))
+    if (j < sql.size() && isSqlWordChar(sql[j]))
         return std::nullopt;
     const std::string text(sql.substr(i, j - i));
     errno = 0;
@@ -135,9 +134,9 @@ std::optional<LiftedSql> liftLiterals(std::string_view sql, bool postgres) {
                 return std::nullopt;
             out.shape.append(sql.substr(i, j + 1 - i));
             i = j + 1;
-        } else if (isWordChar(c)) {
+        } else if (isSqlWordChar(c)) {
             std::size_t j = i;
-            while (j < sql.size() && isWordChar(sql[j]))
+            while (j < sql.size() && isSqlWordChar(sql[j]))
                 ++j;
             if (!wordAllowed(upper(sql.substr(i, j - i)), first))
                 return std::nullopt;

@@ -12,10 +12,7 @@
 namespace plat::jet {
 namespace {
 
-bool isWordChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_' || u >= 0x80;
-}
+using plat::text::isSqlWordChar;
 
 using plat::text::equalsNoCase;
 
@@ -74,7 +71,7 @@ std::size_t matchWords(std::string_view s, std::size_t i,
         if (i + word.size() > s.size() || !equalsNoCase(s.substr(i, word.size()), word))
             return std::string_view::npos;
         i += word.size();
-        if (isWordChar(word.back()) && i < s.size() && isWordChar(s[i]))
+        if (isSqlWordChar(word.back()) && i < s.size() && isSqlWordChar(s[i]))
             return std::string_view::npos;
     }
     return i;
@@ -118,11 +115,11 @@ private:
             ++i_;
         } else if (c == ')') {
             closeParenthesis();
-        } else if (isWordChar(c) && !std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (isSqlWordChar(c) && !plat::text::isAsciiDigit(c)) {
             word();
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (plat::text::isAsciiDigit(c)) {
             std::size_t j = i_;
-            while (j < sql_.size() && (isWordChar(sql_[j]) || sql_[j] == '.'))
+            while (j < sql_.size() && (isSqlWordChar(sql_[j]) || sql_[j] == '.'))
                 ++j;
             out_.append(sql_.substr(i_, j - i_));
             i_ = j;
@@ -213,7 +210,7 @@ private:
 
     void word() {
         std::size_t j = i_;
-        while (j < sql_.size() && isWordChar(sql_[j]))
+        while (j < sql_.size() && isSqlWordChar(sql_[j]))
             ++j;
         const std::string_view word = sql_.substr(i_, j - i_);
         const bool afterDot = !out_.empty() && out_.back() == '.';
@@ -234,7 +231,7 @@ private:
             star = k + 1;
         } else {
             std::size_t m = k;
-            while (m < sql_.size() && isWordChar(sql_[m]))
+            while (m < sql_.size() && isSqlWordChar(sql_[m]))
                 ++m;
             if (m > k && m + 1 < sql_.size() && sql_[m] == '.' && sql_[m + 1] == '*')
                 star = m + 2;

@@ -15,6 +15,26 @@ template <typename Char> constexpr Char asciiLower(Char c) {
     return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
 }
 
+// a-z to A-Z; every other code unchanged.
+template <typename Char> constexpr Char asciiUpper(Char c) {
+    return c >= Char('a') && c <= Char('z') ? static_cast<Char>(c - Char('a') + Char('A')) : c;
+}
+
+// 0-9, and letters or digits of ASCII: the tests the statement readers run on every character,
+// without the locale look-up of <cctype>.
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isAsciiAlnum(char c) {
+    return isAsciiDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A character of a word in statement text: an ASCII letter or digit, '_', or any byte of a
+// multi-byte character (names may be Japanese).
+constexpr bool isSqlWordChar(char c) {
+    return isAsciiAlnum(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
 namespace detail {
 // Codes are compared by their unsigned values.
 template <typename A, typename B>

@@ -43,7 +43,8 @@ void saveSettings(plat::jet::Database& db, const Settings& settings) {
                    std::to_string(settings.yearStartMonth) + ")");
         db.commitTrans();
     } catch (...) {
-        db.rollback();
+        if (db.inTransaction())
+            db.rollback();
         throw;
     }
 }

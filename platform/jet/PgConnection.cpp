@@ -231,6 +231,7 @@ bool PgConnection::broken() const {
 Error PgConnection::errorOf(const PGresult* res) {
     if (broken()) {
         transactionDepth = 0;
+        pendingBegin_.clear();
         return Error(err::ServerUnavailable, trimmed(PQerrorMessage(conn_)));
     }
     const char* state = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
@@ -247,7 +248,31 @@ PgResult PgConnection::check(PGresult* raw) {
     return res;
 }
 
+void PgConnection::sendPendingBegin() {
+    if (pendingBegin_.empty())
+        return;
+    std::string text;
+    for (const std::string& statement : pendingBegin_)
+        text += (text.empty() ? "" : "; ") + statement;
+    pendingBegin_.clear();
+    try {
+        check(PQexec(conn_, text.c_str()));
+    } catch (const Error&) {
+        abandonBegin();
+        throw;
+    }
+}
+
+void PgConnection::abandonBegin() {
+    // A begin whose lock could not be had: no transaction was begun, as when a file's write
+    // lock cannot be had.
+    if (!broken())
+        PgResult end(PQexec(conn_, "ROLLBACK"));
+    transactionDepth = 0;
+}
+
 void PgConnection::exec(const std::string& sql) {
+    sendPendingBegin();
     check(PQexec(conn_, sql.c_str()));
 }
 
@@ -320,10 +345,23 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
     if (PQenterPipelineMode(conn_) != 1)
         raise(nullptr);
     std::optional<Error> failure;
+    // A deferred begin goes first, in the same round trip; its results count no rows.
+    std::size_t uncounted = pendingBegin_.size();
+    bool beginFailed = false;
+    for (const std::string& statement : pendingBegin_) {
+        if (PQsendQueryParams(conn_, statement.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) !=
+            1) {
+            failure = errorOf(nullptr);
+            break;
+        }
+    }
+    pendingBegin_.clear();
     for (const LiftedSql& s : shapes) {
+        if (failure)
+            break;
         const ParamTexts params(s.values);
-        if (PQsendQueryPrepared(conn_, names[s.shape].c_str(), params.count(),
-                                params.values.data(), nullptr, nullptr, 0) != 1) {
+        if (PQsendQueryPrepared(conn_, names[s.shape].c_str(), params.count(), params.values.data(),
+                                nullptr, nullptr, 0) != 1) {
             failure = errorOf(nullptr);
             break;
         }
@@ -347,12 +385,19 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
         const ExecStatusType st = PQresultStatus(r.get());
         if (st == PGRES_PIPELINE_SYNC)
             break;
-        if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK)
-            rows += count(r.get());
-        else if (st != PGRES_PIPELINE_ABORTED && !failure)
+        if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+            if (uncounted > 0)
+                --uncounted;
+            else
+                rows += count(r.get());
+        } else if (st != PGRES_PIPELINE_ABORTED && !failure) {
             failure = errorOf(r.get());
+            beginFailed = uncounted > 0;
+        }
     }
     PQexitPipelineMode(conn_);
+    if (failure && beginFailed)
+        abandonBegin();
     if (failure)
         throw *failure;
     return rows;
@@ -380,6 +425,7 @@ std::string PgConnection::prepared(const std::string& sql, int paramCount) {
 }
 
 PgResult PgConnection::run(const std::string& sql, const std::vector<Value>& params) {
+    sendPendingBegin();
     const std::string name = prepared(sql, static_cast<int>(params.size()));
     const ParamTexts texts(params);
     return check(PQexecPrepared(conn_, name.c_str(), texts.count(), texts.values.data(), nullptr,

@@ -71,9 +71,19 @@ public:
     int transactionDepth = 0;
     bool broken() const;
 
+    // A transaction begun but not yet sent: its opening statements travel with the next
+    // statement or batch, so a save's begin, lock and writes reach the server in one round trip.
+    // A transaction that ends before any statement sends nothing.
+    void deferBegin(std::vector<std::string> statements) { pendingBegin_ = std::move(statements); }
+    bool beginPending() const { return !pendingBegin_.empty(); }
+    void dropPendingBegin() { pendingBegin_.clear(); }
+
 private:
     PgConnection(PGconn* conn, std::string uri) : conn_(conn), uri_(std::move(uri)) {}
     PgResult check(PGresult* res);
+    // Sends a deferred begin on its own, ahead of a statement that cannot carry it.
+    void sendPendingBegin();
+    void abandonBegin();
     // The name of the prepared statement of `sql`, prepared on a cache miss.
     std::string prepared(const std::string& sql, int paramCount);
 
@@ -87,6 +97,7 @@ private:
     std::unordered_map<std::string, Entry> cache_;
     std::list<std::string> ages_; // most recently used first
     std::uint64_t nextName_ = 1;
+    std::vector<std::string> pendingBegin_;
 };
 
 } // namespace plat::jet

@@ -115,17 +115,12 @@ public:
     }
 
     void beginTrans() override {
-        if (c_->transactionDepth > 0 && PQtransactionStatus(c_->raw()) == PQTRANS_IDLE)
-            c_->transactionDepth = 0; // the server ended the transaction
+        if (serverEndedTransaction())
+            c_->transactionDepth = 0;
         if (c_->transactionDepth == 0) {
-            // One round trip: the begin and the lock travel together.
-            try {
-                c_->exec(std::string("BEGIN; ") + kTransactionLock);
-            } catch (...) {
-                if (!c_->broken())
-                    PgResult end(PQexec(c_->raw(), "ROLLBACK"));
-                throw;
-            }
+            // The begin and the lock travel with the transaction's first statement or batch; a
+            // lock that cannot be had fails that statement with 3260.
+            c_->deferBegin({"BEGIN", kTransactionLock});
         } else {
             c_->exec("SAVEPOINT jet_" + std::to_string(c_->transactionDepth));
         }
@@ -135,6 +130,11 @@ public:
     void commitTrans() override {
         if (!inTransaction())
             throw Error(err::NoTransaction);
+        if (c_->transactionDepth == 1 && c_->beginPending()) {
+            c_->dropPendingBegin(); // nothing was sent: nothing to commit
+            --c_->transactionDepth;
+            return;
+        }
         if (c_->transactionDepth == 1) {
             // A transaction a failed statement aborted cannot commit: the server rolls it back.
             const bool failed = PQtransactionStatus(c_->raw()) == PQTRANS_INERROR;
@@ -151,11 +151,14 @@ public:
     void rollback() override {
         if (c_->broken()) {
             c_->transactionDepth = 0; // the server has discarded the transaction
+            c_->dropPendingBegin();
             return;
         }
         if (!inTransaction())
             throw Error(err::NoTransaction);
-        if (c_->transactionDepth == 1) {
+        if (c_->transactionDepth == 1 && c_->beginPending()) {
+            c_->dropPendingBegin();
+        } else if (c_->transactionDepth == 1) {
             c_->exec("ROLLBACK");
         } else {
             const std::string sp = "jet_" + std::to_string(c_->transactionDepth - 1);
@@ -165,7 +168,7 @@ public:
     }
 
     bool inTransaction() override {
-        if (c_->transactionDepth > 0 && PQtransactionStatus(c_->raw()) == PQTRANS_IDLE)
+        if (serverEndedTransaction())
             c_->transactionDepth = 0;
         return c_->transactionDepth > 0;
     }
@@ -228,6 +231,13 @@ public:
     }
 
 private:
+    // The server has no transaction although one was begun here and sent (a statement failed
+    // with a lost or reset session): the layer's count follows.
+    bool serverEndedTransaction() const {
+        return c_->transactionDepth > 0 && !c_->beginPending() &&
+               PQtransactionStatus(c_->raw()) == PQTRANS_IDLE;
+    }
+
     std::shared_ptr<PgConnection> c_;
 };
 

@@ -251,6 +251,28 @@ TEST_P(DatabaseTest, AWriterThatWaitsLongerThanTheLockTimeoutFailsWithLocked) {
     EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 2);
 }
 
+// The same wait met by a batch, the first work of its transaction: on a server the begin and
+// its lock travel with the batch, and a lock not had still leaves no transaction behind.
+TEST_P(DatabaseTest, ABatchThatWaitsLongerThanTheLockTimeoutFailsWithLockedAndBeginsNothing) {
+    Database other = Database::open(location());
+    other.setBusyTimeout(100);
+    db.beginTrans();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('first')");
+    EXPECT_EQ(errorNumber([&] {
+                  other.beginTrans();
+                  other.executeBatch({"INSERT INTO SYAIN_MT (SName) VALUES ('second')",
+                                      "INSERT INTO SYAIN_MT (SName) VALUES ('third')"});
+              }),
+              err::Locked);
+    EXPECT_FALSE(other.inTransaction());
+    db.commitTrans();
+    other.beginTrans();
+    other.executeBatch({"INSERT INTO SYAIN_MT (SName) VALUES ('second')",
+                        "INSERT INTO SYAIN_MT (SName) VALUES ('third')"});
+    other.commitTrans();
+    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 3);
+}
+
 // The server engine alone: connection failures, lost connections, statement sharing.
 class ServerDatabase : public testing::Test {
 protected:

@@ -216,7 +216,8 @@ void fillDemoData(plat::jet::Database& db, const DateTime& today, const DemoSize
         }
         db.commitTrans();
     } catch (...) {
-        db.rollback();
+        if (db.inTransaction())
+            db.rollback();
         throw;
     }
 }

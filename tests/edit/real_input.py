@@ -16,7 +16,7 @@ SKIP = 77
 # A watchdog, not a wait: every answer of the host comes within a second or two. The window
 # system does not promise to deliver input sent while a window is still being mapped, so a
 # session whose input never arrived is run once more instead of hanging until CTest ends it.
-STUCK_AFTER_S = 30
+STUCK_AFTER_S = 20
 HOSTS = []
 
 
@@ -78,12 +78,25 @@ class Host:
                 raise RuntimeError("wait answered " + out)
 
     def close(self):
-        self.p.stdin.close()
-        self.p.wait()
+        try:
+            self.p.stdin.close()
+            self.p.wait(timeout=STUCK_AFTER_S)
+        except (OSError, subprocess.TimeoutExpired):
+            self.p.kill()
+            self.p.wait()
+
+
+def xdotool(args, **kwargs):
+    # "--sync" waits for the window system to confirm: bounded by the same watchdog.
+    try:
+        return subprocess.run(["xdotool", *args], check=True, timeout=STUCK_AFTER_S, **kwargs)
+    except subprocess.TimeoutExpired:
+        print("xdotool %s got no answer" % " ".join(args[:2]), flush=True)
+        raise Stuck() from None
 
 
 def xdo(*args):
-    subprocess.run(["xdotool", *args], check=True, stdout=subprocess.DEVNULL)
+    xdotool(args, stdout=subprocess.DEVNULL)
 
 
 def where(host):
@@ -102,8 +115,8 @@ def check(name, actual, expected):
 def window_of(host):
     # The form is mapped once the host's first command ran its pending events.
     host.cmd("dropped")
-    out = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                          "^vantil-host$"], check=True, capture_output=True, text=True)
+    out = xdotool(["search", "--sync", "--onlyvisible", "--name", "^vantil-host$"],
+                  capture_output=True, text=True)
     return out.stdout.split()[0]
 
 
@@ -222,6 +235,8 @@ def ime_available():
 
 
 def main():
+    # Each line reaches the test log at once, also when CTest ends the run.
+    sys.stdout.reconfigure(line_buffering=True)
     if len(sys.argv) < 2:
         print(__doc__)
         return 2

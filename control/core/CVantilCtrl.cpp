@@ -57,23 +57,6 @@ MemberInfo memberInfo(const Member& m) {
     return info;
 }
 
-// Inner and outer border widths take effect in design mode only for the framed styles.
-bool hasInnerOuterBorders(BorderStyleConstants style) {
-    using enum BorderStyleConstants;
-    switch (style) {
-    case lxbs_二重線:
-    case lxbs_二重凹:
-    case lxbs_二重凸:
-    case lxbs_細凹線:
-    case lxbs_太凹線:
-    case lxbs_細凸線:
-    case lxbs_太凸線:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 // The BorderWidth each BorderStyle sets.

@@ -80,6 +80,24 @@ struct EditState {
     friend bool operator==(const EditState&, const EditState&) = default;
 };
 
+// The framed border styles: the ones whose inner and outer border widths take effect (in the
+// layout, and for the design-mode redraw of a width change).
+constexpr bool hasInnerOuterBorders(BorderStyleConstants style) {
+    using enum BorderStyleConstants;
+    switch (style) {
+    case lxbs_二重線:
+    case lxbs_二重凹:
+    case lxbs_二重凸:
+    case lxbs_細凹線:
+    case lxbs_太凹線:
+    case lxbs_細凸線:
+    case lxbs_太凸線:
+        return true;
+    default:
+        return false;
+    }
+}
+
 struct ControlProperties {
     // Values come from the member table's defaults when the control resets; the initialisers
     // here only make a bare struct well defined.

@@ -6,6 +6,8 @@
 namespace vantil {
 
 int outerBorderWidth(BorderStyleConstants style, int width, int inner, int outer) {
+    if (hasInnerOuterBorders(style))
+        return width + inner + outer;
     using enum BorderStyleConstants;
     switch (style) {
     case lxbs_細線:
@@ -16,14 +18,6 @@ int outerBorderWidth(BorderStyleConstants style, int width, int inner, int outer
     case lxbs_浅凹:
     case lxbs_深凹:
         return width + 1;
-    case lxbs_二重線:
-    case lxbs_二重凹:
-    case lxbs_二重凸:
-    case lxbs_細凹線:
-    case lxbs_太凹線:
-    case lxbs_細凸線:
-    case lxbs_太凸線:
-        return width + inner + outer;
     default:
         return 0;
     }

@@ -98,7 +98,7 @@ template <typename Work> void inTransaction(plat::jet::Database& db, Work&& work
 
 // The removal and the new lines go as one batch: the lines share one prepared insert, and on a
 // server the whole replacement is one round trip.
-void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
+std::vector<std::string> monthStatements(const MonthToSave& save) {
     std::vector<std::string> statements;
     statements.reserve(save.lines.size() + 1);
     statements.push_back(deleteMonthSql(save.month, save.syainId));
@@ -106,7 +106,7 @@ void writeMonth(plat::jet::Database& db, const MonthToSave& save) {
     for (const LedgerLine& line : save.lines)
         statements.push_back(
             insertLineSql(save.month, save.syainId, save.sName, save.wage, rowNo++, line));
-    db.executeBatch(statements);
+    return statements;
 }
 
 // Every check against what is stored now, inside the transaction of a save or a deletion: the
@@ -126,7 +126,16 @@ SaveOutcome checkStoredMonth(plat::jet::Database& db, const plat::text::DateTime
 } // namespace
 
 void replaceMonth(plat::jet::Database& db, const MonthToSave& save) {
-    inTransaction(db, [&] { writeMonth(db, save); });
+    // The replacement is the whole transaction: its begin, its statements and its commit travel
+    // together.
+    db.beginTrans();
+    try {
+        db.executeBatchAndCommit(monthStatements(save));
+    } catch (...) {
+        if (db.inTransaction())
+            db.rollback();
+        throw;
+    }
 }
 
 SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const SaveGuard& guard) {
@@ -135,7 +144,7 @@ SaveResult saveMonth(plat::jet::Database& db, const MonthToSave& save, const Sav
         result.outcome = checkStoredMonth(db, save.month, save.syainId, guard);
         if (result.outcome != SaveOutcome::Saved)
             return;
-        writeMonth(db, save);
+        db.executeBatch(monthStatements(save));
         result.stamp = stampMonth(db, save.month, save.syainId);
     });
     return result;

@@ -91,8 +91,7 @@ void saveThroughLayer(benchmark::State& state, const std::string& location) {
         for (int b = 0; b < kLines; ++b)
             batch.push_back(insertText(save, b));
         db.beginTrans();
-        db.executeBatch(batch);
-        db.commitTrans();
+        db.executeBatchAndCommit(batch);
     }
 }
 

@@ -138,6 +138,12 @@ std::int64_t Database::executeBatch(const std::vector<std::string>& statements) 
 void Database::beginTrans() {
     e_->beginTrans();
 }
+std::int64_t Database::executeBatchAndCommit(const std::vector<std::string>& statements) {
+    if (!e_->inTransaction())
+        throw Error(err::NoTransaction);
+    return e_->executeBatchAndCommit(statements);
+}
+
 void Database::commitTrans() {
     e_->commitTrans();
 }

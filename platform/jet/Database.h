@@ -91,6 +91,13 @@ public:
     // transaction is then to be rolled back as after any failed statement. Outside a
     // transaction a batch on a server is all or nothing; on a file each statement stands alone.
     std::int64_t executeBatch(const std::vector<std::string>& statements);
+    // The batch as the end of the current transaction: run as executeBatch runs it, then
+    // committed as commitTrans commits. On a server the batch and the commit travel in one round
+    // trip (with the transaction's begin too, when nothing was sent yet). err::NoTransaction
+    // outside a transaction, before anything runs. A failing statement raises as executeBatch
+    // does and the transaction is then to be rolled back; a failing commit raises its error, and
+    // the caller rolls back whatever inTransaction() still reports open.
+    std::int64_t executeBatchAndCommit(const std::vector<std::string>& statements);
 
     // Transactions of the default workspace. beginTrans() takes the write lock at once (waiting
     // up to the busy timeout), so a transaction that started can also commit.

@@ -24,6 +24,13 @@ public:
     virtual Recordset openRecordset(std::string_view sqlOrName) = 0;
     virtual std::int64_t execute(std::string_view sql) = 0;
     virtual std::int64_t executeBatch(const std::vector<std::string>& statements) = 0;
+    // The batch, then the commit of the transaction it belongs to. An engine that can send both
+    // together overrides this.
+    virtual std::int64_t executeBatchAndCommit(const std::vector<std::string>& statements) {
+        const std::int64_t rows = executeBatch(statements);
+        commitTrans();
+        return rows;
+    }
 
     virtual void beginTrans() = 0;
     virtual void commitTrans() = 0;

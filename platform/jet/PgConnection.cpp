@@ -316,24 +316,36 @@ PgResult PgConnection::runDialect(std::string_view dialectSql) {
     return run(shape.shape, shape.values);
 }
 
-std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& dialectSql) {
+namespace {
+
+std::int64_t rowsOf(PGresult* r) {
+    const char* n = PQcmdTuples(r);
+    return n && *n ? std::strtoll(n, nullptr, 10) : 0;
+}
+
+// Where in a pipelined batch a result belongs: the deferred begin's statements, the batch's own,
+// or the closing commit.
+enum class BatchPart { Begin, Statement, Commit };
+
+} // namespace
+
+std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& dialectSql,
+                                           bool commit) {
     std::vector<LiftedSql> shapes;
     shapes.reserve(dialectSql.size());
     for (const std::string& sql : dialectSql)
         shapes.push_back(serverShape(sql));
-    std::int64_t rows = 0;
-    const auto count = [](PGresult* r) {
-        const char* n = PQcmdTuples(r);
-        return n && *n ? std::strtoll(n, nullptr, 10) : 0;
-    };
     // Every statement of the batch must stay prepared until the batch has run: a batch of more
     // shapes than half the cache runs statement by statement.
     std::unordered_map<std::string, std::string> names;
     for (const LiftedSql& s : shapes)
         names.emplace(s.shape, std::string());
-    if (names.size() > kCacheSize / 2 || dialectSql.size() < 2) {
+    if (names.size() > kCacheSize / 2 || (dialectSql.size() < 2 && !commit)) {
+        std::int64_t rows = 0;
         for (const LiftedSql& s : shapes)
-            rows += count(run(s.shape, s.values).get());
+            rows += rowsOf(run(s.shape, s.values).get());
+        if (commit)
+            endTransaction();
         return rows;
     }
     for (const LiftedSql& s : shapes) {
@@ -341,33 +353,57 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
         if (name.empty())
             name = prepared(s.shape, static_cast<int>(s.values.size()));
     }
+    std::vector<const char*> statementNames;
+    statementNames.reserve(shapes.size());
+    for (const LiftedSql& s : shapes)
+        statementNames.push_back(names[s.shape].c_str());
+    return runPipeline(shapes, statementNames, commit);
+}
 
+void PgConnection::endTransaction() {
+    try {
+        exec("COMMIT");
+    } catch (const Error&) {
+        transactionDepth = 0; // a failed commit ends the transaction on the server
+        throw;
+    }
+    transactionDepth = 0;
+}
+
+std::int64_t PgConnection::runPipeline(const std::vector<LiftedSql>& shapes,
+                                       const std::vector<const char*>& names, bool commit) {
     if (PQenterPipelineMode(conn_) != 1)
         raise(nullptr);
     std::optional<Error> failure;
-    // A deferred begin goes first, in the same round trip; its results count no rows.
-    std::size_t uncounted = pendingBegin_.size();
-    bool beginFailed = false;
-    for (const std::string& statement : pendingBegin_) {
-        if (PQsendQueryParams(conn_, statement.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) !=
-            1) {
+    const auto sendText = [&](const char* text) {
+        if (!failure &&
+            PQsendQueryParams(conn_, text, 0, nullptr, nullptr, nullptr, nullptr, 0) != 1)
             failure = errorOf(nullptr);
-            break;
-        }
-    }
+    };
+    // A deferred begin goes first, in the same round trip; a commit last.
+    const std::size_t beginCount = pendingBegin_.size();
+    for (const std::string& statement : pendingBegin_)
+        sendText(statement.c_str());
     pendingBegin_.clear();
-    for (const LiftedSql& s : shapes) {
-        if (failure)
-            break;
-        const ParamTexts params(s.values);
-        if (PQsendQueryPrepared(conn_, names[s.shape].c_str(), params.count(), params.values.data(),
-                                nullptr, nullptr, 0) != 1) {
+    for (std::size_t i = 0; i < shapes.size() && !failure; ++i) {
+        const ParamTexts params(shapes[i].values);
+        if (PQsendQueryPrepared(conn_, names[i], params.count(), params.values.data(), nullptr,
+                                nullptr, 0) != 1)
             failure = errorOf(nullptr);
-            break;
-        }
     }
+    if (commit)
+        sendText("COMMIT");
     if (PQpipelineSync(conn_) != 1 && !failure)
         failure = errorOf(nullptr);
+
+    std::int64_t rows = 0;
+    BatchPart failedIn = BatchPart::Statement;
+    std::size_t index = 0;
+    const auto partOf = [&](std::size_t k) {
+        return k < beginCount                   ? BatchPart::Begin
+               : k < beginCount + shapes.size() ? BatchPart::Statement
+                                                : BatchPart::Commit;
+    };
     // Each statement's result is followed by a null; the synchronisation's result ends the
     // batch. Two nulls in a row: nothing more is coming (the connection was lost).
     for (bool lastWasNull = false;;) {
@@ -385,19 +421,22 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
         const ExecStatusType st = PQresultStatus(r.get());
         if (st == PGRES_PIPELINE_SYNC)
             break;
+        const BatchPart part = partOf(index++);
         if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
-            if (uncounted > 0)
-                --uncounted;
-            else
-                rows += count(r.get());
+            if (part == BatchPart::Statement)
+                rows += rowsOf(r.get());
         } else if (st != PGRES_PIPELINE_ABORTED && !failure) {
             failure = errorOf(r.get());
-            beginFailed = uncounted > 0;
+            failedIn = part;
         }
     }
     PQexitPipelineMode(conn_);
-    if (failure && beginFailed)
+    if (failure && failedIn == BatchPart::Begin)
         abandonBegin();
+    // The commit ended the transaction, whether it succeeded or not; a failed statement leaves
+    // it open (aborted) for the caller's rollback.
+    if (commit && (!failure || failedIn == BatchPart::Commit))
+        transactionDepth = 0;
     if (failure)
         throw *failure;
     return rows;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/jet/Error.h"
+#include "platform/jet/LiteralLifter.h"
 #include "platform/jet/Value.h"
 
 #include <libpq-fe.h>
@@ -55,8 +56,10 @@ public:
     // Statement texts of the system's dialect, prepared as runDialect prepares each, sent
     // together in pipeline mode and their results read after one synchronisation; returns the
     // rows affected. The first failing statement's error is raised once every result is read
-    // (the server skips the statements after it).
-    std::int64_t runDialectBatch(const std::vector<std::string>& dialectSql);
+    // (the server skips the statements after it). With `commit` the transaction's COMMIT
+    // travels last in the same round trip; the transaction is then over unless a statement
+    // before it failed.
+    std::int64_t runDialectBatch(const std::vector<std::string>& dialectSql, bool commit = false);
     // Server SQL with parameters, prepared once per text and run.
     PgResult run(const std::string& sql, const std::vector<Value>& params = {});
     // Server SQL without parameters, possibly several statements, not prepared.
@@ -84,6 +87,12 @@ private:
     // Sends a deferred begin on its own, ahead of a statement that cannot carry it.
     void sendPendingBegin();
     void abandonBegin();
+    // Sends the prepared statements (after a deferred begin, before the commit when asked) in
+    // pipeline mode and reads their results after one synchronisation.
+    std::int64_t runPipeline(const std::vector<LiftedSql>& shapes,
+                             const std::vector<const char*>& names, bool commit);
+    // COMMIT of the outermost transaction on its own; the transaction is over either way.
+    void endTransaction();
     // The name of the prepared statement of `sql`, prepared on a cache miss.
     std::string prepared(const std::string& sql, int paramCount);
 

@@ -114,6 +114,15 @@ public:
         return c_->runDialectBatch(statements);
     }
 
+    std::int64_t executeBatchAndCommit(const std::vector<std::string>& statements) override {
+        if (c_->transactionDepth > 1 || statements.empty()) {
+            const std::int64_t rows = executeBatch(statements);
+            commitTrans();
+            return rows;
+        }
+        return c_->runDialectBatch(statements, true);
+    }
+
     void beginTrans() override {
         if (serverEndedTransaction())
             c_->transactionDepth = 0;

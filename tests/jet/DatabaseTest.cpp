@@ -170,9 +170,8 @@ TEST_P(DatabaseTest, ABatchRunsInOrderAndItsFailingStatementKeepsItsNumber) {
     // handle's next batch runs.
     Database other = Database::open(location());
     other.setBusyTimeout(100);
-    const std::vector<std::string> rename = {
-        "UPDATE KYUYO_F SET GNAME='c' WHERE ROWNO=1",
-        "UPDATE KYUYO_F SET GNAME='d' WHERE ROWNO=2"};
+    const std::vector<std::string> rename = {"UPDATE KYUYO_F SET GNAME='c' WHERE ROWNO=1",
+                                             "UPDATE KYUYO_F SET GNAME='d' WHERE ROWNO=2"};
     db.beginTrans();
     db.execute("UPDATE KYUYO_F SET GNAME='held' WHERE ROWNO=2");
     EXPECT_EQ(errorNumber([&] { other.executeBatch(rename); }), err::Locked);
@@ -181,6 +180,64 @@ TEST_P(DatabaseTest, ABatchRunsInOrderAndItsFailingStatementKeepsItsNumber) {
     EXPECT_EQ(names(), "a1300held1300");
     EXPECT_EQ(other.executeBatch(rename), 2);
     EXPECT_EQ(names(), "c1300d1300");
+}
+
+// A batch that ends its transaction: committed as one with the work before it, or, when a
+// statement fails, left open for the rollback that keeps the stored month.
+TEST_P(DatabaseTest, ABatchThatCommitsEndsItsTransactionOnlyWhenEveryStatementRan) {
+    const std::string apr = jettest::sqlDate(2004, 4);
+    const std::string month = jettest::readMonthSql(apr, 1);
+    const jettest::LedgerLine a{1, "a", {8}}, b{2, "b", {4}};
+    const auto names = [&](Database& d) {
+        std::string s;
+        for (auto rs = d.openRecordset(month); !rs.eof(); rs.moveNext())
+            s += rs["GName"].toText() + std::to_string(rs["TMony"].toLong());
+        return s;
+    };
+    const std::vector<std::string> save = {jettest::deleteMonthSql(apr, 1),
+                                           jettest::insertLineSql(apr, 1, "n", 1300, 1, a),
+                                           jettest::insertLineSql(apr, 1, "n", 1300, 2, b)};
+    EXPECT_EQ(errorNumber([&] { db.executeBatchAndCommit(save); }), err::NoTransaction);
+    EXPECT_EQ(names(db), "") << "nothing runs outside a transaction";
+
+    db.beginTrans();
+    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('before')");
+    EXPECT_EQ(db.executeBatchAndCommit(save), 2);
+    EXPECT_FALSE(db.inTransaction());
+    Database other = Database::open(location());
+    EXPECT_EQ(names(other), "a1300b1300");
+    EXPECT_EQ(other.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 1);
+
+    db.beginTrans();
+    EXPECT_EQ(errorNumber([&] {
+                  db.executeBatchAndCommit({jettest::deleteMonthSql(apr, 1),
+                                            "INSERT INTO SYAIN_MT (SyainID,SName) VALUES (7,'x')",
+                                            "INSERT INTO SYAIN_MT (SyainID,SName) VALUES (7,'y')"});
+              }),
+              err::DuplicateKey);
+    EXPECT_TRUE(db.inTransaction());
+    db.rollback();
+    EXPECT_EQ(names(other), "a1300b1300");
+
+    // Inside a nested transaction it ends only the inner one.
+    db.beginTrans();
+    db.beginTrans();
+    db.executeBatchAndCommit({jettest::deleteMonthSql(apr, 1)});
+    EXPECT_TRUE(db.inTransaction());
+    db.rollback();
+    EXPECT_EQ(names(other), "a1300b1300");
+
+    // A lock another program holds: 3260 and no transaction left behind.
+    other.setBusyTimeout(100);
+    db.beginTrans();
+    db.execute("UPDATE KYUYO_F SET GNAME='held' WHERE ROWNO=2");
+    EXPECT_EQ(errorNumber([&] {
+                  other.beginTrans();
+                  other.executeBatchAndCommit(save);
+              }),
+              err::Locked);
+    EXPECT_FALSE(other.inTransaction());
+    db.rollback();
 }
 
 TEST_P(DatabaseTest, NestedTransactionRollsBackOnlyTheInnerPart) {

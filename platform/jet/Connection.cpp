@@ -113,16 +113,17 @@ Statement Connection::prepare(std::string_view dialectSql) {
     key += dialectSql;
     if (Statement st = takeCached(key); st.get())
         return st;
-    const std::string translated = translateSql(dialectSql);
-    // Writes built from values differ in their literals only: they share one statement.
-    if (auto lifted = liftLiterals(translated)) {
+    // Writes built from values differ in their literals only: they share one translation and
+    // one statement.
+    if (auto lifted = shapes_.lift(dialectSql)) {
         std::string shapeKey = "P" + lifted->shape;
         Statement st = takeCached(shapeKey);
         if (!st.get()) {
             try {
                 st = borrow(std::move(shapeKey), lifted->shape);
             } catch (const Error&) {
-                return borrow(std::move(key), translated); // reports the statement's own error
+                // reports the statement's own error
+                return borrow(std::move(key), translateSql(dialectSql));
             }
         }
         int n = 1;
@@ -130,7 +131,7 @@ Statement Connection::prepare(std::string_view dialectSql) {
             bindValue(st.get(), n++, v);
         return st;
     }
-    return borrow(std::move(key), translated);
+    return borrow(std::move(key), translateSql(dialectSql));
 }
 
 Statement Connection::prepareNative(std::string_view sql) {

@@ -5,6 +5,7 @@
 #include "platform/jet/Dynaset.h"
 #include "platform/jet/Error.h"
 #include "platform/jet/FileUse.h"
+#include "platform/jet/LiteralLifter.h"
 #include "platform/jet/Recordset.h"
 
 #include <sqlite3.h>
@@ -83,6 +84,7 @@ private:
     std::string path_;
     std::unordered_map<std::string, Entry> cache_;
     std::list<std::string> ages_; // most recently returned first
+    ShapeTranslations shapes_{SqlEngine::Sqlite};
 };
 
 // Brings a file written by an earlier version up to the rule that a day column never holds

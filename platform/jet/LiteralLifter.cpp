@@ -1,24 +1,19 @@
-// One pass over SQLite SQL: literals out, '?' in; words, quoted names and operators copied.
+// One pass over a statement text: literals out, placeholders in; words, quoted names and
+// operators copied.
 #include "platform/jet/LiteralLifter.h"
 
+#include "platform/jet/SqlDialect.h"
 #include "platform/text/Ascii.h"
+#include "platform/text/DateTime.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
+#include <charconv>
 
 namespace plat::jet {
 
 namespace {
 
+using plat::text::equalsNoCase;
 using plat::text::isSqlWordChar;
-
-std::string upper(std::string_view w) {
-    std::string u(w);
-    for (char& c : u)
-        c = plat::text::asciiUpper(c);
-    return u;
-}
 
 bool isDigit(char c) {
     return plat::text::isAsciiDigit(c);
@@ -32,32 +27,55 @@ std::size_t skipDigits(std::string_view sql, std::size_t j) {
 
 // The literal's placeholder: '?' for SQLite, "$n" (n counting the values so far) for PostgreSQL.
 void markValue(LiftedSql& out, bool postgres) {
-    if (postgres)
-        out.shape += '$' + std::to_string(out.values.size());
-    else
+    if (!postgres) {
         out.shape += '?';
+        return;
+    }
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, out.values.size()).ptr;
+    out.shape += '$';
+    out.shape.append(digits, end);
 }
 
-// The string literal opening at sql[i] (a doubled quote read as one) taken as a value; the
-// position after its closing quote, or nullopt when it is unterminated (the engine reports that).
+// The string literal opening at sql[i] with the quote found there (a doubled quote read as one)
+// taken as a value; the position after its closing quote, or nullopt when it is unterminated
+// (the engine reports that).
 std::optional<std::size_t> liftString(std::string_view sql, std::size_t i, LiftedSql& out) {
+    const char quote = sql[i];
     std::string text;
     std::size_t j = i + 1;
     for (;;) {
-        if (j >= sql.size())
+        const std::size_t close = sql.find(quote, j);
+        if (close == std::string_view::npos)
             return std::nullopt;
-        if (sql[j] == '\'') {
-            if (j + 1 < sql.size() && sql[j + 1] == '\'') {
-                text += '\'';
-                j += 2;
-                continue;
-            }
-            break;
+        text.append(sql.substr(j, close - j));
+        if (close + 1 < sql.size() && sql[close + 1] == quote) {
+            text += quote;
+            j = close + 2;
+            continue;
         }
-        text += sql[j++];
+        j = close + 1;
+        break;
     }
     out.values.emplace_back(std::move(text));
-    return j + 1;
+    return j;
+}
+
+// A dialect date literal #…# taken as its canonical text; the server reads it as a timestamp.
+// Nullopt for one that does not read as a date (the engine reports that).
+std::optional<std::size_t> liftDate(std::string_view sql, std::size_t i, LiftedSql& out,
+                                    bool postgres) {
+    const std::size_t close = sql.find('#', i + 1);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    const auto date = plat::text::parseDateText(sql.substr(i + 1, close - i - 1));
+    if (!date)
+        return std::nullopt;
+    out.values.emplace_back(plat::text::toCanonical(*date));
+    markValue(out, postgres);
+    if (postgres)
+        out.shape += "::timestamp";
+    return close + 1;
 }
 
 bool startsNumber(std::string_view sql, std::size_t i) {
@@ -83,79 +101,113 @@ std::optional<std::size_t> liftNumber(std::string_view sql, std::size_t i, Lifte
     }
     if (j < sql.size() && isSqlWordChar(sql[j]))
         return std::nullopt;
-    const std::string text(sql.substr(i, j - i));
-    errno = 0;
+    const char* first = sql.data() + i;
+    const char* last = sql.data() + j;
     if (real) {
-        out.values.emplace_back(std::strtod(text.c_str(), nullptr));
+        double v = 0;
+        if (std::from_chars(first, last, v).ec != std::errc{})
+            return std::nullopt; // beyond a double: the engine reports it
+        out.values.emplace_back(v);
     } else {
-        const long long v = std::strtoll(text.c_str(), nullptr, 10);
-        if (errno == ERANGE)
+        std::int64_t v = 0;
+        if (std::from_chars(first, last, v).ec != std::errc{})
             return std::nullopt;
-        out.values.emplace_back(static_cast<std::int64_t>(v));
+        out.values.emplace_back(v);
     }
     return j;
 }
 
 // Whether the word may stand where it does: the statement's first word is INSERT, UPDATE,
 // DELETE or REPLACE, and no word opens a nested SELECT, an ORDER BY or a LIMIT.
-bool wordAllowed(const std::string& upperWord, bool first) {
-    if (first && upperWord != "INSERT" && upperWord != "UPDATE" && upperWord != "DELETE" &&
-        upperWord != "REPLACE")
+// A function whose translation reads its literal arguments (datetime('now','localtime')) stops
+// the lifting too.
+bool wordAllowed(std::string_view word, bool first) {
+    if (first && !equalsNoCase(word, "INSERT") && !equalsNoCase(word, "UPDATE") &&
+        !equalsNoCase(word, "DELETE") && !equalsNoCase(word, "REPLACE"))
         return false;
-    return upperWord != "SELECT" && upperWord != "ORDER" && upperWord != "LIMIT";
+    if (translationReadsLiterals(word))
+        return false;
+    return !equalsNoCase(word, "SELECT") && !equalsNoCase(word, "ORDER") &&
+           !equalsNoCase(word, "LIMIT");
 }
 
 // Parameters of the statement's own, and comments, stop the lifting.
 bool stopsLifting(std::string_view sql, std::size_t i) {
     const char c = sql[i];
     const bool next = i + 1 < sql.size();
-    return c == '?' || c == ':' || c == '@' || c == '$' || c == '[' ||
+    return c == '?' || c == ':' || c == '@' || c == '$' ||
            (c == '-' && next && sql[i + 1] == '-') || (c == '/' && next && sql[i + 1] == '*');
 }
 
-} // namespace
+// The end of a quoted name opening at sql[i] ([name] or `name`), or npos when unterminated.
+std::size_t nameEnd(std::string_view sql, std::size_t i) {
+    const std::size_t close = sql.find(sql[i] == '[' ? ']' : '`', i + 1);
+    return close == std::string_view::npos ? close : close + 1;
+}
 
-std::optional<LiftedSql> liftLiterals(std::string_view sql, bool postgres) {
+// The text between literals is copied to the shape in whole runs.
+std::optional<LiftedSql> lift(std::string_view sql, bool postgres) {
     LiftedSql out;
     out.shape.reserve(sql.size());
+    out.values.reserve(48);
     bool first = true;
+    std::size_t copied = 0; // the text before this is in the shape
     std::size_t i = 0;
     while (i < sql.size()) {
         const char c = sql[i];
-        if (c == '\'' || startsNumber(sql, i)) {
-            const auto next = c == '\'' ? liftString(sql, i, out) : liftNumber(sql, i, out);
+        if (c == '\'' || c == '"' || c == '#' || startsNumber(sql, i)) {
+            out.shape.append(sql.substr(copied, i - copied));
+            const auto next = c == '#'                ? liftDate(sql, i, out, postgres)
+                              : c == '\'' || c == '"' ? liftString(sql, i, out)
+                                                      : liftNumber(sql, i, out);
             if (!next)
                 return std::nullopt;
-            markValue(out, postgres);
-            i = *next;
-        } else if (c == '"' || c == '`') {
-            const std::size_t j = sql.find(c, i + 1);
-            if (j == std::string_view::npos)
+            if (c != '#')
+                markValue(out, postgres);
+            i = copied = *next;
+        } else if (c == '[' || c == '`') {
+            i = nameEnd(sql, i);
+            if (i == std::string_view::npos)
                 return std::nullopt;
-            out.shape.append(sql.substr(i, j + 1 - i));
-            i = j + 1;
         } else if (isSqlWordChar(c)) {
             std::size_t j = i;
             while (j < sql.size() && isSqlWordChar(sql[j]))
                 ++j;
-            if (!wordAllowed(upper(sql.substr(i, j - i)), first))
+            if (!wordAllowed(sql.substr(i, j - i), first))
                 return std::nullopt;
             first = false;
-            out.shape.append(sql.substr(i, j - i));
             i = j;
-        } else if (postgres && c == ':' && i + 1 < sql.size() && sql[i + 1] == ':') {
-            out.shape += "::";
-            i += 2;
         } else if (stopsLifting(sql, i)) {
             return std::nullopt;
         } else {
-            out.shape += c;
             ++i;
         }
     }
     if (first)
         return std::nullopt;
+    out.shape.append(sql.substr(copied));
     return out;
+}
+
+} // namespace
+
+std::optional<LiftedSql> liftLiterals(std::string_view dialectSql, SqlEngine engine) {
+    return lift(dialectSql, engine == SqlEngine::Postgres);
+}
+
+std::optional<LiftedSql> ShapeTranslations::lift(std::string_view dialectSql) {
+    std::optional<LiftedSql> lifted = liftLiterals(dialectSql, engine_);
+    if (!lifted)
+        return std::nullopt;
+    auto it = translated_.find(lifted->shape);
+    if (it == translated_.end()) {
+        if (translated_.size() >= kLimit)
+            translated_.clear();
+        std::string translation = translateSql(lifted->shape, engine_);
+        it = translated_.emplace(std::move(lifted->shape), std::move(translation)).first;
+    }
+    lifted->shape = it->second;
+    return lifted;
 }
 
 } // namespace plat::jet

@@ -96,10 +96,6 @@ Currency currencyFromText(std::string_view t) {
     return Currency{negative ? -scaled : scaled};
 }
 
-std::string textOf(const Value& v) {
-    return v.toText();
-}
-
 } // namespace
 
 PgKind pgKindOf(unsigned typeOid, int typmod) {
@@ -286,30 +282,36 @@ void PgConnection::dropStatements() {
 
 namespace {
 
-// A statement's parameters as the text libpq sends (null pointers for Nulls).
+// A statement's parameters as the text libpq sends (null pointers for Nulls), written one
+// after the other into one buffer.
 struct ParamTexts {
-    std::vector<std::string> texts;
+    std::string buffer;
     std::vector<const char*> values;
     explicit ParamTexts(const std::vector<Value>& params) {
-        texts.reserve(params.size());
-        for (const auto& p : params)
-            texts.push_back(textOf(p));
+        std::vector<std::size_t> starts;
+        starts.reserve(params.size());
+        buffer.reserve(params.size() * 8);
+        for (const auto& p : params) {
+            starts.push_back(buffer.size());
+            p.appendText(buffer);
+            buffer += '\0';
+        }
+        values.reserve(params.size());
         for (std::size_t i = 0; i < params.size(); ++i)
-            values.push_back(params[i].isNull() ? nullptr : texts[i].c_str());
+            values.push_back(params[i].isNull() ? nullptr : buffer.data() + starts[i]);
     }
     int count() const { return static_cast<int>(values.size()); }
 };
 
-// A dialect statement as the server runs it: its shape and the literals lifted out of it.
-LiftedSql serverShape(std::string_view dialectSql) {
-    std::string translated = translateSql(dialectSql, SqlEngine::Postgres);
-    // Writes built from values differ in their literals only: they share one statement.
-    if (auto lifted = liftLiterals(translated, true))
-        return std::move(*lifted);
-    return {std::move(translated), {}};
-}
-
 } // namespace
+
+LiftedSql PgConnection::serverShape(std::string_view dialectSql) {
+    // Writes built from values differ in their literals only: they share one translation and
+    // one prepared statement.
+    if (auto lifted = shapes_.lift(dialectSql))
+        return std::move(*lifted);
+    return {translateSql(dialectSql, SqlEngine::Postgres), {}};
+}
 
 PgResult PgConnection::runDialect(std::string_view dialectSql) {
     const LiftedSql shape = serverShape(dialectSql);
@@ -329,6 +331,14 @@ enum class BatchPart { Begin, Statement, Commit };
 
 } // namespace
 
+// One prepared statement of a pipelined batch, with its parameters (none for the begin and
+// the commit).
+struct PgConnection::Send {
+    std::string name;
+    const std::vector<Value>* values;
+    BatchPart part;
+};
+
 std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& dialectSql,
                                            bool commit) {
     std::vector<LiftedSql> shapes;
@@ -337,10 +347,15 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
         shapes.push_back(serverShape(sql));
     // Every statement of the batch must stay prepared until the batch has run: a batch of more
     // shapes than half the cache runs statement by statement.
-    std::unordered_map<std::string, std::string> names;
-    for (const LiftedSql& s : shapes)
-        names.emplace(s.shape, std::string());
-    if (names.size() > kCacheSize / 2 || (dialectSql.size() < 2 && !commit)) {
+    const auto manyShapes = [&] {
+        if (shapes.size() <= kCacheSize / 2)
+            return false;
+        std::unordered_map<std::string_view, int> distinct;
+        for (const LiftedSql& s : shapes)
+            distinct.emplace(s.shape, 0);
+        return distinct.size() > kCacheSize / 2;
+    };
+    if ((dialectSql.size() < 2 && !commit) || manyShapes()) {
         std::int64_t rows = 0;
         for (const LiftedSql& s : shapes)
             rows += rowsOf(run(s.shape, s.values).get());
@@ -348,16 +363,20 @@ std::int64_t PgConnection::runDialectBatch(const std::vector<std::string>& diale
             endTransaction();
         return rows;
     }
-    for (const LiftedSql& s : shapes) {
-        std::string& name = names[s.shape];
-        if (name.empty())
-            name = prepared(s.shape, static_cast<int>(s.values.size()));
-    }
-    std::vector<const char*> statementNames;
-    statementNames.reserve(shapes.size());
+    // The begin, lock and commit are prepared statements too: the server plans them once. The
+    // batch's own are prepared first, so one the server rejects leaves the begin still to send.
+    static const std::vector<Value> none;
+    std::vector<Send> sends(pendingBegin_.size());
+    sends.reserve(pendingBegin_.size() + shapes.size() + 1);
     for (const LiftedSql& s : shapes)
-        statementNames.push_back(names[s.shape].c_str());
-    return runPipeline(shapes, statementNames, commit);
+        sends.push_back({prepared(s.shape, static_cast<int>(s.values.size())), &s.values,
+                         BatchPart::Statement});
+    for (std::size_t i = 0; i < pendingBegin_.size(); ++i)
+        sends[i] = {prepared(pendingBegin_[i], 0), &none, BatchPart::Begin};
+    pendingBegin_.clear();
+    if (commit)
+        sends.push_back({prepared("COMMIT", 0), &none, BatchPart::Commit});
+    return runPipeline(sends, commit);
 }
 
 void PgConnection::endTransaction() {
@@ -370,40 +389,24 @@ void PgConnection::endTransaction() {
     transactionDepth = 0;
 }
 
-std::int64_t PgConnection::runPipeline(const std::vector<LiftedSql>& shapes,
-                                       const std::vector<const char*>& names, bool commit) {
+std::int64_t PgConnection::runPipeline(const std::vector<Send>& sends, bool commit) {
     if (PQenterPipelineMode(conn_) != 1)
         raise(nullptr);
     std::optional<Error> failure;
-    const auto sendText = [&](const char* text) {
-        if (!failure &&
-            PQsendQueryParams(conn_, text, 0, nullptr, nullptr, nullptr, nullptr, 0) != 1)
+    for (const Send& send : sends) {
+        const ParamTexts params(*send.values);
+        if (PQsendQueryPrepared(conn_, send.name.c_str(), params.count(), params.values.data(),
+                                nullptr, nullptr, 0) != 1) {
             failure = errorOf(nullptr);
-    };
-    // A deferred begin goes first, in the same round trip; a commit last.
-    const std::size_t beginCount = pendingBegin_.size();
-    for (const std::string& statement : pendingBegin_)
-        sendText(statement.c_str());
-    pendingBegin_.clear();
-    for (std::size_t i = 0; i < shapes.size() && !failure; ++i) {
-        const ParamTexts params(shapes[i].values);
-        if (PQsendQueryPrepared(conn_, names[i], params.count(), params.values.data(), nullptr,
-                                nullptr, 0) != 1)
-            failure = errorOf(nullptr);
+            break;
+        }
     }
-    if (commit)
-        sendText("COMMIT");
     if (PQpipelineSync(conn_) != 1 && !failure)
         failure = errorOf(nullptr);
 
     std::int64_t rows = 0;
     BatchPart failedIn = BatchPart::Statement;
     std::size_t index = 0;
-    const auto partOf = [&](std::size_t k) {
-        return k < beginCount                   ? BatchPart::Begin
-               : k < beginCount + shapes.size() ? BatchPart::Statement
-                                                : BatchPart::Commit;
-    };
     // Each statement's result is followed by a null; the synchronisation's result ends the
     // batch. Two nulls in a row: nothing more is coming (the connection was lost).
     for (bool lastWasNull = false;;) {
@@ -421,7 +424,7 @@ std::int64_t PgConnection::runPipeline(const std::vector<LiftedSql>& shapes,
         const ExecStatusType st = PQresultStatus(r.get());
         if (st == PGRES_PIPELINE_SYNC)
             break;
-        const BatchPart part = partOf(index++);
+        const BatchPart part = index < sends.size() ? sends[index++].part : BatchPart::Statement;
         if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
             if (part == BatchPart::Statement)
                 rows += rowsOf(r.get());
@@ -445,9 +448,7 @@ std::int64_t PgConnection::runPipeline(const std::vector<LiftedSql>& shapes,
 std::string PgConnection::prepared(const std::string& sql, int paramCount) {
     auto it = cache_.find(sql);
     if (it != cache_.end()) {
-        ages_.erase(it->second.age);
-        ages_.push_front(sql);
-        it->second.age = ages_.begin();
+        ages_.splice(ages_.begin(), ages_, it->second.age); // now the most recently used
         return it->second.name;
     }
     if (cache_.size() >= kCacheSize) {

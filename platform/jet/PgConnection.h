@@ -89,10 +89,13 @@ private:
     void abandonBegin();
     // Sends the prepared statements (after a deferred begin, before the commit when asked) in
     // pipeline mode and reads their results after one synchronisation.
-    std::int64_t runPipeline(const std::vector<LiftedSql>& shapes,
-                             const std::vector<const char*>& names, bool commit);
+    struct Send;
+    std::int64_t runPipeline(const std::vector<Send>& sends, bool commit);
     // COMMIT of the outermost transaction on its own; the transaction is over either way.
     void endTransaction();
+    // A dialect statement as the server runs it: its translated shape and the literals lifted
+    // out of it (none from reads and the other statements liftDialectLiterals leaves).
+    LiftedSql serverShape(std::string_view dialectSql);
     // The name of the prepared statement of `sql`, prepared on a cache miss.
     std::string prepared(const std::string& sql, int paramCount);
 
@@ -107,6 +110,7 @@ private:
     std::list<std::string> ages_; // most recently used first
     std::uint64_t nextName_ = 1;
     std::vector<std::string> pendingBegin_;
+    ShapeTranslations shapes_{SqlEngine::Postgres};
 };
 
 } // namespace plat::jet

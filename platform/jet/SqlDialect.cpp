@@ -5,6 +5,7 @@
 #include "platform/text/Ascii.h"
 #include "platform/text/DateTime.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <vector>
@@ -287,6 +288,21 @@ private:
 
 std::string translateSql(std::string_view sql, SqlEngine engine) {
     return Translator(sql, engine).run();
+}
+
+bool translationReadsLiterals(std::string_view word) {
+    static const std::vector<std::string_view> words = [] {
+        std::vector<std::string_view> w;
+        for (const auto& r : pgRewrites())
+            if (std::any_of(r.words.begin(), r.words.end(),
+                            [](std::string_view part) { return part.front() == '\''; }))
+                w.push_back(r.words[0]);
+        return w;
+    }();
+    for (const std::string_view w : words)
+        if (equalsNoCase(word, w))
+            return true;
+    return false;
 }
 
 std::string sqlEscape(std::string_view text) {

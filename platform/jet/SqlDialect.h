@@ -32,6 +32,10 @@ enum class SqlEngine { Sqlite, Postgres };
 // The server runs with standard_conforming_strings on, so a backslash in a literal is an
 // ordinary character there too, and sqlEscape() serves both engines.
 std::string translateSql(std::string_view sql, SqlEngine engine = SqlEngine::Sqlite);
+// Whether the word opens a rewrite that depends on the literals after it
+// (datetime('now','localtime')): everywhere else translation leaves literals as they are, so a
+// statement whose literals became placeholders translates to the same shape.
+bool translationReadsLiterals(std::string_view word);
 
 // Doubles every single quote, for text placed between single quotes in a statement.
 std::string sqlEscape(std::string_view text);

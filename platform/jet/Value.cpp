@@ -29,16 +29,6 @@ std::string Currency::toText() const {
     return negative ? "-" + s : s;
 }
 
-namespace {
-
-std::string shortestDouble(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
-} // namespace
-
 std::int64_t Value::toLong() const {
     switch (type()) {
     case ValueType::Null:
@@ -106,21 +96,32 @@ DateTime Value::toDate() const {
 }
 
 std::string Value::toText() const {
+    std::string s;
+    appendText(s);
+    return s;
+}
+
+void Value::appendText(std::string& out) const {
+    char buf[64];
     switch (type()) {
     case ValueType::Null:
-        return {};
+        return;
     case ValueType::Long:
-        return std::to_string(std::get<std::int64_t>(v_));
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, std::get<std::int64_t>(v_)).ptr);
+        return;
     case ValueType::Double:
-        return shortestDouble(std::get<double>(v_));
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, std::get<double>(v_)).ptr);
+        return;
     case ValueType::Currency:
-        return std::get<Currency>(v_).toText();
+        out += std::get<Currency>(v_).toText();
+        return;
     case ValueType::Date:
-        return plat::text::toCanonical(std::get<DateTime>(v_));
+        out += plat::text::toCanonical(std::get<DateTime>(v_));
+        return;
     case ValueType::Text:
-        return std::get<std::string>(v_);
+        out += std::get<std::string>(v_);
+        return;
     }
-    return {};
 }
 
 } // namespace plat::jet

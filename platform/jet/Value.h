@@ -22,6 +22,8 @@ struct Currency {
     double toDouble() const { return static_cast<double>(scaled) / kScale; }
     // Decimal text without grouping, trailing zeros of the fraction dropped ("1250", "1250.5").
     std::string toText() const;
+    // toText() appended to `out`, without a text of its own on the way.
+    void appendText(std::string& out) const;
 
     friend bool operator==(const Currency&, const Currency&) = default;
     friend auto operator<=>(const Currency&, const Currency&) = default;
@@ -52,6 +54,8 @@ public:
     // Long as digits, double as shortest round-trip text, currency as Currency::toText, date as
     // canonical "YYYY-MM-DD HH:MM:SS", Null as empty text.
     std::string toText() const;
+    // toText() appended to `out`, without a text of its own on the way.
+    void appendText(std::string& out) const;
 
     friend bool operator==(const Value&, const Value&) = default;
 

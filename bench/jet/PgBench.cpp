@@ -4,7 +4,10 @@
 // statement; libpq with prepared statements, and in pipeline mode) and the monthly inquiry on
 // 50 employees × 10 years of ledgers. The file engine's figures for the same work are printed
 // beside them. Limits: the layer's batched save ≤ 1.3 × pipelined libpq, the inquiry ≤ 1.2 ×
-// libpq. The cluster runs without fsync, so the figures compare client work, not disks.
+// libpq. The cluster runs without fsync, so the figures compare client work, not disks. On a
+// shared machine the figures drift between runs; compare medians of interleaved repetitions:
+//   pg_bench --benchmark_repetitions=8 --benchmark_enable_random_interleaving=true
+//            --benchmark_report_aggregates_only=true
 #include "platform/jet/Database.h"
 #include "platform/jet/Schema.h"
 #include "tests/support/PgCluster.h"

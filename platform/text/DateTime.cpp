@@ -120,10 +120,27 @@ DateTime addDays(const DateTime& d, int days) {
 }
 
 std::string toCanonical(const DateTime& d) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, d.hour,
-                  d.minute, d.second);
-    return buf;
+    const auto twoDigits = [](int v) { return v >= 0 && v <= 99; };
+    if (d.year < 0 || d.year > 9999 || !twoDigits(d.month) || !twoDigits(d.day) ||
+        !twoDigits(d.hour) || !twoDigits(d.minute) || !twoDigits(d.second)) {
+        char buf[80];
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day,
+                      d.hour, d.minute, d.second);
+        return buf;
+    }
+    // Every save writes dates into its statements: the common case without printf.
+    std::string s = "0000-00-00 00:00:00";
+    const auto put = [&s](std::size_t at, int v, int digits) {
+        for (int k = digits - 1; k >= 0; --k, v /= 10)
+            s[at + static_cast<std::size_t>(k)] = static_cast<char>('0' + v % 10);
+    };
+    put(0, d.year, 4);
+    put(5, d.month, 2);
+    put(8, d.day, 2);
+    put(11, d.hour, 2);
+    put(14, d.minute, 2);
+    put(17, d.second, 2);
+    return s;
 }
 
 namespace {

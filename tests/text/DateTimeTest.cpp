@@ -52,6 +52,9 @@ TEST(DateTime, CanonicalTextRoundTripsAndSortsLikeTheDates) {
     EXPECT_EQ(plat::text::toCanonical(a), "2004-04-01 09:05:07");
     EXPECT_EQ(plat::text::parseCanonical(plat::text::toCanonical(a)), a);
     EXPECT_LT(plat::text::toCanonical(a), plat::text::toCanonical(b));
+    EXPECT_EQ(plat::text::toCanonical(at(1, 1, 1)), "0001-01-01 00:00:00");
+    EXPECT_EQ(plat::text::toCanonical(at(9999, 12, 31, 23, 59, 59)), "9999-12-31 23:59:59");
+    EXPECT_EQ(plat::text::toCanonical(at(12345, 1, 2, 3, 4, 5)), "12345-01-02 03:04:05");
 }
 
 TEST(DateTime, ParsesOnlyWholeDates) {

@@ -134,6 +134,14 @@ TEST_P(DatabaseTest, FailingInsertRollsBackTheDeleteOfTheMonth) {
     EXPECT_EQ(rows, 2);
 }
 
+// A stored month read back as each line's site name and wage ("a1300b1300").
+std::string lineNames(Database& db, const std::string& monthSql) {
+    std::string s;
+    for (auto rs = db.openRecordset(monthSql); !rs.eof(); rs.moveNext())
+        s += rs["GName"].toText() + std::to_string(rs["TMony"].toLong());
+    return s;
+}
+
 TEST_P(DatabaseTest, ABatchRunsInOrderAndItsFailingStatementKeepsItsNumber) {
     const std::string apr = jettest::sqlDate(2004, 4);
     const std::string month = jettest::readMonthSql(apr, 1);
@@ -145,12 +153,7 @@ TEST_P(DatabaseTest, ABatchRunsInOrderAndItsFailingStatementKeepsItsNumber) {
                                jettest::insertLineSql(apr, 1, "n", 1300, 2, b)}),
               4);
     db.commitTrans();
-    const auto names = [&] {
-        std::string s;
-        for (auto rs = db.openRecordset(month); !rs.eof(); rs.moveNext())
-            s += rs["GName"].toText() + std::to_string(rs["TMony"].toLong());
-        return s;
-    };
+    const auto names = [&] { return lineNames(db, month); };
     EXPECT_EQ(names(), "a1300b1300");
 
     // A duplicate key after the removal: 3022, and the rollback keeps the month.
@@ -188,12 +191,7 @@ TEST_P(DatabaseTest, ABatchThatCommitsEndsItsTransactionOnlyWhenEveryStatementRa
     const std::string apr = jettest::sqlDate(2004, 4);
     const std::string month = jettest::readMonthSql(apr, 1);
     const jettest::LedgerLine a{1, "a", {8}}, b{2, "b", {4}};
-    const auto names = [&](Database& d) {
-        std::string s;
-        for (auto rs = d.openRecordset(month); !rs.eof(); rs.moveNext())
-            s += rs["GName"].toText() + std::to_string(rs["TMony"].toLong());
-        return s;
-    };
+    const auto names = [&](Database& d) { return lineNames(d, month); };
     const std::vector<std::string> save = {jettest::deleteMonthSql(apr, 1),
                                            jettest::insertLineSql(apr, 1, "n", 1300, 1, a),
                                            jettest::insertLineSql(apr, 1, "n", 1300, 2, b)};

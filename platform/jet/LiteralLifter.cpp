@@ -131,17 +131,18 @@ bool wordAllowed(std::string_view word, bool first) {
            !equalsNoCase(word, "LIMIT");
 }
 
-// Parameters of the statement's own, and comments, stop the lifting.
+// Parameters of the statement's own, comments, and a backquote (not the dialect's, and the
+// translation reads no name in it) stop the lifting.
 bool stopsLifting(std::string_view sql, std::size_t i) {
     const char c = sql[i];
     const bool next = i + 1 < sql.size();
-    return c == '?' || c == ':' || c == '@' || c == '$' ||
+    return c == '?' || c == ':' || c == '@' || c == '$' || c == '`' ||
            (c == '-' && next && sql[i + 1] == '-') || (c == '/' && next && sql[i + 1] == '*');
 }
 
-// The end of a quoted name opening at sql[i] ([name] or `name`), or npos when unterminated.
+// The end of a bracketed name opening at sql[i], or npos when unterminated.
 std::size_t nameEnd(std::string_view sql, std::size_t i) {
-    const std::size_t close = sql.find(sql[i] == '[' ? ']' : '`', i + 1);
+    const std::size_t close = sql.find(']', i + 1);
     return close == std::string_view::npos ? close : close + 1;
 }
 
@@ -165,7 +166,7 @@ std::optional<LiftedSql> lift(std::string_view sql, bool postgres) {
             if (c != '#')
                 markValue(out, postgres);
             i = copied = *next;
-        } else if (c == '[' || c == '`') {
+        } else if (c == '[') {
             i = nameEnd(sql, i);
             if (i == std::string_view::npos)
                 return std::nullopt;

@@ -46,6 +46,7 @@ TEST(LiteralLifter, LeavesStatementsWhereALiteralMayMatter) {
              "INSERT INTO T VALUES ('unterminated)",        //
              "INSERT INTO T VALUES (\"unterminated)",       //
              "INSERT INTO [T VALUES (1)",                   //
+             "UPDATE T SET A=1 WHERE `it's`=2",             // the translation sees a quote
              "INSERT INTO T VALUES (99999999999999999999)", // beyond 64 bits
              "INSERT INTO T VALUES (#2004/13/45#)",         // not a date: the engine says so
              "UPDATE T SET C=datetime('now','localtime')",  // its translation reads the literals

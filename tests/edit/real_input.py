@@ -115,9 +115,17 @@ def check(name, actual, expected):
 def window_of(host):
     # The form is mapped once the host's first command ran its pending events.
     host.cmd("dropped")
-    out = xdotool(["search", "--sync", "--onlyvisible", "--name", "^vantil-host$"],
-                  capture_output=True, text=True)
-    return out.stdout.split()[0]
+    # xdotool ends with an X error when a window it walks past is destroyed under it (Qt makes
+    # and drops windows of its own while starting): such a walk is asked again.
+    for _ in range(100):
+        try:
+            out = xdotool(["search", "--sync", "--onlyvisible", "--name", "^vantil-host$"],
+                          capture_output=True, text=True)
+            return out.stdout.split()[0]
+        except subprocess.CalledProcessError as e:
+            if "X Error" not in e.stderr:
+                raise
+    raise Stuck()
 
 
 def press_focus_and_drop(exe):

@@ -57,16 +57,41 @@ export QT_QPA_PLATFORM=xcb
 tamsel_pid=$!
 pids+=($tamsel_pid)
 
-window() { xdotool search --sync --onlyvisible --name "$1" | head -1; }
+# The visible windows named $1, none when there is none. xdotool walks the window tree and
+# ends with an X error when a window it is reading is destroyed under it (Qt creates and drops
+# windows of its own while starting and while a question box comes and goes): that walk is
+# asked again, so that a vanished window is never read as "no such window".
+visible() {
+  local out tries=0
+  until out=$(xdotool search --onlyvisible --name "$1" 2>"$work/xdotool.err") ||
+    ! [ -s "$work/xdotool.err" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 100 ] || fail "xdotool cannot read the windows: $(cat "$work/xdotool.err")"
+    sleep 0.02
+  done
+  [ -z "$out" ] || printf '%s\n' "$out"
+}
+shown() {
+  local out
+  out=$(visible "$1") && [ -n "$out" ]
+}
+# The first visible window named $1, waited for.
+window() {
+  wait_for "window $1" shown "$1"
+  visible "$1" | head -1
+}
 # A window named $1 other than $2 (a question box carries its screen's title).
 other_window() {
   local w
-  for w in $(xdotool search --onlyvisible --name "$1"); do
+  for w in $(visible "$1"); do
     [ "$w" != "$2" ] && echo "$w" && return 0
   done
   return 1
 }
-gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null; }
+gone() {
+  local out
+  out=$(visible "$1") && [ -z "$out" ]
+}
 key() { xdotool key --clearmodifiers "$@"; }
 
 menu=$(window '^Tamsel$')

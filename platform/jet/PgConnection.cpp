@@ -8,9 +8,14 @@
 #include "platform/text/Ascii.h"
 
 #include <charconv>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
+
+#include <unistd.h>
 
 namespace plat::jet {
 
@@ -66,6 +71,61 @@ int errorNumberOf(std::string_view state) {
 }
 
 void ignoreNotice(void*, const char*) {}
+
+// The name of the zone the client's clock shows, read where the C library reads it: TZ, else
+// the link /etc/localtime. Empty when neither names one.
+std::string clientZoneName() {
+    std::string where;
+    if (const char* tz = std::getenv("TZ"); tz && *tz) {
+        std::string_view z(tz);
+        if (z.front() == ':')
+            z.remove_prefix(1);
+        if (!z.empty() && z.front() != '/')
+            return std::string(z); // a zone name or a POSIX rule, both understood by the server
+        where = z;
+    } else {
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink("/etc/localtime", link, sizeof link - 1);
+        if (n <= 0)
+            return {};
+        where.assign(link, static_cast<std::size_t>(n));
+    }
+    const auto at = where.find("zoneinfo/");
+    if (at == std::string::npos)
+        return {};
+    std::string name = where.substr(at + 9);
+    for (const char* variant : {"posix/", "right/"})
+        if (name.starts_with(variant))
+            name.erase(0, std::strlen(variant));
+    return name;
+}
+
+// The client's present distance from UTC, for a server that does not know the zone's name.
+std::string clientOffsetSetting() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    const long minutes = local.tm_gmtoff / 60;
+    const long a = minutes < 0 ? -minutes : minutes;
+    char text[64];
+    std::snprintf(text, sizeof text, "SET TIME ZONE INTERVAL '%c%02ld:%02ld' HOUR TO MINUTE",
+                  minutes < 0 ? '-' : '+', a / 60, a % 60);
+    return text;
+}
+
+// The zone by name where the server knows it, else the present offset.
+void takeClientZone(PgConnection& c) {
+    if (const std::string zone = clientZoneName(); !zone.empty()) {
+        try {
+            c.exec("SET TimeZone = " + sqlQuote(zone));
+            return;
+        } catch (const Error&) {
+            if (c.broken())
+                throw;
+        }
+    }
+    c.exec(clientOffsetSetting());
+}
 
 // A NUMERIC's decimal text to ten-thousandths, exactly (digits beyond the fourth decimal are
 // rounded half away from zero).
@@ -213,6 +273,10 @@ std::shared_ptr<PgConnection> PgConnection::connect(const std::string& uri) {
     c->exec("SET client_encoding = 'UTF8'; SET standard_conforming_strings = on; "
             "SET DateStyle = 'ISO, YMD'; SET extra_float_digits = 1; "
             "SET lock_timeout = '3s'");
+    // The server stamps new rows (a site's CrtDate) in the session's zone, a file in the
+    // client's local time: the session takes the client's zone, unless PGTZ already chose one.
+    if (!std::getenv("PGTZ"))
+        takeClientZone(*c);
     return c;
 }
 

@@ -9,6 +9,9 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <utility>
 
@@ -379,6 +382,31 @@ TEST_F(ServerDatabase, AConnectionLostInTheMiddleOfASaveLeavesTheOldMonth) {
     auto rs = again.openRecordset(jettest::readMonthSql(apr, 1));
     ASSERT_FALSE(rs.eof());
     EXPECT_EQ(rs["GName"].toText(), "old");
+}
+
+// A site's CrtDate is stamped by the server: in the clerk's local time, as a file stamps it,
+// whatever zone the server runs in. A zone the server does not know by its name (the C library
+// reads it as UTC) still gives a connection, on the clerk's present offset.
+TEST_F(ServerDatabase, NewRowsAreStampedInTheClientsLocalTime) {
+    const char* before = std::getenv("TZ");
+    const std::string saved = before ? before : "";
+    for (const char* zone : {"Pacific/Kiritimati", "Asia/Tokyo", "Nowhere/Special"}) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+        Database db = Database::open(uri);
+        db.execute("INSERT INTO GENBA_MT (GName) VALUES (" + plat::jet::sqlQuote(zone) + ")");
+        const double stamped =
+            plat::text::toSerial(db.openRecordset("SELECT CrtDate FROM GENBA_MT WHERE GName=" +
+                                                  plat::jet::sqlQuote(zone))["CrtDate"]
+                                     .toDate());
+        const double now = plat::text::toSerial(plat::text::nowLocal());
+        EXPECT_LT(std::abs(now - stamped) * 24 * 60, 2.0) << zone;
+    }
+    if (before)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 TEST_F(ServerDatabase, WritesThatDifferInTheirValuesShareOnePreparedStatement) {

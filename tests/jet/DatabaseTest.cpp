@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -290,45 +291,33 @@ TEST_P(DatabaseTest, SchemaIsNeverCreatedOverADatabaseThatHoldsTables) {
     EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 1);
 }
 
-TEST_P(DatabaseTest, AWriterThatWaitsLongerThanTheLockTimeoutFailsWithLocked) {
+// A writer, with one statement or a batch as the first work of its transaction (on a server
+// the begin and its lock travel with it), waits for another's transaction no longer than the
+// lock timeout; a lock not had leaves no transaction behind, and once the other has committed
+// the writer writes.
+TEST_P(DatabaseTest, AWriterThatWaitsLongerThanTheLockTimeoutFailsWithLockedAndBeginsNothing) {
     Database other = Database::open(location());
     other.setBusyTimeout(100);
-    db.beginTrans();
-    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('first')");
-    EXPECT_EQ(errorNumber([&] {
-                  other.beginTrans();
-                  other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('second')");
-              }),
-              err::Locked);
-    EXPECT_FALSE(other.inTransaction());
-    db.commitTrans();
-    // Once the first one has committed the other writes.
-    other.beginTrans();
-    other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('second')");
-    other.commitTrans();
-    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 2);
-}
-
-// The same wait met by a batch, the first work of its transaction: on a server the begin and
-// its lock travel with the batch, and a lock not had still leaves no transaction behind.
-TEST_P(DatabaseTest, ABatchThatWaitsLongerThanTheLockTimeoutFailsWithLockedAndBeginsNothing) {
-    Database other = Database::open(location());
-    other.setBusyTimeout(100);
-    db.beginTrans();
-    db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('first')");
-    EXPECT_EQ(errorNumber([&] {
-                  other.beginTrans();
-                  other.executeBatch({"INSERT INTO SYAIN_MT (SName) VALUES ('second')",
-                                      "INSERT INTO SYAIN_MT (SName) VALUES ('third')"});
-              }),
-              err::Locked);
-    EXPECT_FALSE(other.inTransaction());
-    db.commitTrans();
-    other.beginTrans();
-    other.executeBatch({"INSERT INTO SYAIN_MT (SName) VALUES ('second')",
-                        "INSERT INTO SYAIN_MT (SName) VALUES ('third')"});
-    other.commitTrans();
-    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 3);
+    const std::vector<std::string> batch = {"INSERT INTO SYAIN_MT (SName) VALUES ('batch 1')",
+                                            "INSERT INTO SYAIN_MT (SName) VALUES ('batch 2')"};
+    const std::function<void()> writes[] = {
+        [&] { other.execute("INSERT INTO SYAIN_MT (SName) VALUES ('single')"); },
+        [&] { other.executeBatch(batch); }};
+    for (const auto& write : writes) {
+        db.beginTrans();
+        db.execute("INSERT INTO SYAIN_MT (SName) VALUES ('first')");
+        EXPECT_EQ(errorNumber([&] {
+                      other.beginTrans();
+                      write();
+                  }),
+                  err::Locked);
+        EXPECT_FALSE(other.inTransaction());
+        db.commitTrans();
+        other.beginTrans();
+        write();
+        other.commitTrans();
+    }
+    EXPECT_EQ(db.openRecordset("SELECT count(*) AS n FROM SYAIN_MT")["n"].toLong(), 5);
 }
 
 // The server engine alone: connection failures, lost connections, statement sharing.

@@ -5,12 +5,10 @@
 #include "platform/jet/Database.h"
 #include "tests/jet/TestDb.h"
 #include "tests/support/Pdf.h"
+#include "tests/support/Process.h"
 #include "tests/support/Scratch.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,27 +30,10 @@ fs::path freshFolder(const std::string& name) {
 // empty); returns its exit status.
 int runProgram(const std::vector<std::string>& argv, const fs::path& home,
                const std::string& database) {
-    const pid_t pid = fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        setenv("TAMSEL_HOME", home.c_str(), 1);
-        if (database.empty())
-            unsetenv("TAMSEL_DATABASE");
-        else
-            setenv("TAMSEL_DATABASE", database.c_str(), 1);
-        std::vector<std::string> copy = argv;
-        std::vector<char*> args;
-        for (auto& a : copy)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testsupport::runProcess(
+        argv, {{"TAMSEL_HOME", home.string()},
+               {"TAMSEL_DATABASE",
+                database.empty() ? std::nullopt : std::optional<std::string>(database)}});
 }
 
 std::string readFile(const fs::path& path) {

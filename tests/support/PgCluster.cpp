@@ -1,12 +1,12 @@
 // The test cluster: found, initialised and started once per test program (on the first server
 // database a test asks for).
 #include "PgCluster.h"
+#include "Process.h"
 
 #include <libpq-fe.h>
 
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -46,27 +46,7 @@ int run(const std::vector<std::string>& argv, const std::string& user, const std
     if (!user.empty())
         full = {"/usr/sbin/runuser", "-u", user, "--"};
     full.insert(full.end(), argv.begin(), argv.end());
-    const pid_t pid = fork();
-    if (pid < 0)
-        throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        if (!log.empty()) {
-            if (std::FILE* f = std::fopen(log.c_str(), "a")) {
-                dup2(fileno(f), 1);
-                dup2(fileno(f), 2);
-            }
-        }
-        std::vector<char*> args;
-        for (auto& a : full)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return runProcess(full, {}, log);
 }
 
 class Cluster {

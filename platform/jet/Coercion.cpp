@@ -31,4 +31,20 @@ Value coerceToDate(const Value& value) {
     throw Error(err::TypeMismatch, value.toText());
 }
 
+Value coerceToNumber(const Value& value, NumberKind kind) {
+    const ValueType t = value.type();
+    double d = 0;
+    if (t == ValueType::Date || (t == ValueType::Text && !isNumberText(value.toText(), d)))
+        throw Error(err::TypeMismatch, value.toText());
+    switch (kind) {
+    case NumberKind::Long:
+        return Value(value.toLong());
+    case NumberKind::Real:
+        return Value(value.toDouble());
+    case NumberKind::Currency:
+        break;
+    }
+    return Value(value.toCurrency());
+}
+
 } // namespace plat::jet

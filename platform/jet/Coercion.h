@@ -14,4 +14,9 @@ bool isNumberText(const std::string& s, double& out);
 // raises err::TypeMismatch for anything else. Null is the caller's to pass through.
 Value coerceToDate(const Value& value);
 
+enum class NumberKind { Long, Real, Currency };
+// The value as a number column of that kind stores it: a number, or number text, converted;
+// raises err::TypeMismatch for a date or other text. Null is the caller's to pass through.
+Value coerceToNumber(const Value& value, NumberKind kind);
+
 } // namespace plat::jet

@@ -92,9 +92,6 @@ void bindValue(sqlite3_stmt* stmt, int index, const Value& value) {
 Value coerce(ColumnKind kind, const Value& value) {
     if (value.isNull())
         return value;
-    const ValueType t = value.type();
-    double d = 0;
-    const bool numericText = t == ValueType::Text && isNumberText(value.toText(), d);
     switch (kind) {
     case ColumnKind::Any:
         return value;
@@ -103,17 +100,11 @@ Value coerce(ColumnKind kind, const Value& value) {
     case ColumnKind::Date:
         return coerceToDate(value);
     case ColumnKind::Long:
-        if (t == ValueType::Date || (t == ValueType::Text && !numericText))
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toLong());
+        return coerceToNumber(value, NumberKind::Long);
     case ColumnKind::Real:
-        if (t == ValueType::Date || (t == ValueType::Text && !numericText))
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toDouble());
+        return coerceToNumber(value, NumberKind::Real);
     case ColumnKind::Currency:
-        if (t == ValueType::Date || (t == ValueType::Text && !numericText))
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toCurrency());
+        return coerceToNumber(value, NumberKind::Currency);
     }
     return value;
 }

@@ -210,10 +210,6 @@ Value pgRead(const PGresult* res, int row, int column, PgKind kind) {
 Value pgCoerce(PgKind kind, const Value& value) {
     if (value.isNull())
         return value;
-    const ValueType t = value.type();
-    double d = 0;
-    const bool notNumber =
-        t == ValueType::Date || (t == ValueType::Text && !isNumberText(value.toText(), d));
     switch (kind) {
     case PgKind::Any:
         return value;
@@ -223,17 +219,11 @@ Value pgCoerce(PgKind kind, const Value& value) {
         return coerceToDate(value);
     case PgKind::Long:
     case PgKind::Bool:
-        if (notNumber)
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toLong());
+        return coerceToNumber(value, NumberKind::Long);
     case PgKind::Real:
-        if (notNumber)
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toDouble());
+        return coerceToNumber(value, NumberKind::Real);
     case PgKind::Currency:
-        if (notNumber)
-            throw Error(err::TypeMismatch, value.toText());
-        return Value(value.toCurrency());
+        return coerceToNumber(value, NumberKind::Currency);
     }
     return value;
 }

@@ -72,6 +72,14 @@ int errorNumberOf(std::string_view state) {
 
 void ignoreNotice(void*, const char*) {}
 
+// A zone name or POSIX zone rule: nothing that a literal's quoting could read otherwise.
+bool plainZoneText(std::string_view z) {
+    for (const char ch : z)
+        if (!plat::text::isAsciiAlnum(ch) && !std::strchr("_+-/:.,<>", ch))
+            return false;
+    return !z.empty();
+}
+
 // The name of the zone the client's clock shows, read where the C library reads it: TZ, else
 // the link /etc/localtime. Empty when neither names one.
 std::string clientZoneName() {
@@ -80,8 +88,8 @@ std::string clientZoneName() {
         std::string_view z(tz);
         if (z.front() == ':')
             z.remove_prefix(1);
-        if (!z.empty() && z.front() != '/')
-            return std::string(z); // a zone name or a POSIX rule, both understood by the server
+        if (!z.empty() && z.front() != '/') // a zone name or a POSIX rule, as the server reads
+            return plainZoneText(z) ? std::string(z) : std::string();
         where = z;
     } else {
         char link[PATH_MAX];
@@ -97,7 +105,7 @@ std::string clientZoneName() {
     for (const char* variant : {"posix/", "right/"})
         if (name.starts_with(variant))
             name.erase(0, std::strlen(variant));
-    return name;
+    return plainZoneText(name) ? name : std::string();
 }
 
 // The client's present distance from UTC, for a server that does not know the zone's name.
@@ -111,20 +119,6 @@ std::string clientOffsetSetting() {
     std::snprintf(text, sizeof text, "SET TIME ZONE INTERVAL '%c%02ld:%02ld' HOUR TO MINUTE",
                   minutes < 0 ? '-' : '+', a / 60, a % 60);
     return text;
-}
-
-// The zone by name where the server knows it, else the present offset.
-void takeClientZone(PgConnection& c) {
-    if (const std::string zone = clientZoneName(); !zone.empty()) {
-        try {
-            c.exec("SET TimeZone = " + sqlQuote(zone));
-            return;
-        } catch (const Error&) {
-            if (c.broken())
-                throw;
-        }
-    }
-    c.exec(clientOffsetSetting());
 }
 
 // A NUMERIC's decimal text to ten-thousandths, exactly (digits beyond the fourth decimal are
@@ -260,13 +254,28 @@ std::shared_ptr<PgConnection> PgConnection::connect(const std::string& uri) {
     // Literals keep backslashes as ordinary characters (what sqlEscape relies on); dates are
     // read and written as "YYYY-MM-DD HH:MM:SS"; a lock wait ends after the same 3 s as on a
     // file.
-    c->exec("SET client_encoding = 'UTF8'; SET standard_conforming_strings = on; "
-            "SET DateStyle = 'ISO, YMD'; SET extra_float_digits = 1; "
-            "SET lock_timeout = '3s'");
+    const std::string session = "SET client_encoding = 'UTF8'; SET standard_conforming_strings = "
+                                "on; SET DateStyle = 'ISO, YMD'; SET extra_float_digits = 1; "
+                                "SET lock_timeout = '3s'";
     // The server stamps new rows (a site's CrtDate) in the session's zone, a file in the
     // client's local time: the session takes the client's zone, unless PGTZ already chose one.
-    if (!std::getenv("PGTZ"))
-        takeClientZone(*c);
+    // By its name where the server knows it, else at its present offset; the settings of one
+    // text take effect together or not at all, so a refused name is sent again as the offset.
+    if (std::getenv("PGTZ")) {
+        c->exec(session);
+        return c;
+    }
+    const std::string zone = clientZoneName();
+    if (!zone.empty()) {
+        try {
+            c->exec(session + "; SET TimeZone = " + sqlQuote(zone));
+            return c;
+        } catch (const Error&) {
+            if (c->broken())
+                throw;
+        }
+    }
+    c->exec(session + "; " + clientOffsetSetting());
     return c;
 }
 
